@@ -1,0 +1,32 @@
+# vx_add_layer(NAME DIR [DEPS ...] [INCLUDE_ROOT dir] [LIBS ...])
+# Builds every .cpp under DIR into one static library. DIR's include root is
+# exported so that other layers write #include "java/lang/String.h".
+function(vx_add_layer name)
+  cmake_parse_arguments(L "" "DIR;INCLUDE_ROOT" "DEPS;LIBS" ${ARGN})
+  if(NOT L_INCLUDE_ROOT)
+    set(L_INCLUDE_ROOT ${L_DIR})
+  endif()
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${L_DIR}/*.cpp)
+  if(srcs)
+    add_library(${name} STATIC ${srcs})
+    target_include_directories(${name} PUBLIC ${L_INCLUDE_ROOT})
+    target_link_libraries(${name} PUBLIC ${L_DEPS} ${L_LIBS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${L_INCLUDE_ROOT})
+    target_link_libraries(${name} INTERFACE ${L_DEPS} ${L_LIBS})
+  endif()
+endfunction()
+
+# Links layers that register classes from static initialisers whole, so the
+# linker keeps every registration.
+function(vx_link_layers target)
+  foreach(layer ${ARGN})
+    get_target_property(kind ${layer} TYPE)
+    if(kind STREQUAL "STATIC_LIBRARY")
+      target_link_libraries(${target} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${layer}>")
+    else()
+      target_link_libraries(${target} PRIVATE ${layer})
+    endif()
+  endforeach()
+endfunction()

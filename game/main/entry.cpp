@@ -1,0 +1,5 @@
+// The program's entry.
+int main()
+{
+    return 0;
+}

@@ -1,0 +1,8 @@
+#pragma once
+// The platform layer's whole interface: every layer above includes this file.
+
+#include "hal/status.h"
+#include "hal/callbacks.h"
+#include "hal/thread.h"
+#include "hal/memory.h"
+#include "hal/string.h"

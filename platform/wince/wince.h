@@ -1,0 +1,5 @@
+#pragma once
+// The Windows CE stand-in: the functions, types and constants the platform
+// layer calls, under their Windows names, implemented on Linux.
+
+#include "wince/types.h"
