@@ -19,11 +19,13 @@ function(vx_add_layer name)
 endfunction()
 
 # Links layers that register classes from static initialisers whole, so the
-# linker keeps every registration.
+# linker keeps every registration. The platform layers register nothing and
+# are linked plainly (they also arrive as ordinary dependencies of the others,
+# and one library cannot be linked both ways).
 function(vx_link_layers target)
   foreach(layer ${ARGN})
     get_target_property(kind ${layer} TYPE)
-    if(kind STREQUAL "STATIC_LIBRARY")
+    if(kind STREQUAL "STATIC_LIBRARY" AND NOT layer MATCHES "^vx_(wince|hal)$")
       target_link_libraries(${target} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${layer}>")
     else()
       target_link_libraries(${target} PRIVATE ${layer})
