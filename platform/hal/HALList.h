@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-class HALList {
+struct HALList {
 public:
     // Null when memory runs out.
     static HALList* create(int32_t capacity = 8, float factor = 1.5f);

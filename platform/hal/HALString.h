@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-class HALString {
+struct HALString {
 public:
     // Copies `length` characters; no characters (null or length < 1) gives a
     // string without buffer. Null when the object cannot be allocated; a
