@@ -25,8 +25,10 @@ struct HALCallbacks {
     void (*shutdown)();
 };
 
+// Copies the table (null: keeps the current one), then fills empty slots
+// with defaults. Called before any thread of the layer runs.
 void HAL_setCallbacks(const HALCallbacks* table);
-// The table as it stands after HAL_setCallbacks (defaults in empty slots).
+// The table as it stands (all defaults before the first HAL_setCallbacks).
 const HALCallbacks& HAL_callbacks();
 
 // Runs start-up, the message loop and shutdown; returns the exit code.

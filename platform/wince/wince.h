@@ -3,3 +3,6 @@
 // layer calls, under their Windows names, implemented on Linux.
 
 #include "wince/types.h"
+#include "wince/kernel.h"
+#include "wince/ole.h"
+#include "wince/aygshell.h"

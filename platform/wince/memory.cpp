@@ -1,0 +1,91 @@
+#include "wince/aygshell.h"
+#include "wince/kernel.h"
+
+#include <algorithm>
+#include <malloc.h>
+#include <sys/sysinfo.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace {
+
+// The largest figure reported; keeps every field below 2 GB.
+constexpr uint64_t kMaxFigure = 0x7FFF0000u;
+
+DWORD capped(uint64_t bytes)
+{
+    return static_cast<DWORD>(std::min(bytes, kMaxFigure));
+}
+
+// Resident bytes of this process (its share of the address space a 32-bit
+// device would see as used).
+uint64_t residentBytes()
+{
+    uint64_t pages = 0;
+    uint64_t resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%lu %lu", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return resident * static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
+}
+
+// The one process heap's handle; nothing stands behind it but the C heap.
+int processHeap;
+
+}  // namespace
+
+// ---- GlobalMemoryStatus: memory figures, capped as on a 32-bit device ----
+// The virtual figures are those of a 2 GB process address space, less what
+// this process has resident.
+void GlobalMemoryStatus(MEMORYSTATUS* status)
+{
+    if (status == nullptr)
+        return;
+    struct sysinfo info {};
+    sysinfo(&info);
+    uint64_t unit = info.mem_unit != 0 ? info.mem_unit : 1;
+    uint64_t totalPhys = static_cast<uint64_t>(info.totalram) * unit;
+    uint64_t availPhys = static_cast<uint64_t>(info.freeram + info.bufferram) * unit;
+    uint64_t totalSwap = static_cast<uint64_t>(info.totalswap) * unit;
+    uint64_t freeSwap = static_cast<uint64_t>(info.freeswap) * unit;
+
+    status->dwLength = sizeof(MEMORYSTATUS);
+    status->dwMemoryLoad =
+        totalPhys != 0 ? static_cast<DWORD>(100 - std::min<uint64_t>(100, availPhys * 100 / totalPhys)) : 0;
+    status->dwTotalPhys = capped(totalPhys);
+    status->dwAvailPhys = capped(availPhys);
+    status->dwTotalPageFile = capped(totalSwap);
+    status->dwAvailPageFile = capped(freeSwap);
+    status->dwTotalVirtual = capped(kMaxFigure);
+    status->dwAvailVirtual = capped(kMaxFigure - std::min(residentBytes(), kMaxFigure));
+}
+
+// ---- GetProcessHeap ---------------------------------------------------------
+HANDLE GetProcessHeap()
+{
+    return &processHeap;
+}
+
+// ---- HeapCompact: returns free heap memory to the system -----------------
+// The result stands for the largest block the heap can still hand out.
+UINT HeapCompact(HANDLE heap, DWORD)
+{
+    if (heap != GetProcessHeap()) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return 0;
+    }
+    malloc_trim(0);
+    MEMORYSTATUS status;
+    GlobalMemoryStatus(&status);
+    return std::max<UINT>(status.dwAvailPhys, 1);
+}
+
+// ---- SHCloseApps (AYGSHELL ordinal 10): asks the shell to free memory ----
+// No other programs are ours to close, so nothing is freed.
+BOOL SHCloseApps(DWORD)
+{
+    return FALSE;
+}

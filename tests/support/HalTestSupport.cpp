@@ -1,0 +1,69 @@
+#include "HalTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace vxtest {
+
+namespace {
+std::atomic<int> enterVMCount{0};
+std::atomic<int> gcCount{0};
+
+void* countEnterVM()
+{
+    enterVMCount.fetch_add(1);
+    return nullptr;
+}
+void countGC()
+{
+    gcCount.fetch_add(1);
+}
+}  // namespace
+
+MainThreadRecord::MainThreadRecord()
+{
+    EXPECT_EQ(HAL_createMainThread(&thread_), 0);
+}
+
+MainThreadRecord::~MainThreadRecord()
+{
+    HAL_deleteThread(thread_);
+}
+
+CountingCallbacks::CountingCallbacks()
+{
+    enterVMCount = 0;
+    gcCount = 0;
+    HALCallbacks table{};
+    table.enterVM = countEnterVM;
+    table.gc = countGC;
+    HAL_setCallbacks(&table);
+}
+
+CountingCallbacks::~CountingCallbacks()
+{
+    HALCallbacks defaults{};
+    HAL_setCallbacks(&defaults);
+}
+
+int CountingCallbacks::enterVMCalls()
+{
+    return enterVMCount.load();
+}
+
+int CountingCallbacks::gcCalls()
+{
+    return gcCount.load();
+}
+
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)
+{
+    auto end = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+}  // namespace vxtest

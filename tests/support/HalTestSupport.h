@@ -1,0 +1,39 @@
+#pragma once
+// Helpers for tests that drive the platform layer's threads and locks.
+
+#include "hal/hal.h"
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace vxtest {
+
+// Gives the calling (test) thread a platform thread record for its lifetime,
+// as start-up gives one to the UI thread.
+class MainThreadRecord {
+public:
+    MainThreadRecord();
+    ~MainThreadRecord();
+    HALThread* get() const { return thread_; }
+
+private:
+    HALThread* thread_ = nullptr;
+};
+
+// Installs callbacks whose enterVM and gc calls are counted.
+class CountingCallbacks {
+public:
+    CountingCallbacks();
+    ~CountingCallbacks();
+    static int enterVMCalls();
+    static int gcCalls();
+};
+
+// Polls until the condition holds; false after `limit` (generous: the
+// machine may be loaded).
+bool waitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds limit = std::chrono::seconds(20));
+
+}  // namespace vxtest
