@@ -1,6 +1,10 @@
 #include "java/lang/Object.h"
 
+#include <cstdio>
+
 #include "hal/thread.h"
+#include "java/lang/String.h"
+#include "vm/VMCString.h"
 #include "vm/VMHeap.h"
 #include "vm/VMInstance.h"
 
@@ -51,6 +55,15 @@ int32_t Object::hashCode()
 bool Object::equals(VMPtr<Object> other)
 {
     return other.get() == this;
+}
+
+VMPtr<String> Object::toString()
+{
+    char hash[12];
+    std::snprintf(hash, sizeof hash, "@%x", static_cast<uint32_t>(hashCode()));
+    VMCString text(getClass()->name);
+    text.append(hash);
+    return String::newFromCString(text.text());
 }
 
 void Object::finalize() {}
