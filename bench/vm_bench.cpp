@@ -13,35 +13,42 @@
 
 namespace {
 
-// Boots the VM once, on the benchmark's thread, and keeps the VM lock.
-void bootOnce()
-{
-    if (_VM_instance)
-        return;
-    HALCallbacks callbacks{};
-    callbacks.enterVM = &VMThread::enterVM;
-    HAL_setCallbacks(&callbacks);
-    HALThread* uiThread = HAL_getCurrentThread();
-    if (!uiThread)
-        HAL_createMainThread(&uiThread);
-    HAL_lockVM();
-    _VM_create(16u << 20, 256u << 20, uiThread, nullptr, 0);
-}
+// Holds the VM for one benchmark, booting it on first use; the lock is given
+// back afterwards so that the platform's lock benchmarks can run.
+class InVM {
+public:
+    InVM()
+    {
+        HAL_lockVM();
+        if (_VM_instance) {
+            VMThread::enterVM();
+            return;
+        }
+        HALCallbacks callbacks{};
+        callbacks.enterVM = &VMThread::enterVM;
+        HAL_setCallbacks(&callbacks);
+        HALThread* uiThread = HAL_getCurrentThread();
+        if (!uiThread)
+            HAL_createMainThread(&uiThread);
+        _VM_create(16u << 20, 256u << 20, uiThread, nullptr, 0);
+    }
+    ~InVM() { HAL_unlockVM(); }
+};
 
-void BM_LocalReference(benchmark::State& state)
+void BM_VMLocalReference(benchmark::State& state)
 {
-    bootOnce();
+    InVM vm;
     VMPtr<java::lang::Object> object = _VM_newObject();
     for (auto _ : state) {
         VMPtr<java::lang::Object> local(object);
         benchmark::DoNotOptimize(local.get());
     }
 }
-BENCHMARK(BM_LocalReference);
+BENCHMARK(BM_VMLocalReference);
 
-void BM_MallocFree(benchmark::State& state)
+void BM_VMMallocFree(benchmark::State& state)
 {
-    bootOnce();
+    InVM vm;
     uint32_t size = static_cast<uint32_t>(state.range(0));
     for (auto _ : state) {
         void* block = _VM_malloc(size, true);
@@ -49,6 +56,6 @@ void BM_MallocFree(benchmark::State& state)
         _VM_free(block);
     }
 }
-BENCHMARK(BM_MallocFree)->Arg(16)->Arg(256);
+BENCHMARK(BM_VMMallocFree)->Arg(16)->Arg(256);
 
 } // namespace

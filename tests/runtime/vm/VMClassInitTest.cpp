@@ -7,7 +7,9 @@
 #include "java/lang/IllegalStateException.h"
 #include "java/lang/NoClassDefFoundError.h"
 #include "java/lang/OutOfMemoryError.h"
+#include "hal/thread.h"
 #include "support/VMFixture.h"
+#include "vm/VMThread.h"
 
 namespace vmtest {
 
@@ -58,8 +60,58 @@ class ChildOfFailure : public FailsWithError {
     static void staticInit() { initOrder += "X"; }
 };
 
+// Its initialiser starts a second thread that uses the class while the
+// initialiser is still running.
+class Slow : public virtual java::lang::Object {
+    VM_CLASS(Slow)
+    static int32_t value;
+    static void staticInit();
+};
+int32_t Slow::value = 0;
+
+struct Waiter {
+    HALThread* thread = nullptr;
+    bool started = false;
+    bool done = false;
+    int32_t stateSeen = -1;
+    int32_t valueSeen = -1;
+};
+Waiter waiter;
+
+void waiterEntry(intptr_t)
+{
+    VMThread* me = new VMThread(HAL_getCurrentThread());
+    waiter.started = true;
+    Slow::_VM_clinit();
+    waiter.stateSeen = Slow::classRecord()->state;
+    waiter.valueSeen = Slow::value;
+    delete me;
+    waiter.done = true;
+}
+
+// Sleeps in short steps until done() or about five seconds have passed.
+template<class F>
+void sleepUntil(F done)
+{
+    for (int i = 0; i < 2500 && !done(); ++i)
+        VMThread::sleep(VMThread::current(), 2);
+}
+
+void Slow::staticInit()
+{
+    ASSERT_EQ(HAL_createThread(&waiter.thread, &waiterEntry, 0), 0);
+    HAL_startThread(waiter.thread);
+    sleepUntil([] { return waiter.started; });
+    // The waiter is now inside the class-initialisation check; give it turns.
+    for (int i = 0; i < 5; ++i)
+        VMThread::sleep(VMThread::current(), 2);
+    value = 42;
+}
+
 } // namespace vmtest
 
+VM_REGISTER_CLASS_NO_CREATOR(vmtest::Slow, "vmtest.Slow", "java.lang.Object", "vmtest/Slow",
+                             &vmtest::Slow::staticInit);
 VM_REGISTER_CLASS_NO_CREATOR(vmtest::SelfUser, "vmtest.SelfUser", "java.lang.Object",
                              "vmtest/SelfUser", &vmtest::SelfUser::staticInit);
 VM_REGISTER_CLASS_NO_CREATOR(vmtest::Parent, "vmtest.Parent", "java.lang.Object", "vmtest/Parent",
@@ -141,6 +193,20 @@ TEST_F(VMClassInit, ErrorPropagatesUnchangedAndFailsTheSubclassToo)
               "java.lang.NoClassDefFoundError");
     EXPECT_EQ(thrownBy([] { vmtest::ChildOfFailure::newInstance(); }),
               "java.lang.NoClassDefFoundError");
+}
+
+TEST_F(VMClassInit, ThreadWaitingForAnotherThreadsInitialiserFindsTheClassInitialised)
+{
+    VMThread* me = VMThread::current();
+    VMRef* roots = _VM_currentRootList->head;
+    vmtest::Slow::_VM_clinit();
+    vmtest::sleepUntil([] { return vmtest::waiter.done; });
+    ASSERT_TRUE(vmtest::waiter.done);
+    HAL_deleteThread(vmtest::waiter.thread);
+    EXPECT_EQ(vmtest::waiter.stateSeen, Class::INITIALIZED);
+    EXPECT_EQ(vmtest::waiter.valueSeen, 42);
+    EXPECT_EQ(VMThread::current(), me);
+    EXPECT_EQ(_VM_currentRootList->head, roots);
 }
 
 TEST_F(VMClassInit, BootInitialisedTheCoreClasses)
