@@ -19,12 +19,14 @@ function(vx_add_layer name)
 endfunction()
 
 # Links layers that register classes from static initialisers whole, so the
-# linker keeps every registration.
+# linker keeps every registration. The platform layers register nothing and
+# are linked plainly (they also arrive as ordinary dependencies of the others,
+# and one library cannot be linked both ways).
 function(vx_link_layers target)
   foreach(layer ${ARGN})
     target_link_libraries(${target} PRIVATE ${layer})
     get_target_property(kind ${layer} TYPE)
-    if(kind STREQUAL "STATIC_LIBRARY")
+    if(kind STREQUAL "STATIC_LIBRARY" AND NOT layer MATCHES "^vx_(wince|hal)$")
       # Every occurrence of the layer, also the transitive ones, links whole.
       set_property(TARGET ${target} PROPERTY LINK_LIBRARY_OVERRIDE_${layer} WHOLE_ARCHIVE)
     endif()

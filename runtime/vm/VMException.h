@@ -34,4 +34,5 @@ template<class X, class... Args>
     VMPtr<X> exception = X::newInstance();
     exception->init(std::forward<Args>(args)...);
     exception->_VM_throw();
+    __builtin_unreachable(); // a virtual call does not carry [[noreturn]]
 }

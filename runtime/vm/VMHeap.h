@@ -22,3 +22,24 @@ inline void* _VM_new(uint32_t size) { return _VM_malloc(size, true); }
 void _VM_free(void* block);
 uint32_t _VM_getFreeMemory();
 uint32_t _VM_getTotalMemory();
+
+struct VMInstance;
+
+// The collection a refused request runs before it retries; the collector
+// installs it. Returns the previous hook.
+typedef void (*VMCollectHook)(VMInstance* vm);
+VMCollectHook _VM_setCollectHook(VMCollectHook hook);
+// One collection through the installed hook; nothing without one.
+void _VM_collectGarbage(VMInstance* vm);
+
+// The accounting state, for Runtime figures and tests.
+struct VMHeapState {
+    uint8_t accountingOn;
+    uint32_t used;
+    uint32_t minimumLimit;
+    uint32_t currentLimit;
+    uint32_t maximumLimit;
+};
+VMHeapState _VM_getHeapState();
+// Replaces the accounting state (tests that need exact limits).
+void _VM_setHeapState(const VMHeapState& state);

@@ -1,0 +1,5 @@
+#include "java/lang/NullPointerException.h"
+
+VM_REGISTER_CLASS(java::lang::NullPointerException, "java.lang.NullPointerException",
+                  "java.lang.RuntimeException",
+                  "target/winmo/pb_src/j2me/java_lang_NullPointerException", nullptr);

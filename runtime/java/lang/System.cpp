@@ -1,0 +1,58 @@
+#include "java/lang/System.h"
+
+#include "java/lang/ArrayIndexOutOfBoundsException.h"
+#include "java/lang/ArrayStoreException.h"
+#include "java/lang/NullPointerException.h"
+#include "vm/VMArray.h"
+#include "vm/VMClassRegistry.h"
+
+namespace java::lang {
+
+namespace {
+
+// A range of count elements from position lies within array.
+bool inRange(const VMArray_Base* array, int32_t position, int32_t count)
+{
+    return position >= 0 && int64_t(position) + count <= array->length;
+}
+
+} // namespace
+
+void System::arraycopy(VMPtr<Object> src, int32_t srcPos, VMPtr<Object> dest, int32_t destPos,
+                       int32_t length)
+{
+    if (!src || !dest)
+        vm_throwNew<NullPointerException>();
+    VMArray_Base* from = dynamic_cast<VMArray_Base*>(src.get());
+    VMArray_Base* to = dynamic_cast<VMArray_Base*>(dest.get());
+    if (!from || !to)
+        vm_throwNew<ArrayStoreException>();
+    bool fromPrimitive = from->elementClass == nullptr;
+    bool toPrimitive = to->elementClass == nullptr;
+    if (fromPrimitive != toPrimitive ||
+        (fromPrimitive && from->elementTypeCode != to->elementTypeCode))
+        vm_throwNew<ArrayStoreException>();
+    if (length < 0 || !inRange(from, srcPos, length) || !inRange(to, destPos, length))
+        vm_throwNew<ArrayIndexOutOfBoundsException>();
+
+    if (fromPrimitive || from->elementClass == to->elementClass) {
+        VMArray_Base::copyElements(to, from, srcPos, destPos, length);
+        return;
+    }
+    VMClassRegistry* registry = _VM_getClassRegistry();
+    bool checked = !_VM_isAssignableFrom(registry, from->elementClass, to->elementClass);
+    // Different element classes (so two distinct arrays): element by element,
+    // checking each element unless every source element fits.
+    for (int32_t i = 0; i < length; i++) {
+        Object* element = from->elementObject(srcPos + i);
+        if (checked && element &&
+            !_VM_isAssignableFrom(registry, element->getClass(), to->elementClass))
+            vm_throwNew<ArrayStoreException>();
+        to->storeElementObject(destPos + i, element);
+    }
+}
+
+} // namespace java::lang
+
+VM_REGISTER_CLASS_NO_CREATOR(java::lang::System, "java.lang.System", "java.lang.Object",
+                             "target/winmo/pb_src/j2me/java_lang_System", nullptr);

@@ -1,0 +1,65 @@
+#pragma once
+// The VM's record of one thread: its platform thread, its state, its stack
+// scope of local references and the locks it sleeps or waits on.
+//
+// Every operation runs under the global VM lock. The lock is given away only
+// inside HAL_waitLock (sleep) and HAL_yield; on taking it back the platform
+// calls enterVM, which restores the current thread and its stack scope.
+
+#include <cstdint>
+
+#include "vm/VMRef.h"
+
+struct HALThread;
+struct HALLock;
+namespace java::lang { class Thread; }
+
+class VMThread {
+public:
+    enum State : int32_t { CREATED = 1, RUNNING = 2, BLOCKED = 4, FINISHED = 8 };
+
+    // The record of an already running platform thread (the UI thread): it
+    // becomes the current thread and its stack scope the current one.
+    explicit VMThread(HALThread* platformThread);
+    virtual ~VMThread();
+
+    VMThread(const VMThread&) = delete;
+    VMThread& operator=(const VMThread&) = delete;
+
+    // Allocated on the VM heap.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block);
+
+    bool isStarted() const { return state != CREATED; }
+    bool isAlive() const { return state == RUNNING || state == BLOCKED; }
+
+    // The record of the thread that holds the VM; null while none does.
+    static VMThread* current();
+    // Called after every retaking of the VM lock: the calling thread's record
+    // becomes current, with its stack scope. Returns the record.
+    static void* enterVM();
+    // Gives the VM lock to waiting threads and takes it back; nothing while
+    // yielding is disabled.
+    static void yield();
+    static void disableYield();
+    static void enableYield();
+    static bool isYieldDisabled();
+    // Sleeps without the VM lock; 0 or less only yields. Nothing unless the
+    // record is running.
+    static void sleep(VMThread* thread, int64_t milliseconds);
+
+    int32_t state;
+    HALThread* platformThread;
+    java::lang::Thread* threadObject = nullptr;
+    VMRootList stackScope;
+    HALLock* waitLock = nullptr;
+    HALLock* sleepLock = nullptr;
+    uint8_t interrupted = 0;
+    // Set by the heap while the thread reports an out-of-memory condition;
+    // cleared by the collector.
+    uint8_t reportingOutOfMemory = 0;
+
+private:
+    // Makes this record and its stack scope current.
+    void makeCurrent();
+};

@@ -1,0 +1,219 @@
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "java/lang/Class.h"
+#include "java/lang/ExceptionInInitializerError.h"
+#include "java/lang/IllegalStateException.h"
+#include "java/lang/NoClassDefFoundError.h"
+#include "java/lang/OutOfMemoryError.h"
+#include "hal/thread.h"
+#include "support/VMFixture.h"
+#include "vm/VMThread.h"
+
+namespace vmtest {
+
+std::string initOrder;
+
+// Uses its own static from its initialiser.
+class SelfUser : public virtual java::lang::Object {
+    VM_CLASS(SelfUser)
+    VMPtr<SelfUser> init() { return VMPtr<SelfUser>(this); }
+    static int32_t counter;
+    static int32_t next()
+    {
+        _VM_clinit();
+        return ++counter;
+    }
+    static void staticInit()
+    {
+        initOrder += "S";
+        counter = 10;
+        next();
+    }
+};
+int32_t SelfUser::counter = 0;
+
+class Parent : public virtual java::lang::Object {
+    VM_CLASS(Parent)
+    static void staticInit() { initOrder += "P"; }
+};
+
+class Child : public Parent {
+    VM_CLASS(Child)
+    static void staticInit() { initOrder += "C"; }
+};
+
+class FailsWithRuntimeException : public virtual java::lang::Object {
+    VM_CLASS(FailsWithRuntimeException)
+    static void staticInit() { vm_throwNew<java::lang::IllegalStateException>(); }
+};
+
+class FailsWithError : public virtual java::lang::Object {
+    VM_CLASS(FailsWithError)
+    static void staticInit() { vm_throwNew<java::lang::OutOfMemoryError>(); }
+};
+
+// Its base fails: the failure reaches the subclass's first use.
+class ChildOfFailure : public FailsWithError {
+    VM_CLASS(ChildOfFailure)
+    static void staticInit() { initOrder += "X"; }
+};
+
+// Its initialiser starts a second thread that uses the class while the
+// initialiser is still running.
+class Slow : public virtual java::lang::Object {
+    VM_CLASS(Slow)
+    static int32_t value;
+    static void staticInit();
+};
+int32_t Slow::value = 0;
+
+struct Waiter {
+    HALThread* thread = nullptr;
+    bool started = false;
+    bool done = false;
+    int32_t stateSeen = -1;
+    int32_t valueSeen = -1;
+};
+Waiter waiter;
+
+void waiterEntry(intptr_t)
+{
+    VMThread* me = new VMThread(HAL_getCurrentThread());
+    waiter.started = true;
+    Slow::_VM_clinit();
+    waiter.stateSeen = Slow::classRecord()->state;
+    waiter.valueSeen = Slow::value;
+    delete me;
+    waiter.done = true;
+}
+
+// Sleeps in short steps until done() or about five seconds have passed.
+template<class F>
+void sleepUntil(F done)
+{
+    for (int i = 0; i < 2500 && !done(); ++i)
+        VMThread::sleep(VMThread::current(), 2);
+}
+
+void Slow::staticInit()
+{
+    ASSERT_EQ(HAL_createThread(&waiter.thread, &waiterEntry, 0), 0);
+    HAL_startThread(waiter.thread);
+    sleepUntil([] { return waiter.started; });
+    // The waiter is now inside the class-initialisation check; give it turns.
+    for (int i = 0; i < 5; ++i)
+        VMThread::sleep(VMThread::current(), 2);
+    value = 42;
+}
+
+} // namespace vmtest
+
+VM_REGISTER_CLASS_NO_CREATOR(vmtest::Slow, "vmtest.Slow", "java.lang.Object", "vmtest/Slow",
+                             &vmtest::Slow::staticInit);
+VM_REGISTER_CLASS_NO_CREATOR(vmtest::SelfUser, "vmtest.SelfUser", "java.lang.Object",
+                             "vmtest/SelfUser", &vmtest::SelfUser::staticInit);
+VM_REGISTER_CLASS_NO_CREATOR(vmtest::Parent, "vmtest.Parent", "java.lang.Object", "vmtest/Parent",
+                             &vmtest::Parent::staticInit);
+VM_REGISTER_CLASS_NO_CREATOR(vmtest::Child, "vmtest.Child", "vmtest.Parent", "vmtest/Child",
+                             &vmtest::Child::staticInit);
+VM_REGISTER_CLASS_NO_CREATOR(vmtest::FailsWithRuntimeException, "vmtest.FailsWithRuntimeException",
+                             "java.lang.Object", "vmtest/FailsWithRuntimeException",
+                             &vmtest::FailsWithRuntimeException::staticInit);
+VM_REGISTER_CLASS_NO_CREATOR(vmtest::FailsWithError, "vmtest.FailsWithError", "java.lang.Object",
+                             "vmtest/FailsWithError", &vmtest::FailsWithError::staticInit);
+VM_REGISTER_CLASS_NO_CREATOR(vmtest::ChildOfFailure, "vmtest.ChildOfFailure",
+                             "vmtest.FailsWithError", "vmtest/ChildOfFailure",
+                             &vmtest::ChildOfFailure::staticInit);
+
+namespace {
+
+using java::lang::Class;
+using VMClassInit = VMFixture;
+
+TEST_F(VMClassInit, InitialiserUsingItsOwnStaticsRunsOnce)
+{
+    vmtest::initOrder.clear();
+    EXPECT_EQ(vmtest::SelfUser::next(), 12);
+    EXPECT_EQ(vmtest::SelfUser::next(), 13);
+    EXPECT_EQ(vmtest::initOrder, "S");
+    EXPECT_EQ(vmtest::SelfUser::classRecord()->state, Class::INITIALIZED);
+    EXPECT_EQ(vmtest::SelfUser::classRecord()->initializingThread, nullptr);
+}
+
+TEST_F(VMClassInit, BaseInitialisesFirst)
+{
+    vmtest::initOrder.clear();
+    VMPtr<vmtest::Child> child = vmtest::Child::newInstance();
+    vmtest::Parent::newInstance();
+    EXPECT_EQ(vmtest::initOrder, "PC");
+}
+
+// Runs f and returns the class name of what it threw.
+template<class F>
+std::string thrownBy(F f)
+{
+    try {
+        f();
+    } catch (java::lang::Throwable* caught) {
+        VMPtr<java::lang::Throwable> thrown(caught);
+        return thrown->getClass()->name;
+    }
+    return "nothing";
+}
+
+TEST_F(VMClassInit, RuntimeExceptionIsWrappedThenTheClassIsErroneous)
+{
+    try {
+        vmtest::FailsWithRuntimeException::newInstance();
+        FAIL() << "no exception";
+    } catch (java::lang::ExceptionInInitializerError* caught) {
+        VMPtr<java::lang::ExceptionInInitializerError> error(caught);
+        ASSERT_FALSE(error->getException().isNull());
+        EXPECT_STREQ(error->getException()->getClass()->name,
+                     "java.lang.IllegalStateException");
+    }
+    Class* cls = vmtest::FailsWithRuntimeException::classRecord();
+    EXPECT_EQ(cls->state, Class::ERRONEOUS);
+    EXPECT_EQ(cls->initializingThread, nullptr);
+    EXPECT_EQ(thrownBy([] { vmtest::FailsWithRuntimeException::newInstance(); }),
+              "java.lang.NoClassDefFoundError");
+}
+
+TEST_F(VMClassInit, ErrorPropagatesUnchangedAndFailsTheSubclassToo)
+{
+    vmtest::initOrder.clear();
+    EXPECT_EQ(thrownBy([] { vmtest::ChildOfFailure::newInstance(); }),
+              "java.lang.OutOfMemoryError");
+    EXPECT_EQ(vmtest::initOrder, "") << "the subclass's initialiser never ran";
+    EXPECT_EQ(vmtest::FailsWithError::classRecord()->state, Class::ERRONEOUS);
+    EXPECT_EQ(vmtest::ChildOfFailure::classRecord()->state, Class::ERRONEOUS);
+    EXPECT_EQ(thrownBy([] { vmtest::FailsWithError::newInstance(); }),
+              "java.lang.NoClassDefFoundError");
+    EXPECT_EQ(thrownBy([] { vmtest::ChildOfFailure::newInstance(); }),
+              "java.lang.NoClassDefFoundError");
+}
+
+TEST_F(VMClassInit, ThreadWaitingForAnotherThreadsInitialiserFindsTheClassInitialised)
+{
+    VMThread* me = VMThread::current();
+    VMRef* roots = _VM_currentRootList->head;
+    vmtest::Slow::_VM_clinit();
+    vmtest::sleepUntil([] { return vmtest::waiter.done; });
+    ASSERT_TRUE(vmtest::waiter.done);
+    HAL_deleteThread(vmtest::waiter.thread);
+    EXPECT_EQ(vmtest::waiter.stateSeen, Class::INITIALIZED);
+    EXPECT_EQ(vmtest::waiter.valueSeen, 42);
+    EXPECT_EQ(VMThread::current(), me);
+    EXPECT_EQ(_VM_currentRootList->head, roots);
+}
+
+TEST_F(VMClassInit, BootInitialisedTheCoreClasses)
+{
+    EXPECT_EQ(java::lang::Object::classRecord()->state, Class::INITIALIZED);
+    EXPECT_EQ(Class::classRecord()->state, Class::INITIALIZED);
+    EXPECT_EQ(java::lang::OutOfMemoryError::classRecord()->state, Class::INITIALIZED);
+}
+
+} // namespace
