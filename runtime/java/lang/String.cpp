@@ -59,7 +59,7 @@ VMPtr<String> String::init(VMPtr<CharArray> chars, int32_t from, int32_t n)
         throwIndex(from);
     if (n < 0)
         throwIndex(n);
-    if (from > chars->length - n)
+    if (from > vm_nonNull(chars)->length - n)
         throwIndex(from + n);
     VMPtr<CharArray> copy = CharArray::newArray(n);
     System::arraycopy(chars, from, copy, 0, n);
@@ -77,7 +77,7 @@ VMPtr<String> String::init(VMPtr<ByteArray> bytes, int32_t from, int32_t n,
         throwBareIndex(from);
     if (n < 0)
         throwBareIndex(n);
-    if (from > bytes->length - n)
+    if (from > vm_nonNull(bytes)->length - n)
         throwBareIndex(from + n);
     if (!encoding)
         vm_throwNew<NullPointerException>();
@@ -116,13 +116,13 @@ VMPtr<String> String::init(VMPtr<ByteArray> bytes, int32_t from, int32_t n)
 
 VMPtr<String> String::init(VMPtr<ByteArray> bytes)
 {
-    return init(bytes, 0, bytes->length, _VM_literal("UTF-8"));
+    return init(bytes, 0, vm_nonNull(bytes)->length, _VM_literal("UTF-8"));
 }
 
 VMPtr<String> String::init(VMPtr<StringBuffer> buffer)
 {
     Object::init();
-    buffer->shared = true;
+    vm_nonNull(buffer)->shared = true;
     value = buffer->value;
     offset = 0;
     count = buffer->count;
@@ -228,7 +228,8 @@ bool String::regionMatches(bool ignoreCase, int32_t toffset, VMPtr<String> other
 {
     if (ooffset < 0 || toffset < 0)
         return false;
-    if (int64_t(toffset) > int64_t(count) - len || int64_t(ooffset) > int64_t(other->count) - len)
+    if (int64_t(toffset) > int64_t(count) - len ||
+        int64_t(ooffset) > int64_t(vm_nonNull(other)->count) - len)
         return false;
     const char16_t* a = chars() + toffset;
     const char16_t* b = other->chars() + ooffset;
@@ -244,7 +245,7 @@ bool String::regionMatches(bool ignoreCase, int32_t toffset, VMPtr<String> other
 
 bool String::startsWith(VMPtr<String> prefix, int32_t toffset)
 {
-    if (toffset < 0 || toffset > count - prefix->count)
+    if (toffset < 0 || toffset > count - vm_nonNull(prefix)->count)
         return false;
     return prefix->count == 0 || std::memcmp(chars() + toffset, prefix->chars(),
                                              size_t(prefix->count) * sizeof(char16_t)) == 0;

@@ -7,7 +7,8 @@
 //
 // Indexes are relative to the window. Errors of indexes throw
 // StringIndexOutOfBoundsException ("String index out of range: " and the
-// number) unless noted.
+// number) unless noted. A null String or array argument throws
+// NullPointerException, except where null has a meaning of its own.
 
 #include <cstdint>
 

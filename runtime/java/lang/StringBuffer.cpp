@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 
+#include "java/lang/NullPointerException.h"
 #include "java/lang/OutOfMemoryError.h"
 #include "java/lang/StringIndexOutOfBoundsException.h"
 #include "java/lang/System.h"
@@ -30,7 +31,7 @@ VMPtr<StringBuffer> StringBuffer::init()
 
 VMPtr<StringBuffer> StringBuffer::init(VMPtr<String> str)
 {
-    init(str->count + 16);
+    init(vm_nonNull(str)->count + 16);
     return append(str);
 }
 
