@@ -17,18 +17,6 @@ namespace {
 
 class MidpExceptionTest : public VMFixture {};
 
-template<class X, class H>
-bool caughtAs()
-{
-    try {
-        vm_throwNew<X>();
-    } catch (H*) {
-        return true;
-    } catch (...) {
-        return false;
-    }
-}
-
 template<class X>
 void checkNameAndBase(const char* name, const char* base)
 {
@@ -38,10 +26,10 @@ void checkNameAndBase(const char* name, const char* base)
     VMPtr<X> e = X::newInstance();
     e->init();
     EXPECT_EQ(vmText(e->toString()), name);
-    EXPECT_TRUE((caughtAs<X, X>()));
-    EXPECT_TRUE((caughtAs<X, java::lang::Exception>()));
-    EXPECT_TRUE((caughtAs<X, java::lang::Throwable>()));
-    EXPECT_FALSE((caughtAs<X, java::lang::RuntimeException>()));
+    EXPECT_TRUE((vmCaughtAs<X, X>()));
+    EXPECT_TRUE((vmCaughtAs<X, java::lang::Exception>()));
+    EXPECT_TRUE((vmCaughtAs<X, java::lang::Throwable>()));
+    EXPECT_FALSE((vmCaughtAs<X, java::lang::RuntimeException>()));
 }
 
 TEST_F(MidpExceptionTest, ClassesNameThemselvesAndAreCaughtByTheirBases)
@@ -62,11 +50,11 @@ TEST_F(MidpExceptionTest, ClassesNameThemselvesAndAreCaughtByTheirBases)
     checkNameAndBase<media::MediaException>("javax.microedition.media.MediaException",
                                             "java.lang.Exception");
 
-    EXPECT_TRUE((caughtAs<io::ConnectionNotFoundException, java::io::IOException>()));
-    EXPECT_TRUE((caughtAs<rms::RecordStoreNotFoundException, rms::RecordStoreException>()));
-    EXPECT_TRUE((caughtAs<rms::RecordStoreNotOpenException, rms::RecordStoreException>()));
-    EXPECT_TRUE((caughtAs<rms::InvalidRecordIDException, rms::RecordStoreException>()));
-    EXPECT_FALSE((caughtAs<media::MediaException, rms::RecordStoreException>()));
+    EXPECT_TRUE((vmCaughtAs<io::ConnectionNotFoundException, java::io::IOException>()));
+    EXPECT_TRUE((vmCaughtAs<rms::RecordStoreNotFoundException, rms::RecordStoreException>()));
+    EXPECT_TRUE((vmCaughtAs<rms::RecordStoreNotOpenException, rms::RecordStoreException>()));
+    EXPECT_TRUE((vmCaughtAs<rms::InvalidRecordIDException, rms::RecordStoreException>()));
+    EXPECT_FALSE((vmCaughtAs<media::MediaException, rms::RecordStoreException>()));
 }
 
 TEST_F(MidpExceptionTest, MessageFormsWhereTheClassHasThem)

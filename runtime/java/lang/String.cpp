@@ -34,6 +34,19 @@ namespace {
     vm_throwNew<IndexOutOfBoundsException>(Integer::toString(number, 10));
 }
 
+// Checks a window of an array argument in the order offset, count, end,
+// raising the failing number.
+template<class Array>
+void checkWindow(int32_t from, int32_t n, const VMPtr<Array>& array, void (*raise)(int32_t))
+{
+    if (from < 0)
+        raise(from);
+    if (n < 0)
+        raise(n);
+    if (from > vm_nonNull(array)->length - n)
+        raise(from + n);
+}
+
 [[noreturn]] void throwBadUtf8()
 {
     vm_throwNew<RuntimeException>(String::newFromCString("Improperly formatted UTF-8 string."));
@@ -55,12 +68,7 @@ VMPtr<String> String::init()
 VMPtr<String> String::init(VMPtr<CharArray> chars, int32_t from, int32_t n)
 {
     Object::init();
-    if (from < 0)
-        throwIndex(from);
-    if (n < 0)
-        throwIndex(n);
-    if (from > vm_nonNull(chars)->length - n)
-        throwIndex(from + n);
+    checkWindow(from, n, chars, throwIndex);
     VMPtr<CharArray> copy = CharArray::newArray(n);
     System::arraycopy(chars, from, copy, 0, n);
     value = copy;
@@ -73,12 +81,7 @@ VMPtr<String> String::init(VMPtr<ByteArray> bytes, int32_t from, int32_t n,
                            VMPtr<String> encoding)
 {
     Object::init();
-    if (from < 0)
-        throwBareIndex(from);
-    if (n < 0)
-        throwBareIndex(n);
-    if (from > vm_nonNull(bytes)->length - n)
-        throwBareIndex(from + n);
+    checkWindow(from, n, bytes, throwBareIndex);
     if (!encoding)
         vm_throwNew<NullPointerException>();
     const uint8_t* in = reinterpret_cast<const uint8_t*>(bytes->elements()) + from;

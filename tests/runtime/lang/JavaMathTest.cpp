@@ -20,8 +20,9 @@ TEST_F(JavaMathTest, ShiftCountsAreMasked)
     struct Case {
         int32_t value, count, shl, shr, ushr;
     };
-    for (Case c : {Case{1, 33, 2, 0, 0}, Case{1, 32, 1, 1, 1}, Case{-1, 28, int32_t(0xF0000000), -1, 15},
-                   Case{IMIN, 31, 0, -1, 1}, Case{-8, -1, 0, -1, 1}, Case{-8, 1, -16, -4, 0x7FFFFFFC}}) {
+    for (Case c : {Case{1, 33, 2, 0, 0}, Case{1, 32, 1, 1, 1},
+                   Case{-1, 28, int32_t(0xF0000000), -1, 15}, Case{IMIN, 31, 0, -1, 1},
+                   Case{-8, -1, 0, -1, 1}, Case{-8, 1, -16, -4, 0x7FFFFFFC}}) {
         SCOPED_TRACE(testing::Message() << c.value << " by " << c.count);
         EXPECT_EQ(vm_shl(c.value, c.count), c.shl);
         EXPECT_EQ(vm_shr(c.value, c.count), c.shr);

@@ -32,7 +32,8 @@ TEST_F(NumberTest, IntegerToTextInEveryRadix)
     for (Case c : {
              Case{0, 10, "0"}, Case{255, 16, "ff"}, Case{-255, 16, "-ff"}, Case{35, 36, "z"},
              Case{-35, 36, "-z"}, Case{5, 2, "101"}, Case{-1, 2, "-1"},
-             Case{INT_MIN_, 10, "-2147483648"}, Case{INT_MIN_, 2, "-10000000000000000000000000000000"},
+             Case{INT_MIN_, 10, "-2147483648"},
+             Case{INT_MIN_, 2, "-10000000000000000000000000000000"},
              Case{INT_MIN_, 16, "-80000000"}, Case{2147483647, 36, "zik0zj"},
              Case{2147483647, 10, "2147483647"}, Case{10, 1, "10"}, Case{10, 37, "10"},
              Case{-10, 0, "-10"}, Case{255, -16, "255"},

@@ -53,7 +53,8 @@ TEST_F(StringBufferTest, CapacityGrowsByDoublingPlusTwo)
 
     EXPECT_EQ(bufferOf("0123456789")->capacity(), 26);
     EXPECT_EQ(StringBuffer::newInstance()->init("abc")->capacity(), 19);
-    EXPECT_TRUE(vmThrows<NegativeArraySizeException>([] { StringBuffer::newInstance()->init(-1); }));
+    EXPECT_TRUE(vmThrows<NegativeArraySizeException>(
+        [] { StringBuffer::newInstance()->init(-1); }));
 }
 
 TEST_F(StringBufferTest, AppendsEveryKind)
