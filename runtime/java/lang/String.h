@@ -86,6 +86,11 @@ class String : public virtual Object {
     static VMPtr<String> valueOf(double d);
     // The interned "null" for null, else obj.toString().
     static VMPtr<String> valueOf(VMPtr<Object> obj);
+    // A plain char is neither a Java char nor an int (write u'x' or a number),
+    // and a bare pointer would become a boolean.
+    static VMPtr<String> valueOf(char) = delete;
+    template<class T>
+    static VMPtr<String> valueOf(T*) = delete;
 
     // True when the characters equal the NUL-terminated modified UTF-8 text.
     bool equalsCString(const char* text);

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,22 @@ TEST_F(JavaMathTest, ShiftCountsAreMasked)
     EXPECT_EQ(vm_shr(LMIN, 64 + 63), -1);
     EXPECT_EQ(vm_ushr(int64_t(-1), 60), 15);
     EXPECT_EQ(vm_ushr(int64_t(-1), 0), -1);
+}
+
+TEST_F(JavaMathTest, OperandsPromoteAsJavaPromotesThem)
+{
+    // byte, short and char widen to int before the operation; an int meeting
+    // a long becomes long.
+    EXPECT_EQ(vm_ushr(int8_t(-1), 28), 15);
+    EXPECT_EQ(vm_shl(char16_t(0xFFFF), 16), -65536);
+    EXPECT_EQ(vm_shr(char16_t(0x8000), 15), 1);
+    auto quotient = vm_div(int64_t(1) << 40, 2);
+    static_assert(std::is_same_v<decltype(quotient), int64_t>);
+    EXPECT_EQ(quotient, int64_t(1) << 39);
+    static_assert(std::is_same_v<decltype(vm_rem(int16_t(7), int8_t(2))), int32_t>);
+    static_assert(std::is_same_v<decltype(vm_shl(1, int64_t(3))), int32_t>);
+    EXPECT_EQ(vm_shl(1, int64_t(35)), 8);
+    EXPECT_EQ(vm_div(int16_t(-32768), int16_t(-1)), 32768);
 }
 
 TEST_F(JavaMathTest, DivisionTruncatesAndWrapsAtTheMostNegativeValue)
