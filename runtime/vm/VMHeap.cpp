@@ -6,6 +6,7 @@
 #include "java/lang/OutOfMemoryError.h"
 #include "vm/VMBoot.h"
 #include "vm/VMInstance.h"
+#include "vm/VMRef.h"
 #include "vm/VMThread.h"
 
 // ---- Block layout ---------------------------------------------------------
@@ -127,6 +128,9 @@ void* _VM_malloc(uint32_t size, bool mayThrow)
         return block;
     }
 
+#ifndef NDEBUG
+    _VM_assertVMLock();
+#endif
     if (size > kLargestRequest)
         refuse(thread, mayThrow);
     uint32_t counted = size + kHeaderWord;

@@ -14,6 +14,9 @@ Object::Object()
     : objNext(nullptr), objPrev(nullptr), monitorOwner(nullptr), monitorCount(0),
       monitorLock(nullptr), flags(MARKED | UNDER_CONSTRUCTION)
 {
+#ifndef NDEBUG
+    _VM_assertVMLock();
+#endif
     VMInstance* vm = _VM_instance;
     objNext = vm->objectList;
     if (objNext)
@@ -23,6 +26,9 @@ Object::Object()
 
 Object::~Object()
 {
+#ifndef NDEBUG
+    _VM_assertVMLock();
+#endif
     VMInstance* vm = _VM_instance;
     if (objPrev)
         objPrev->objNext = objNext;

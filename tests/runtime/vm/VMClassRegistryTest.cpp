@@ -1,4 +1,6 @@
 #include <cstring>
+#include <initializer_list>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -79,9 +81,16 @@ class VMClassRegistryTest : public VMFixture {
 protected:
     static VMClassRegistry* registry() { return _VM_getClassRegistry(); }
     static Class* find(const char* name) { return _VM_findClass(registry(), name); }
-    static bool assignable(Class* source, Class* target)
+    struct Assignment {
+        Class* source;
+        Class* target;
+        bool expected;
+    };
+    static void expectAssignability(std::initializer_list<Assignment> cases)
     {
-        return _VM_isAssignableFrom(registry(), source, target);
+        for (const Assignment& c : cases)
+            EXPECT_EQ(_VM_isAssignableFrom(registry(), c.source, c.target), c.expected)
+                << c.source->name << " -> " << c.target->name;
     }
     // An array descriptor under a test-only name.
     static Class* arrayClass(const char* name, int32_t dimensions, int32_t elementType,
@@ -126,21 +135,14 @@ TEST_F(VMClassRegistryTest, AssignabilityAcrossTheTree)
     Class* ring = find("vmtest.Ring");
     Class* other = find("vmtest.Other");
     Class* object = java::lang::Object::classRecord();
-    struct Case {
-        Class* source;
-        Class* target;
-        bool expected;
-    } cases[] = {
+    expectAssignability({
         {ring, ring, true},     {ring, circle, true},   {ring, base, true},
         {ring, object, true},   {ring, round, true},    {ring, shape, true},
         {circle, ring, false},  {base, circle, false},  {other, circle, false},
         {other, shape, false},  {round, shape, true},   {shape, round, false},
         {round, object, true},  {round, base, false},   {object, circle, false},
         {object, shape, false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(assignable(c.source, c.target), c.expected)
-            << c.source->name << " -> " << c.target->name;
+    });
 }
 
 TEST_F(VMClassRegistryTest, ArrayAssignability)
@@ -152,19 +154,12 @@ TEST_F(VMClassRegistryTest, ArrayAssignability)
     Class* objects = arrayClass("vmtest[Object", 1, Class::T_REFERENCE, object);
     Class* circles = arrayClass("vmtest[Circle", 1, Class::T_REFERENCE, find("vmtest.Circle"));
     Class* circles2 = arrayClass("vmtest[[Circle", 2, Class::T_REFERENCE, circles);
-    struct Case {
-        Class* source;
-        Class* target;
-        bool expected;
-    } cases[] = {
+    expectAssignability({
         {ints, objects, false},   {objects, ints, false},     {ints, shorts, false},
         {ints, ints, true},       {circles2, objects, true},  {circles, objects, true},
         {objects, circles, false}, {ints, object, true},      {circles2, object, true},
         {circles, shape, false},  {object, objects, false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(assignable(c.source, c.target), c.expected)
-            << c.source->name << " -> " << c.target->name;
+    });
 }
 
 TEST_F(VMClassRegistryTest, InstanceOf)

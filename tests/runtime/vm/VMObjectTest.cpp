@@ -8,6 +8,7 @@
 #include "support/VMFixture.h"
 #include "vm/VMHeap.h"
 #include "vm/VMInstance.h"
+#include "vm/VMCString.h"
 #include "vm/VMUtf8.h"
 
 namespace vmtest {

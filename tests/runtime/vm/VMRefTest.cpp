@@ -1,3 +1,5 @@
+#include <optional>
+
 #include <gtest/gtest.h>
 
 #include "java/lang/Object.h"
@@ -34,9 +36,9 @@ TEST_F(VMRefs, LocalDestroyedOutOfOrderIsUnlinkedFromTheMiddle)
 {
     VMRef* before = head();
     VMPtr<java::lang::Object> a;
-    auto* b = new VMPtr<java::lang::Object>();
+    std::optional<VMPtr<java::lang::Object>> b(std::in_place);
     VMPtr<java::lang::Object> c;
-    delete b;
+    b.reset();
     EXPECT_EQ(head(), &c);
     EXPECT_EQ(c.link(), &a);
     EXPECT_EQ(a.link(), before);
