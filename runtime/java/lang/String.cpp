@@ -49,7 +49,7 @@ void checkWindow(int32_t from, int32_t n, const VMPtr<Array>& array, void (*rais
 
 [[noreturn]] void throwBadUtf8()
 {
-    vm_throwNew<RuntimeException>(String::newFromCString("Improperly formatted UTF-8 string."));
+    vm_throwNew<RuntimeException>(_VM_literal("Improperly formatted UTF-8 string."));
 }
 
 } // namespace

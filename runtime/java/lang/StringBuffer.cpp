@@ -8,6 +8,7 @@
 #include "java/lang/StringIndexOutOfBoundsException.h"
 #include "java/lang/System.h"
 #include "vm/VMBoot.h"
+#include "vm/VMStringLiterals.h"
 #include "vm/VMUtf8.h"
 
 namespace java::lang {
@@ -183,7 +184,7 @@ void StringBuffer::getChars(int32_t srcBegin, int32_t srcEnd, VMPtr<CharArray> d
     if (srcEnd < 0 || srcEnd > count)
         vm_throwNew<StringIndexOutOfBoundsException>(srcEnd);
     if (srcBegin > srcEnd)
-        vm_throwNew<StringIndexOutOfBoundsException>(String::newFromCString("srcBegin > srcEnd"));
+        vm_throwNew<StringIndexOutOfBoundsException>(_VM_literal("srcBegin > srcEnd"));
     System::arraycopy(value, srcBegin, dst, dstBegin, srcEnd - srcBegin);
 }
 
