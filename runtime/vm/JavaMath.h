@@ -3,6 +3,7 @@
 //
 // Plain + - * already wrap at 32 and 64 bits (the build uses -fwrapv). What
 // C++ leaves undefined or different is here:
+//   promotion   an operation is long when an operand is long, else int;
 //   shifts      the count is masked (& 31 for int, & 63 for long);
 //   >>>         the unsigned shift of a signed value;
 //   / and %     INT_MIN / -1 is INT_MIN, INT_MIN % -1 is 0, and a zero
@@ -15,33 +16,55 @@
 
 [[noreturn]] void _VM_throwDivideByZero();
 
-inline int32_t vm_shl(int32_t a, int32_t n) { return int32_t(uint32_t(a) << (n & 31)); }
-inline int64_t vm_shl(int64_t a, int32_t n) { return int64_t(uint64_t(a) << (n & 63)); }
-inline int32_t vm_shr(int32_t a, int32_t n) { return a >> (n & 31); }
-inline int64_t vm_shr(int64_t a, int32_t n) { return a >> (n & 63); }
-inline int32_t vm_ushr(int32_t a, int32_t n) { return int32_t(uint32_t(a) >> (n & 31)); }
-inline int64_t vm_ushr(int64_t a, int32_t n) { return int64_t(uint64_t(a) >> (n & 63)); }
+// The type of a Java integer operation: long when an operand is long, else
+// int (byte, short and char promote to int).
+template<class A, class B = int32_t>
+using vm_promoted_t = std::enable_if_t<std::is_integral_v<A> && std::is_integral_v<B>,
+                                       std::conditional_t<(sizeof(A) > 4 || sizeof(B) > 4),
+                                                          int64_t, int32_t>>;
 
-template<class T>
-inline T vm_div(T a, T b)
+// Shifts take the type of the value; the count is masked to its width.
+template<class A, class N>
+inline vm_promoted_t<A> vm_shl(A a, N n)
 {
-    static_assert(std::is_same_v<T, int32_t> || std::is_same_v<T, int64_t>);
-    if (b == 0)
-        _VM_throwDivideByZero();
-    if (b == -1)
-        return T(0 - a); // wraps for the most negative value
-    return a / b;
+    using T = vm_promoted_t<A>;
+    using U = std::make_unsigned_t<T>;
+    return T(U(T(a)) << (int(n) & (sizeof(T) * 8 - 1)));
+}
+template<class A, class N>
+inline vm_promoted_t<A> vm_shr(A a, N n)
+{
+    using T = vm_promoted_t<A>;
+    return T(a) >> (int(n) & (sizeof(T) * 8 - 1));
+}
+template<class A, class N>
+inline vm_promoted_t<A> vm_ushr(A a, N n)
+{
+    using T = vm_promoted_t<A>;
+    using U = std::make_unsigned_t<T>;
+    return T(U(T(a)) >> (int(n) & (sizeof(T) * 8 - 1)));
 }
 
-template<class T>
-inline T vm_rem(T a, T b)
+template<class A, class B>
+inline vm_promoted_t<A, B> vm_div(A a, B b)
 {
-    static_assert(std::is_same_v<T, int32_t> || std::is_same_v<T, int64_t>);
+    using T = vm_promoted_t<A, B>;
     if (b == 0)
         _VM_throwDivideByZero();
-    if (b == -1)
+    if (T(b) == -1)
+        return T(0 - std::make_unsigned_t<T>(T(a))); // wraps for the most negative value
+    return T(a) / T(b);
+}
+
+template<class A, class B>
+inline vm_promoted_t<A, B> vm_rem(A a, B b)
+{
+    using T = vm_promoted_t<A, B>;
+    if (b == 0)
+        _VM_throwDivideByZero();
+    if (T(b) == -1)
         return 0;
-    return a % b;
+    return T(a) % T(b);
 }
 
 // Floating point to integer as Java converts it.

@@ -134,6 +134,8 @@ private:
 template<class T, int N>
 class VMArray : public VMArray_Base {
     static_assert(N >= 1, "an array has at least one dimension");
+    static_assert(N > 1 || vm_array_detail::Primitive<T>::is || std::is_class_v<T>,
+                  "element types are the Java primitives or classes");
 
 public:
     static constexpr bool isPrimitive = N == 1 && vm_array_detail::Primitive<T>::is;
@@ -245,6 +247,7 @@ private:
             }
         } else {
             (void)rowSizes;
+            assert(rowSizeCount == 0 && "more sizes than dimensions");
             (void)rowSizeCount;
         }
         return array;

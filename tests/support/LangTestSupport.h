@@ -55,3 +55,17 @@ template<class X>
     }
     return ::testing::AssertionFailure() << "threw nothing";
 }
+
+// Throws a new X (no message) and reports whether a handler for a pointer to
+// H catches it.
+template<class X, class H>
+bool vmCaughtAs()
+{
+    try {
+        vm_throwNew<X>();
+    } catch (H*) {
+        return true;
+    } catch (...) {
+        return false;
+    }
+}

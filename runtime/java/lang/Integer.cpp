@@ -3,6 +3,7 @@
 #include "java/lang/Character.h"
 #include "java/lang/NullPointerException.h"
 #include "java/lang/NumberFormatException.h"
+#include "vm/VMStringLiterals.h"
 
 namespace java::lang {
 
@@ -64,11 +65,11 @@ int32_t Integer::parse(VMPtr<String> s, int32_t radix, bool throwOnError, int32_
     if (!s)
         return fail([] { vm_throwNew<NullPointerException>(); });
     if (s->count == 0)
-        return failFormat(String::newFromCString("empty String"));
+        return failFormat(_VM_literal("empty String"));
     if (radix < Character::MIN_RADIX)
-        return failFormat(String::newFromCString("radix less than Character.MIN_RADIX"));
+        return failFormat(_VM_literal("radix less than Character.MIN_RADIX"));
     if (radix > Character::MAX_RADIX)
-        return failFormat(String::newFromCString("radix greater than Character.MAX_RADIX"));
+        return failFormat(_VM_literal("radix greater than Character.MAX_RADIX"));
 
     const char16_t* chars = s->chars();
     int32_t length = s->count;

@@ -9,3 +9,15 @@ class NullPointerException : public RuntimeException {
 };
 
 } // namespace java::lang
+
+[[noreturn]] void _VM_throwNullPointer();
+
+// The target of a reference that must not be null; null throws
+// NullPointerException without a message.
+template<class T>
+T* vm_nonNull(const VMPtr<T>& reference)
+{
+    if (!reference)
+        _VM_throwNullPointer();
+    return reference.get();
+}

@@ -34,9 +34,22 @@ namespace {
     vm_throwNew<IndexOutOfBoundsException>(Integer::toString(number, 10));
 }
 
+// Checks a window of an array argument in the order offset, count, end,
+// raising the failing number.
+template<class Array>
+void checkWindow(int32_t from, int32_t n, const VMPtr<Array>& array, void (*raise)(int32_t))
+{
+    if (from < 0)
+        raise(from);
+    if (n < 0)
+        raise(n);
+    if (from > vm_nonNull(array)->length - n)
+        raise(from + n);
+}
+
 [[noreturn]] void throwBadUtf8()
 {
-    vm_throwNew<RuntimeException>(String::newFromCString("Improperly formatted UTF-8 string."));
+    vm_throwNew<RuntimeException>(_VM_literal("Improperly formatted UTF-8 string."));
 }
 
 } // namespace
@@ -55,12 +68,7 @@ VMPtr<String> String::init()
 VMPtr<String> String::init(VMPtr<CharArray> chars, int32_t from, int32_t n)
 {
     Object::init();
-    if (from < 0)
-        throwIndex(from);
-    if (n < 0)
-        throwIndex(n);
-    if (from > chars->length - n)
-        throwIndex(from + n);
+    checkWindow(from, n, chars, throwIndex);
     VMPtr<CharArray> copy = CharArray::newArray(n);
     System::arraycopy(chars, from, copy, 0, n);
     value = copy;
@@ -73,12 +81,7 @@ VMPtr<String> String::init(VMPtr<ByteArray> bytes, int32_t from, int32_t n,
                            VMPtr<String> encoding)
 {
     Object::init();
-    if (from < 0)
-        throwBareIndex(from);
-    if (n < 0)
-        throwBareIndex(n);
-    if (from > bytes->length - n)
-        throwBareIndex(from + n);
+    checkWindow(from, n, bytes, throwBareIndex);
     if (!encoding)
         vm_throwNew<NullPointerException>();
     const uint8_t* in = reinterpret_cast<const uint8_t*>(bytes->elements()) + from;
@@ -116,13 +119,13 @@ VMPtr<String> String::init(VMPtr<ByteArray> bytes, int32_t from, int32_t n)
 
 VMPtr<String> String::init(VMPtr<ByteArray> bytes)
 {
-    return init(bytes, 0, bytes->length, _VM_literal("UTF-8"));
+    return init(bytes, 0, vm_nonNull(bytes)->length, _VM_literal("UTF-8"));
 }
 
 VMPtr<String> String::init(VMPtr<StringBuffer> buffer)
 {
     Object::init();
-    buffer->shared = true;
+    vm_nonNull(buffer)->shared = true;
     value = buffer->value;
     offset = 0;
     count = buffer->count;
@@ -228,7 +231,8 @@ bool String::regionMatches(bool ignoreCase, int32_t toffset, VMPtr<String> other
 {
     if (ooffset < 0 || toffset < 0)
         return false;
-    if (int64_t(toffset) > int64_t(count) - len || int64_t(ooffset) > int64_t(other->count) - len)
+    if (int64_t(toffset) > int64_t(count) - len ||
+        int64_t(ooffset) > int64_t(vm_nonNull(other)->count) - len)
         return false;
     const char16_t* a = chars() + toffset;
     const char16_t* b = other->chars() + ooffset;
@@ -244,7 +248,7 @@ bool String::regionMatches(bool ignoreCase, int32_t toffset, VMPtr<String> other
 
 bool String::startsWith(VMPtr<String> prefix, int32_t toffset)
 {
-    if (toffset < 0 || toffset > count - prefix->count)
+    if (toffset < 0 || toffset > count - vm_nonNull(prefix)->count)
         return false;
     return prefix->count == 0 || std::memcmp(chars() + toffset, prefix->chars(),
                                              size_t(prefix->count) * sizeof(char16_t)) == 0;

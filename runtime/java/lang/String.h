@@ -7,7 +7,8 @@
 //
 // Indexes are relative to the window. Errors of indexes throw
 // StringIndexOutOfBoundsException ("String index out of range: " and the
-// number) unless noted.
+// number) unless noted. A null String or array argument throws
+// NullPointerException, except where null has a meaning of its own.
 
 #include <cstdint>
 
@@ -85,6 +86,11 @@ class String : public virtual Object {
     static VMPtr<String> valueOf(double d);
     // The interned "null" for null, else obj.toString().
     static VMPtr<String> valueOf(VMPtr<Object> obj);
+    // A plain char is neither a Java char nor an int (write u'x' or a number),
+    // and a bare pointer would become a boolean.
+    static VMPtr<String> valueOf(char) = delete;
+    template<class T>
+    static VMPtr<String> valueOf(T*) = delete;
 
     // True when the characters equal the NUL-terminated modified UTF-8 text.
     bool equalsCString(const char* text);

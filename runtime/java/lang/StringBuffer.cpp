@@ -3,10 +3,12 @@
 #include <climits>
 #include <cstring>
 
+#include "java/lang/NullPointerException.h"
 #include "java/lang/OutOfMemoryError.h"
 #include "java/lang/StringIndexOutOfBoundsException.h"
 #include "java/lang/System.h"
 #include "vm/VMBoot.h"
+#include "vm/VMStringLiterals.h"
 #include "vm/VMUtf8.h"
 
 namespace java::lang {
@@ -30,7 +32,7 @@ VMPtr<StringBuffer> StringBuffer::init()
 
 VMPtr<StringBuffer> StringBuffer::init(VMPtr<String> str)
 {
-    init(str->count + 16);
+    init(vm_nonNull(str)->count + 16);
     return append(str);
 }
 
@@ -182,7 +184,7 @@ void StringBuffer::getChars(int32_t srcBegin, int32_t srcEnd, VMPtr<CharArray> d
     if (srcEnd < 0 || srcEnd > count)
         vm_throwNew<StringIndexOutOfBoundsException>(srcEnd);
     if (srcBegin > srcEnd)
-        vm_throwNew<StringIndexOutOfBoundsException>(String::newFromCString("srcBegin > srcEnd"));
+        vm_throwNew<StringIndexOutOfBoundsException>(_VM_literal("srcBegin > srcEnd"));
     System::arraycopy(value, srcBegin, dst, dstBegin, srcEnd - srcBegin);
 }
 

@@ -4,6 +4,7 @@
 
 #include "java/lang/StringBuffer.h"
 #include "vm/VMCString.h"
+#include "vm/VMStringLiterals.h"
 #include "vm/VMUtf8.h"
 
 namespace java::lang {
@@ -51,7 +52,7 @@ void Throwable::printStackTrace()
         line->append(text);
     }
     _VM_printStackTraceText(line->toString());
-    _VM_printStackTraceText(String::newFromCString("    at <unknown>"));
+    _VM_printStackTraceText(_VM_literal("    at <unknown>"));
 }
 
 void Throwable::markReferences(uint32_t bits)

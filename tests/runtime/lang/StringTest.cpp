@@ -255,6 +255,24 @@ TEST_F(StringTest, TakingABufferSharesItsArray)
     EXPECT_EQ(vmText(s), "abc");
 }
 
+TEST_F(StringTest, NullArgumentsThrowNullPointerException)
+{
+    VMPtr<String> s = vmString("abc");
+    VMPtr<String> none;
+    std::function<void()> calls[] = {
+        [&] { s->startsWith(none); },
+        [&] { s->regionMatches(false, 0, none, 0, 1); },
+        [&] { s->getChars(0, 1, VMPtr<String::CharArray>(), 0); },
+        [&] { String::newInstance()->init(VMPtr<String::CharArray>(), 0, 0); },
+        [&] { String::newInstance()->init(VMPtr<String::ByteArray>()); },
+        [&] { String::newInstance()->init(VMPtr<String::ByteArray>(), 0, 0); },
+        [&] { String::newInstance()->init(VMPtr<StringBuffer>()); },
+        [&] { StringBuffer::newInstance()->init(none); },
+    };
+    for (auto& call : calls)
+        EXPECT_TRUE(vmThrows<NullPointerException>(call));
+}
+
 TEST_F(StringTest, ComparingWithByteTexts)
 {
     VMPtr<String> s = vmString("UTF-8");

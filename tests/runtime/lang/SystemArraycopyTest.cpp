@@ -126,7 +126,8 @@ TEST_F(SystemArraycopyTest, BadArgumentsThrowInsteadOfCopying)
                     Range{1, 0, 4}, Range{0, 1, 4}, Range{5, 0, 0}, Range{0, 5, 0},
                     Range{2, 0, 2147483647}, Range{2147483647, 0, 2}}) {
         SCOPED_TRACE(testing::Message() << r.from << " -> " << r.to << " x " << r.length);
-        EXPECT_TRUE(vmThrows<AIOOBE>([&] { System::arraycopy(ints, r.from, ints, r.to, r.length); }));
+        EXPECT_TRUE(
+            vmThrows<AIOOBE>([&] { System::arraycopy(ints, r.from, ints, r.to, r.length); }));
     }
     EXPECT_EQ((*ints)[0], 42);
     EXPECT_EQ((*ints)[1], 0);

@@ -36,19 +36,6 @@ namespace {
 
 class ThrowableTest : public VMFixture {};
 
-// Throws a new X and reports whether a handler for H catches it.
-template<class X, class H>
-bool caughtAs()
-{
-    try {
-        vm_throwNew<X>();
-    } catch (H* caught) {
-        return true;
-    } catch (...) {
-        return false;
-    }
-}
-
 // Checks one class: its registered name and base, its toString with and
 // without a message, and that a handler for each class of its chain (and for
 // VMException, Object and void) catches it.
@@ -73,12 +60,12 @@ void checkClass(const char* name, const char* baseName)
     EXPECT_EQ(vmText(bare->toString()), name);
     EXPECT_EQ(vmText(bare->getMessage()), "<null>");
 
-    EXPECT_TRUE((caughtAs<X, X>()));
-    EXPECT_TRUE((caughtAs<X, Throwable>()));
-    EXPECT_TRUE((caughtAs<X, VMException>()));
-    EXPECT_TRUE((caughtAs<X, Object>()));
-    EXPECT_TRUE((caughtAs<X, void>()));
-    bool all = (caughtAs<X, Bases>() && ...);
+    EXPECT_TRUE((vmCaughtAs<X, X>()));
+    EXPECT_TRUE((vmCaughtAs<X, Throwable>()));
+    EXPECT_TRUE((vmCaughtAs<X, VMException>()));
+    EXPECT_TRUE((vmCaughtAs<X, Object>()));
+    EXPECT_TRUE((vmCaughtAs<X, void>()));
+    bool all = (vmCaughtAs<X, Bases>() && ...);
     EXPECT_TRUE(all);
 }
 
@@ -178,11 +165,11 @@ TEST_F(ThrowableTest, MessageFormsPrefixTheClassName)
 
 TEST_F(ThrowableTest, HandlersOfOtherBranchesDoNotCatch)
 {
-    EXPECT_FALSE((caughtAs<NumberFormatException, Error>()));
-    EXPECT_FALSE((caughtAs<OutOfMemoryError, Exception>()));
-    EXPECT_FALSE((caughtAs<java::io::EOFException, RuntimeException>()));
-    EXPECT_FALSE((caughtAs<StringIndexOutOfBoundsException, ArrayIndexOutOfBoundsException>()));
-    EXPECT_TRUE((caughtAs<NumberFormatException, RuntimeException>()));
+    EXPECT_FALSE((vmCaughtAs<NumberFormatException, Error>()));
+    EXPECT_FALSE((vmCaughtAs<OutOfMemoryError, Exception>()));
+    EXPECT_FALSE((vmCaughtAs<java::io::EOFException, RuntimeException>()));
+    EXPECT_FALSE((vmCaughtAs<StringIndexOutOfBoundsException, ArrayIndexOutOfBoundsException>()));
+    EXPECT_TRUE((vmCaughtAs<NumberFormatException, RuntimeException>()));
 }
 
 TEST_F(ThrowableTest, RethrowThroughABaseReferenceKeepsTheClass)
