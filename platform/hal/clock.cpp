@@ -63,6 +63,13 @@ int64_t HAL_currentTimeMillis()
     return g_offset + ticks;
 }
 
+void HAL_resetClock()
+{
+    std::lock_guard guard(g_lock);
+    g_started = false;
+    g_wraps = 0;
+}
+
 int32_t HAL_getTimeZoneOffset()
 {
     TIME_ZONE_INFORMATION info{};

@@ -12,6 +12,9 @@ uint32_t HAL_getTickCount();
 // Local wall-clock milliseconds since 1970: the local time read once, then
 // advanced by the tick count (kept in 64 bits across its wrap).
 int64_t HAL_currentTimeMillis();
+// Forgets the clock's base; the next call reads the local time again
+// (start-up).
+void HAL_resetClock();
 // How far local time is ahead of UTC, in milliseconds.
 int32_t HAL_getTimeZoneOffset();
 

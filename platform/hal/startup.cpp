@@ -131,6 +131,7 @@ bool HAL_init(void* instance, int showCommand)
     g_uiThreadId = GetCurrentThreadId();
     g_shuttingDown = false;
     HAL_resetActivity();
+    HAL_resetClock();
     HAL_reserveMemory();
     HAL_loadProperties();
     std::u16string name = applicationName();

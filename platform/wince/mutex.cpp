@@ -23,18 +23,18 @@ struct Owned {
     int handles;
     int lockFd;
 };
-std::map<std::u16string, Owned> g_owned;
+std::map<std::string, Owned> g_owned;  // by lock file
 
 // A handle of a name this program owns, or of no name (empty).
 class MutexObject final : public KernelObject {
 public:
-    explicit MutexObject(std::u16string name) : name_(std::move(name)) {}
+    explicit MutexObject(std::string lockFile) : lockFile_(std::move(lockFile)) {}
 
 protected:
     ~MutexObject() override
     {
         std::lock_guard guard(g_lock);
-        auto it = g_owned.find(name_);
+        auto it = g_owned.find(lockFile_);
         if (it != g_owned.end() && --it->second.handles == 0) {
             ::close(it->second.lockFd);  // ends the lock
             g_owned.erase(it);
@@ -42,7 +42,7 @@ protected:
     }
 
 private:
-    std::u16string name_;
+    std::string lockFile_;
 };
 
 // ".mutex-" plus the name with everything but letters, digits, '-' and '.'
@@ -66,16 +66,16 @@ HANDLE CreateMutexW(LPVOID, BOOL, LPCWSTR name)
     std::u16string key = name ? name : u"";
     std::lock_guard guard(g_lock);
     if (key.empty()) {
-        return KernelObject::openHandle(new MutexObject(u""));
+        return KernelObject::openHandle(new MutexObject(""));
     }
-    auto owned = g_owned.find(key);
+    std::string path = lockFileFor(key);
+    auto owned = g_owned.find(path);
     if (owned != g_owned.end()) {
         ++owned->second.handles;
-        HANDLE handle = KernelObject::openHandle(new MutexObject(key));
+        HANDLE handle = KernelObject::openHandle(new MutexObject(path));
         SetLastError(ERROR_ALREADY_EXISTS);
         return handle;
     }
-    std::string path = lockFileFor(key);
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) {
         SetLastError(ERROR_ACCESS_DENIED);
@@ -83,11 +83,11 @@ HANDLE CreateMutexW(LPVOID, BOOL, LPCWSTR name)
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);  // another program of this folder owns the name
-        HANDLE handle = KernelObject::openHandle(new MutexObject(u""));
+        HANDLE handle = KernelObject::openHandle(new MutexObject(""));
         SetLastError(ERROR_ALREADY_EXISTS);
         return handle;
     }
-    g_owned[key] = Owned{1, fd};
+    g_owned[path] = Owned{1, fd};
     SetLastError(ERROR_SUCCESS);
-    return KernelObject::openHandle(new MutexObject(key));
+    return KernelObject::openHandle(new MutexObject(path));
 }

@@ -229,4 +229,10 @@ uint32_t idleTimerResets()
     return g_idleResets;
 }
 
+size_t powerNotificationRequests()
+{
+    std::lock_guard guard(g_requestsLock);
+    return g_requests.size();
+}
+
 }  // namespace wince

@@ -139,6 +139,13 @@ void translate(const SDL_Event& e)
             wince_ui::post(window, WM_MOUSEMOVE, buttons, packPoint(e.motion.x, e.motion.y));
         }
         break;
+    case SDL_USEREVENT:  // a message injected behind earlier input
+        if (HWND window = wince_ui::windowFromSdlId(e.user.windowID)) {
+            wince_ui::post(window, static_cast<UINT>(e.user.code),
+                           reinterpret_cast<WPARAM>(e.user.data1),
+                           reinterpret_cast<LPARAM>(e.user.data2));
+        }
+        break;
     default:
         break;
     }
@@ -334,6 +341,16 @@ bool injectWindowEvent(WindowEvent kind, int width, int height)
     e.window.data1 = width;
     e.window.data2 = height;
     return pushForFirstWindow(e, &e.window.windowID);
+}
+
+bool injectMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    SDL_Event e{};
+    e.type = SDL_USEREVENT;
+    e.user.code = static_cast<Sint32>(message);
+    e.user.data1 = reinterpret_cast<void*>(wParam);
+    e.user.data2 = reinterpret_cast<void*>(lParam);
+    return pushForFirstWindow(e, &e.user.windowID);
 }
 
 }  // namespace wince

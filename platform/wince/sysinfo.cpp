@@ -25,6 +25,9 @@ struct Device {
 
 std::mutex g_lock;
 Device g_device;
+bool g_memorySet = false;
+DWORD g_availablePhysical = 0;
+DWORD g_availableVirtual = 0;
 
 // Copies text with its terminator into a buffer of `bytes` bytes.
 BOOL copyText(const std::u16string& text, LPVOID data, UINT bytes)
@@ -202,6 +205,29 @@ void resetDevice()
 {
     std::lock_guard guard(g_lock);
     g_device = Device{};
+}
+
+void setAvailableMemory(DWORD physical, DWORD virtualBytes)
+{
+    std::lock_guard guard(g_lock);
+    g_memorySet = true;
+    g_availablePhysical = physical;
+    g_availableVirtual = virtualBytes;
+}
+
+void useRealMemory()
+{
+    std::lock_guard guard(g_lock);
+    g_memorySet = false;
+}
+
+void applyMemoryFigures(MEMORYSTATUS* status)
+{
+    std::lock_guard guard(g_lock);
+    if (g_memorySet && status) {
+        status->dwAvailPhys = g_availablePhysical;
+        status->dwAvailVirtual = g_availableVirtual;
+    }
 }
 
 }  // namespace wince

@@ -20,12 +20,17 @@ bool injectStylus(UINT message, int x, int y);
 enum class WindowEvent { FocusGained, FocusLost, Minimized, Restored, Close, Resized };
 // width and height are used by Resized only.
 bool injectWindowEvent(WindowEvent kind, int width = 0, int height = 0);
+// A message for the first window that travels behind the input injected
+// before it, so a test knows when that input has been handled.
+bool injectMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
 // A power notification with these flags to every queue that asked for one
 // (POWER_STATE_ON in the flags means the power is on).
 void injectPowerNotice(DWORD flags);
 // How often SystemIdleTimerReset has been called.
 uint32_t idleTimerResets();
+// How many power-notification requests are active.
+size_t powerNotificationRequests();
 
 // Device facts: screen size, and the system parameter texts (null keeps a text).
 void setScreenSize(INT width, INT height);
@@ -33,6 +38,13 @@ void setDeviceTexts(const char16_t* oemInfo, const char16_t* manufacturer,
                     const char16_t* platformType);
 // Back to the stand-in's own device.
 void resetDevice();
+
+// Free memory as GlobalMemoryStatus reports it (both figures in bytes);
+// useRealMemory goes back to the machine's figures.
+void setAvailableMemory(DWORD physical, DWORD virtualBytes);
+void useRealMemory();
+// Puts the figures set above into a status (used by GlobalMemoryStatus).
+void applyMemoryFigures(MEMORYSTATUS* status);
 
 // Registry values of the in-memory table.
 void setRegistryDword(HKEY root, const char16_t* key, const char16_t* name, DWORD value);

@@ -136,6 +136,8 @@ struct PAINTSTRUCT {
 #define VK_UP 0x26
 #define VK_RIGHT 0x27
 #define VK_DOWN 0x28
+#define VK_F1 0x70
+#define VK_F2 0x71
 #define VK_PROCESSKEY 0xE5  // the input method's placeholder key
 
 ATOM RegisterClassW(const WNDCLASSW* windowClass);
