@@ -7,14 +7,12 @@
 #include "hal/properties.h"
 #include "wince/system.h"
 
-namespace {
-
-// The locale from the user's language identifier; empty when unreadable.
-std::string readLocale()
+// The locale from the user's language identifier.
+const char* HAL_getLocale()
 {
     char16_t id[8] = {};
     if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ILANGUAGE, id, 8) == 0) {
-        return std::string();
+        return nullptr;
     }
     struct Locale {
         const char16_t* id;
@@ -31,6 +29,8 @@ std::string readLocale()
     }
     return "en-us";
 }
+
+namespace {
 
 // Four characters of the platform name, then the device identifier in
 // lowercase hexadecimal; empty when the identifier cannot be read.
@@ -52,19 +52,7 @@ std::string readUniqueId()
     return text;
 }
 
-std::string g_locale;
-bool g_localeRead = false;
-
 }  // namespace
-
-const char* HAL_getLocale()
-{
-    if (!g_localeRead) {
-        g_locale = readLocale();
-        g_localeRead = true;
-    }
-    return g_locale.empty() ? nullptr : g_locale.c_str();
-}
 
 void HAL_listBuiltInProperties(HALPropertySink sink, void* context)
 {
