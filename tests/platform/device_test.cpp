@@ -15,6 +15,7 @@
 #include "support/AppFolder.h"
 #include "wince/clock.h"
 #include "wince/testing.h"
+#include "wince/user.h"
 
 namespace {
 
@@ -201,6 +202,19 @@ TEST(Console, LineFeedFlushesStandardOutput)
     std::fflush(stdout);
     dup2(saved, STDOUT_FILENO);
     close(saved);
+}
+
+TEST(DeviceSdks, AbsentLibrariesLeaveTheirFeaturesOff)
+{
+    EXPECT_FALSE(HAL_probeSamsungSdk());
+    EXPECT_FALSE(HAL_isOpticalMouseAvailable());
+    EXPECT_FALSE(HAL_setOpticalMouseMode(1));
+    EXPECT_FALSE(HAL_isKeyFromWheel(VK_UP, 0));
+    EXPECT_FALSE(HAL_establishDataConnection());
+    EXPECT_FALSE(HAL_isDataConnectionUp());
+    EXPECT_EQ(HAL_releaseDataConnection(), 0);
+    EXPECT_FALSE(HAL_probeHtcSensor());
+    HAL_closeHtcSensor();
 }
 
 TEST(Commands, HoldTheirLabel)

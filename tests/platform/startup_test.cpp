@@ -174,6 +174,23 @@ TEST(Startup, ClosingWhileInactiveStillEndsWithZero)
               (std::vector<RecordedEvent>{{HAL_EVENT_INACTIVE, {}}, {HAL_EVENT_EXIT, {}}}));
 }
 
+TEST(Startup, LastUrlAskedForOpensInTheBrowserAtShutdown)
+{
+    AppFolder app;
+    RecordingRuntime runtime;
+    uint8_t mustExit = 0;
+    runtime.onBoot([&] {
+        HAL_openURL(u"http://example.com/a", 20, &mustExit);
+        HAL_openURL(u"http://example.com/b", 20, nullptr);
+        EXPECT_EQ(wince::lastShellRequest(), u"");  // not yet
+    });
+    wince::captureShellRequests(true);
+    EXPECT_EQ(runtime.run([&] { bootThenClose(runtime); }), 0);
+    EXPECT_EQ(wince::lastShellRequest(), u"iexplore.exe|http://example.com/b");
+    wince::captureShellRequests(false);
+    EXPECT_EQ(mustExit, 1);
+}
+
 TEST(Startup, PowerThreadEndsAtOnceAtShutdown)
 {
     AppFolder app;

@@ -142,7 +142,8 @@ bool RecordingRuntime::waitFor(Ready ready) const
 
 bool RecordingRuntime::waitForBoot() const
 {
-    return waitFor([this] { return booted_; });
+    // A successful boot ends with one collection.
+    return waitFor([this] { return booted_ && (bootResult_ != 0 || gcCalls_ >= 1); });
 }
 
 bool RecordingRuntime::waitForEvents(size_t count) const

@@ -47,7 +47,8 @@ public:
     // Events whose type is one of these.
     std::vector<RecordedEvent> events(std::initializer_list<int32_t> types) const;
 
-    // Wait (generously) for boot to finish, or for a number of events.
+    // Wait (generously) for boot to finish (its collection included), or for
+    // a number of events.
     bool waitForBoot() const;
     bool waitForEvents(size_t count) const;
     // Injects a collection request behind the input injected so far and
