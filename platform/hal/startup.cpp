@@ -93,8 +93,9 @@ void boot()
     }
 }
 
-// Undoes what start-up had done when it fails part way.
-void abandonStartup()
+// Gives back what start-up made, in shutdown's order; also what a start-up
+// that fails part way had made.
+void releaseStartupResources()
 {
     HAL_stopPowerThread();
     if (g_mainThread) {
@@ -105,11 +106,11 @@ void abandonStartup()
         CoUninitialize();
         g_comStarted = false;
     }
-    HAL_destroyMainWindow();
     if (g_instanceMutex) {
         CloseHandle(g_instanceMutex);
         g_instanceMutex = nullptr;
     }
+    HAL_destroyMainWindow();
     HAL_freeProperties();
     HAL_releaseReserve();
 }
@@ -136,21 +137,21 @@ bool HAL_init(void* instance, int showCommand)
     HAL_loadProperties();
     std::u16string name = applicationName();
     if (anotherInstanceRuns(name)) {
-        abandonStartup();
+        releaseStartupResources();
         return false;
     }
     if (!HAL_createMainWindow(instance, name.c_str())) {
-        abandonStartup();
+        releaseStartupResources();
         return false;
     }
     ShowWindow(HAL_getMainWindow(), showCommand);
     g_comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
     if (HAL_createMainThread(&g_mainThread) != 0) {
-        abandonStartup();
+        releaseStartupResources();
         return false;
     }
     if (!HAL_startPowerThread()) {
-        abandonStartup();
+        releaseStartupResources();
         return false;
     }
     if (HAL_probeSamsungSdk() && HAL_isOpticalMouseAvailable()) {
@@ -180,22 +181,7 @@ void HAL_shutdown()
     HAL_releaseDataConnection();
     HAL_closeRegistryNotices();
     HAL_closeHtcSensor();
-    HAL_stopPowerThread();
-    if (g_mainThread) {
-        HAL_deleteThread(g_mainThread);
-        g_mainThread = nullptr;
-    }
-    if (g_comStarted) {
-        CoUninitialize();
-        g_comStarted = false;
-    }
-    if (g_instanceMutex) {
-        CloseHandle(g_instanceMutex);
-        g_instanceMutex = nullptr;
-    }
-    HAL_destroyMainWindow();
-    HAL_freeProperties();
-    HAL_releaseReserve();
+    releaseStartupResources();
 }
 
 uint32_t HAL_getUIThreadId()

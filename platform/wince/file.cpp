@@ -107,11 +107,13 @@ HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD, LPVOID, DWORD creation, DW
     return KernelObject::openHandle(new FileObject(fd));
 }
 
-// ---- ReadFile: reads until count bytes or the end of the file -----------
-BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD count, DWORD* bytesRead, LPVOID)
+// Moves up to count bytes with `step` (read or write) until done, the end
+// of the file (a step of 0) or an error; the count moved goes to *moved.
+template <typename Step>
+static BOOL transfer(HANDLE handle, const void* buffer, DWORD count, DWORD* moved, Step step)
 {
-    if (bytesRead) {
-        *bytesRead = 0;
+    if (moved) {
+        *moved = 0;
     }
     if (!buffer && count) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -122,7 +124,7 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD count, DWORD* bytesRead, LPVOI
         [&](int fd) -> BOOL {
             DWORD done = 0;
             while (done < count) {
-                ssize_t n = ::read(fd, static_cast<char*>(buffer) + done, count - done);
+                ssize_t n = step(fd, done);
                 if (n < 0 && errno == EINTR) {
                     continue;
                 }
@@ -135,45 +137,37 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD count, DWORD* bytesRead, LPVOI
                 }
                 done += static_cast<DWORD>(n);
             }
-            if (bytesRead) {
-                *bytesRead = done;
+            if (moved) {
+                *moved = done;
             }
             return TRUE;
         },
         BOOL{FALSE});
 }
 
-// ---- WriteFile --------------------------------------------------------------
+// ---- ReadFile: reads until count bytes or the end of the file -----------
+BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD count, DWORD* bytesRead, LPVOID)
+{
+    return transfer(handle, buffer, count, bytesRead, [&](int fd, DWORD done) {
+        return ::read(fd, static_cast<char*>(buffer) + done, count - done);
+    });
+}
+
+// ---- WriteFile: a write that stops short is an error --------------------
 BOOL WriteFile(HANDLE handle, const void* buffer, DWORD count, DWORD* bytesWritten, LPVOID)
 {
+    DWORD written = 0;
+    BOOL ok = transfer(handle, buffer, count, &written, [&](int fd, DWORD done) {
+        return ::write(fd, static_cast<const char*>(buffer) + done, count - done);
+    });
     if (bytesWritten) {
-        *bytesWritten = 0;
+        *bytesWritten = written;
     }
-    if (!buffer && count) {
-        SetLastError(ERROR_INVALID_PARAMETER);
+    if (ok && written < count) {
+        SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
-    return withFile(
-        handle,
-        [&](int fd) -> BOOL {
-            DWORD done = 0;
-            while (done < count) {
-                ssize_t n = ::write(fd, static_cast<const char*>(buffer) + done, count - done);
-                if (n < 0 && errno == EINTR) {
-                    continue;
-                }
-                if (n <= 0) {
-                    SetLastError(n < 0 ? errorFromErrno(errno) : ERROR_ACCESS_DENIED);
-                    return FALSE;
-                }
-                done += static_cast<DWORD>(n);
-            }
-            if (bytesWritten) {
-                *bytesWritten = done;
-            }
-            return TRUE;
-        },
-        BOOL{FALSE});
+    return ok;
 }
 
 // ---- GetFileSize ------------------------------------------------------------

@@ -38,10 +38,7 @@ public:
     DWORD read(void* buffer, DWORD size, DWORD* bytesRead, DWORD milliseconds)
     {
         std::unique_lock guard(lock_);
-        auto ready = [this] { return closed_ || !messages_.empty(); };
-        if (milliseconds == INFINITE) {
-            changed_.wait(guard, ready);
-        } else if (!changed_.wait_for(guard, std::chrono::milliseconds(milliseconds), ready)) {
+        if (!waitReady(guard, milliseconds)) {
             return ERROR_TIMEOUT;
         }
         if (closed_) {
@@ -69,16 +66,21 @@ public:
     DWORD wait(DWORD milliseconds) override
     {
         std::unique_lock guard(lock_);
-        auto ready = [this] { return closed_ || !messages_.empty(); };
-        if (milliseconds == INFINITE) {
-            changed_.wait(guard, ready);
-        } else if (!changed_.wait_for(guard, std::chrono::milliseconds(milliseconds), ready)) {
-            return WAIT_TIMEOUT;
-        }
-        return WAIT_OBJECT_0;
+        return waitReady(guard, milliseconds) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
     }
 
 private:
+    // Waits until a message is queued or the queue closes; false on time-out.
+    bool waitReady(std::unique_lock<std::mutex>& guard, DWORD milliseconds)
+    {
+        auto ready = [this] { return closed_ || !messages_.empty(); };
+        if (milliseconds == INFINITE) {
+            changed_.wait(guard, ready);
+            return true;
+        }
+        return changed_.wait_for(guard, std::chrono::milliseconds(milliseconds), ready);
+    }
+
     std::mutex lock_;
     std::condition_variable changed_;
     std::deque<std::vector<BYTE>> messages_;
