@@ -29,7 +29,7 @@ uint32_t HAL_computeIdleTimerPeriod();
 // ---- Power notifications ---------------------------------------------------------
 
 bool HAL_startPowerThread();
-// Tells the power thread to end and wakes it at once.
+// Tells the power thread to end, wakes it at once and waits for its end.
 void HAL_stopPowerThread();
 
 // ---- Device SDKs ---------------------------------------------------------------

@@ -14,9 +14,12 @@ namespace {
 constexpr UINT kPowerMessage = WM_USER + 3;  // 1027
 constexpr DWORD kNoticeBytes = 44;
 
+constexpr DWORD kEndWait = 5000;  // ms; the thread ends at once when woken
+
 std::mutex g_lock;
 bool g_run = false;
-HANDLE g_queue = nullptr;  // the running thread's queue, while it listens
+HANDLE g_queue = nullptr;   // the running thread's queue, while it listens
+HANDLE g_thread = nullptr;  // kept so that shutdown can see the thread end
 
 DWORD powerThread(LPVOID)
 {
@@ -67,22 +70,28 @@ bool HAL_startPowerThread()
         std::lock_guard guard(g_lock);
         g_run = true;
     }
-    HANDLE thread = CreateThread(nullptr, 0, powerThread, nullptr, 0, nullptr);
-    if (!thread) {
+    g_thread = CreateThread(nullptr, 0, powerThread, nullptr, 0, nullptr);
+    if (!g_thread) {
         std::lock_guard guard(g_lock);
         g_run = false;
         return false;
     }
-    CloseHandle(thread);
     return true;
 }
 
 void HAL_stopPowerThread()
 {
-    std::lock_guard guard(g_lock);
-    g_run = false;
-    if (g_queue) {
-        CloseMsgQueue(g_queue);
-        g_queue = nullptr;
+    {
+        std::lock_guard guard(g_lock);
+        g_run = false;
+        if (g_queue) {
+            CloseMsgQueue(g_queue);  // wakes the thread
+            g_queue = nullptr;
+        }
+    }
+    if (g_thread) {
+        WaitForSingleObject(g_thread, kEndWait);
+        CloseHandle(g_thread);
+        g_thread = nullptr;
     }
 }

@@ -104,8 +104,9 @@ private:
     DWORD kinds_;
 };
 
-std::mutex g_requestsLock;
-std::vector<HANDLE> g_requests;
+// Never destroyed: a thread may stop its notices while the process exits.
+std::mutex& g_requestsLock = *new std::mutex;
+std::vector<HANDLE>& g_requests = *new std::vector<HANDLE>;
 
 }  // namespace
 

@@ -107,7 +107,7 @@ TEST(StartupDeathTest, BootFailuresEndTheProgramWithTheirMessage)
                 AppFolder app;
                 RecordingRuntime runtime;
                 runtime.setBootResult(c.result);
-                runtime.run([] {});
+                HAL_main(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
             },
             ::testing::ExitedWithCode(1), c.message)
             << "boot result " << c.result;
