@@ -1,5 +1,6 @@
 // The main window, its procedure, and the displayable operations.
 
+#include <atomic>
 #include <string>
 
 #include "hal/callbacks.h"
@@ -12,7 +13,7 @@ namespace {
 constexpr UINT kPhoneNotice = WM_USER + 2;  // 1026
 constexpr UINT kSmsNotice = WM_USER + 5;    // 1029
 
-HWND g_mainWindow = nullptr;
+std::atomic<HWND> g_mainWindow{nullptr};  // read by other threads too
 HINSTANCE g_instance = nullptr;
 std::u16string g_className;
 HREGNOTIFY g_notices[2] = {nullptr, nullptr};
@@ -51,17 +52,18 @@ bool HAL_createMainWindow(void* instance, const char16_t* name)
     if (!RegisterClassW(&windowClass)) {
         return false;
     }
-    g_mainWindow = CreateWindowExW(0, name, name, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, g_instance,
-                                   nullptr);
-    if (!g_mainWindow) {
+    HWND window = CreateWindowExW(0, name, name, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, g_instance,
+                                  nullptr);
+    if (!window) {
         UnregisterClassW(name, g_instance);
         return false;
     }
-    RegistryNotifyWindow(HKEY_LOCAL_MACHINE, u"System\\State\\Phone", u"Status", g_mainWindow,
+    g_mainWindow = window;
+    RegistryNotifyWindow(HKEY_LOCAL_MACHINE, u"System\\State\\Phone", u"Status", window,
                          kPhoneNotice, 1, nullptr, &g_notices[0]);
     RegistryNotifyWindow(HKEY_CURRENT_USER, u"System\\State\\Messages\\SMS\\Unread", u"Count",
-                         g_mainWindow, kSmsNotice, 2, nullptr, &g_notices[1]);
+                         window, kSmsNotice, 2, nullptr, &g_notices[1]);
     return true;
 }
 
@@ -78,10 +80,15 @@ void HAL_closeRegistryNotices()
 void HAL_destroyMainWindow()
 {
     HAL_closeRegistryNotices();
-    if (IsWindow(g_mainWindow)) {
-        DestroyWindow(g_mainWindow);
+    HWND window = g_mainWindow.exchange(nullptr);
+    if (IsWindow(window)) {
+        DestroyWindow(window);
     }
-    g_mainWindow = nullptr;
+    // Nothing left in the queue is for anyone now (a quit from the destroy
+    // among it).
+    MSG stale;
+    while (PeekMessageW(&stale, nullptr, 0, 0, PM_REMOVE)) {
+    }
     if (!g_className.empty()) {
         UnregisterClassW(g_className.c_str(), g_instance);
         g_className.clear();

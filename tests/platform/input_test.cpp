@@ -177,3 +177,64 @@ TEST(Pointer, UnknownDeviceIgnoresNothing)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(KeyTables, CodesActionsAndNames)
+{
+    EXPECT_EQ(HAL_getKeyCode(HAL_ACTION_FIRE), -5);
+    EXPECT_EQ(HAL_getKeyCode(3), 0);
+    EXPECT_EQ(HAL_getGameAction(-2), HAL_ACTION_DOWN);
+    EXPECT_EQ(HAL_getGameAction(-24), HAL_ACTION_NONE);  // the wheel's up is no game key
+    struct Name {
+        int32_t code;
+        const char16_t* name;
+    };
+    const Name names[] = {
+        {-5, u"Action"}, {-28, u"Action"},   {-1, u"Up"}, {-6, u"Softkey 1"}, {35, u"#"},
+        {42, u"*"},      {-12, u"Home screen"}, {65, u""}, {-1500 + 129, u"Power"},
+    };
+    for (const Name& n : names) {
+        char16_t buffer[16];
+        int32_t length = 16;
+        EXPECT_EQ(HAL_getKeyName(n.code, buffer, &length), 1);
+        EXPECT_EQ(std::u16string(buffer, static_cast<size_t>(length)), n.name) << n.code;
+    }
+    char16_t small[3];
+    int32_t length = 3;
+    EXPECT_EQ(HAL_getKeyName(-3, small, &length), 1);
+    EXPECT_EQ(std::u16string(small, static_cast<size_t>(length)), u"Lef");
+    EXPECT_EQ(HAL_getKeyName(-3, nullptr, &length), 0);
+}
+
+TEST(KeyTables, VirtualKeysToKeyCodes)
+{
+    struct Case {
+        uint32_t vk;
+        bool wheel;
+        int32_t code;
+    };
+    const Case cases[] = {
+        {VK_UP, false, -1},   {VK_UP, true, -24},  {VK_RETURN, true, -28}, {'7', false, '7'},
+        {103, false, '7'},    {'Q', false, 'Q'},   {VK_SPACE, false, 32},  {VK_BACK, false, -9},
+        {VK_SHIFT, false, 16 - 1500}, {0, false, 0}, {219, false, 91},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(HAL_keyCodeFromVirtualKey(c.vk, c.wheel), c.code) << c.vk;
+    }
+}
+
+TEST(KeyTables, StatesReportAKeyPressedAndReleasedBetweenReadsOnce)
+{
+    HAL_getKeyStates();
+    HAL_latchGameAction(HAL_ACTION_LEFT, true);
+    HAL_latchGameAction(HAL_ACTION_LEFT, false);
+    HAL_latchGameAction(HAL_ACTION_FIRE, true);  // still held
+    EXPECT_EQ(HAL_getKeyStates(), (1 << HAL_ACTION_LEFT) | (1 << HAL_ACTION_FIRE));
+    EXPECT_EQ(HAL_getKeyStates(), 1 << HAL_ACTION_FIRE);
+    HAL_latchGameAction(HAL_ACTION_FIRE, false);
+    EXPECT_EQ(HAL_getKeyStates(), 1 << HAL_ACTION_FIRE);
+    EXPECT_EQ(HAL_getKeyStates(), 0);
+}
+
+}  // namespace
