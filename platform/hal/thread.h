@@ -39,9 +39,10 @@ uint32_t HAL_getThreadTlsIndex();
 // The calling thread's record; null when the thread has none.
 HALThread* HAL_getCurrentThread();
 
-// Creates a suspended thread that will run entry(data) holding the VM lock.
-// 2 for a null out-parameter, 1 when no thread-local slot is available, 5
-// when memory runs out or the system refuses the thread.
+// Creates a suspended thread that will run entry(data) holding the VM lock;
+// no operating-system thread exists before HAL_startThread. 2 for a null
+// out-parameter, 1 when no thread-local slot is available, 5 when memory runs
+// out.
 int32_t HAL_createThread(HALThread** out, HALThreadEntry entry, intptr_t data);
 // The UI thread's record (handle word 65, no entry), stored in the calling
 // thread's slot. 2 for a null out-parameter, 1 when the slot cannot be set,
@@ -78,7 +79,7 @@ void HAL_leaveLock(HALLock* lock);
 // Waits (holding the lock, at any depth) until notified or the time is up (0
 // or less: no limit; at most 0xFFFFFFFE ms). The lock and the VM lock are
 // released while waiting and held again at the same depths on return.
-// Returns enterVM's result.
+// Returns enterVM's result. A thread without a record returns at once.
 void* HAL_waitLock(HALLock* lock, int64_t milliseconds);
 // Wakes the longest waiter / every waiter in the order they began waiting.
 void HAL_notifyLock(HALLock* lock);
