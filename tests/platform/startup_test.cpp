@@ -144,6 +144,7 @@ TEST(Startup, DeactivationAndReactivationBecomeEventsOneAndTwo)
         wince::injectWindowEvent(wince::WindowEvent::Restored);
         EXPECT_TRUE(runtime.waitForEvents(4));
         // Power off while the window is active; on again.
+        EXPECT_TRUE(vxtest::waitUntil([] { return wince::powerNotificationRequests() == 1; }));
         wince::injectPowerNotice(POWER_STATE_SUSPEND);
         EXPECT_TRUE(runtime.waitForEvents(5));
         wince::injectPowerNotice(POWER_STATE_ON);
