@@ -13,3 +13,8 @@
 #include "hal/graphics.h"
 #include "hal/font.h"
 #include "hal/audio.h"
+#include "hal/startup.h"
+#include "hal/window.h"
+#include "hal/input.h"
+#include "hal/properties.h"
+#include "hal/device.h"

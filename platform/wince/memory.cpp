@@ -1,5 +1,6 @@
 #include "wince/aygshell.h"
 #include "wince/kernel.h"
+#include "wince/testing.h"
 
 #include <algorithm>
 #include <malloc.h>
@@ -61,6 +62,7 @@ void GlobalMemoryStatus(MEMORYSTATUS* status)
     status->dwAvailPageFile = capped(freeSwap);
     status->dwTotalVirtual = capped(kMaxFigure);
     status->dwAvailVirtual = capped(kMaxFigure - std::min(residentBytes(), kMaxFigure));
+    wince::applyMemoryFigures(status);
 }
 
 // ---- GetProcessHeap ---------------------------------------------------------

@@ -1,0 +1,331 @@
+// Property files and the two property tables, the device properties, the
+// application folder and paths.
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "hal/HALList.h"
+#include "hal/fatal.h"
+#include "hal/memory.h"
+#include "hal/properties.h"
+#include "wince/file.h"
+#include "wince/registry.h"
+#include "wince/system.h"
+#include "wince/user.h"
+
+// One key and its value, both in the same counted block.
+struct HALProperty {
+    char16_t* key;
+    int32_t keyLength;
+    char16_t* value;
+    int32_t valueLength;
+};
+
+namespace {
+
+enum Table { kSystem = 0, kApplication = 1 };
+
+HALList* g_tables[2] = {nullptr, nullptr};
+
+void freeTable(Table table)
+{
+    HALList* list = g_tables[table];
+    if (!list) {
+        return;
+    }
+    for (int32_t i = 0; i < list->size(); ++i) {
+        HAL_free(list->get(i));
+    }
+    HALList::destroy(list);
+    g_tables[table] = nullptr;
+}
+
+// Appends an entry; an entry that cannot be allocated is left out.
+void addEntry(Table table, std::u16string_view key, std::u16string_view value)
+{
+    if (!g_tables[table]) {
+        g_tables[table] = HALList::create();
+        if (!g_tables[table]) {
+            return;
+        }
+    }
+    size_t chars = key.size() + value.size() + 2;
+    auto* entry = static_cast<HALProperty*>(
+        HAL_malloc(static_cast<uint32_t>(sizeof(HALProperty) + chars * sizeof(char16_t))));
+    if (!entry) {
+        return;
+    }
+    entry->key = reinterpret_cast<char16_t*>(entry + 1);
+    entry->keyLength = static_cast<int32_t>(key.size());
+    entry->value = entry->key + key.size() + 1;
+    entry->valueLength = static_cast<int32_t>(value.size());
+    std::copy(key.begin(), key.end(), entry->key);
+    entry->key[key.size()] = 0;
+    std::copy(value.begin(), value.end(), entry->value);
+    entry->value[value.size()] = 0;
+    if (!g_tables[table]->add(entry)) {
+        HAL_free(entry);
+    }
+}
+
+// One line: the key before the first colon, the value after the colon and
+// one blank, without the line end (LF, CRLF, or none on the last line). A
+// line without a colon is no entry.
+void parseLine(Table table, std::u16string_view line)
+{
+    if (!line.empty() && line.back() == u'\n') {
+        line.remove_suffix(1);
+        if (!line.empty() && line.back() == u'\r') {
+            line.remove_suffix(1);
+        }
+    }
+    size_t colon = line.find(u':');
+    if (colon == std::u16string_view::npos) {
+        return;
+    }
+    size_t start = colon + 1;
+    if (start < line.size() && line[start] == u' ') {
+        ++start;
+    }
+    addEntry(table, line.substr(0, colon), line.substr(start));
+}
+
+// Reads a file line by line; a line longer than the read buffer is joined
+// from its pieces, so nothing is cut or split into false entries.
+void readFile(Table table, const char16_t* fileName)
+{
+    char16_t* path = HAL_buildPath(u"\\properties\\", fileName);
+    if (!path) {
+        return;
+    }
+    FILE* file = _wfopen(path, u"rt");
+    HAL_free(path);
+    if (!file) {
+        return;
+    }
+    char16_t buffer[256];
+    std::u16string line;
+    bool first = true;
+    while (fgetws(buffer, 256, file)) {
+        line += buffer;
+        if (line.back() != u'\n' && !std::feof(file)) {
+            continue;  // the rest of a long line follows
+        }
+        if (first && !line.empty() && line[0] == 0xFEFF) {
+            line.erase(0, 1);  // byte-order mark
+        }
+        first = false;
+        parseLine(table, line);
+        line.clear();
+    }
+    if (!line.empty()) {
+        parseLine(table, line);
+    }
+    std::fclose(file);
+}
+
+// A system-parameter text (at most 64 characters); empty when unreadable.
+std::u16string systemText(UINT action)
+{
+    char16_t buffer[65] = {};
+    if (!SystemParametersInfoW(action, sizeof(buffer) - sizeof(char16_t), buffer, 0)) {
+        return u"";
+    }
+    return buffer;
+}
+
+std::u16string deviceName()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Ident", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return u"";
+    }
+    char16_t buffer[65] = {};
+    DWORD size = 128;
+    DWORD type = 0;
+    LONG result = RegQueryValueExW(key, u"Name", nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                                   &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS && type == REG_SZ ? std::u16string(buffer) : u"";
+}
+
+std::u16string ascii(const std::string& text)
+{
+    return std::u16string(text.begin(), text.end());
+}
+
+// The device facts that follow "sys.prop" in the system table.
+void addDeviceProperties()
+{
+    addEntry(kSystem, u"device.manufacturer", systemText(SPI_GETPLATFORMMANUFACTURER));
+    addEntry(kSystem, u"device.model", systemText(SPI_GETOEMINFO));
+    addEntry(kSystem, u"device.name", deviceName());
+    addEntry(kSystem, u"os.name", u"WinCE (WM " + systemText(SPI_GETPLATFORMTYPE) + u")");
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    std::u16string osVersion;
+    if (GetVersionExW(&version)) {
+        osVersion = ascii(std::to_string(version.dwMajorVersion) + "." +
+                          std::to_string(version.dwMinorVersion));
+    }
+    addEntry(kSystem, u"os.version", osVersion);
+    addEntry(kSystem, u"os.arch", u"arm");
+}
+
+// The last entry with the key, or null.
+const HALProperty* lookup(Table table, const char16_t* key, int32_t keyLength)
+{
+    HALList* list = g_tables[table];
+    if (!list || !key) {
+        return nullptr;
+    }
+    for (int32_t i = list->size() - 1; i >= 0; --i) {
+        auto* entry = static_cast<const HALProperty*>(list->get(i));
+        if (entry->keyLength == keyLength &&
+            std::memcmp(entry->key, key, keyLength * sizeof(char16_t)) == 0) {
+            return entry;
+        }
+    }
+    return nullptr;
+}
+
+int32_t valueLength(Table table, const char16_t* key, int32_t keyLength)
+{
+    if (!key && keyLength > 0) {
+        return -1;
+    }
+    const HALProperty* entry = lookup(table, key ? key : u"", keyLength);
+    return entry ? entry->valueLength : -1;
+}
+
+int32_t copyValue(Table table, const char16_t* key, int32_t keyLength, char16_t* buffer,
+                  int32_t* length)
+{
+    if ((!key && keyLength > 0) || (buffer && !length)) {
+        return 2;
+    }
+    const HALProperty* entry = lookup(table, key ? key : u"", keyLength);
+    if (!entry) {
+        return 4;
+    }
+    if (!length) {
+        return 0;
+    }
+    int32_t n = std::min(entry->valueLength, std::max(*length, 0));
+    if (buffer) {
+        std::copy(entry->value, entry->value + n, buffer);
+    }
+    *length = n;
+    return 0;
+}
+
+std::u16string g_applicationFolder;
+
+}  // namespace
+
+void HAL_loadProperties()
+{
+    HAL_freeProperties();
+    g_applicationFolder.clear();
+    g_tables[kSystem] = HALList::create();
+    g_tables[kApplication] = HALList::create();
+    readFile(kSystem, u"sys.prop");
+    addDeviceProperties();
+    readFile(kApplication, u"app.prop");
+    HAL_resetQuirks();
+}
+
+void HAL_freeProperties()
+{
+    freeTable(kSystem);
+    freeTable(kApplication);
+}
+
+int32_t HAL_getSystemPropertyLength(const char16_t* key, int32_t keyLength)
+{
+    return valueLength(kSystem, key, keyLength);
+}
+
+int32_t HAL_getSystemProperty(const char16_t* key, int32_t keyLength, char16_t* buffer,
+                              int32_t* length)
+{
+    return copyValue(kSystem, key, keyLength, buffer, length);
+}
+
+int32_t HAL_getApplicationPropertyLength(const char16_t* key, int32_t keyLength)
+{
+    return valueLength(kApplication, key, keyLength);
+}
+
+int32_t HAL_getApplicationProperty(const char16_t* key, int32_t keyLength, char16_t* buffer,
+                                   int32_t* length)
+{
+    return copyValue(kApplication, key, keyLength, buffer, length);
+}
+
+const char16_t* HAL_getApplicationFolder()
+{
+    if (g_applicationFolder.empty()) {
+        char16_t path[1024] = {};
+        DWORD n = GetModuleFileNameW(nullptr, path, 1024);
+        if (n == 0 || n >= 1024) {
+            char message[80];
+            std::snprintf(message, sizeof(message), "GetModuleFileName() failed with error %u",
+                          n == 0 ? GetLastError() : ERROR_INSUFFICIENT_BUFFER);
+            HAL_fatalError(message);
+        }
+        std::u16string module(path, n);
+        g_applicationFolder = module.substr(0, module.find_last_of(u'\\'));
+    }
+    return g_applicationFolder.c_str();
+}
+
+char16_t* HAL_buildPath(const char16_t* subFolder, const char16_t* fileName)
+{
+    std::u16string path = std::u16string(HAL_getApplicationFolder()) +
+                          (subFolder ? subFolder : u"") + (fileName ? fileName : u"");
+    auto* out = static_cast<char16_t*>(
+        HAL_malloc(static_cast<uint32_t>((path.size() + 1) * sizeof(char16_t))));
+    if (out) {
+        std::copy(path.begin(), path.end(), out);
+        out[path.size()] = 0;
+    }
+    return out;
+}
+
+int32_t HAL_buildPathInto(char16_t* buffer, int32_t bufferLength, const char16_t* subFolder,
+                          const char16_t* fileName)
+{
+    if (!buffer || bufferLength <= 0) {
+        return 0;
+    }
+    std::fill(buffer, buffer + bufferLength, u'\0');
+    std::u16string path = std::u16string(HAL_getApplicationFolder()) +
+                          (subFolder ? subFolder : u"") + (fileName ? fileName : u"");
+    if (static_cast<int64_t>(path.size()) + 1 > bufferLength) {
+        return 0;
+    }
+    std::copy(path.begin(), path.end(), buffer);
+    return 1;
+}
+
+void HAL_getFloatLimits(uint32_t* max, uint32_t* min, uint32_t* nan, uint32_t* negativeInfinity,
+                        uint32_t* positiveInfinity)
+{
+    if (max) *max = 0x7F7FFFFFu;
+    if (min) *min = 0x00000001u;
+    if (nan) *nan = 0x7FC00000u;
+    if (negativeInfinity) *negativeInfinity = 0xFF800000u;
+    if (positiveInfinity) *positiveInfinity = 0x7F800000u;
+}
+
+void HAL_getDoubleLimits(uint64_t* max, uint64_t* min, uint64_t* nan, uint64_t* negativeInfinity,
+                         uint64_t* positiveInfinity)
+{
+    if (max) *max = 0x7FEFFFFFFFFFFFFFull;
+    if (min) *min = 0x0000000000000001ull;
+    if (nan) *nan = 0x7FF8000000000000ull;
+    if (negativeInfinity) *negativeInfinity = 0xFFF0000000000000ull;
+    if (positiveInfinity) *positiveInfinity = 0x7FF0000000000000ull;
+}

@@ -1,0 +1,36 @@
+#include "support/AppFolder.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace vxtest {
+
+AppFolder::AppFolder()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "vexalon-app-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        throw std::runtime_error("cannot make a temporary folder");
+    }
+    path_ = pattern;
+    setenv("VEXALON_APP_DIR", path_.c_str(), 1);
+}
+
+AppFolder::~AppFolder()
+{
+    unsetenv("VEXALON_APP_DIR");
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void AppFolder::write(const std::string& relativePath, const std::string& bytes) const
+{
+    std::filesystem::path file = std::filesystem::path(path_) / relativePath;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary);
+    out << bytes;
+}
+
+}  // namespace vxtest

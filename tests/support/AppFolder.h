@@ -1,0 +1,28 @@
+#pragma once
+// A temporary application folder: made empty, named by VEXALON_APP_DIR for
+// the test's lifetime, removed with everything in it afterwards.
+
+#include <string>
+
+namespace vxtest {
+
+class AppFolder {
+public:
+    AppFolder();
+    ~AppFolder();
+    AppFolder(const AppFolder&) = delete;
+    AppFolder& operator=(const AppFolder&) = delete;
+
+    // The folder's host path.
+    const std::string& path() const { return path_; }
+    // Writes a file (relative path with '/', folders made as needed).
+    void write(const std::string& relativePath, const std::string& bytes) const;
+    // Writes properties/app.prop or properties/sys.prop.
+    void writeAppProperties(const std::string& text) const { write("properties/app.prop", text); }
+    void writeSysProperties(const std::string& text) const { write("properties/sys.prop", text); }
+
+private:
+    std::string path_;
+};
+
+}  // namespace vxtest
