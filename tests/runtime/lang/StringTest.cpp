@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "hal/HALString.h"
 #include "java/io/UnsupportedEncodingException.h"
 #include "java/lang/IndexOutOfBoundsException.h"
 #include "java/lang/Integer.h"
@@ -283,6 +284,39 @@ TEST_F(StringTest, ComparingWithByteTexts)
     EXPECT_TRUE(vmString("")->equalsCString(""));
     EXPECT_TRUE(vmString("\xC3\xA9")->equalsCString("\xC3\xA9"));
     EXPECT_FALSE(vmString("a")->equalsCString("a\x80"));
+}
+
+TEST_F(StringTest, PlatformStringsAreCopied)
+{
+    HALString* text = HALString::make(u"h\u00e9llo");
+    VMPtr<String> s = String::newInstance()->_VM_init(text);
+    text->release();
+    EXPECT_EQ(vmText(s), "h\xC3\xA9llo");
+    EXPECT_EQ(s->offset, 0);
+
+    // A platform string without characters is the empty text, not a failure.
+    HALString* empty = HALString::make(nullptr, 0);
+    VMPtr<String> none = String::newInstance()->_VM_init(empty);
+    empty->release();
+    EXPECT_EQ(none->count, 0);
+    ASSERT_TRUE(none->value);
+
+    EXPECT_EXIT(String::newInstance()->_VM_init(nullptr), ::testing::ExitedWithCode(1), "");
+}
+
+// The collector reaches a String's array, and a buffer's, through the object.
+TEST_F(StringTest, TextsTraceTheirArrays)
+{
+    auto reaches = [](Object* holder, Object* target) {
+        holder->flags &= ~(Object::MARKED | Object::VISITED);
+        target->flags &= ~(Object::MARKED | Object::VISITED);
+        holder->markReferences(Object::MARKED);
+        return (target->flags & Object::MARKED) != 0;
+    };
+    VMPtr<String> s = vmString("traced");
+    VMPtr<StringBuffer> buffer = StringBuffer::newInstance()->init();
+    EXPECT_TRUE(reaches(s.get(), s->value.get()));
+    EXPECT_TRUE(reaches(buffer.get(), buffer->value.get()));
 }
 
 } // namespace
