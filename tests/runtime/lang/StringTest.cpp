@@ -1,5 +1,6 @@
 #include <string>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "hal/HALString.h"
@@ -272,6 +273,12 @@ TEST_F(StringTest, NullArgumentsThrowNullPointerException)
     };
     for (auto& call : calls)
         EXPECT_TRUE(vmThrows<NullPointerException>(call));
+}
+
+// The test helper refuses texts that would silently end early.
+TEST_F(StringTest, TestTextsBeyondTheBasicPlaneAreRefused)
+{
+    EXPECT_NONFATAL_FAILURE(vmString("a\xF0\x9F\x98\x80"), "not modified UTF-8");
 }
 
 TEST_F(StringTest, ComparingWithByteTexts)
