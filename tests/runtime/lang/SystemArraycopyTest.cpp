@@ -108,14 +108,19 @@ TEST_F(SystemArraycopyTest, RowsTheDestinationCannotHoldFailInsteadOfBecomingNul
     VMPtr<VMArray<Object, 2>> objects = VMArray<Object, 2>::newArray({3});
     EXPECT_TRUE(vmThrows<java::lang::ArrayStoreException>(
         [&] { System::arraycopy(rows, 0, objects, 0, 2); }));
+    // The rows before the failing one stay copied; the failing slot keeps
+    // its old row.
     VMPtr<VMArray<Object>> mixed = VMArray<Object>::newArray(2);
     mixed->set(0, VMArray<Object>::newArray(1));
     mixed->set(1, rows->get(0));
+    VMPtr<VMArray<Object>> old = VMArray<Object>::newArray(7);
+    objects->set(1, old);
     EXPECT_TRUE(vmThrows<java::lang::ArrayStoreException>(
         [&] { System::arraycopy(mixed, 0, objects, 0, 2); }));
-    EXPECT_TRUE(objects->get(0));
+    EXPECT_EQ(objects->get(0), mixed->get(0));
+    EXPECT_EQ(objects->get(1), old);
 
-    // Null rows and rows of the same type still copy.
+    // Rows the destination can hold still copy.
     VMPtr<VMArray<Object, 2>> same = VMArray<Object, 2>::newArray({2, 4});
     System::arraycopy(mixed, 0, objects, 1, 1);
     EXPECT_EQ(objects->get(1), mixed->get(0));
