@@ -143,8 +143,8 @@ public:
     using Element = std::conditional_t<N == 1, T, VMArray<T, N - 1>>;
     using Slot = std::conditional_t<isPrimitive, T, Element*>;
 
-    // new T[length]; further sizes create the rows (new T[a][b]...), missing
-    // sizes leave them null (new T[a][]).
+    // new T[length]; further sizes create the rows (new T[a][b]...). A
+    // missing size or a size of 0 leaves the rows null (new T[a][]).
     static VMPtr<VMArray> newArray(int32_t length) { return create(length, nullptr, 0); }
     static VMPtr<VMArray> newArray(std::initializer_list<int32_t> sizes)
     {
@@ -241,7 +241,7 @@ private:
         VMPtr<VMArray> array(new VMArray(length));
         _VM_endConstruction(array.get());
         if constexpr (N > 1) {
-            if (rowSizeCount > 0) {
+            if (rowSizeCount > 0 && rowSizes[0] != 0) {
                 for (int32_t i = 0; i < length; i++)
                     array->set(i, Element::create(rowSizes[0], rowSizes + 1, rowSizeCount - 1));
             }

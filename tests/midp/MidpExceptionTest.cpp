@@ -23,6 +23,10 @@ void checkNameAndBase(const char* name, const char* base)
     SCOPED_TRACE(name);
     EXPECT_STREQ(X::classRecord()->name, name);
     EXPECT_STREQ(X::classRecord()->superName, base);
+    std::string path = std::string("target/winmo/pb_src/j2me/") + name;
+    for (char& c : path)
+        c = c == '.' ? '_' : c;
+    EXPECT_EQ(X::classRecord()->sourcePath, path);
     VMPtr<X> e = X::newInstance();
     e->init();
     EXPECT_EQ(vmText(e->toString()), name);

@@ -2,6 +2,7 @@
 // Helpers for tests of the class library: texts in and out of Strings, and
 // checks of thrown exceptions.
 
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -12,9 +13,15 @@
 #include "vm/VMCString.h"
 #include "vm/VMUtf8.h"
 
-// A String of a UTF-8 text (no U+0000).
+// A String of a UTF-8 text (no U+0000). Characters beyond U+FFFF are not
+// modified UTF-8 and would silently end the text: they fail the test.
 inline VMPtr<java::lang::String> vmString(const char* text)
 {
+    bool valid = true;
+    _VM_utf8CountChars(reinterpret_cast<const uint8_t*>(text), int32_t(std::strlen(text)),
+                       &valid);
+    if (!valid)
+        ADD_FAILURE() << "not modified UTF-8: " << text;
     return java::lang::String::newFromCString(text);
 }
 

@@ -47,6 +47,18 @@ void checkWindow(int32_t from, int32_t n, const VMPtr<Array>& array, void (*rais
         raise(from + n);
 }
 
+// Checks the range begin .. end - 1 of a text of count characters in the
+// order begin, end, then their order (raising end - begin).
+void checkRange(int32_t begin, int32_t end, int32_t count)
+{
+    if (begin < 0)
+        throwIndex(begin);
+    if (end > count)
+        throwIndex(end);
+    if (begin > end)
+        throwIndex(end - begin);
+}
+
 [[noreturn]] void throwBadUtf8()
 {
     vm_throwNew<RuntimeException>(_VM_literal("Improperly formatted UTF-8 string."));
@@ -199,12 +211,7 @@ char16_t String::charAt(int32_t index)
 
 void String::getChars(int32_t srcBegin, int32_t srcEnd, VMPtr<CharArray> dst, int32_t dstBegin)
 {
-    if (srcBegin < 0)
-        throwIndex(srcBegin);
-    if (srcEnd > count)
-        throwIndex(srcEnd);
-    if (srcBegin > srcEnd)
-        throwIndex(srcEnd - srcBegin);
+    checkRange(srcBegin, srcEnd, count);
     System::arraycopy(value, offset + srcBegin, dst, dstBegin, srcEnd - srcBegin);
 }
 
@@ -289,12 +296,7 @@ int32_t String::lastIndexOf(int32_t ch, int32_t fromIndex)
 
 VMPtr<String> String::substring(int32_t beginIndex, int32_t endIndex)
 {
-    if (beginIndex < 0)
-        throwIndex(beginIndex);
-    if (endIndex > count)
-        throwIndex(endIndex);
-    if (beginIndex > endIndex)
-        throwIndex(endIndex - beginIndex);
+    checkRange(beginIndex, endIndex, count);
     if (beginIndex == 0 && endIndex == count)
         return VMPtr<String>(this);
     return newInstance()->initShared(offset + beginIndex, endIndex - beginIndex, value);

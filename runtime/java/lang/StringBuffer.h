@@ -27,7 +27,10 @@ class StringBuffer : public virtual Object {
     VMPtr<StringBuffer> append(char16_t c);
     VMPtr<StringBuffer> append(int32_t i);
     // A plain char is neither a Java char nor an int: write u'x' or a number.
+    // A bool would silently become the int 1 or 0: append
+    // String::valueOf(b) for "true" or "false".
     VMPtr<StringBuffer> append(char) = delete;
+    VMPtr<StringBuffer> append(bool) = delete;
     VMPtr<StringBuffer> append(VMPtr<Object> obj);
     // A NUL-terminated modified UTF-8 text, or length bytes of one.
     VMPtr<StringBuffer> append(const char* text);
@@ -39,6 +42,7 @@ class StringBuffer : public virtual Object {
     VMPtr<StringBuffer> insert(int32_t offset, char16_t c);
     VMPtr<StringBuffer> insert(int32_t offset, int32_t i);
     VMPtr<StringBuffer> insert(int32_t offset, char) = delete;
+    VMPtr<StringBuffer> insert(int32_t offset, bool) = delete;
 
     void getChars(int32_t srcBegin, int32_t srcEnd, VMPtr<CharArray> dst, int32_t dstBegin);
     // Pads with U+0000 when growing; a shared array is copied first.

@@ -42,13 +42,21 @@ void System::arraycopy(VMPtr<Object> src, int32_t srcPos, VMPtr<Object> dest, in
     VMClassRegistry* registry = _VM_getClassRegistry();
     bool checked = !_VM_isAssignableFrom(registry, from->elementClass, to->elementClass);
     // Different element classes (so two distinct arrays): element by element,
-    // checking each element unless every source element fits.
+    // checking each element unless every source element fits. An element the
+    // destination's native type cannot hold (a String[] row for an Object[][])
+    // would be stored as null: it fails like any element that does not fit,
+    // and the destination keeps what it held there.
     for (int32_t i = 0; i < length; i++) {
         Object* element = from->elementObject(srcPos + i);
         if (checked && element &&
             !_VM_isAssignableFrom(registry, element->getClass(), to->elementClass))
             vm_throwNew<ArrayStoreException>();
+        Object* previous = to->elementObject(destPos + i);
         to->storeElementObject(destPos + i, element);
+        if (element && !to->elementObject(destPos + i)) {
+            to->storeElementObject(destPos + i, previous);
+            vm_throwNew<ArrayStoreException>();
+        }
     }
 }
 

@@ -72,6 +72,16 @@ TEST_F(StringBufferTest, AppendsEveryKind)
     EXPECT_EQ(buffer->length(), 26);
 }
 
+// A bool or a plain char would be taken as an int (appending "1" for true);
+// neither compiles.
+template<class V>
+concept Appendable = requires(StringBuffer& b, V v) { b.append(v); };
+template<class V>
+concept Insertable = requires(StringBuffer& b, V v) { b.insert(0, v); };
+static_assert(!Appendable<bool> && !Insertable<bool>);
+static_assert(!Appendable<char> && !Insertable<char>);
+static_assert(Appendable<char16_t> && Appendable<int32_t> && Insertable<int32_t>);
+
 TEST_F(StringBufferTest, InsertAtTheEndsAndOutOfRange)
 {
     struct Case {

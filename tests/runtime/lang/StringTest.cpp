@@ -1,7 +1,9 @@
 #include <string>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include "hal/HALString.h"
 #include "java/io/UnsupportedEncodingException.h"
 #include "java/lang/IndexOutOfBoundsException.h"
 #include "java/lang/Integer.h"
@@ -273,6 +275,12 @@ TEST_F(StringTest, NullArgumentsThrowNullPointerException)
         EXPECT_TRUE(vmThrows<NullPointerException>(call));
 }
 
+// The test helper refuses texts that would silently end early.
+TEST_F(StringTest, TestTextsBeyondTheBasicPlaneAreRefused)
+{
+    EXPECT_NONFATAL_FAILURE(vmString("a\xF0\x9F\x98\x80"), "not modified UTF-8");
+}
+
 TEST_F(StringTest, ComparingWithByteTexts)
 {
     VMPtr<String> s = vmString("UTF-8");
@@ -283,6 +291,39 @@ TEST_F(StringTest, ComparingWithByteTexts)
     EXPECT_TRUE(vmString("")->equalsCString(""));
     EXPECT_TRUE(vmString("\xC3\xA9")->equalsCString("\xC3\xA9"));
     EXPECT_FALSE(vmString("a")->equalsCString("a\x80"));
+}
+
+TEST_F(StringTest, PlatformStringsAreCopied)
+{
+    HALString* text = HALString::make(u"h\u00e9llo");
+    VMPtr<String> s = String::newInstance()->_VM_init(text);
+    text->release();
+    EXPECT_EQ(vmText(s), "h\xC3\xA9llo");
+    EXPECT_EQ(s->offset, 0);
+
+    // A platform string without characters is the empty text, not a failure.
+    HALString* empty = HALString::make(nullptr, 0);
+    VMPtr<String> none = String::newInstance()->_VM_init(empty);
+    empty->release();
+    EXPECT_EQ(none->count, 0);
+    ASSERT_TRUE(none->value);
+
+    EXPECT_EXIT(String::newInstance()->_VM_init(nullptr), ::testing::ExitedWithCode(1), "");
+}
+
+// The collector reaches a String's array, and a buffer's, through the object.
+TEST_F(StringTest, TextsTraceTheirArrays)
+{
+    auto reaches = [](Object* holder, Object* target) {
+        holder->flags &= ~(Object::MARKED | Object::VISITED);
+        target->flags &= ~(Object::MARKED | Object::VISITED);
+        holder->markReferences(Object::MARKED);
+        return (target->flags & Object::MARKED) != 0;
+    };
+    VMPtr<String> s = vmString("traced");
+    VMPtr<StringBuffer> buffer = StringBuffer::newInstance()->init();
+    EXPECT_TRUE(reaches(s.get(), s->value.get()));
+    EXPECT_TRUE(reaches(buffer.get(), buffer->value.get()));
 }
 
 } // namespace

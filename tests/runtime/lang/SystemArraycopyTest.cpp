@@ -100,6 +100,34 @@ TEST_F(SystemArraycopyTest, ElementThatDoesNotFitStopsTheCopyThere)
     EXPECT_TRUE(strings->get(2) == nullptr);
 }
 
+TEST_F(SystemArraycopyTest, RowsTheDestinationCannotHoldFailInsteadOfBecomingNull)
+{
+    // String[] is assignable to Object[], but an Object[][] holds Object[]
+    // rows only: copying String[] rows into it must not store nulls.
+    VMPtr<VMArray<String, 2>> rows = VMArray<String, 2>::newArray({2, 1});
+    VMPtr<VMArray<Object, 2>> objects = VMArray<Object, 2>::newArray({3});
+    EXPECT_TRUE(vmThrows<java::lang::ArrayStoreException>(
+        [&] { System::arraycopy(rows, 0, objects, 0, 2); }));
+    // The rows before the failing one stay copied; the failing slot keeps
+    // its old row.
+    VMPtr<VMArray<Object>> mixed = VMArray<Object>::newArray(2);
+    mixed->set(0, VMArray<Object>::newArray(1));
+    mixed->set(1, rows->get(0));
+    VMPtr<VMArray<Object>> old = VMArray<Object>::newArray(7);
+    objects->set(1, old);
+    EXPECT_TRUE(vmThrows<java::lang::ArrayStoreException>(
+        [&] { System::arraycopy(mixed, 0, objects, 0, 2); }));
+    EXPECT_EQ(objects->get(0), mixed->get(0));
+    EXPECT_EQ(objects->get(1), old);
+
+    // Rows the destination can hold still copy.
+    VMPtr<VMArray<Object, 2>> same = VMArray<Object, 2>::newArray({2, 4});
+    System::arraycopy(mixed, 0, objects, 1, 1);
+    EXPECT_EQ(objects->get(1), mixed->get(0));
+    System::arraycopy(same, 0, objects, 1, 2);
+    EXPECT_EQ(objects->get(2)->length, 4);
+}
+
 TEST_F(SystemArraycopyTest, BadArgumentsThrowInsteadOfCopying)
 {
     VMPtr<VMArray<int32_t>> ints = VMArray<int32_t>::newArray(4);

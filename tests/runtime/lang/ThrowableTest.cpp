@@ -221,6 +221,23 @@ TEST_F(ThrowableTest, ExceptionInInitializerErrorKeepsTheThrowable)
     EXPECT_TRUE(bare->getException() == nullptr);
 }
 
+// The collector reaches the message and the wrapped throwable through the
+// exception.
+TEST_F(ThrowableTest, MessageAndWrappedThrowableAreTraced)
+{
+    VMPtr<IllegalStateException> cause = IllegalStateException::newInstance();
+    cause->init(vmString("inner"));
+    VMPtr<ExceptionInInitializerError> error = ExceptionInInitializerError::newInstance();
+    error->init(cause);
+    auto clear = [](Object* object) { object->flags &= ~(Object::MARKED | Object::VISITED); };
+    clear(error.get());
+    clear(cause.get());
+    clear(cause->message.get());
+    error->markReferences(Object::MARKED);
+    EXPECT_TRUE(cause->flags & Object::MARKED);
+    EXPECT_TRUE(cause->message->flags & Object::MARKED);
+}
+
 TEST_F(ThrowableTest, CreatedByNameThroughTheRegistryWithoutMessage)
 {
     VMPtr<Class> cls = Class::forName(vmString("java.lang.IllegalStateException"));

@@ -145,14 +145,18 @@ TEST_F(VMArrayTest, MultiDimensionalShapes)
     EXPECT_EQ((*grid->get(1))[2], 5);
     EXPECT_NE(grid->get(0), grid->get(1));
 
-    // new int[3][]: rows stay null; new int[3][0]: empty rows.
+    // Sizes 3 alone, and sizes 3 and 0, leave three null rows (int[3][]).
     VMPtr<VMArray<int32_t, 2>> open = VMArray<int32_t, 2>::newArray(3);
-    VMPtr<VMArray<int32_t, 2>> emptyRows = VMArray<int32_t, 2>::newArray({3, 0});
+    VMPtr<VMArray<int32_t, 2>> zeroRows = VMArray<int32_t, 2>::newArray({3, 0});
+    EXPECT_EQ(zeroRows->length, 3);
     for (int32_t i = 0; i < 3; i++) {
         EXPECT_TRUE(open->get(i) == nullptr);
-        ASSERT_TRUE(emptyRows->get(i));
-        EXPECT_EQ(emptyRows->get(i)->length, 0);
+        EXPECT_TRUE(zeroRows->get(i) == nullptr);
     }
+    // Further down, a 0 leaves that level's rows null.
+    VMPtr<VMArray<int32_t, 3>> deep = VMArray<int32_t, 3>::newArray({2, 3, 0});
+    EXPECT_EQ(deep->get(1)->length, 3);
+    EXPECT_TRUE(deep->get(1)->get(2) == nullptr);
 
     VMPtr<VMArray<String, 3>> cube = VMArray<String, 3>::newArray({2, 3, 4});
     EXPECT_STREQ(cube->getClass()->name, "[[[Ljava.lang.String;");
