@@ -2,7 +2,9 @@
 // application folder and paths.
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "hal/HALList.h"
@@ -91,6 +93,25 @@ void parseLine(Table table, std::u16string_view line)
     addEntry(table, line.substr(0, colon), line.substr(start));
 }
 
+// One piece of a line from fgetws; false at the end of the file. The buffer
+// is filled with a mark first, so a NUL character read from the file is told
+// apart from the terminator: the terminator is the last character written.
+bool readPiece(FILE* file, std::u16string* piece)
+{
+    constexpr char16_t kUnwritten = 0xFFFF;
+    char16_t buffer[256];
+    std::fill(std::begin(buffer), std::end(buffer), kUnwritten);
+    if (!fgetws(buffer, 256, file)) {
+        return false;
+    }
+    size_t end = 255;
+    while (end > 0 && buffer[end] == kUnwritten) {
+        --end;
+    }
+    piece->assign(buffer, end);
+    return true;
+}
+
 // Reads a file line by line; a line longer than the read buffer is joined
 // from its pieces, so nothing is cut or split into false entries.
 void readFile(Table table, const char16_t* fileName)
@@ -104,12 +125,12 @@ void readFile(Table table, const char16_t* fileName)
     if (!file) {
         return;
     }
-    char16_t buffer[256];
     std::u16string line;
+    std::u16string piece;
     bool first = true;
-    while (fgetws(buffer, 256, file)) {
-        line += buffer;
-        if (line.back() != u'\n' && !std::feof(file)) {
+    while (readPiece(file, &piece)) {
+        line += piece;
+        if ((line.empty() || line.back() != u'\n') && !std::feof(file)) {
             continue;  // the rest of a long line follows
         }
         if (first && !line.empty() && line[0] == 0xFEFF) {

@@ -82,6 +82,15 @@ TEST_F(Properties, LongLinesAreKeptWhole)
     EXPECT_EQ(HAL_getApplicationPropertyLength(u"vvvv", 4), -1);
 }
 
+TEST_F(Properties, ANulCharacterInALineKeepsTheLinesApart)
+{
+    app.writeAppProperties(std::string("Damaged: ab\0cd\nNext: 1\n\0\nLast: 2\n", 33));
+    HAL_loadProperties();
+    EXPECT_EQ(appProperty(u"Damaged"), std::u16string(u"ab\0cd", 5));
+    EXPECT_EQ(appProperty(u"Next"), u"1");
+    EXPECT_EQ(appProperty(u"Last"), u"2");
+}
+
 TEST_F(Properties, LaterLinesWinAndTheTwoFilesStaySeparate)
 {
     app.writeSysProperties("Shared: sys\nos.arch: sparc\ndevice.name: from file\n");
