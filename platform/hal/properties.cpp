@@ -146,16 +146,6 @@ void readFile(Table table, const char16_t* fileName)
     std::fclose(file);
 }
 
-// A system-parameter text (at most 64 characters); empty when unreadable.
-std::u16string systemText(UINT action)
-{
-    char16_t buffer[65] = {};
-    if (!SystemParametersInfoW(action, sizeof(buffer) - sizeof(char16_t), buffer, 0)) {
-        return u"";
-    }
-    return buffer;
-}
-
 std::u16string deviceName()
 {
     HKEY key = nullptr;
@@ -179,10 +169,12 @@ std::u16string ascii(const std::string& text)
 // The device facts that follow "sys.prop" in the system table.
 void addDeviceProperties()
 {
-    addEntry(kSystem, u"device.manufacturer", systemText(SPI_GETPLATFORMMANUFACTURER));
-    addEntry(kSystem, u"device.model", systemText(SPI_GETOEMINFO));
+    addEntry(kSystem, u"device.manufacturer",
+             HAL_getSystemParameterText(SPI_GETPLATFORMMANUFACTURER));
+    addEntry(kSystem, u"device.model", HAL_getSystemParameterText(SPI_GETOEMINFO));
     addEntry(kSystem, u"device.name", deviceName());
-    addEntry(kSystem, u"os.name", u"WinCE (WM " + systemText(SPI_GETPLATFORMTYPE) + u")");
+    addEntry(kSystem, u"os.name",
+             u"WinCE (WM " + HAL_getSystemParameterText(SPI_GETPLATFORMTYPE) + u")");
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof(version);
     std::u16string osVersion;
@@ -244,6 +236,15 @@ int32_t copyValue(Table table, const char16_t* key, int32_t keyLength, char16_t*
 std::u16string g_applicationFolder;
 
 }  // namespace
+
+std::u16string HAL_getSystemParameterText(uint32_t action)
+{
+    char16_t buffer[65] = {};  // 64 characters and the terminator
+    if (!SystemParametersInfoW(action, sizeof(buffer), buffer, 0)) {
+        return u"";
+    }
+    return buffer;
+}
 
 void HAL_loadProperties()
 {

@@ -157,6 +157,19 @@ TEST_F(Properties, PathsJoinTheApplicationFolder)
     EXPECT_EQ(std::u16string(buffer.data()), full);
 }
 
+TEST_F(Properties, DeviceTextsOfSixtyFourCharactersAreRead)
+{
+    std::u16string model(64, u'm');
+    wince::setDeviceTexts(model.c_str(), std::u16string(64, u'f').c_str(), nullptr);
+    HAL_loadProperties();
+    EXPECT_EQ(sysProperty(u"device.model"), model);
+    EXPECT_EQ(sysProperty(u"device.manufacturer"), std::u16string(64, u'f'));
+    // A longer text cannot be read whole, and is left empty.
+    wince::setDeviceTexts(std::u16string(65, u'm').c_str(), nullptr, nullptr);
+    HAL_loadProperties();
+    EXPECT_EQ(sysProperty(u"device.model"), u"");
+}
+
 TEST_F(Properties, PointerQuirkFollowsTheDeviceClassAndScreen)
 {
     struct Case {
