@@ -303,15 +303,41 @@ const char16_t* HAL_getApplicationFolder()
     return g_applicationFolder.c_str();
 }
 
+namespace {
+
+// The application folder, a sub-folder and a file name, as one path.
+struct PathParts {
+    std::u16string_view parts[3];
+
+    PathParts(const char16_t* subFolder, const char16_t* fileName)
+        : parts{HAL_getApplicationFolder(), subFolder ? subFolder : u"", fileName ? fileName : u""}
+    {
+    }
+
+    size_t length() const { return parts[0].size() + parts[1].size() + parts[2].size(); }
+
+    // Writes the parts and a terminator; `out` has room for length() + 1.
+    void writeTo(char16_t* out) const
+    {
+        for (std::u16string_view part : parts) {
+            out = std::copy(part.begin(), part.end(), out);
+        }
+        *out = 0;
+    }
+};
+
+}  // namespace
+
 char16_t* HAL_buildPath(const char16_t* subFolder, const char16_t* fileName)
 {
-    std::u16string path = std::u16string(HAL_getApplicationFolder()) +
-                          (subFolder ? subFolder : u"") + (fileName ? fileName : u"");
-    auto* out = static_cast<char16_t*>(
-        HAL_malloc(static_cast<uint32_t>((path.size() + 1) * sizeof(char16_t))));
+    PathParts path(subFolder, fileName);
+    uint64_t bytes = (static_cast<uint64_t>(path.length()) + 1) * sizeof(char16_t);
+    if (bytes > UINT32_MAX) {
+        return nullptr;
+    }
+    auto* out = static_cast<char16_t*>(HAL_malloc(static_cast<uint32_t>(bytes)));
     if (out) {
-        std::copy(path.begin(), path.end(), out);
-        out[path.size()] = 0;
+        path.writeTo(out);
     }
     return out;
 }
@@ -323,12 +349,11 @@ int32_t HAL_buildPathInto(char16_t* buffer, int32_t bufferLength, const char16_t
         return 0;
     }
     std::fill(buffer, buffer + bufferLength, u'\0');
-    std::u16string path = std::u16string(HAL_getApplicationFolder()) +
-                          (subFolder ? subFolder : u"") + (fileName ? fileName : u"");
-    if (static_cast<int64_t>(path.size()) + 1 > bufferLength) {
+    PathParts path(subFolder, fileName);
+    if (path.length() + 1 > static_cast<size_t>(bufferLength)) {
         return 0;
     }
-    std::copy(path.begin(), path.end(), buffer);
+    path.writeTo(buffer);
     return 1;
 }
 
