@@ -25,8 +25,11 @@ public:
 
     DWORD wait(DWORD milliseconds) override
     {
-        if (milliseconds != 0 && !isSet() && wince_clock::sleepVirtually(milliseconds))
-            milliseconds = 0;  // virtual time has passed: only look again
+        // A timed wait on the virtual clock passes virtual time, then looks
+        // again; a wait without limit blocks as on the real clock.
+        if (milliseconds != 0 && milliseconds != INFINITE && !isSet() &&
+            wince_clock::sleepVirtually(milliseconds))
+            milliseconds = 0;
         std::unique_lock lock(mutex_);
         auto ready = [this] { return set_; };
         if (milliseconds == INFINITE)
