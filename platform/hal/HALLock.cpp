@@ -38,7 +38,7 @@ bool HALLock::wakeFirst()
     if (first == nullptr)
         return false;
     unlink(first);
-    first->sleeping.store(false);
+    first->wakeUp();
     return true;
 }
 
@@ -85,13 +85,14 @@ void* HAL_waitLock(HALLock* lock, int64_t milliseconds)
     // come at any moment after and is not lost.
     EnterCriticalSection(&lock->section);
     LONG levels = lock->section.RecursionCount;
+    ResetEvent(self->wake);  // a wake-up meant for an earlier wait
     lock->append(self);
     self->sleeping.store(true);
     for (LONG i = 0; i < levels; ++i)
         LeaveCriticalSection(&lock->section);
 
     uint32_t depth = HAL_releaseVMLock();
-    HALThread::sleepInSlices(self->sleeping, length);
+    HALThread::sleepInSlices(self->sleeping, self->wake, length);
     self->sleeping.store(false);
 
     // Lock order: the section first, then the VM lock.

@@ -16,6 +16,6 @@ struct HALLock {
     void append(HALThread* thread);
     // Unlinks the thread when it is queued here.
     void unlink(HALThread* thread);
-    // Unlinks the first waiter and clears its sleeping flag; false when none.
+    // Unlinks the first waiter and wakes it at once; false when none.
     bool wakeFirst();
 };

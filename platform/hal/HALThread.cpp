@@ -43,20 +43,51 @@ bool isThreadHandle(HANDLE handle)
     return handle != INVALID_HANDLE_VALUE && handle != HALThread::kMainThreadHandle && handle != nullptr;
 }
 
+// A fresh record with its wake event; null when either cannot be made.
+HALThread* newRecord()
+{
+    HALThread* thread = new (std::nothrow) HALThread;
+    if (thread == nullptr)
+        return nullptr;
+    thread->wake = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    if (thread->wake == nullptr) {
+        delete thread;
+        return nullptr;
+    }
+    return thread;
+}
+
+void freeRecord(HALThread* thread)
+{
+    if (thread->wake != nullptr)
+        CloseHandle(thread->wake);
+    delete thread;
+}
+
 }  // namespace
 
-void HALThread::sleepInSlices(const std::atomic<bool>& sleeping, uint32_t milliseconds)
+void HALThread::sleepInSlices(const std::atomic<bool>& sleeping, HANDLE wake, uint32_t milliseconds)
 {
     uint64_t elapsed = 0;
     uint64_t step = milliseconds < 2 ? milliseconds : 2;
     while (sleeping.load() && elapsed < milliseconds) {
         DWORD before = GetTickCount();
-        Sleep(static_cast<DWORD>(step));
+        if (wake != nullptr)
+            WaitForSingleObject(wake, static_cast<DWORD>(step));
+        else
+            Sleep(static_cast<DWORD>(step));
         elapsed += static_cast<DWORD>(GetTickCount() - before);
         step *= 2;
         if (elapsed < milliseconds && step + elapsed > milliseconds)
             step = milliseconds - elapsed;
     }
+}
+
+void HALThread::wakeUp()
+{
+    sleeping.store(false);
+    if (wake != nullptr)
+        SetEvent(wake);
 }
 
 uint32_t HAL_getThreadTlsIndex()
@@ -89,7 +120,7 @@ int32_t HAL_createThread(HALThread** out, HALThreadEntry entry, intptr_t data)
     *out = nullptr;
     if (HAL_getThreadTlsIndex() == TLS_OUT_OF_INDEXES)
         return 1;
-    HALThread* thread = new (std::nothrow) HALThread;
+    HALThread* thread = newRecord();
     if (thread == nullptr)
         return 5;
     thread->entry = entry;
@@ -97,7 +128,7 @@ int32_t HAL_createThread(HALThread** out, HALThreadEntry entry, intptr_t data)
     // Suspended: no operating-system thread exists until HAL_startThread.
     HANDLE handle = CreateThread(nullptr, 0, threadStart, thread, CREATE_SUSPENDED, nullptr);
     if (handle == nullptr) {
-        delete thread;
+        freeRecord(thread);
         return 5;
     }
     thread->handle = handle;
@@ -113,12 +144,12 @@ int32_t HAL_createMainThread(HALThread** out)
     DWORD index = HAL_getThreadTlsIndex();
     if (index == TLS_OUT_OF_INDEXES)
         return 1;
-    HALThread* thread = new (std::nothrow) HALThread;
+    HALThread* thread = newRecord();
     if (thread == nullptr)
         return 5;
     thread->handle = HALThread::kMainThreadHandle;
     if (!TlsSetValue(index, thread)) {
-        delete thread;
+        freeRecord(thread);
         return 1;
     }
     *out = thread;
@@ -164,7 +195,7 @@ void HAL_deleteThread(HALThread* thread)
     DWORD index = HAL_getThreadTlsIndex();
     if (index != TLS_OUT_OF_INDEXES && TlsGetValue(index) == thread)
         TlsSetValue(index, nullptr);
-    delete thread;
+    freeRecord(thread);
 }
 
 intptr_t HAL_getCurrentThreadData()
@@ -185,9 +216,12 @@ void* HAL_sleep(uint32_t milliseconds)
     // A thread without a record cannot be woken early.
     std::atomic<bool> ownFlag{true};
     std::atomic<bool>& sleeping = thread != nullptr ? thread->sleeping : ownFlag;
+    HANDLE wake = thread != nullptr ? thread->wake : nullptr;
+    if (wake != nullptr)
+        ResetEvent(wake);  // a wake-up meant for an earlier sleep
     sleeping.store(true);
     uint32_t depth = HAL_releaseVMLock();
-    HALThread::sleepInSlices(sleeping, milliseconds);
+    HALThread::sleepInSlices(sleeping, wake, milliseconds);
     sleeping.store(false);
     return HAL_restoreVMLock(depth);
 }

@@ -16,8 +16,9 @@ struct HALThread {
     std::atomic<bool> cancelled{false};  // set by HAL_cancelThread
     std::atomic<bool> finished{false};   // the thread routine has completed
     // Set while the thread sleeps or waits; clearing it from another thread
-    // ends the sleep at the end of the current slice.
+    // and then setting `wake` ends the sleep at once.
     std::atomic<bool> sleeping{false};
+    HANDLE wake = nullptr;  // auto-reset event that cuts the current slice short
     HALThreadEntry entry = nullptr;  // none for the UI thread
     intptr_t data = 0;               // the runtime's record of the thread
 
@@ -30,6 +31,11 @@ struct HALThread {
 
     // Sleeps in doubling slices (2, 4, 8 ... ms, cut to the remaining time)
     // until `milliseconds` have passed or `sleeping` is cleared; the flag is
-    // looked at between slices. Does not touch the VM lock.
-    static void sleepInSlices(const std::atomic<bool>& sleeping, uint32_t milliseconds);
+    // looked at between slices, and setting `wake` (when given) ends the
+    // current slice at once. Does not touch the VM lock.
+    static void sleepInSlices(const std::atomic<bool>& sleeping, HANDLE wake,
+                              uint32_t milliseconds);
+
+    // Clears the sleeping flag and wakes the thread at once.
+    void wakeUp();
 };

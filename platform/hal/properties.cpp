@@ -2,7 +2,9 @@
 // application folder and paths.
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "hal/HALList.h"
@@ -91,6 +93,25 @@ void parseLine(Table table, std::u16string_view line)
     addEntry(table, line.substr(0, colon), line.substr(start));
 }
 
+// One piece of a line from fgetws; false at the end of the file. The buffer
+// is filled with a mark first, so a NUL character read from the file is told
+// apart from the terminator: the terminator is the last character written.
+bool readPiece(FILE* file, std::u16string* piece)
+{
+    constexpr char16_t kUnwritten = 0xFFFF;
+    char16_t buffer[256];
+    std::fill(std::begin(buffer), std::end(buffer), kUnwritten);
+    if (!fgetws(buffer, 256, file)) {
+        return false;
+    }
+    size_t end = 255;
+    while (end > 0 && buffer[end] == kUnwritten) {
+        --end;
+    }
+    piece->assign(buffer, end);
+    return true;
+}
+
 // Reads a file line by line; a line longer than the read buffer is joined
 // from its pieces, so nothing is cut or split into false entries.
 void readFile(Table table, const char16_t* fileName)
@@ -104,12 +125,12 @@ void readFile(Table table, const char16_t* fileName)
     if (!file) {
         return;
     }
-    char16_t buffer[256];
     std::u16string line;
+    std::u16string piece;
     bool first = true;
-    while (fgetws(buffer, 256, file)) {
-        line += buffer;
-        if (line.back() != u'\n' && !std::feof(file)) {
+    while (readPiece(file, &piece)) {
+        line += piece;
+        if ((line.empty() || line.back() != u'\n') && !std::feof(file)) {
             continue;  // the rest of a long line follows
         }
         if (first && !line.empty() && line[0] == 0xFEFF) {
@@ -123,16 +144,6 @@ void readFile(Table table, const char16_t* fileName)
         parseLine(table, line);
     }
     std::fclose(file);
-}
-
-// A system-parameter text (at most 64 characters); empty when unreadable.
-std::u16string systemText(UINT action)
-{
-    char16_t buffer[65] = {};
-    if (!SystemParametersInfoW(action, sizeof(buffer) - sizeof(char16_t), buffer, 0)) {
-        return u"";
-    }
-    return buffer;
 }
 
 std::u16string deviceName()
@@ -158,10 +169,12 @@ std::u16string ascii(const std::string& text)
 // The device facts that follow "sys.prop" in the system table.
 void addDeviceProperties()
 {
-    addEntry(kSystem, u"device.manufacturer", systemText(SPI_GETPLATFORMMANUFACTURER));
-    addEntry(kSystem, u"device.model", systemText(SPI_GETOEMINFO));
+    addEntry(kSystem, u"device.manufacturer",
+             HAL_getSystemParameterText(SPI_GETPLATFORMMANUFACTURER));
+    addEntry(kSystem, u"device.model", HAL_getSystemParameterText(SPI_GETOEMINFO));
     addEntry(kSystem, u"device.name", deviceName());
-    addEntry(kSystem, u"os.name", u"WinCE (WM " + systemText(SPI_GETPLATFORMTYPE) + u")");
+    addEntry(kSystem, u"os.name",
+             u"WinCE (WM " + HAL_getSystemParameterText(SPI_GETPLATFORMTYPE) + u")");
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof(version);
     std::u16string osVersion;
@@ -224,6 +237,15 @@ std::u16string g_applicationFolder;
 
 }  // namespace
 
+std::u16string HAL_getSystemParameterText(uint32_t action)
+{
+    char16_t buffer[65] = {};  // 64 characters and the terminator
+    if (!SystemParametersInfoW(action, sizeof(buffer), buffer, 0)) {
+        return u"";
+    }
+    return buffer;
+}
+
 void HAL_loadProperties()
 {
     HAL_freeProperties();
@@ -281,15 +303,41 @@ const char16_t* HAL_getApplicationFolder()
     return g_applicationFolder.c_str();
 }
 
+namespace {
+
+// The application folder, a sub-folder and a file name, as one path.
+struct PathParts {
+    std::u16string_view parts[3];
+
+    PathParts(const char16_t* subFolder, const char16_t* fileName)
+        : parts{HAL_getApplicationFolder(), subFolder ? subFolder : u"", fileName ? fileName : u""}
+    {
+    }
+
+    size_t length() const { return parts[0].size() + parts[1].size() + parts[2].size(); }
+
+    // Writes the parts and a terminator; `out` has room for length() + 1.
+    void writeTo(char16_t* out) const
+    {
+        for (std::u16string_view part : parts) {
+            out = std::copy(part.begin(), part.end(), out);
+        }
+        *out = 0;
+    }
+};
+
+}  // namespace
+
 char16_t* HAL_buildPath(const char16_t* subFolder, const char16_t* fileName)
 {
-    std::u16string path = std::u16string(HAL_getApplicationFolder()) +
-                          (subFolder ? subFolder : u"") + (fileName ? fileName : u"");
-    auto* out = static_cast<char16_t*>(
-        HAL_malloc(static_cast<uint32_t>((path.size() + 1) * sizeof(char16_t))));
+    PathParts path(subFolder, fileName);
+    uint64_t bytes = (static_cast<uint64_t>(path.length()) + 1) * sizeof(char16_t);
+    if (bytes > UINT32_MAX) {
+        return nullptr;
+    }
+    auto* out = static_cast<char16_t*>(HAL_malloc(static_cast<uint32_t>(bytes)));
     if (out) {
-        std::copy(path.begin(), path.end(), out);
-        out[path.size()] = 0;
+        path.writeTo(out);
     }
     return out;
 }
@@ -301,12 +349,11 @@ int32_t HAL_buildPathInto(char16_t* buffer, int32_t bufferLength, const char16_t
         return 0;
     }
     std::fill(buffer, buffer + bufferLength, u'\0');
-    std::u16string path = std::u16string(HAL_getApplicationFolder()) +
-                          (subFolder ? subFolder : u"") + (fileName ? fileName : u"");
-    if (static_cast<int64_t>(path.size()) + 1 > bufferLength) {
+    PathParts path(subFolder, fileName);
+    if (path.length() + 1 > static_cast<size_t>(bufferLength)) {
         return 0;
     }
-    std::copy(path.begin(), path.end(), buffer);
+    path.writeTo(buffer);
     return 1;
 }
 

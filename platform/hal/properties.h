@@ -3,6 +3,7 @@
 // application folder and the device quirks.
 
 #include <cstdint>
+#include <string>
 
 // ---- Property tables ----------------------------------------------------------
 
@@ -53,6 +54,9 @@ enum HALQuirk : int32_t {
 
 // The device class by its OEM text: 2 emulator, 3 to 7 known phones, 1 other.
 int32_t HAL_getDeviceClass();
+// A text of the system parameters (SPI_GETOEMINFO and the like), at most 64
+// characters; empty when it cannot be read.
+std::u16string HAL_getSystemParameterText(uint32_t action);
 bool HAL_isQuirkOn(HALQuirk quirk);
 // Forgets the evaluated quirk states (the property tables changed).
 void HAL_resetQuirks();

@@ -162,12 +162,9 @@ int32_t HAL_getDeviceClass()
         {u"HTC-P4600", 4},                {u"HTC", 5},                     {u"O2 Xda Atom Exec", 6},
         {u"PA10A1", 7},
     };
-    char16_t oem[65] = {};
-    if (!SystemParametersInfoW(SPI_GETOEMINFO, 64 * sizeof(char16_t), oem, 0)) {
-        return 1;
-    }
+    std::u16string oem = HAL_getSystemParameterText(SPI_GETOEMINFO);
     for (const Model& m : kModels) {
-        if (std::u16string_view(oem) == m.text) {
+        if (oem == m.text) {
             return m.deviceClass;
         }
     }

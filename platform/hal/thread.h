@@ -64,8 +64,8 @@ intptr_t HAL_getCurrentThreadData();
 void HAL_setCurrentThreadData(HALThread* thread, intptr_t data);
 
 // Sleeps without the VM lock in doubling slices (2, 4, 8 ... ms, cut to the
-// remaining time); a notify ends it at the end of the current slice. 0
-// only releases and retakes the lock. Returns enterVM's result.
+// remaining time). 0 only releases and retakes the lock. Returns enterVM's
+// result.
 void* HAL_sleep(uint32_t milliseconds);
 
 // ---- Locks ------------------------------------------------------------------
@@ -81,7 +81,9 @@ void HAL_leaveLock(HALLock* lock);
 // released while waiting and held again at the same depths on return.
 // Returns enterVM's result. A thread without a record returns at once.
 void* HAL_waitLock(HALLock* lock, int64_t milliseconds);
-// Wakes the longest waiter / every waiter in the order they began waiting.
+// Wakes the longest waiter / every waiter in the order they began waiting,
+// at once (not at the end of its current slice, which grows as long as the
+// time already waited).
 void HAL_notifyLock(HALLock* lock);
 void HAL_notifyAllLock(HALLock* lock);
 void HAL_deleteLock(HALLock* lock);

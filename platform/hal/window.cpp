@@ -1,6 +1,7 @@
 // The main window, its procedure, and the displayable operations.
 
 #include <atomic>
+#include <new>
 #include <string>
 
 #include "hal/callbacks.h"
@@ -118,10 +119,10 @@ HALDisplayable* HAL_getCurrentDisplayable()
 int32_t HAL_createCanvas(HALCanvas** out, intptr_t runtimeCanvas)
 {
     if (!out) {
-        return 2;
+        return HAL_BAD_ARGUMENT;
     }
-    *out = new HALCanvas(runtimeCanvas);
-    return 0;
+    *out = new (std::nothrow) HALCanvas(runtimeCanvas);
+    return *out ? HAL_OK : HAL_OUT_OF_MEMORY;
 }
 
 int32_t HAL_deleteCanvas(HALCanvas* canvas)

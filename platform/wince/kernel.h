@@ -36,7 +36,18 @@ DWORD GetCurrentThreadId();
 #define WAIT_TIMEOUT 258u
 #define WAIT_FAILED 0xFFFFFFFFu
 
+// Threads are signalled when their routine has returned, events while set.
+// On the virtual clock a timed wait for an event that is not set sleeps as
+// Sleep does and then looks again.
 DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds);
+
+// ---- Events -----------------------------------------------------------------
+
+// An auto-reset event lets one wait through and clears itself; a manual-reset
+// one stays set until ResetEvent. Named events are not supported (null).
+HANDLE CreateEventW(LPVOID security, BOOL manualReset, BOOL initialState, LPCWSTR name);
+BOOL SetEvent(HANDLE event);
+BOOL ResetEvent(HANDLE event);
 
 // ---- Critical sections ----------------------------------------------------
 

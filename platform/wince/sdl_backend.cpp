@@ -2,10 +2,13 @@
 // turned into Windows messages with Windows' numbers and packing. Runs on the
 // UI thread; the test injections below push SDL events from any thread.
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdio>
+#include <functional>
 #include <thread>
+#include <vector>
 
 #include "wince/detail/ui.h"
 #include "wince/testing.h"
@@ -15,6 +18,15 @@ namespace {
 std::atomic<bool> g_sdlReady{false};
 std::thread::id g_uiThread;
 std::array<std::atomic<bool>, 256> g_keyDown{};
+
+// Changes to SDL windows asked for by other threads, run by the UI thread
+// when it next gathers input (SDL's video functions belong to one thread).
+struct Deferred {
+    HWND window;
+    std::function<void(SDL_Window*)> apply;
+};
+std::mutex g_deferredLock;
+std::vector<Deferred> g_deferred;
 
 struct KeyPair {
     SDL_Keycode sdl;
@@ -82,13 +94,19 @@ void translateWindowEvent(HWND window, const SDL_WindowEvent& e)
     case SDL_WINDOWEVENT_MINIMIZED:
         wince_ui::post(window, WM_ACTIVATE, WA_INACTIVE | (1u << 16), 0);
         break;
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-        if (e.data1 != window->width || e.data2 != window->height) {
+    case SDL_WINDOWEVENT_SIZE_CHANGED: {
+        bool changed;
+        {
+            std::lock_guard guard(wince_ui::windowsLock());
+            changed = e.data1 != window->width || e.data2 != window->height;
             window->width = e.data1;
             window->height = e.data2;
+        }
+        if (changed) {
             wince_ui::post(window, WM_SIZE, 0, packPoint(e.data1, e.data2));
         }
         break;
+    }
     case SDL_WINDOWEVENT_EXPOSED:
         if (!wince_ui::isQueued(window, WM_PAINT, 0)) {
             wince_ui::post(window, WM_PAINT, 0, 0);
@@ -170,6 +188,34 @@ bool onUiThread()
     return g_sdlReady && std::this_thread::get_id() == g_uiThread;
 }
 
+// Applies a change to the window's SDL window: at once on the UI thread,
+// else when the UI thread next gathers input.
+void onUiThreadFor(HWND window, std::function<void(SDL_Window*)> apply)
+{
+    if (onUiThread()) {
+        if (window->sdl) {
+            apply(window->sdl);
+        }
+        return;
+    }
+    std::lock_guard guard(g_deferredLock);
+    g_deferred.push_back({window, std::move(apply)});
+}
+
+void runDeferred()
+{
+    std::vector<Deferred> work;
+    {
+        std::lock_guard guard(g_deferredLock);
+        work.swap(g_deferred);
+    }
+    for (Deferred& d : work) {
+        if (IsWindow(d.window) && d.window->sdl) {
+            d.apply(d.window->sdl);
+        }
+    }
+}
+
 // Pushes an event for the first window; false when there is none.
 bool pushForFirstWindow(SDL_Event& event, uint32_t* windowIdField)
 {
@@ -241,6 +287,10 @@ bool createSdlWindow(HWND window)
 
 void destroySdlWindow(HWND window)
 {
+    {
+        std::lock_guard guard(g_deferredLock);
+        std::erase_if(g_deferred, [window](const Deferred& d) { return d.window == window; });
+    }
     if (window->sdl) {
         SDL_DestroyWindow(window->sdl);
         window->sdl = nullptr;
@@ -249,32 +299,34 @@ void destroySdlWindow(HWND window)
 
 void showSdlWindow(HWND window, INT showCommand)
 {
-    switch (showCommand) {
-    case SW_HIDE:
-        SDL_HideWindow(window->sdl);
-        break;
-    case SW_SHOWMINIMIZED:
-    case SW_MINIMIZE:
-        SDL_ShowWindow(window->sdl);
-        SDL_MinimizeWindow(window->sdl);
-        break;
-    default:
-        SDL_ShowWindow(window->sdl);
-        if (showCommand == SW_RESTORE) {
-            SDL_RestoreWindow(window->sdl);
+    onUiThreadFor(window, [showCommand](SDL_Window* sdl) {
+        switch (showCommand) {
+        case SW_HIDE:
+            SDL_HideWindow(sdl);
+            break;
+        case SW_SHOWMINIMIZED:
+        case SW_MINIMIZE:
+            SDL_ShowWindow(sdl);
+            SDL_MinimizeWindow(sdl);
+            break;
+        default:
+            SDL_ShowWindow(sdl);
+            if (showCommand == SW_RESTORE) {
+                SDL_RestoreWindow(sdl);
+            }
+            break;
         }
-        break;
-    }
+    });
 }
 
 void resizeSdlWindow(HWND window, INT width, INT height)
 {
-    SDL_SetWindowSize(window->sdl, width, height);
+    onUiThreadFor(window, [width, height](SDL_Window* sdl) { SDL_SetWindowSize(sdl, width, height); });
 }
 
 void raiseSdlWindow(HWND window)
 {
-    SDL_RaiseWindow(window->sdl);
+    onUiThreadFor(window, [](SDL_Window* sdl) { SDL_RaiseWindow(sdl); });
 }
 
 void pumpEvents()
@@ -282,6 +334,7 @@ void pumpEvents()
     if (!onUiThread()) {
         return;
     }
+    runDeferred();
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         translate(event);

@@ -1,4 +1,5 @@
 #include "wince/clock.h"
+#include "wince/detail/clock.h"
 #include "wince/kernel.h"
 
 #include <atomic>
@@ -71,16 +72,22 @@ void copyName(WCHAR (&target)[32], const char* name)
 
 }  // namespace
 
+bool wince_clock::sleepVirtually(DWORD milliseconds)
+{
+    if (!virtualOn.load(std::memory_order_acquire))
+        return false;
+    std::this_thread::yield();
+    if (auto observer = sleepObserver.load(std::memory_order_acquire))
+        observer(milliseconds);
+    virtualTicks.fetch_add(milliseconds, std::memory_order_acq_rel);
+    return true;
+}
+
 // ---- Sleep: blocks the thread (virtual clock: yields, then advances) ------
 void Sleep(DWORD milliseconds)
 {
-    if (virtualOn.load(std::memory_order_acquire)) {
-        std::this_thread::yield();
-        if (auto observer = sleepObserver.load(std::memory_order_acquire))
-            observer(milliseconds);
-        virtualTicks.fetch_add(milliseconds, std::memory_order_acq_rel);
+    if (wince_clock::sleepVirtually(milliseconds))
         return;
-    }
     if (milliseconds == INFINITE) {
         for (;;)
             std::this_thread::sleep_for(hours(24));

@@ -1,6 +1,7 @@
 // Window classes and windows: RegisterClassW, CreateWindowExW, DestroyWindow,
 // ShowWindow, window words, client rectangle, FindWindowW and the foreground.
-// Windows live on the UI thread; other threads only post to them.
+// Windows live on the UI thread. Other threads post to them and may move,
+// show or raise them; the SDL side of that is done by the UI thread.
 
 #include <algorithm>
 #include <vector>
@@ -196,8 +197,12 @@ BOOL ShowWindow(HWND window, INT showCommand)
     if (!IsWindow(window)) {
         return FALSE;
     }
-    BOOL was = window->visible;
-    window->visible = showCommand != SW_HIDE;
+    BOOL was;
+    {
+        std::lock_guard guard(wince_ui::windowsLock());
+        was = window->visible;
+        window->visible = showCommand != SW_HIDE;
+    }
     wince_ui::showSdlWindow(window, showCommand);
     return was;
 }
@@ -210,7 +215,8 @@ BOOL IsWindow(HWND window)
 
 BOOL IsWindowVisible(HWND window)
 {
-    return IsWindow(window) && window->visible;
+    std::lock_guard guard(wince_ui::windowsLock());
+    return wince_ui::isLiveWindow(window) && window->visible;
 }
 
 BOOL IsWindowEnabled(HWND window)
@@ -241,7 +247,8 @@ LONG_PTR SetWindowLongW(HWND window, INT index, LONG_PTR value)
 
 BOOL GetClientRect(HWND window, RECT* rect)
 {
-    if (!rect || !IsWindow(window)) {
+    std::lock_guard guard(wince_ui::windowsLock());
+    if (!rect || !wince_ui::isLiveWindow(window)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -250,16 +257,22 @@ BOOL GetClientRect(HWND window, RECT* rect)
 }
 
 // MoveWindow: a top-level window has no frame, so the size is the client
-// size; a change is reported with WM_SIZE.
+// size; a change is reported with WM_SIZE (sent on the calling thread; the
+// SDL window follows on the UI thread).
 BOOL MoveWindow(HWND window, INT, INT, INT width, INT height, BOOL)
 {
-    if (!IsWindow(window) || width < 0 || height < 0) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    if (width != window->width || height != window->height) {
+    bool changed;
+    {
+        std::lock_guard guard(wince_ui::windowsLock());
+        if (!wince_ui::isLiveWindow(window) || width < 0 || height < 0) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        changed = width != window->width || height != window->height;
         window->width = width;
         window->height = height;
+    }
+    if (changed) {
         wince_ui::resizeSdlWindow(window, width, height);
         SendMessageW(window, WM_SIZE, 0,
                      static_cast<LPARAM>((width & 0xFFFF) | ((height & 0xFFFF) << 16)));
@@ -285,7 +298,8 @@ BOOL UpdateWindow(HWND window)
 
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint)
 {
-    if (!paint || !IsWindow(window)) {
+    std::lock_guard guard(wince_ui::windowsLock());
+    if (!paint || !wince_ui::isLiveWindow(window)) {
         return nullptr;
     }
     *paint = PAINTSTRUCT{};

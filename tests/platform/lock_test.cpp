@@ -74,6 +74,19 @@ TEST_F(LockTest, NotifyEndsAnUnlimitedWait)
     EXPECT_EQ(lock->head, nullptr);
 }
 
+// Slices double, so after two seconds of waiting the current one lasts two
+// seconds more; a notify must not wait for it to end.
+TEST_F(LockTest, NotifyAfterALongWaitWakesAtOnce)
+{
+    Waiter waiter;
+    startWaiter(waiter, lock, 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    auto notified = std::chrono::steady_clock::now();
+    HAL_notifyLock(lock);
+    finish(waiter);
+    EXPECT_LT(std::chrono::steady_clock::now() - notified, std::chrono::milliseconds(1000));
+}
+
 TEST_F(LockTest, WaitersWakeInTheOrderTheyBeganWaiting)
 {
     Waiter waiters[3];

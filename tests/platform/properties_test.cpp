@@ -82,6 +82,15 @@ TEST_F(Properties, LongLinesAreKeptWhole)
     EXPECT_EQ(HAL_getApplicationPropertyLength(u"vvvv", 4), -1);
 }
 
+TEST_F(Properties, ANulCharacterInALineKeepsTheLinesApart)
+{
+    app.writeAppProperties(std::string("Damaged: ab\0cd\nNext: 1\n\0\nLast: 2\n", 33));
+    HAL_loadProperties();
+    EXPECT_EQ(appProperty(u"Damaged"), std::u16string(u"ab\0cd", 5));
+    EXPECT_EQ(appProperty(u"Next"), u"1");
+    EXPECT_EQ(appProperty(u"Last"), u"2");
+}
+
 TEST_F(Properties, LaterLinesWinAndTheTwoFilesStaySeparate)
 {
     app.writeSysProperties("Shared: sys\nos.arch: sparc\ndevice.name: from file\n");
@@ -146,6 +155,19 @@ TEST_F(Properties, PathsJoinTheApplicationFolder)
                                 u"RP1.rp"),
               1);
     EXPECT_EQ(std::u16string(buffer.data()), full);
+}
+
+TEST_F(Properties, DeviceTextsOfSixtyFourCharactersAreRead)
+{
+    std::u16string model(64, u'm');
+    wince::setDeviceTexts(model.c_str(), std::u16string(64, u'f').c_str(), nullptr);
+    HAL_loadProperties();
+    EXPECT_EQ(sysProperty(u"device.model"), model);
+    EXPECT_EQ(sysProperty(u"device.manufacturer"), std::u16string(64, u'f'));
+    // A longer text cannot be read whole, and is left empty.
+    wince::setDeviceTexts(std::u16string(65, u'm').c_str(), nullptr, nullptr);
+    HAL_loadProperties();
+    EXPECT_EQ(sysProperty(u"device.model"), u"");
 }
 
 TEST_F(Properties, PointerQuirkFollowsTheDeviceClassAndScreen)

@@ -55,6 +55,38 @@ TEST(WinceThread, ClosingANeverResumedThreadRunsNothing)
     EXPECT_EQ(runs.load(), 0);
 }
 
+TEST(WinceEvent, AutoResetLetsOneWaitThroughAndASetWakesAWaiter)
+{
+    HANDLE automatic = CreateEventW(nullptr, FALSE, TRUE, nullptr);
+    HANDLE manual = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    ASSERT_NE(automatic, nullptr);
+    ASSERT_NE(manual, nullptr);
+    EXPECT_EQ(WaitForSingleObject(automatic, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(automatic, 0), WAIT_TIMEOUT);  // cleared itself
+    EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_OBJECT_0);  // stays set
+    EXPECT_TRUE(ResetEvent(manual));
+    EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_TIMEOUT);
+
+    std::thread setter([automatic] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        SetEvent(automatic);
+    });
+    EXPECT_EQ(WaitForSingleObject(automatic, INFINITE), WAIT_OBJECT_0);
+    setter.join();
+
+    // On the virtual clock a timed wait passes virtual time instead of blocking.
+    wince::useVirtualClock(500, nullptr);
+    EXPECT_EQ(WaitForSingleObject(automatic, 40), WAIT_TIMEOUT);
+    EXPECT_EQ(GetTickCount(), 540u);
+    wince::useRealClock();
+
+    EXPECT_TRUE(CloseHandle(automatic));
+    EXPECT_TRUE(CloseHandle(manual));
+    EXPECT_FALSE(SetEvent(automatic));
+    EXPECT_EQ(CreateEventW(nullptr, FALSE, FALSE, u"named"), nullptr);
+}
+
 TEST(WinceHandle, StaleAndForeignHandlesAreRefused)
 {
     HANDLE thread = CreateThread(nullptr, 0, countingRoutine, nullptr, 0, nullptr);

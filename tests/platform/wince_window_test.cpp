@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "wince/clock.h"
+#include "wince/detail/ui.h"
 #include "wince/loader.h"
 #include "wince/testing.h"
 #include "wince/user.h"
@@ -171,6 +172,32 @@ TEST_F(WindowStandIn, DefaultWindowSizeIsTheScreen)
     EXPECT_EQ(client.bottom, 320);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 240);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 320);
+}
+
+// SDL's video functions belong to the UI thread: a window moved or raised by
+// another thread (a runtime thread switching to full screen) changes its SDL
+// window only when the UI thread next looks at its input.
+TEST_F(WindowStandIn, OtherThreadsReachTheSdlWindowThroughTheUiThread)
+{
+    std::thread other([&] {
+        EXPECT_TRUE(MoveWindow(window, 0, 0, 200, 100, TRUE));
+        EXPECT_TRUE(SetForegroundWindow(window));
+    });
+    other.join();
+    RECT client{};
+    ASSERT_TRUE(GetClientRect(window, &client));
+    EXPECT_EQ(client.right, 200);
+    EXPECT_EQ(client.bottom, 100);
+    EXPECT_EQ(g_sent, (std::vector<Seen>{{WM_SIZE, 0, (100 << 16) | 200}}));
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window->sdl, &width, &height);
+    EXPECT_EQ(width, 240);
+    EXPECT_EQ(height, 320);
+    drain();
+    SDL_GetWindowSize(window->sdl, &width, &height);
+    EXPECT_EQ(width, 200);
+    EXPECT_EQ(height, 100);
 }
 
 TEST_F(WindowStandIn, PostsFromOtherThreadsKeepTheirOrderAndWakeGetMessage)

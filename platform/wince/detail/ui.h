@@ -41,7 +41,9 @@ bool isQueued(HWND window, UINT message, WPARAM wParam);
 void postDueTimers();
 void killWindowTimers(HWND window);
 
-// SDL backend (UI thread). pumpEvents turns SDL's events into messages.
+// SDL backend. pumpEvents (UI thread) turns SDL's events into messages;
+// show, resize and raise may be asked for on any thread and reach SDL on the
+// UI thread.
 bool createSdlWindow(HWND window);
 void destroySdlWindow(HWND window);
 void showSdlWindow(HWND window, INT showCommand);
