@@ -16,15 +16,16 @@ void _VM_assertVMLock()
     assert(HAL_holdsVMLock() && "VM state touched without the VM lock");
 }
 
-void VMRootList::remove(VMRef* ref)
+bool VMRootList::remove(VMRef* ref)
 {
     for (VMRef** at = &head; *at; at = &(*at)->link_) {
         if (*at == ref) {
             *at = ref->link_;
             ref->link_ = nullptr;
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 void VMRootList::markAll(uint32_t bits) const

@@ -95,3 +95,22 @@ TEST_F(VMRefs, ClearUnmarkedEmptiesWeakReferencesToUnmarkedTargets)
 }
 
 } // namespace
+
+#ifndef NDEBUG
+using VMRefsDeathTest = VMRefs;
+
+// A local destroyed while another thread's list is current would stay linked
+// in its own list as a dangling root.
+TEST_F(VMRefsDeathTest, LocalDestroyedOutsideItsListIsCaughtInDebugBuilds)
+{
+    EXPECT_DEATH(
+        {
+            std::optional<VMPtr<java::lang::Object>> local(std::in_place);
+            VMPtr<java::lang::Object> above;
+            VMRootList other;
+            _VM_currentRootList = &other;
+            local.reset();
+        },
+        "outside its thread's root list");
+}
+#endif
