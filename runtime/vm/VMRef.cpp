@@ -62,6 +62,10 @@ void VMRootList_release(VMRootList* list)
 // instance references are found by tracing and join nothing.
 void VMScope::add(VMRef* ref)
 {
+#ifndef NDEBUG
+    if (kind_ != Instance)
+        _VM_assertVMLock();
+#endif
     switch (kind_) {
     case Stack:
         ref->link_ = _VM_currentRootList->head;
@@ -78,6 +82,10 @@ void VMScope::add(VMRef* ref)
 
 void VMScope::remove(VMRef* ref)
 {
+#ifndef NDEBUG
+    if (kind_ != Instance)
+        _VM_assertVMLock();
+#endif
     switch (kind_) {
     case Stack:
         _VM_currentRootList->remove(ref);

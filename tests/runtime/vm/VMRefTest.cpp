@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "hal/thread.h"
 #include "java/lang/Object.h"
 #include "support/VMFixture.h"
 
@@ -112,5 +113,15 @@ TEST_F(VMRefsDeathTest, LocalDestroyedOutsideItsListIsCaughtInDebugBuilds)
             local.reset();
         },
         "outside its thread's root list");
+}
+
+TEST_F(VMRefsDeathTest, ScopeListsChangedWithoutTheVMLockAreCaughtInDebugBuilds)
+{
+    EXPECT_DEATH(
+        {
+            HAL_releaseVMLock();
+            VMNative<java::lang::Object> held;
+        },
+        "without the VM lock");
 }
 #endif
