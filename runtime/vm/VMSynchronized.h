@@ -17,6 +17,11 @@
 // Enters and leaves an object's monitor (re-entrant for its owner).
 void _VM_lock(java::lang::Object* object);
 void _VM_unlock(java::lang::Object* object);
+// Gives the monitor its platform lock (held when the caller owns the
+// monitor); nothing when it has one.
+void _VM_inflateMonitor(java::lang::Object* object);
+// True when the current thread owns the object's monitor.
+bool _VM_holdsMonitor(java::lang::Object* object);
 
 class VMSynchronized {
 public:

@@ -1,6 +1,8 @@
 #include "vm/VMThread.h"
 
+#include "hal/HALThread.h"
 #include "hal/thread.h"
+#include "java/lang/InterruptedException.h"
 #include "vm/VMBoot.h"
 #include "vm/VMHeap.h"
 #include "vm/VMInstance.h"
@@ -88,20 +90,61 @@ bool VMThread::isYieldDisabled()
     return yieldDisabled != 0;
 }
 
+void VMThread::block(HALLock* lock, int64_t milliseconds)
+{
+    state = BLOCKED;
+    waitLock = lock;
+    HAL_waitLock(lock, milliseconds);
+    enterVM();
+    state = RUNNING;
+    waitLock = nullptr;
+}
+
+void VMThread::checkInterrupted(VMThread* thread)
+{
+    if (thread && thread->interrupted) {
+        thread->interrupted = 0;
+        vm_throwNew<java::lang::InterruptedException>();
+    }
+}
+
 void VMThread::sleep(VMThread* thread, int64_t milliseconds)
 {
     if (!thread || thread->state != RUNNING)
         return;
+    checkInterrupted(thread);
     if (milliseconds <= 0) {
         yield();
-        return;
+    } else {
+        if (!thread->sleepLock && HAL_createLock(&thread->sleepLock, true) != 0)
+            _VM_fatalError("HAL_createLock() failed in VMThread::sleep().");
+        thread->block(thread->sleepLock, milliseconds);
     }
-    if (!thread->sleepLock && HAL_createLock(&thread->sleepLock, true) != 0)
-        _VM_fatalError("HAL_createLock() failed in VMThread::sleep().");
-    thread->state = BLOCKED;
-    thread->waitLock = thread->sleepLock;
-    HAL_waitLock(thread->sleepLock, milliseconds);
-    enterVM();
-    thread->state = RUNNING;
-    thread->waitLock = nullptr;
+    checkInterrupted(thread);
+}
+
+void VMThread::wait(VMThread* thread, java::lang::Object* monitor, int64_t milliseconds)
+{
+    if (!thread || thread->state != RUNNING)
+        return;
+    checkInterrupted(thread);
+    int32_t count = monitor->monitorCount;
+    monitor->monitorCount = 0;
+    monitor->monitorOwner = nullptr;
+    thread->block(monitor->monitorLock, milliseconds);
+    monitor->monitorCount = count;
+    monitor->monitorOwner = thread;
+    checkInterrupted(thread);
+}
+
+// The sleeper is woken through its platform thread alone: notifying its wait
+// lock would need that lock's section, which the sleeper may hold while it
+// waits for the VM lock we hold.
+void VMThread::interrupt()
+{
+    if (!isAlive())
+        return;
+    interrupted = 1;
+    if (waitLock && platformThread)
+        platformThread->wakeUp();
 }

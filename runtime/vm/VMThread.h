@@ -45,8 +45,19 @@ public:
     static void enableYield();
     static bool isYieldDisabled();
     // Sleeps without the VM lock; 0 or less only yields. Nothing unless the
-    // record is running.
+    // record is running. An interrupt before or during the sleep throws
+    // InterruptedException.
     static void sleep(VMThread* thread, int64_t milliseconds);
+    // The blocking part of Object.wait: gives the inflated monitor up
+    // completely, waits on its lock (0 or less: no limit) and takes it back
+    // with the former count. Nothing unless the record is running.
+    static void wait(VMThread* thread, java::lang::Object* monitor, int64_t milliseconds);
+    // Clears a pending interrupt and throws InterruptedException for it.
+    static void checkInterrupted(VMThread* thread);
+
+    // Sets the interrupted flag of a live thread and wakes it from a sleep or
+    // wait; nothing for a created or finished thread.
+    void interrupt();
 
     int32_t state;
     HALThread* platformThread;
@@ -62,4 +73,6 @@ public:
 private:
     // Makes this record and its stack scope current.
     void makeCurrent();
+    // Blocks on lock (held by this thread) for the time, without the VM lock.
+    void block(HALLock* lock, int64_t milliseconds);
 };

@@ -40,3 +40,46 @@ int32_t VMFixture_start(const char* bootClass, intptr_t entryArgument, uint32_t 
     HAL_lockVM();
     return _VM_create(minimumLimit, maximumLimit, uiThread, bootClass, entryArgument);
 }
+
+bool VMFixture_sleepUntil(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 2500 && !done(); ++i)
+        VMThread::sleep(VMThread::current(), 2);
+    return done();
+}
+
+VMTestThread::VMTestThread(std::function<void()> body) : body_(std::move(body))
+{
+    EXPECT_EQ(HAL_createThread(&thread_, &VMTestThread::entry, reinterpret_cast<intptr_t>(this)),
+              0);
+    HAL_startThread(thread_);
+}
+
+void VMTestThread::entry(intptr_t self)
+{
+    auto* me = reinterpret_cast<VMTestThread*>(self);
+    VMThread* record = new VMThread(HAL_getCurrentThread());
+    me->started_ = true;
+    try {
+        me->body_();
+    } catch (...) {
+        ADD_FAILURE() << "exception escaped a test thread";
+    }
+    delete record;
+    me->finished_ = true;
+}
+
+bool VMTestThread::join()
+{
+    if (!VMFixture_sleepUntil([this] { return finished_; }))
+        return false;
+    if (!joined_)
+        HAL_deleteThread(thread_);
+    joined_ = true;
+    return true;
+}
+
+VMTestThread::~VMTestThread()
+{
+    EXPECT_TRUE(join()) << "test thread did not end";
+}

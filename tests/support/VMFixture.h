@@ -6,6 +6,7 @@
 // One VM per process: the first call boots, later calls do nothing.
 
 #include <cstdint>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -19,3 +20,31 @@ class VMFixture : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { VMFixture_boot(); }
 };
+
+// A platform thread with a VM thread record of its own that runs one body
+// holding the VM lock; for tests of VM operations across threads that do not
+// go through java.lang.Thread.
+class VMTestThread {
+public:
+    explicit VMTestThread(std::function<void()> body);
+    // Waits (sleeping the VM, about five seconds at most) for the body to end.
+    ~VMTestThread();
+
+    bool started() const { return started_; }
+    bool finished() const { return finished_; }
+    // Waits for the body to end; false when it did not within about five seconds.
+    bool join();
+
+private:
+    static void entry(intptr_t self);
+
+    std::function<void()> body_;
+    struct HALThread* thread_ = nullptr;
+    bool started_ = false;
+    bool finished_ = false;
+    bool joined_ = false;
+};
+
+// Sleeps the current VM thread in short steps until done() holds or about
+// five seconds have passed; returns done().
+bool VMFixture_sleepUntil(const std::function<bool()>& done);

@@ -3,10 +3,14 @@
 #include <cstdio>
 
 #include "hal/thread.h"
+#include "java/lang/IllegalArgumentException.h"
+#include "java/lang/IllegalMonitorStateException.h"
 #include "java/lang/String.h"
 #include "vm/VMCString.h"
 #include "vm/VMHeap.h"
 #include "vm/VMInstance.h"
+#include "vm/VMSynchronized.h"
+#include "vm/VMThread.h"
 
 namespace java::lang {
 
@@ -84,6 +88,50 @@ Class* Object::getClass()
 VMPtr<Object> Object::init()
 {
     return VMPtr<Object>(this);
+}
+
+namespace {
+
+void requireOwner(Object* object)
+{
+    if (!_VM_holdsMonitor(object))
+        vm_throwNew<IllegalMonitorStateException>();
+}
+
+} // namespace
+
+void Object::wait(int64_t timeout)
+{
+    if (timeout < 0)
+        vm_throwNew<IllegalArgumentException>();
+    wait_(timeout);
+}
+
+void Object::wait()
+{
+    wait_(0);
+}
+
+void Object::wait_(int64_t timeout)
+{
+    requireOwner(this);
+    _VM_inflateMonitor(this);
+    VMThread::wait(VMThread::current(), this, timeout);
+}
+
+// A thin monitor has no waiters.
+void Object::notify()
+{
+    requireOwner(this);
+    if (monitorLock)
+        HAL_notifyLock(monitorLock);
+}
+
+void Object::notifyAll()
+{
+    requireOwner(this);
+    if (monitorLock)
+        HAL_notifyAllLock(monitorLock);
 }
 
 VMPtr<Object> Object::newInstance()

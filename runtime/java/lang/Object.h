@@ -55,6 +55,14 @@ public:
     // The no-argument constructor body.
     VMPtr<Object> init();
 
+    // Monitor waits and wake-ups; the caller must own the monitor, else
+    // IllegalMonitorStateException. wait(0) waits without limit; a negative
+    // time throws IllegalArgumentException.
+    void wait(int64_t timeout);
+    void wait();
+    void notify();
+    void notifyAll();
+
     VM_CLASS_RECORD_()
     static VMPtr<Object> newInstance();
 
@@ -62,6 +70,10 @@ public:
     static void* operator new(std::size_t size);
     static void operator delete(void* block);
 
+private:
+    void wait_(int64_t timeout);
+
+public:
     Object* objNext;
     Object* objPrev;
     VMThread* monitorOwner;
