@@ -2,17 +2,28 @@
 
 #include <cstdlib>
 
+#include "com/tarquel/velto/vm/Finalizer.h"
+#include "hal/callbacks.h"
+#include "hal/device.h"
 #include "hal/thread.h"
 #include "java/lang/Class.h"
 #include "java/lang/NoClassDefFoundError.h"
 #include "java/lang/Throwable.h"
 #include "vm/VMClassRegistry.h"
+#include "vm/VMEventRegistry.h"
 #include "vm/VMHeap.h"
 #include "vm/VMInstance.h"
 #include "vm/VMStringLiterals.h"
 #include "vm/VMThread.h"
 
 namespace {
+
+// The VM's own listener: the exit event sets the instance's exit byte.
+void onExitEvent(int32_t, int32_t, const intptr_t*)
+{
+    if (_VM_instance)
+        _VM_instance->exitRequested = 1;
+}
 
 // The classes the boot initialises first, in this order; a class that is not
 // part of this program is passed over.
@@ -43,6 +54,8 @@ void setPhase(VMInstance* vm, int32_t phase)
 void bootRuntime(VMInstance* vm, HALThread* uiThread)
 {
     setPhase(vm, VM_PHASE_TABLES);
+    _VM_createEventRegistry();
+    HAL_addEventListener(&onExitEvent, 1u << 3, 0);
     _VM_getStringLiteralTable();
 
     setPhase(vm, VM_PHASE_UI_THREAD);
@@ -68,8 +81,10 @@ void bootRuntime(VMInstance* vm, HALThread* uiThread)
             _VM_ensureInitialized(cls);
     }
 
-    // The system thread and the finalizer join here once their classes exist.
     setPhase(vm, VM_PHASE_SYSTEM_THREADS);
+    vm->systemThread = java::lang::Thread::newInstance()->initSystemThread(
+        _VM_literal("System"), thread);
+    vm->finalizer = com::tarquel::velto::vm::Finalizer::newInstance()->init();
 
     setPhase(vm, VM_PHASE_FIRST_COLLECTION);
     vm->finalizerNotStarted = 1;
@@ -110,20 +125,115 @@ int32_t _VM_start(VMInstance* vm, uint32_t minimumLimit, uint32_t maximumLimit,
         runBootClass(_VM_getClassRegistry(), bootClass, entryArgument);
         return 0;
     } catch (java::lang::Throwable* caught) {
-        VMPtr<java::lang::Throwable> failure(caught);
-        if (vm->bootPhase > 12)
-            failure->printStackTrace();
+        if (vm->bootPhase > VM_PHASE_FIRST_COLLECTION)
+            _VM_printUncaught(caught);
         return 2;
     } catch (...) {
         return 2;
     }
 }
 
-// Teardown; stopping other threads joins here once the thread classes exist.
-void _VM_shutdown(VMInstance*)
+namespace {
+
+constexpr uint32_t kStopMilliseconds = 250;
+constexpr uint32_t kInterruptMilliseconds = 250;
+constexpr uint32_t kCancelMilliseconds = 100;
+constexpr int64_t kShutdownPollMilliseconds = 20;
+
+// Sleeps me in short steps while another thread is alive, for at most the
+// given time; true when only one thread is left.
+bool waitForOthers(VMThread* me, uint32_t milliseconds)
 {
+    uint32_t start = HAL_getTickCount();
+    while (VMThread::countAlive() >= 2 && HAL_getTickCount() - start < milliseconds) {
+        try {
+            VMThread::sleep(me, kShutdownPollMilliseconds);
+        } catch (java::lang::Throwable* caught) {
+            VMPtr<java::lang::Throwable> ignored(caught); // an interrupt of the UI thread
+        }
+    }
+    return VMThread::countAlive() < 2;
+}
+
+// Applies action to every thread record but me.
+template<class F>
+void forOthers(VMInstance* vm, VMThread* me, F action)
+{
+    for (VMListNode* node = VMList_first(&vm->threadList); node; node = VMList_next(node)) {
+        auto* thread = static_cast<VMThread*>(VMList_value(node));
+        if (thread != me)
+            action(thread);
+    }
+}
+
+} // namespace
+
+void _VM_shutdown(VMInstance* vm)
+{
+    VMThread* me = VMThread::current();
+    if (vm->finalizer && vm->finalizer->isAlive())
+        vm->finalizer->stop();
+
+    if (!waitForOthers(me, kStopMilliseconds)) {
+        _VM_printDebug("Threads failed to stop within 250 milliseconds...\n");
+        _VM_printDebug("Sending an interrupt to all threads.\n");
+        forOthers(vm, me, [](VMThread* thread) { thread->interrupt(); });
+        if (!waitForOthers(me, kInterruptMilliseconds)) {
+            _VM_printDebug("Threads failed to respond to interrupt within 250 milliseconds...\n");
+            forOthers(vm, me, [](VMThread* thread) { thread->cancel(); });
+            if (!waitForOthers(me, kCancelMilliseconds))
+                _VM_printDebug("Threads failed to respond to cancel within 100 milliseconds...\n");
+        }
+    }
+
     VMThread::disableYield();
+    if (VMThread::countAlive() > 1)
+        _VM_printDebug("Terminating with outstanding threads.\n");
+    _VM_destroyEventRegistry();
     _VM_endHeapAccounting();
+    vm->finalizer = nullptr;
+    vm->systemThread = nullptr;
+}
+
+// The platform's shutdown callback.
+void _VM_shutdownCallback()
+{
+    VMInstance* vm = _VM_instance;
+    if (!vm)
+        return;
+    _VM_shutdown(vm);
+    _VM_destroyInstance(vm);
+    delete vm;
+    _VM_instance = nullptr;
+}
+
+void _VM_printUncaught(java::lang::Throwable* escaped)
+{
+    VMPtr<java::lang::Throwable> held(escaped);
+    try {
+        held->printStackTrace();
+    } catch (java::lang::Throwable* failed) {
+        VMPtr<java::lang::Throwable> ignored(failed);
+    }
+}
+
+namespace {
+
+void collectCallback()
+{
+    _VM_collectGarbage(_VM_instance);
+}
+
+} // namespace
+
+void _VM_fillCallbacks(HALCallbacks* table)
+{
+    table->init = &_VM_create;
+    table->event = &HAL_dispatchEvent;
+    table->leaveVM = &VMThread::yield;
+    table->enterVM = &VMThread::enterVM;
+    table->gc = &collectCallback;
+    table->shutdown = &_VM_shutdownCallback;
 }
 
 void _VM_fatalError(const char*)

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+struct HALCallbacks;
 struct HALThread;
 struct VMInstance;
 
@@ -15,8 +16,15 @@ void _VM_constructInstance(VMInstance* vm);
 // 2 when an exception left the boot.
 int32_t _VM_start(VMInstance* vm, uint32_t minimumLimit, uint32_t maximumLimit,
                   HALThread* uiThread, const char* bootClass, intptr_t entryArgument);
+// Stops the other threads (asking, then interrupting, then cancelling, with
+// a wait after each) and tears the runtime down; teardown happens regardless.
 void _VM_shutdown(VMInstance* vm);
 void _VM_destroyInstance(VMInstance* vm);
+// The platform's shutdown callback: shutdown, destruction, pointer cleared.
+void _VM_shutdownCallback();
+
+// Fills the platform's callback table with the runtime's six entries.
+void _VM_fillCallbacks(HALCallbacks* table);
 
 // Ends the process with exit status 1; the message is not shown.
 [[noreturn]] void _VM_fatalError(const char* message);

@@ -2,27 +2,49 @@
 // static use, after its base class's, with the JVM's locking, recursion and
 // failure rules over the descriptor's state word and initialising thread.
 //
-// Waiting for another thread's initialiser yields the VM until that thread
-// has finished; the descriptor's monitor is not used, since every step here
-// runs under the VM lock and the initialiser itself runs outside it.
+// The state changes happen under the descriptor's monitor; a thread that
+// finds another thread's initialisation in progress waits on that monitor.
+// The initialiser itself runs outside it.
 
 #include "java/lang/Class.h"
 #include "java/lang/Error.h"
 #include "java/lang/ExceptionInInitializerError.h"
+#include "java/lang/InterruptedException.h"
 #include "java/lang/NoClassDefFoundError.h"
 #include "java/lang/String.h"
 #include "vm/VMClassRegistry.h"
+#include "vm/VMSynchronized.h"
 #include "vm/VMThread.h"
 
 using java::lang::Class;
 
 namespace {
 
-// The initialiser failed: the class becomes erroneous and waiters resume.
-void markErroneous(Class* cls)
+// The initialiser ended: the class takes its final state and waiters resume.
+void finish(Class* cls, Class::State state)
 {
-    cls->state = Class::ERRONEOUS;
+    VMSynchronized guard(cls);
+    cls->state = state;
     cls->initializingThread = nullptr;
+    cls->notifyAll();
+}
+
+// Waits (holding the monitor) until no other thread initialises cls. An
+// interrupt does not end the wait, which must not fail the class: it stays
+// pending for the thread's next sleep or wait.
+void waitForOtherInitializer(Class* cls, VMThread* me)
+{
+    bool interrupted = false;
+    while (cls->initializingThread && cls->initializingThread != me) {
+        try {
+            cls->wait();
+        } catch (java::lang::InterruptedException* caught) {
+            VMPtr<java::lang::InterruptedException> ignored(caught);
+            interrupted = true;
+        }
+    }
+    if (interrupted && me)
+        me->interrupted = 1;
 }
 
 } // namespace
@@ -32,17 +54,19 @@ void markErroneous(Class* cls)
 void _VM_runClassInitializer(VMClassRegistry* registry, Class* cls)
 {
     VMThread* me = VMThread::current();
-    while (cls->initializingThread && cls->initializingThread != me)
-        VMThread::yield();
-    if (cls->state == Class::IN_PROGRESS && cls->initializingThread == me)
-        return;
-    if (cls->state == Class::INITIALIZED)
-        return;
-    if (cls->state == Class::ERRONEOUS)
-        vm_throwNew<java::lang::NoClassDefFoundError>(java::lang::String::newFromCString(cls->name));
-
-    cls->state = Class::IN_PROGRESS;
-    cls->initializingThread = me;
+    {
+        VMSynchronized guard(cls);
+        waitForOtherInitializer(cls, me);
+        if (cls->state == Class::IN_PROGRESS && cls->initializingThread == me)
+            return;
+        if (cls->state == Class::INITIALIZED)
+            return;
+        if (cls->state == Class::ERRONEOUS)
+            vm_throwNew<java::lang::NoClassDefFoundError>(
+                java::lang::String::newFromCString(cls->name));
+        cls->state = Class::IN_PROGRESS;
+        cls->initializingThread = me;
+    }
 
     if (!cls->isInterface()) {
         Class* superclass = _VM_getSuperclass(registry, cls);
@@ -52,8 +76,7 @@ void _VM_runClassInitializer(VMClassRegistry* registry, Class* cls)
     if (cls->staticInitializer)
         cls->staticInitializer();
 
-    cls->state = Class::INITIALIZED;
-    cls->initializingThread = nullptr;
+    finish(cls, Class::INITIALIZED);
 }
 
 void _VM_initializeClass(VMClassRegistry* registry, Class* cls)
@@ -66,19 +89,19 @@ void _VM_initializeClass(VMClassRegistry* registry, Class* cls)
         _VM_runClassInitializer(registry, cls);
     } catch (java::lang::Throwable* caught) {
         VMPtr<java::lang::Throwable> failure(caught);
-        markErroneous(cls);
         if (!dynamic_cast<java::lang::Error*>(failure.get())) {
             VMPtr<java::lang::ExceptionInInitializerError> wrapper =
                 java::lang::ExceptionInInitializerError::newInstance();
             wrapper->init(failure);
             failure = wrapper;
         }
+        finish(cls, Class::ERRONEOUS);
         VM_THROW(failure);
     } catch (...) {
         // Not a class-library exception (the exit unwinding): the class must
         // not stay in progress, or every later use would wait forever.
         if (cls->initializingThread == VMThread::current() && cls->state == Class::IN_PROGRESS)
-            markErroneous(cls);
+            finish(cls, Class::ERRONEOUS);
         throw;
     }
 }

@@ -24,6 +24,12 @@ public:
     [[noreturn]] virtual void _VM_throw() = 0;
 };
 
+namespace java::lang { class Throwable; }
+
+// Prints the stack trace of an exception that escaped a thread, an event or
+// the boot; an exception while printing is dropped.
+void _VM_printUncaught(java::lang::Throwable* escaped);
+
 // Throws the exception a reference or pointer holds.
 #define VM_THROW(exception) ((exception)->_VM_throw())
 

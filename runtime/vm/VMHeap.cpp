@@ -1,10 +1,12 @@
 #include "vm/VMHeap.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "hal/memory.h"
 #include "java/lang/OutOfMemoryError.h"
 #include "vm/VMBoot.h"
+#include "vm/VMCollector.h"
 #include "vm/VMInstance.h"
 #include "vm/VMRef.h"
 #include "vm/VMThread.h"
@@ -37,7 +39,12 @@ struct HeapState {
 };
 
 HeapState heap;
-VMCollectHook collectHook = nullptr;
+VMCollectHook collectHook = &_VM_runCollector;
+
+#ifndef NDEBUG
+bool collectOnEveryAllocation = false;
+constexpr uint8_t kFreedPattern = 0xDB;
+#endif
 
 uint32_t* headerOf(void* block)
 {
@@ -130,6 +137,8 @@ void* _VM_malloc(uint32_t size, bool mayThrow)
 
 #ifndef NDEBUG
     _VM_assertVMLock();
+    if (collectOnEveryAllocation && thread && _VM_instance)
+        _VM_collectGarbage(_VM_instance);
 #endif
     if (size > kLargestRequest)
         refuse(thread, mayThrow);
@@ -169,6 +178,10 @@ void _VM_free(void* block)
     if (!block)
         return;
     uint32_t header = *headerOf(block);
+#ifndef NDEBUG
+    if (collectOnEveryAllocation)
+        std::memset(block, kFreedPattern, (header & kSizeMask) - kHeaderWord);
+#endif
     if ((header >> kKindShift) != KIND_UNACCOUNTED)
         heap.used -= header & kSizeMask;
     HAL_freeToSystem(static_cast<uint8_t*>(block) - kAlignment);
@@ -182,6 +195,17 @@ uint32_t _VM_getFreeMemory()
 uint32_t _VM_getTotalMemory()
 {
     return heap.maximumLimit;
+}
+
+bool _VM_setCollectOnEveryAllocation(bool on)
+{
+#ifndef NDEBUG
+    collectOnEveryAllocation = on;
+    return true;
+#else
+    (void)on;
+    return false;
+#endif
 }
 
 VMHeapState _VM_getHeapState()

@@ -25,12 +25,17 @@ uint32_t _VM_getTotalMemory();
 
 struct VMInstance;
 
-// The collection a refused request runs before it retries; the collector
-// installs it. Returns the previous hook.
+// The collection a refused request runs before it retries: the collector
+// unless a test replaces it. Returns the previous hook.
 typedef void (*VMCollectHook)(VMInstance* vm);
 VMCollectHook _VM_setCollectHook(VMCollectHook hook);
 // One collection through the installed hook; nothing without one.
 void _VM_collectGarbage(VMInstance* vm);
+
+// Stress mode of debug builds: every allocation by a VM thread first runs a
+// collection, and freed blocks are filled with a pattern, so a missing root
+// shows at once. False (and nothing changes) in optimised builds.
+bool _VM_setCollectOnEveryAllocation(bool on);
 
 // The accounting state, for Runtime figures and tests.
 struct VMHeapState {

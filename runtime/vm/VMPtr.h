@@ -82,7 +82,7 @@ bool operator==(const VMPtr<T>& a, std::nullptr_t)
 
 // A reference fixed to one scope kind at construction.
 template<class T, VMScope* (*Scope)()>
-class VMScopedPtr : public VMPtr<T> {
+class VMScopedPtr final : public VMPtr<T> {
 public:
     VMScopedPtr() : VMPtr<T>(Scope(), nullptr) {}
     explicit VMScopedPtr(T* target) : VMPtr<T>(Scope(), target) {}

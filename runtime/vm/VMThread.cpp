@@ -3,9 +3,14 @@
 #include "hal/HALThread.h"
 #include "hal/thread.h"
 #include "java/lang/InterruptedException.h"
+#include "java/lang/OutOfMemoryError.h"
+#include "java/lang/Thread.h"
+#include "vm/VMSynchronized.h"
 #include "vm/VMBoot.h"
 #include "vm/VMHeap.h"
 #include "vm/VMInstance.h"
+
+#include <new>
 
 namespace {
 
@@ -24,6 +29,20 @@ VMThread::VMThread(HALThread* platformThread) : state(RUNNING), platformThread(p
     makeCurrent();
 }
 
+VMThread::VMThread(java::lang::Thread* object)
+    : state(CREATED), platformThread(nullptr), threadObject(object)
+{
+    _VM_assertVMLock();
+    stackScope.head = nullptr;
+    VMList_prepend(&_VM_instance->threadList, this);
+    executionReference = new (std::nothrow) VMNative<java::lang::Thread>(object);
+    if (!executionReference)
+        _VM_fatalError("Unable to create thread execution reference!");
+    if (HAL_createThread(&platformThread, &VMThread::threadEntry, reinterpret_cast<intptr_t>(this)) != 0)
+        _VM_fatalError("Unable to create thread!");
+    ownsPlatformThread_ = true;
+}
+
 VMThread::~VMThread()
 {
     if (_VM_instance) {
@@ -31,9 +50,71 @@ VMThread::~VMThread()
         if (_VM_instance->currentThread == this)
             _VM_instance->currentThread = nullptr;
     }
+    if (ownsPlatformThread_)
+        HAL_deleteThread(platformThread);
     if (sleepLock)
         HAL_deleteLock(sleepLock);
+    delete executionReference;
     VMRootList_release(&stackScope);
+}
+
+void VMThread::start()
+{
+    if (state != CREATED)
+        return;
+    state = RUNNING;
+    if (HAL_startThread(platformThread) != 0) {
+        state = FINISHED;
+        executionReference->clear();
+        vm_throwNew<java::lang::OutOfMemoryError>();
+    }
+}
+
+void VMThread::cancel()
+{
+    if (state == RUNNING)
+        HAL_cancelThread(platformThread);
+}
+
+int32_t VMThread::countAlive()
+{
+    int32_t alive = 0;
+    for (VMListNode* node = VMList_first(&_VM_instance->threadList); node; node = VMList_next(node))
+        alive += static_cast<VMThread*>(VMList_value(node))->isAlive() ? 1 : 0;
+    return alive;
+}
+
+void VMThread::threadEntry(intptr_t record)
+{
+    if (record)
+        VMThread_run(reinterpret_cast<VMThread*>(record));
+}
+
+void VMThread_run(VMThread* thread)
+{
+    thread->makeCurrent();
+    try {
+        VMPtr<java::lang::Thread> self(thread->threadObject);
+        self->run();
+    } catch (java::lang::Throwable* caught) {
+        _VM_printUncaught(caught);
+    } catch (...) {
+        _VM_fatalError("Unexpected exception in VMThread_run() #1!");
+    }
+    thread->state = VMThread::FINISHED;
+    try {
+        VMPtr<java::lang::Thread> self(thread->threadObject);
+        VMSynchronized guard(self);
+        self->notifyAll();
+    } catch (...) {
+        _VM_fatalError("Unexpected exception in VMThread_run() #2!");
+    }
+    if (thread->sleepLock)
+        HAL_leaveLock(thread->sleepLock);
+    thread->executionReference->clear();
+    // The thread gives the VM away for good.
+    _VM_instance->currentThread = nullptr;
+    VMRootList_release(&thread->stackScope);
 }
 
 void* VMThread::operator new(std::size_t size)

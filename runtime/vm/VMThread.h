@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "vm/VMRef.h"
+#include "vm/VMPtr.h"
 
 struct HALThread;
 struct HALLock;
@@ -21,6 +21,12 @@ public:
     // The record of an already running platform thread (the UI thread): it
     // becomes the current thread and its stack scope the current one.
     explicit VMThread(HALThread* platformThread);
+    // The record of a new thread that will run threadObject's run: a
+    // suspended platform thread, and a native reference that keeps the
+    // object alive until run has ended.
+    explicit VMThread(java::lang::Thread* threadObject);
+    // Leaves the thread list; deletes the platform thread this record made
+    // (which must have finished), the sleep lock and the execution reference.
     virtual ~VMThread();
 
     VMThread(const VMThread&) = delete;
@@ -32,6 +38,13 @@ public:
 
     bool isStarted() const { return state != CREATED; }
     bool isAlive() const { return state == RUNNING || state == BLOCKED; }
+    // Only from CREATED: runs the platform thread. A platform thread that
+    // cannot be started finishes the record and throws OutOfMemoryError.
+    void start();
+    // Sets the platform thread's cancel mark while the thread runs.
+    void cancel();
+    // The number of records whose thread is running or blocked.
+    static int32_t countAlive();
 
     // The record of the thread that holds the VM; null while none does.
     static VMThread* current();
@@ -59,9 +72,13 @@ public:
     // wait; nothing for a created or finished thread.
     void interrupt();
 
+    // The platform thread's procedure; record is the VMThread.
+    static void threadEntry(intptr_t record);
+
     int32_t state;
     HALThread* platformThread;
     java::lang::Thread* threadObject = nullptr;
+    VMNative<java::lang::Thread>* executionReference = nullptr;
     VMRootList stackScope;
     HALLock* waitLock = nullptr;
     HALLock* sleepLock = nullptr;
@@ -75,4 +92,13 @@ private:
     void makeCurrent();
     // Blocks on lock (held by this thread) for the time, without the VM lock.
     void block(HALLock* lock, int64_t milliseconds);
+
+    bool ownsPlatformThread_ = false;
+
+    friend void VMThread_run(VMThread* thread);
 };
+
+// The run wrapper, on the new platform thread holding the VM lock: runs the
+// thread object's run; a class-library exception that escapes is printed and
+// ends only this thread. Then wakes the threads waiting on the thread object.
+void VMThread_run(VMThread* thread);

@@ -1,20 +1,13 @@
 #include "support/VMFixture.h"
 
+#include <cstdlib>
+
 #include "hal/callbacks.h"
 #include "hal/thread.h"
 #include "vm/VMBoot.h"
 #include "vm/VMHeap.h"
 #include "vm/VMInstance.h"
 #include "vm/VMThread.h"
-
-namespace {
-
-void collect()
-{
-    _VM_collectGarbage(_VM_instance);
-}
-
-} // namespace
 
 void VMFixture_boot(uint32_t minimumLimit, uint32_t maximumLimit)
 {
@@ -28,11 +21,11 @@ int32_t VMFixture_start(const char* bootClass, intptr_t entryArgument, uint32_t 
                         uint32_t maximumLimit)
 {
     HALCallbacks callbacks{};
-    callbacks.init = &_VM_create;
-    callbacks.leaveVM = &VMThread::yield;
-    callbacks.enterVM = &VMThread::enterVM;
-    callbacks.gc = &collect;
+    _VM_fillCallbacks(&callbacks);
     HAL_setCallbacks(&callbacks);
+    // VX_GC_STRESS=1 collects on every allocation (debug builds).
+    if (const char* stress = std::getenv("VX_GC_STRESS"); stress && *stress == '1')
+        _VM_setCollectOnEveryAllocation(true);
 
     HALThread* uiThread = HAL_getCurrentThread();
     if (!uiThread && HAL_createMainThread(&uiThread) != 0)

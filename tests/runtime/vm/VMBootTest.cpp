@@ -21,7 +21,14 @@ TEST_F(VMBoot, BootWithoutAClassStopsAtTheBootClassStep)
     EXPECT_EQ(vm->bootPhase, VM_PHASE_BOOT_CLASS);
     EXPECT_EQ(vm->finalizerNotStarted, 1);
     EXPECT_EQ(vm->uiThread, VMThread::current());
-    EXPECT_EQ(VMList_value(VMList_first(&vm->threadList)), vm->uiThread);
+    // The UI thread's record came first, the finalizer's after it.
+    EXPECT_EQ(VMList_value(vm->threadList.last), vm->uiThread);
+    ASSERT_TRUE(vm->finalizer);
+    EXPECT_EQ(VMList_value(VMList_first(&vm->threadList)), vm->finalizer->vmThread);
+    EXPECT_EQ(vm->finalizer->vmThread->state, VMThread::CREATED);
+    ASSERT_TRUE(vm->systemThread);
+    EXPECT_EQ(vm->systemThread->vmThread, vm->uiThread);
+    EXPECT_EQ(vm->uiThread->threadObject, vm->systemThread.get());
     EXPECT_EQ(_VM_currentRootList, &vm->uiThread->stackScope);
     EXPECT_TRUE(_VM_getHeapState().accountingOn);
 }

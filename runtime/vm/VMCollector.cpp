@@ -1,0 +1,137 @@
+#include "vm/VMCollector.h"
+
+#include "com/tarquel/velto/vm/Finalizer.h"
+#include "hal/memory.h"
+#include "java/lang/Object.h"
+#include "vm/VMBoot.h"
+#include "vm/VMInstance.h"
+#include "vm/VMThread.h"
+
+using java::lang::Object;
+
+namespace {
+
+constexpr uint32_t kReachable = Object::MARKED | Object::VISITED;
+
+bool collecting = false;
+
+// How many objects must survive without being reachable.
+struct Census {
+    uint32_t finalizable = 0;
+    uint32_t underConstruction = 0;
+};
+
+// ---- Mark ---------------------------------------------------------------------
+
+// Clears last collection's marks and counts the objects that survive
+// regardless of reachability.
+Census clearMarks(VMInstance* vm)
+{
+    Census census;
+    for (Object* o = vm->objectList; o; o = o->objNext) {
+        o->flags &= ~kReachable;
+        if (o->flags & Object::FINALIZATION_PENDING)
+            ++census.finalizable;
+        if (o->flags & Object::UNDER_CONSTRUCTION)
+            ++census.underConstruction;
+    }
+    return census;
+}
+
+// Marks everything reachable from the native, static and stack roots.
+void markRoots(VMInstance* vm)
+{
+    _VM_nativeScope.roots().markAll(kReachable);
+    _VM_staticScope.roots().markAll(kReachable);
+    for (VMListNode* node = VMList_first(&vm->threadList); node; node = VMList_next(node))
+        static_cast<VMThread*>(VMList_value(node))->stackScope.markAll(kReachable);
+}
+
+// Keeps unreachable objects that await finalization or are being built,
+// with what they reach, without marking them reachable.
+void keepPendingObjects(VMInstance* vm, const Census& census)
+{
+    if (census.finalizable == 0 && census.underConstruction == 0)
+        return;
+    if (census.finalizable > 0)
+        vm->finalizableObjectsSeen = 1;
+    constexpr uint32_t kKept = Object::FINALIZATION_PENDING | Object::UNDER_CONSTRUCTION;
+    for (Object* o = vm->objectList; o; o = o->objNext) {
+        if (!(o->flags & Object::MARKED) && (o->flags & kKept))
+            _VM_mark(o, Object::VISITED);
+    }
+}
+
+// ---- Sweep --------------------------------------------------------------------
+
+// Destroys every object that was neither reached nor kept.
+void sweepObjects(VMInstance* vm)
+{
+    Object* next = nullptr;
+    for (Object* o = vm->objectList; o; o = next) {
+        next = o->objNext;
+        if (!(o->flags & Object::VISITED))
+            delete o;
+    }
+}
+
+// Deletes thread records that no Thread object owns and whose thread is
+// neither running nor blocked; clears every record's out-of-memory report.
+void sweepThreadRecords(VMInstance* vm)
+{
+    bool deleted = true;
+    while (deleted) {
+        deleted = false;
+        for (VMListNode* node = VMList_first(&vm->threadList); node; node = VMList_next(node)) {
+            auto* thread = static_cast<VMThread*>(VMList_value(node));
+            thread->reportingOutOfMemory = 0;
+            if (!thread->threadObject && !thread->isAlive()) {
+                delete thread;
+                deleted = true;
+                break;
+            }
+        }
+    }
+}
+
+// Wakes the finalizer for the objects left awaiting finalization; the
+// first time, starts it.
+void runFinalizer(VMInstance* vm)
+{
+    if (!vm->finalizer)
+        return;
+    if (vm->finalizerNotStarted) {
+        vm->finalizerNotStarted = 0;
+        vm->finalizer->start();
+    }
+    VMThread::yield();
+}
+
+} // namespace
+
+void _VM_runCollector(VMInstance* vm)
+{
+    if (!vm || vm->bootPhase < VM_PHASE_FIRST_COLLECTION || collecting)
+        return;
+    collecting = true;
+    VMThread::disableYield();
+    vm->finalizableObjectsSeen = 0;
+
+    Census census = clearMarks(vm);
+    markRoots(vm);
+    keepPendingObjects(vm, census);
+
+    _VM_weakScope.roots().clearUnmarked();
+    sweepObjects(vm);
+    sweepThreadRecords(vm);
+
+    HAL_compactHeap();
+    ++vm->collectionCounter;
+    if (vm->finalizableObjectsSeen && vm->finalizer)
+        vm->finalizer->wake();
+    VMThread::enableYield();
+    collecting = false;
+
+    if (vm->finalizableObjectsSeen)
+        runFinalizer(vm);
+}

@@ -1,0 +1,220 @@
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "java/lang/Thread.h"
+#include "support/VMFixture.h"
+#include "vm/VMBoot.h"
+#include "vm/VMHeap.h"
+#include "vm/VMInstance.h"
+#include "vm/VMThread.h"
+
+namespace vmtest {
+
+// Logs its destruction by tag; holds one reference field.
+class Tracked : public virtual java::lang::Object {
+    VM_CLASS(Tracked)
+
+    ~Tracked() override { destroyed += tag; }
+    void markReferences(uint32_t bits) override
+    {
+        Object::markReferences(bits);
+        _VM_markField(next, bits);
+    }
+
+    static VMPtr<Tracked> make(char tag, VMPtr<Tracked> next = nullptr)
+    {
+        VMPtr<Tracked> t = newInstance();
+        t->tag = tag;
+        t->next = next;
+        return t;
+    }
+
+    static std::string destroyed;
+    char tag = '?';
+    VMField<Tracked> next;
+};
+std::string Tracked::destroyed;
+
+} // namespace vmtest
+
+VM_REGISTER_CLASS_NO_CREATOR(vmtest::Tracked, "vmtest.Tracked", "java.lang.Object",
+                             "vmtest/Tracked", nullptr);
+
+namespace {
+
+using java::lang::Object;
+using vmtest::Tracked;
+
+class VMCollector : public VMFixture {
+protected:
+    void SetUp() override { Tracked::destroyed.clear(); }
+    static void collect() { _VM_collectGarbage(_VM_instance); }
+};
+
+TEST_F(VMCollector, AnUnrootedObjectDies)
+{
+    uint32_t before = _VM_instance->collectionCounter;
+    Tracked::make('a');
+    collect();
+    EXPECT_EQ(Tracked::destroyed, "a");
+    EXPECT_EQ(_VM_instance->collectionCounter, before + 1);
+}
+
+TEST_F(VMCollector, ARootedChainLives)
+{
+    VMPtr<Tracked> head = Tracked::make('a', Tracked::make('b', Tracked::make('c')));
+    collect();
+    EXPECT_EQ(Tracked::destroyed, "");
+    head->next->next = nullptr;
+    collect();
+    EXPECT_EQ(Tracked::destroyed, "c");
+}
+
+TEST_F(VMCollector, StaticAndNativeReferencesAreRoots)
+{
+    static VMStatic<Tracked> held;
+    VMNative<Tracked> native;
+    held = Tracked::make('s');
+    native = Tracked::make('n');
+    collect();
+    EXPECT_EQ(Tracked::destroyed, "");
+    held = nullptr;
+    native = nullptr;
+    collect();
+    EXPECT_EQ(Tracked::destroyed.size(), 2u);
+}
+
+TEST_F(VMCollector, ACycleDies)
+{
+    {
+        VMPtr<Tracked> a = Tracked::make('a');
+        a->next = Tracked::make('b', a);
+    }
+    collect();
+    EXPECT_EQ(Tracked::destroyed.size(), 2u);
+}
+
+TEST_F(VMCollector, AnObjectUnderConstructionSurvivesWithWhatItReferences)
+{
+    Tracked* building;
+    {
+        VMPtr<Tracked> t = Tracked::make('a', Tracked::make('b'));
+        t->flags |= Object::UNDER_CONSTRUCTION;
+        building = t.get();
+    }
+    collect();
+    EXPECT_EQ(Tracked::destroyed, "");
+    _VM_endConstruction(building);
+    collect();
+    EXPECT_EQ(Tracked::destroyed.size(), 2u);
+}
+
+TEST_F(VMCollector, WeakReferencesToDeadObjectsAreCleared)
+{
+    VMWeak<Tracked> weakToDead;
+    VMWeak<Tracked> weakToLive;
+    VMPtr<Tracked> live = Tracked::make('l');
+    weakToDead = Tracked::make('d');
+    weakToLive = live;
+    collect();
+    EXPECT_TRUE(weakToDead.isNull());
+    EXPECT_EQ(weakToLive.get(), live.get());
+    EXPECT_EQ(Tracked::destroyed, "d");
+}
+
+TEST_F(VMCollector, AnObjectKeptOnlyForFinalizationSurvivesButItsWeakReferenceIsCleared)
+{
+    VMWeak<Tracked> weak;
+    Tracked* pending;
+    {
+        VMPtr<Tracked> t = Tracked::make('p', Tracked::make('q'));
+        t->flags |= Object::FINALIZATION_PENDING;
+        weak = t;
+        pending = t.get();
+    }
+    // The finalizer must not take the object away from this test.
+    _VM_instance->finalizerNotStarted = 0;
+    collect();
+    EXPECT_TRUE(weak.isNull());
+    EXPECT_EQ(Tracked::destroyed, "");
+    EXPECT_EQ(_VM_instance->finalizableObjectsSeen, 1);
+    EXPECT_FALSE(pending->flags & Object::MARKED);
+    pending->flags &= ~Object::FINALIZATION_PENDING;
+    collect();
+    EXPECT_EQ(Tracked::destroyed.size(), 2u);
+    EXPECT_EQ(_VM_instance->finalizableObjectsSeen, 0);
+}
+
+TEST_F(VMCollector, ALocalOfASleepingThreadSurvives)
+{
+    bool holding = false;
+    bool release = false;
+    VMTestThread sleeper([&] {
+        VMPtr<Tracked> mine = Tracked::make('m');
+        holding = true;
+        while (!release)
+            VMThread::sleep(VMThread::current(), 5);
+    });
+    ASSERT_TRUE(VMFixture_sleepUntil([&] { return holding; }));
+    collect();
+    EXPECT_EQ(Tracked::destroyed, "");
+    release = true;
+    EXPECT_TRUE(sleeper.join());
+    collect();
+    EXPECT_EQ(Tracked::destroyed, "m");
+}
+
+TEST_F(VMCollector, NothingIsCollectedBeforeTheBootHasReachedItsFirstCollection)
+{
+    uint32_t before = _VM_instance->collectionCounter;
+    _VM_instance->bootPhase = VM_PHASE_FIRST_COLLECTION - 1;
+    Tracked::make('a');
+    collect();
+    _VM_instance->bootPhase = VM_PHASE_BOOT_CLASS;
+    EXPECT_EQ(Tracked::destroyed, "");
+    EXPECT_EQ(_VM_instance->collectionCounter, before);
+    collect();
+    EXPECT_EQ(Tracked::destroyed, "a");
+}
+
+TEST_F(VMCollector, AFinishedThreadsRecordGoesWithItsThreadObject)
+{
+    VMThread* record;
+    {
+        VMPtr<java::lang::Thread> t = java::lang::Thread::newInstance();
+        t->init();
+        record = t->vmThread;
+        t->start();
+        ASSERT_TRUE(VMFixture_sleepUntil([&] { return !t->isAlive(); }));
+        collect();
+        EXPECT_EQ(t->vmThread, record) << "a record owned by a live reference stays";
+    }
+    auto listed = [&] {
+        for (VMListNode* n = VMList_first(&_VM_instance->threadList); n; n = VMList_next(n))
+            if (VMList_value(n) == record)
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(listed());
+    collect();
+    EXPECT_FALSE(listed());
+}
+
+TEST_F(VMCollector, StressModeCollectsOnEveryAllocation)
+{
+    if (!_VM_setCollectOnEveryAllocation(true))
+        GTEST_SKIP() << "stress mode exists in debug builds only";
+    uint32_t before = _VM_instance->collectionCounter;
+    {
+        VMPtr<Tracked> head = Tracked::make('a');
+        Tracked::make('x');
+        head->next = Tracked::make('b');
+        EXPECT_EQ(Tracked::destroyed, "x");
+        EXPECT_EQ(head->next->tag, 'b');
+    }
+    _VM_setCollectOnEveryAllocation(false);
+    EXPECT_GE(_VM_instance->collectionCounter, before + 3);
+}
+
+} // namespace
