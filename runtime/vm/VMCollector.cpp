@@ -95,11 +95,12 @@ void sweepThreadRecords(VMInstance* vm)
 }
 
 // Wakes the finalizer for the objects left awaiting finalization; the
-// first time, starts it.
+// first time, starts it. Then lets it run.
 void runFinalizer(VMInstance* vm)
 {
     if (!vm->finalizer)
         return;
+    vm->finalizer->wake();
     if (vm->finalizerNotStarted) {
         vm->finalizerNotStarted = 0;
         vm->finalizer->start();
@@ -114,6 +115,7 @@ void _VM_runCollector(VMInstance* vm)
     if (!vm || vm->bootPhase < VM_PHASE_FIRST_COLLECTION || collecting)
         return;
     collecting = true;
+    bool yieldWasDisabled = VMThread::isYieldDisabled();
     VMThread::disableYield();
     vm->finalizableObjectsSeen = 0;
 
@@ -127,11 +129,11 @@ void _VM_runCollector(VMInstance* vm)
 
     HAL_compactHeap();
     ++vm->collectionCounter;
-    if (vm->finalizableObjectsSeen && vm->finalizer)
-        vm->finalizer->wake();
-    VMThread::enableYield();
+    if (!yieldWasDisabled)
+        VMThread::enableYield();
     collecting = false;
 
+    // Waking takes the finalizer's monitor, which may have to yield.
     if (vm->finalizableObjectsSeen)
         runFinalizer(vm);
 }

@@ -9,6 +9,16 @@
 #include "vm/VMInstance.h"
 #include "vm/VMThread.h"
 
+bool VMFixture_gcStress()
+{
+    // Stress mode exists in debug builds only.
+    static const bool on = [] {
+        const char* stress = std::getenv("VX_GC_STRESS");
+        return stress && *stress == '1' && _VM_setCollectOnEveryAllocation(false);
+    }();
+    return on;
+}
+
 void VMFixture_boot(uint32_t minimumLimit, uint32_t maximumLimit)
 {
     if (_VM_instance)
@@ -23,8 +33,7 @@ int32_t VMFixture_start(const char* bootClass, intptr_t entryArgument, uint32_t 
     HALCallbacks callbacks{};
     _VM_fillCallbacks(&callbacks);
     HAL_setCallbacks(&callbacks);
-    // VX_GC_STRESS=1 collects on every allocation (debug builds).
-    if (const char* stress = std::getenv("VX_GC_STRESS"); stress && *stress == '1')
+    if (VMFixture_gcStress())
         _VM_setCollectOnEveryAllocation(true);
 
     HALThread* uiThread = HAL_getCurrentThread();
@@ -41,16 +50,26 @@ bool VMFixture_sleepUntil(const std::function<bool()>& done)
     return done();
 }
 
+namespace {
+
+// The thread being started. Its data word must stay 0 until it has a VM
+// record, since the platform hands the word to enterVM.
+VMTestThread* starting = nullptr;
+
+} // namespace
+
 VMTestThread::VMTestThread(std::function<void()> body) : body_(std::move(body))
 {
-    EXPECT_EQ(HAL_createThread(&thread_, &VMTestThread::entry, reinterpret_cast<intptr_t>(this)),
-              0);
+    EXPECT_EQ(HAL_createThread(&thread_, &VMTestThread::entry, 0), 0);
+    starting = this;
     HAL_startThread(thread_);
+    EXPECT_TRUE(VMFixture_sleepUntil([this] { return started_; })) << "test thread did not start";
 }
 
-void VMTestThread::entry(intptr_t self)
+void VMTestThread::entry(intptr_t)
 {
-    auto* me = reinterpret_cast<VMTestThread*>(self);
+    VMTestThread* me = starting;
+    starting = nullptr;
     VMThread* record = new VMThread(HAL_getCurrentThread());
     me->started_ = true;
     try {

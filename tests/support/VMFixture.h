@@ -15,6 +15,13 @@ void VMFixture_boot(uint32_t minimumLimit = 16u << 20, uint32_t maximumLimit = 6
 int32_t VMFixture_start(const char* bootClass, intptr_t entryArgument = 0,
                         uint32_t minimumLimit = 16u << 20, uint32_t maximumLimit = 64u << 20);
 
+// True when the run collects on every allocation (VX_GC_STRESS=1).
+bool VMFixture_gcStress();
+// For tests that count collections or rely on when one runs.
+#define VM_SKIP_UNDER_GC_STRESS()                                                             \
+    if (VMFixture_gcStress())                                                                 \
+    GTEST_SKIP() << "relies on when collections run"
+
 // Base of tests that need the VM.
 class VMFixture : public ::testing::Test {
 protected:

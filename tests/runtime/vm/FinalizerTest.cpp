@@ -58,6 +58,7 @@ using vmtest::Finalizable;
 
 class FinalizerTest : public VMFixture {
 protected:
+    void SetUp() override { VM_SKIP_UNDER_GC_STRESS(); }
     static void collect() { _VM_collectGarbage(_VM_instance); }
 
     // Drops a new object awaiting finalization.

@@ -54,6 +54,7 @@ protected:
 
 TEST_F(VMCollector, AnUnrootedObjectDies)
 {
+    VM_SKIP_UNDER_GC_STRESS();
     uint32_t before = _VM_instance->collectionCounter;
     Tracked::make('a');
     collect();

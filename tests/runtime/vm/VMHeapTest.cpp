@@ -62,6 +62,7 @@ protected:
         HAL_setCallbacks(&counting);
         savedHook_ = _VM_setCollectHook(&countingCollect);
         observed = Observed();
+        VM_SKIP_UNDER_GC_STRESS();
     }
 
     void TearDown() override

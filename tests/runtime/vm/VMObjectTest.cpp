@@ -84,6 +84,7 @@ TEST_F(VMObject, ObjectUnderConstructionIsFlaggedWhenACollectionRuns)
 
 TEST_F(VMObject, DestroyingUnlinksFromTheObjectList)
 {
+    VM_SKIP_UNDER_GC_STRESS();
     VMPtr<java::lang::Object> first = _VM_newObject();
     java::lang::Object* middle = _VM_newObject().get();
     VMPtr<java::lang::Object> last = _VM_newObject();
