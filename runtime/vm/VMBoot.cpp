@@ -104,9 +104,9 @@ int32_t _VM_start(VMInstance* vm, uint32_t minimumLimit, uint32_t maximumLimit,
     _VM_initHeap(minimumLimit, maximumLimit);
     try {
         bootRuntime(vm, uiThread);
+        setPhase(vm, VM_PHASE_BOOT_CLASS);
         if (!bootClass)
             return 1;
-        setPhase(vm, VM_PHASE_BOOT_CLASS);
         runBootClass(_VM_getClassRegistry(), bootClass, entryArgument);
         return 0;
     } catch (java::lang::Throwable* caught) {

@@ -16,15 +16,16 @@ void _VM_assertVMLock()
     assert(HAL_holdsVMLock() && "VM state touched without the VM lock");
 }
 
-void VMRootList::remove(VMRef* ref)
+bool VMRootList::remove(VMRef* ref)
 {
     for (VMRef** at = &head; *at; at = &(*at)->link_) {
         if (*at == ref) {
             *at = ref->link_;
             ref->link_ = nullptr;
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 void VMRootList::markAll(uint32_t bits) const
@@ -61,6 +62,10 @@ void VMRootList_release(VMRootList* list)
 // instance references are found by tracing and join nothing.
 void VMScope::add(VMRef* ref)
 {
+#ifndef NDEBUG
+    if (kind_ != Instance)
+        _VM_assertVMLock();
+#endif
     switch (kind_) {
     case Stack:
         ref->link_ = _VM_currentRootList->head;
@@ -77,6 +82,10 @@ void VMScope::add(VMRef* ref)
 
 void VMScope::remove(VMRef* ref)
 {
+#ifndef NDEBUG
+    if (kind_ != Instance)
+        _VM_assertVMLock();
+#endif
     switch (kind_) {
     case Stack:
         _VM_currentRootList->remove(ref);

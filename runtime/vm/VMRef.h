@@ -22,8 +22,8 @@ class VMRef;
 struct VMRootList {
     VMRef* head = nullptr;
 
-    // Unlinks ref wherever it is; nothing when absent.
-    void remove(VMRef* ref);
+    // Unlinks ref wherever it is; nothing when absent. True when found.
+    bool remove(VMRef* ref);
     // Marks the target of every reference with bits.
     void markAll(uint32_t bits) const;
     // Clears every reference whose target is not marked reachable.
@@ -96,6 +96,7 @@ protected:
             _VM_assertVMLock();
 #endif
             VMRootList* list = _VM_currentRootList;
+            assert(list && "stack reference made with no current root list");
             link_ = list->head;
             list->head = this;
         } else if (scope != &_VM_instanceScope) {
@@ -110,10 +111,15 @@ protected:
             _VM_assertVMLock();
 #endif
             VMRootList* list = _VM_currentRootList;
-            if (list->head == this)
+            assert(list && "stack reference destroyed with no current root list");
+            if (list->head == this) {
                 list->head = link_;
-            else
-                list->remove(this);
+            } else {
+                [[maybe_unused]] bool found = list->remove(this);
+                // Absent: made on another thread's list, which would keep
+                // pointing at this dead reference.
+                assert(found && "stack reference destroyed outside its thread's root list");
+            }
         } else if (scope_ != &_VM_instanceScope) {
             scope_->remove(this);
         }

@@ -15,9 +15,11 @@ VMThread::VMThread(HALThread* platformThread) : state(RUNNING), platformThread(p
 {
     _VM_assertVMLock();
     stackScope.head = nullptr;
+    // The list node first: when it cannot be had, nothing points at this
+    // record yet, and the caller's thread stays current.
+    VMList_prepend(&_VM_instance->threadList, this);
     HAL_setCurrentThreadData(platformThread, reinterpret_cast<intptr_t>(this));
     makeCurrent();
-    VMList_prepend(&_VM_instance->threadList, this);
 }
 
 VMThread::~VMThread()

@@ -55,10 +55,8 @@ public:
     // The no-argument constructor body.
     VMPtr<Object> init();
 
-    static Class* classRecord() { return _VM_classStatic; }
-    static void _VM_clinit() { _VM_ensureInitialized(_VM_classStatic); }
+    VM_CLASS_RECORD_()
     static VMPtr<Object> newInstance();
-    static Class* _VM_classStatic;
 
     // Objects live on the VM heap; a failed allocation throws OutOfMemoryError.
     static void* operator new(std::size_t size);

@@ -15,10 +15,10 @@ namespace {
 
 using VMBoot = VMFixture;
 
-TEST_F(VMBoot, BootWithoutAClassStopsAfterTheFirstCollection)
+TEST_F(VMBoot, BootWithoutAClassStopsAtTheBootClassStep)
 {
     VMInstance* vm = _VM_instance;
-    EXPECT_EQ(vm->bootPhase, VM_PHASE_FIRST_COLLECTION);
+    EXPECT_EQ(vm->bootPhase, VM_PHASE_BOOT_CLASS);
     EXPECT_EQ(vm->finalizerNotStarted, 1);
     EXPECT_EQ(vm->uiThread, VMThread::current());
     EXPECT_EQ(VMList_value(VMList_first(&vm->threadList)), vm->uiThread);

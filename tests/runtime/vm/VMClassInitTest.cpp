@@ -9,7 +9,9 @@
 #include "java/lang/OutOfMemoryError.h"
 #include "hal/thread.h"
 #include "support/VMFixture.h"
+#include "vm/VMCString.h"
 #include "vm/VMThread.h"
+#include "vm/VMUtf8.h"
 
 namespace vmtest {
 
@@ -69,12 +71,16 @@ class Slow : public virtual java::lang::Object {
 };
 int32_t Slow::value = 0;
 
+// A second thread that makes a static use of a class while the main thread
+// runs its initialiser, and records what it found.
 struct Waiter {
     HALThread* thread = nullptr;
+    void (*use)() = nullptr;
     bool started = false;
     bool done = false;
     int32_t stateSeen = -1;
     int32_t valueSeen = -1;
+    std::string thrown;  // class name and message of what the use threw
 };
 Waiter waiter;
 
@@ -82,9 +88,15 @@ void waiterEntry(intptr_t)
 {
     VMThread* me = new VMThread(HAL_getCurrentThread());
     waiter.started = true;
-    Slow::_VM_clinit();
-    waiter.stateSeen = Slow::classRecord()->state;
-    waiter.valueSeen = Slow::value;
+    try {
+        waiter.use();
+    } catch (java::lang::Throwable* caught) {
+        VMPtr<java::lang::Throwable> thrown(caught);
+        VMCString message;
+        _VM_stringToCString(thrown->getMessage(), &message);
+        waiter.thrown = std::string(thrown->getClass()->name) + ": " +
+                        (message.text() ? message.text() : "");
+    }
     delete me;
     waiter.done = true;
 }
@@ -97,21 +109,55 @@ void sleepUntil(F done)
         VMThread::sleep(VMThread::current(), 2);
 }
 
-void Slow::staticInit()
+// Starts the waiter on use and returns once it is inside the
+// class-initialisation check, having had a few turns there.
+void startWaiter(void (*use)())
 {
+    waiter = Waiter();
+    waiter.use = use;
     ASSERT_EQ(HAL_createThread(&waiter.thread, &waiterEntry, 0), 0);
     HAL_startThread(waiter.thread);
     sleepUntil([] { return waiter.started; });
-    // The waiter is now inside the class-initialisation check; give it turns.
     for (int i = 0; i < 5; ++i)
         VMThread::sleep(VMThread::current(), 2);
+}
+
+// Waits for the waiter to end and releases its thread.
+bool joinWaiter()
+{
+    sleepUntil([] { return waiter.done; });
+    if (!waiter.done)
+        return false;
+    HAL_deleteThread(waiter.thread);
+    return true;
+}
+
+void Slow::staticInit()
+{
+    startWaiter([] {
+        Slow::_VM_clinit();
+        waiter.stateSeen = Slow::classRecord()->state;
+        waiter.valueSeen = Slow::value;
+    });
     value = 42;
 }
+
+// Its initialiser fails while a second thread waits for it.
+class SlowFailure : public virtual java::lang::Object {
+    VM_CLASS(SlowFailure)
+    static void staticInit()
+    {
+        startWaiter([] { SlowFailure::_VM_clinit(); });
+        vm_throwNew<java::lang::IllegalStateException>();
+    }
+};
 
 } // namespace vmtest
 
 VM_REGISTER_CLASS_NO_CREATOR(vmtest::Slow, "vmtest.Slow", "java.lang.Object", "vmtest/Slow",
                              &vmtest::Slow::staticInit);
+VM_REGISTER_CLASS_NO_CREATOR(vmtest::SlowFailure, "vmtest.SlowFailure", "java.lang.Object",
+                             "vmtest/SlowFailure", &vmtest::SlowFailure::staticInit);
 VM_REGISTER_CLASS_NO_CREATOR(vmtest::SelfUser, "vmtest.SelfUser", "java.lang.Object",
                              "vmtest/SelfUser", &vmtest::SelfUser::staticInit);
 VM_REGISTER_CLASS_NO_CREATOR(vmtest::Parent, "vmtest.Parent", "java.lang.Object", "vmtest/Parent",
@@ -200,13 +246,22 @@ TEST_F(VMClassInit, ThreadWaitingForAnotherThreadsInitialiserFindsTheClassInitia
     VMThread* me = VMThread::current();
     VMRef* roots = _VM_currentRootList->head;
     vmtest::Slow::_VM_clinit();
-    vmtest::sleepUntil([] { return vmtest::waiter.done; });
-    ASSERT_TRUE(vmtest::waiter.done);
-    HAL_deleteThread(vmtest::waiter.thread);
+    ASSERT_TRUE(vmtest::joinWaiter());
     EXPECT_EQ(vmtest::waiter.stateSeen, Class::INITIALIZED);
     EXPECT_EQ(vmtest::waiter.valueSeen, 42);
+    EXPECT_EQ(vmtest::waiter.thrown, "");
     EXPECT_EQ(VMThread::current(), me);
     EXPECT_EQ(_VM_currentRootList->head, roots);
+}
+
+TEST_F(VMClassInit, ThreadWaitingForAFailingInitialiserGetsNoClassDefFoundErrorWithTheName)
+{
+    EXPECT_EQ(thrownBy([] { vmtest::SlowFailure::_VM_clinit(); }),
+              "java.lang.ExceptionInInitializerError");
+    ASSERT_TRUE(vmtest::joinWaiter());
+    EXPECT_EQ(vmtest::waiter.thrown, "java.lang.NoClassDefFoundError: vmtest.SlowFailure");
+    EXPECT_EQ(vmtest::SlowFailure::classRecord()->state, Class::ERRONEOUS);
+    EXPECT_EQ(vmtest::SlowFailure::classRecord()->initializingThread, nullptr);
 }
 
 TEST_F(VMClassInit, BootInitialisedTheCoreClasses)

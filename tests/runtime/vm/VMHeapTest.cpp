@@ -5,6 +5,7 @@
 
 #include "hal/callbacks.h"
 #include "hal/memory.h"
+#include "hal/thread.h"
 #include "java/lang/OutOfMemoryError.h"
 #include "support/VMFixture.h"
 #include "vm/VMHeap.h"
@@ -190,6 +191,28 @@ TEST_F(VMHeapLimits, BlocksAreAlignedForAnyType)
         EXPECT_EQ(reinterpret_cast<uintptr_t>(block) % alignof(std::max_align_t), 0u) << size;
         _VM_free(block);
     }
+}
+
+// A thread record whose entry in the thread list cannot be allocated leaves
+// the calling thread's record, data word and root list as they were.
+TEST_F(VMHeapLimits, ThreadRecordRefusedHalfWayLeavesTheCurrentThreadIntact)
+{
+    VMThread* me = VMThread::current();
+    VMRootList* roots = _VM_currentRootList;
+    uint32_t other = HAL_getAllocatedBytes();
+    uint32_t room = other + uint32_t(sizeof(VMThread)) + 4;  // the record, not its list node
+    limits(room, room, room);
+    bool refused = false;
+    try {
+        new VMThread(HAL_getCurrentThread());
+    } catch (java::lang::OutOfMemoryError*) {
+        refused = true;  // no local reference: the current list must be checked first
+    }
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(_VM_currentRootList, roots);
+    EXPECT_EQ(VMThread::current(), me);
+    EXPECT_EQ(HAL_getCurrentThreadData(), reinterpret_cast<intptr_t>(me));
+    EXPECT_EQ(VMList_value(VMList_first(&_VM_instance->threadList)), me);
 }
 
 using VMHeapLimitsDeathTest = VMHeapLimits;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "hal/thread.h"
 #include "java/lang/Object.h"
 #include "support/VMFixture.h"
 
@@ -95,3 +96,32 @@ TEST_F(VMRefs, ClearUnmarkedEmptiesWeakReferencesToUnmarkedTargets)
 }
 
 } // namespace
+
+#ifndef NDEBUG
+using VMRefsDeathTest = VMRefs;
+
+// A local destroyed while another thread's list is current would stay linked
+// in its own list as a dangling root.
+TEST_F(VMRefsDeathTest, LocalDestroyedOutsideItsListIsCaughtInDebugBuilds)
+{
+    EXPECT_DEATH(
+        {
+            std::optional<VMPtr<java::lang::Object>> local(std::in_place);
+            VMPtr<java::lang::Object> above;
+            VMRootList other;
+            _VM_currentRootList = &other;
+            local.reset();
+        },
+        "outside its thread's root list");
+}
+
+TEST_F(VMRefsDeathTest, ScopeListsChangedWithoutTheVMLockAreCaughtInDebugBuilds)
+{
+    EXPECT_DEATH(
+        {
+            HAL_releaseVMLock();
+            VMNative<java::lang::Object> held;
+        },
+        "without the VM lock");
+}
+#endif
