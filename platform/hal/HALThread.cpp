@@ -23,8 +23,7 @@ DWORD threadStart(LPVOID parameter)
     }
     if (thread->entry != nullptr) {
         CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        HAL_lockVM();
-        HAL_callbacks().enterVM();
+        HAL_enterVM();
         thread->entry(thread->data);
         // The body is done while the lock is still held: whoever takes the
         // lock next and deletes this record waits only for the lines below.

@@ -104,6 +104,12 @@ void HAL_unlockVM()
         releaseAll(lock);
 }
 
+void* HAL_enterVM()
+{
+    HAL_lockVM();
+    return HAL_callbacks().enterVM();
+}
+
 bool HAL_holdsVMLock()
 {
     return heldByCaller(vmLock());

@@ -40,8 +40,7 @@ void* allocRetrying(size_t size)
 {
     if (void* block = std::malloc(size))
         return block;
-    HAL_lockVM();
-    HAL_callbacks().enterVM();
+    HAL_enterVM();
     HAL_callbacks().gc();
     HAL_unlockVM();
     if (void* block = std::malloc(size))

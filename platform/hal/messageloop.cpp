@@ -55,7 +55,7 @@ int HAL_runMessageLoop()
     bool ending = false;
     while (!ending) {
         while (!ending && HAL_isApplicationActive()) {
-            HAL_lockVM();
+            HAL_enterVM();
             HWND window = HAL_getMainWindow();
             MSG msg;
             bool handled = false;
@@ -81,7 +81,7 @@ int HAL_runMessageLoop()
                 ending = true;
                 break;
             }
-            HAL_lockVM();
+            HAL_enterVM();
             if (handle(&msg, window)) {
                 result = static_cast<int>(msg.wParam);
                 ending = true;

@@ -195,8 +195,7 @@ void HAL_postEvent(int32_t type, int32_t count, const intptr_t* data, bool takeL
         return;
     }
     if (takeLock) {
-        HAL_lockVM();
-        HAL_callbacks().enterVM();
+        HAL_enterVM();
     }
     HAL_callbacks().event(type, count, data);
     if (takeLock) {
@@ -207,8 +206,7 @@ void HAL_postEvent(int32_t type, int32_t count, const intptr_t* data, bool takeL
 void HAL_requestExit()
 {
     g_shuttingDown = true;
-    HAL_lockVM();
-    HAL_callbacks().enterVM();
+    HAL_enterVM();
     HAL_callbacks().event(HAL_EVENT_EXIT, 0, nullptr);
     HAL_callbacks().shutdown();
     HAL_unlockVM();

@@ -26,6 +26,9 @@ bool HAL_holdsVMLock();
 // back with the same depth, then calls enterVM; returns enterVM's result.
 // A thread without the lock only yields the processor (result null).
 void* HAL_yield();
+// Takes the VM lock (one more level when already held) and calls enterVM, as
+// a thread must before it runs runtime code; returns enterVM's result.
+void* HAL_enterVM();
 // Gives away every level the calling thread holds; returns that depth (0 when
 // it holds none). Pair with HAL_restoreVMLock around a blocking call.
 uint32_t HAL_releaseVMLock();

@@ -3,6 +3,8 @@
 // and exit, and the single-instance check.
 
 #include <gtest/gtest.h>
+
+#include <thread>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -129,6 +131,25 @@ TEST(Startup, ExitMessageEndsTheLoopWithZeroAndDropsLaterEvents)
     EXPECT_EQ(result, 0);
     EXPECT_EQ(runtime.events(), (std::vector<RecordedEvent>{{HAL_EVENT_EXIT, {}}}));
     EXPECT_EQ(runtime.shutdownCalls(), 1);
+}
+
+TEST(Startup, UiThreadEntersTheVmForEachBurstOfMessages)
+{
+    AppFolder app;
+    RecordingRuntime runtime;
+    int result = runtime.run([&] {
+        ASSERT_TRUE(runtime.waitForBoot());
+        // Another thread runs runtime code in between.
+        std::thread other([] {
+            HAL_enterVM();
+            HAL_unlockVM();
+        });
+        other.join();
+        EXPECT_TRUE(runtime.settle());
+        HAL_postExit();
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(runtime.gcCallsOutsideVM(), 0);
 }
 
 TEST(Startup, DeactivationAndReactivationBecomeEventsOneAndTwo)

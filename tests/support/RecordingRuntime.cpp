@@ -23,6 +23,7 @@ RecordingRuntime::RecordingRuntime()
     table.init = init;
     table.event = event;
     table.gc = gc;
+    table.enterVM = enterVM;
     table.shutdown = shutdown;
     HAL_setCallbacks(&table);
 }
@@ -46,6 +47,7 @@ int32_t RecordingRuntime::init(uint32_t initial, uint32_t maximum, HALThread* th
     self->maximumLimit_ = maximum;
     self->bootClass_ = bootClass ? bootClass : "";
     self->bootThread_ = thread;
+    self->entered_ = std::this_thread::get_id();
     self->booted_ = true;
     self->changed_.notify_all();
     return self->bootResult_;
@@ -65,7 +67,23 @@ void RecordingRuntime::gc()
     RecordingRuntime* self = g_current;
     std::lock_guard guard(self->lock_);
     ++self->gcCalls_;
+    if (self->entered_ != std::this_thread::get_id())
+        ++self->gcCallsOutsideVM_;
     self->changed_.notify_all();
+}
+
+void* RecordingRuntime::enterVM()
+{
+    RecordingRuntime* self = g_current;
+    std::lock_guard guard(self->lock_);
+    self->entered_ = std::this_thread::get_id();
+    return nullptr;
+}
+
+int RecordingRuntime::gcCallsOutsideVM() const
+{
+    std::lock_guard guard(lock_);
+    return gcCallsOutsideVM_;
 }
 
 void RecordingRuntime::shutdown()

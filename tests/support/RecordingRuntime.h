@@ -8,6 +8,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "hal/hal.h"
@@ -42,6 +43,9 @@ public:
     HALThread* bootThread() const;
 
     int gcCalls() const;
+    // Collections asked for on a thread other than the one that last entered
+    // the VM (booting counts as entering).
+    int gcCallsOutsideVM() const;
     int shutdownCalls() const;
     std::vector<RecordedEvent> events() const;
     // Events whose type is one of these.
@@ -65,6 +69,7 @@ private:
                         intptr_t);
     static int32_t event(int32_t type, int32_t count, const intptr_t* data);
     static void gc();
+    static void* enterVM();
     static void shutdown();
 
     template <typename Ready>
@@ -81,6 +86,8 @@ private:
     std::string bootClass_;
     HALThread* bootThread_ = nullptr;
     int gcCalls_ = 0;
+    int gcCallsOutsideVM_ = 0;
+    std::thread::id entered_;
     int shutdownCalls_ = 0;
     std::vector<RecordedEvent> events_;
 };
