@@ -80,6 +80,8 @@ struct Waiter {
     bool done = false;
     int32_t stateSeen = -1;
     int32_t valueSeen = -1;
+    VMThread* record = nullptr;
+    bool interruptPending = false;
     std::string thrown;  // class name and message of what the use threw
 };
 Waiter waiter;
@@ -87,6 +89,7 @@ Waiter waiter;
 void waiterEntry(intptr_t)
 {
     VMThread* me = new VMThread(HAL_getCurrentThread());
+    waiter.record = me;
     waiter.started = true;
     try {
         waiter.use();
@@ -142,6 +145,28 @@ void Slow::staticInit()
     value = 42;
 }
 
+// Its initialiser interrupts a second thread that waits for it.
+class SlowInterrupted : public virtual java::lang::Object {
+    VM_CLASS(SlowInterrupted)
+    static int32_t value;
+    static void staticInit()
+    {
+        startWaiter([] {
+            SlowInterrupted::_VM_clinit();
+            waiter.stateSeen = SlowInterrupted::classRecord()->state;
+            waiter.valueSeen = SlowInterrupted::value;
+            waiter.interruptPending = VMThread::current()->interrupted != 0;
+        });
+        // The waiter blocks on the class's monitor rather than spinning.
+        sleepUntil([] { return waiter.record->state == VMThread::BLOCKED; });
+        waiter.record->interrupt();
+        for (int i = 0; i < 5; ++i)
+            VMThread::sleep(VMThread::current(), 2);
+        value = 7;
+    }
+};
+int32_t SlowInterrupted::value = 0;
+
 // Its initialiser fails while a second thread waits for it.
 class SlowFailure : public virtual java::lang::Object {
     VM_CLASS(SlowFailure)
@@ -156,6 +181,8 @@ class SlowFailure : public virtual java::lang::Object {
 
 VM_REGISTER_CLASS_NO_CREATOR(vmtest::Slow, "vmtest.Slow", "java.lang.Object", "vmtest/Slow",
                              &vmtest::Slow::staticInit);
+VM_REGISTER_CLASS_NO_CREATOR(vmtest::SlowInterrupted, "vmtest.SlowInterrupted", "java.lang.Object",
+                             "vmtest/SlowInterrupted", &vmtest::SlowInterrupted::staticInit);
 VM_REGISTER_CLASS_NO_CREATOR(vmtest::SlowFailure, "vmtest.SlowFailure", "java.lang.Object",
                              "vmtest/SlowFailure", &vmtest::SlowFailure::staticInit);
 VM_REGISTER_CLASS_NO_CREATOR(vmtest::SelfUser, "vmtest.SelfUser", "java.lang.Object",
@@ -262,6 +289,17 @@ TEST_F(VMClassInit, ThreadWaitingForAFailingInitialiserGetsNoClassDefFoundErrorW
     EXPECT_EQ(vmtest::waiter.thrown, "java.lang.NoClassDefFoundError: vmtest.SlowFailure");
     EXPECT_EQ(vmtest::SlowFailure::classRecord()->state, Class::ERRONEOUS);
     EXPECT_EQ(vmtest::SlowFailure::classRecord()->initializingThread, nullptr);
+}
+
+TEST_F(VMClassInit, AnInterruptDoesNotEndTheWaitForAnotherThreadsInitialiser)
+{
+    vmtest::SlowInterrupted::_VM_clinit();
+    ASSERT_TRUE(vmtest::joinWaiter());
+    EXPECT_EQ(vmtest::waiter.thrown, "");
+    EXPECT_EQ(vmtest::waiter.stateSeen, Class::INITIALIZED);
+    EXPECT_EQ(vmtest::waiter.valueSeen, 7);
+    EXPECT_TRUE(vmtest::waiter.interruptPending) << "the interrupt is kept for later";
+    EXPECT_EQ(vmtest::SlowInterrupted::classRecord()->state, Class::INITIALIZED);
 }
 
 TEST_F(VMClassInit, BootInitialisedTheCoreClasses)
