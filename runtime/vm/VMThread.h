@@ -3,8 +3,9 @@
 // scope of local references and the locks it sleeps or waits on.
 //
 // Every operation runs under the global VM lock. The lock is given away only
-// inside HAL_waitLock (sleep) and HAL_yield; on taking it back the platform
-// calls enterVM, which restores the current thread and its stack scope.
+// inside HAL_waitLock (sleep, monitor wait), HAL_enterLock (a contended
+// inflated monitor) and HAL_yield; on taking it back the platform calls
+// enterVM, which restores the current thread and its stack scope.
 
 #include <cstdint>
 
