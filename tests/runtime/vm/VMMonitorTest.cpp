@@ -177,6 +177,17 @@ TEST_F(VMMonitor, InterruptWakesAWaiterWithInterruptedException)
     EXPECT_EQ(shared->monitorCount, 0);
 }
 
+TEST_F(VMMonitor, AnInterruptBeforeAWaitThrowsAtOnceWithTheMonitorStillOwned)
+{
+    VMPtr<Object> o = Object::newInstance();
+    VMSynchronized guard(o);
+    VMThread::current()->interrupt();
+    EXPECT_TRUE(vmThrows<java::lang::InterruptedException>([&] { o->wait(60000); }));
+    EXPECT_EQ(VMThread::current()->interrupted, 0);
+    EXPECT_EQ(o->monitorCount, 1);
+    EXPECT_EQ(o->monitorOwner, VMThread::current());
+}
+
 using VMMonitorDeathTest = VMMonitor;
 
 TEST_F(VMMonitorDeathTest, UnlockByANonOwnerIsFatal)
