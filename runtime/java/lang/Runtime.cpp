@@ -7,14 +7,16 @@
 
 namespace java::lang {
 
-VMStatic<Runtime> Runtime::instance;
 uint8_t Runtime::exitAllowed = 0;
 
 VMPtr<Runtime> Runtime::getRuntime()
 {
-    if (!instance)
-        instance = newInstance();
-    return VMPtr<Runtime>(instance.get());
+    // Static references join the static scope under the VM lock: made on
+    // first use and kept for the process.
+    static auto* instance = new VMStatic<Runtime>();
+    if (!*instance)
+        *instance = newInstance();
+    return *instance;
 }
 
 void Runtime::exit(int32_t status)

@@ -26,7 +26,6 @@ class Runtime : public virtual Object {
     virtual void gc();
     virtual void setExitAllowed(bool allowed);
 
-    static VMStatic<Runtime> instance;
     static uint8_t exitAllowed;
 };
 

@@ -28,20 +28,42 @@ bool inRange(const VMArray_Base* array, int32_t position, int32_t count)
     return position >= 0 && int64_t(position) + count <= array->length;
 }
 
+// The static fields out and err. Static references join the static scope
+// under the VM lock, so they are made on first use and kept for the process.
+VMStatic<java::io::PrintStream>& outField()
+{
+    static auto* field = new VMStatic<java::io::PrintStream>();
+    return *field;
+}
+VMStatic<java::io::PrintStream>& errField()
+{
+    static auto* field = new VMStatic<java::io::PrintStream>();
+    return *field;
+}
+
 // Both console names print to one stream.
 void initializeSystem()
 {
     using com::tarquel::velto::cldc::io::ConsoleOutputStream;
     VMPtr<ConsoleOutputStream> console = ConsoleOutputStream::newInstance()->init();
     VMPtr<java::io::PrintStream> stream = java::io::PrintStream::newInstance()->init(console);
-    System::out = stream;
-    System::err = stream;
+    outField() = stream;
+    errField() = stream;
 }
 
 } // namespace
 
-VMStatic<java::io::PrintStream> System::out;
-VMStatic<java::io::PrintStream> System::err;
+VMPtr<java::io::PrintStream> System::out()
+{
+    _VM_clinit();
+    return outField();
+}
+
+VMPtr<java::io::PrintStream> System::err()
+{
+    _VM_clinit();
+    return errField();
+}
 
 VMPtr<String> System::getProperty(VMPtr<String> key)
 {

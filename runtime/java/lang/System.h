@@ -33,9 +33,10 @@ class System : public virtual Object {
     // Runtime.exit: in this system always SecurityException.
     [[noreturn]] static void exit(int32_t status);
 
-    // One PrintStream over the console; err is the same object as out.
-    static VMStatic<java::io::PrintStream> out;
-    static VMStatic<java::io::PrintStream> err;
+    // The console streams: one PrintStream, so err is the same object as
+    // out.
+    static VMPtr<java::io::PrintStream> out();
+    static VMPtr<java::io::PrintStream> err();
 };
 
 } // namespace java::lang

@@ -64,9 +64,7 @@ void Throwable::markReferences(uint32_t bits)
 // One line on the system error stream.
 void _VM_printStackTraceText(VMPtr<java::lang::String> line)
 {
-    java::lang::System::_VM_clinit();
-    VMPtr<java::io::PrintStream> err(java::lang::System::err.get());
-    err->println(line);
+    java::lang::System::err()->println(line);
 }
 
 VM_REGISTER_CLASS(java::lang::Throwable, "java.lang.Throwable",

@@ -20,10 +20,10 @@ class SystemTest : public VMFixture {};
 
 TEST_F(SystemTest, OutAndErrAreOneConsoleStream)
 {
-    ASSERT_TRUE(System::out);
-    EXPECT_EQ(System::out.get(), System::err.get());
+    ASSERT_TRUE(System::out());
+    EXPECT_EQ(System::out().get(), System::err().get());
     testing::internal::CaptureStdout();
-    System::err->println(vmString("to the console"));
+    System::err()->println(vmString("to the console"));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "to the console\n");
 }
 
