@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "java/io/InputStream.h"
-
 #include "java/lang/IllegalArgumentException.h"
 #include "java/lang/NullPointerException.h"
 #include "java/lang/RuntimeException.h"
