@@ -15,8 +15,20 @@ using ByteArray = VMArray<int8_t, 1>;
 
 namespace {
 
+// One application folder for the suite: the platform finds it once per
+// process.
 class ResourceInputStreamTest : public VMFixture {
 protected:
+    static void SetUpTestSuite()
+    {
+        VMFixture::SetUpTestSuite();
+        folder = new vxtest::AppFolder();
+    }
+    static void TearDownTestSuite()
+    {
+        delete folder;
+        folder = nullptr;
+    }
     void SetUp() override { app.write("rsc/abc.bin", "\x01\x02\xFF"); }
 
     VMPtr<ResourceInputStream> open(const char* name)
@@ -24,7 +36,8 @@ protected:
         return ResourceInputStream::newInstance()->init(vmString(name));
     }
 
-    vxtest::AppFolder app;
+    static inline vxtest::AppFolder* folder = nullptr;
+    const vxtest::AppFolder& app = *folder;
 };
 
 TEST_F(ResourceInputStreamTest, ReadsByteByByteToTheEnd)
