@@ -1,9 +1,15 @@
 #include "java/lang/Class.h"
 
+#include <cstring>
+
+#include "com/tarquel/velto/cldc/io/ResourceInputStream.h"
+#include "java/io/IOException.h"
 #include "java/lang/ClassNotFoundException.h"
 #include "java/lang/IllegalAccessException.h"
 #include "java/lang/InstantiationException.h"
+#include "java/lang/NullPointerException.h"
 #include "java/lang/String.h"
+#include "java/lang/StringBuffer.h"
 #include "vm/VMClassRegistry.h"
 #include "vm/VMCString.h"
 #include "vm/VMUtf8.h"
@@ -66,9 +72,29 @@ VMPtr<Object> Class::newInstance()
 
 // Resource streams arrive with the resource input stream class; until then no
 // resource is found.
-VMPtr<Object> Class::getResourceAsStream(VMPtr<String>)
+VMPtr<Object> Class::getResourceAsStream(VMPtr<String> name)
 {
-    return VMPtr<Object>();
+    using com::tarquel::velto::cldc::io::ResourceInputStream;
+    VMPtr<String> resolved;
+    if (vm_nonNull(name)->length() > 0 && name->charAt(0) == u'/') {
+        resolved = name->substring(1);
+    } else {
+        // The package of this class as a folder: "x.y.Z" gives "x/y/".
+        VMPtr<StringBuffer> path = StringBuffer::newInstance();
+        path->init();
+        if (const char* last = std::strrchr(this->name, '.')) {
+            for (const char* at = this->name; at <= last; at++)
+                path->append(char16_t(*at == '.' ? '/' : *at));
+        }
+        path->append(name);
+        resolved = path->toString();
+    }
+    try {
+        return ResourceInputStream::newInstance()->init(resolved);
+    } catch (java::io::IOException* caught) {
+        VMPtr<java::io::IOException> failure(caught);
+        return VMPtr<Object>();
+    }
 }
 
 bool Class::isInstance(VMPtr<Object> object)

@@ -1,5 +1,17 @@
 #include "java/lang/System.h"
 
+#include "com/tarquel/velto/cldc/io/ConsoleOutputStream.h"
+#include "hal/device.h"
+#include "hal/properties.h"
+#include "java/io/PrintStream.h"
+#include "java/lang/IllegalArgumentException.h"
+#include "java/lang/Runtime.h"
+#include "java/lang/String.h"
+#include "vm/VMBoot.h"
+#include "vm/VMCString.h"
+#include "vm/VMProperties.h"
+#include "vm/VMStringLiterals.h"
+#include "vm/VMUtf8.h"
 #include "java/lang/ArrayIndexOutOfBoundsException.h"
 #include "java/lang/ArrayStoreException.h"
 #include "java/lang/NullPointerException.h"
@@ -16,7 +28,74 @@ bool inRange(const VMArray_Base* array, int32_t position, int32_t count)
     return position >= 0 && int64_t(position) + count <= array->length;
 }
 
+// The static fields out and err. Static references join the static scope
+// under the VM lock, so they are made on first use and kept for the process.
+VMStatic<java::io::PrintStream>& outField()
+{
+    static auto* field = new VMStatic<java::io::PrintStream>();
+    return *field;
+}
+VMStatic<java::io::PrintStream>& errField()
+{
+    static auto* field = new VMStatic<java::io::PrintStream>();
+    return *field;
+}
+
+// Both console names print to one stream.
+void initializeSystem()
+{
+    using com::tarquel::velto::cldc::io::ConsoleOutputStream;
+    VMPtr<ConsoleOutputStream> console = ConsoleOutputStream::newInstance()->init();
+    VMPtr<java::io::PrintStream> stream = java::io::PrintStream::newInstance()->init(console);
+    outField() = stream;
+    errField() = stream;
+}
+
 } // namespace
+
+VMPtr<java::io::PrintStream> System::out()
+{
+    _VM_clinit();
+    return outField();
+}
+
+VMPtr<java::io::PrintStream> System::err()
+{
+    _VM_clinit();
+    return errField();
+}
+
+VMPtr<String> System::getProperty(VMPtr<String> key)
+{
+    if (!key)
+        vm_throwNew<NullPointerException>(_VM_literal("key can't be null"));
+    if (key->length() == 0)
+        vm_throwNew<IllegalArgumentException>(_VM_literal("key can't be empty"));
+
+    VMCString text;
+    _VM_stringToCString(key, &text);
+    if (const char* value = _VM_getProperty(_VM_getPropertyTable(), text.text()))
+        return String::newFromCString(value);
+
+    int32_t length = HAL_getSystemPropertyLength(key->chars(), key->length());
+    if (length < 0)
+        return VMPtr<String>();
+    VMPtr<String::CharArray> chars = String::CharArray::newArray(length);
+    if (HAL_getSystemProperty(key->chars(), key->length(), chars->elements(), &length) != 0)
+        _VM_fatalError("HAL_getSystemProperty() failed!");
+    return String::newInstance()->init(chars, 0, length);
+}
+
+int64_t System::currentTimeMillis()
+{
+    return HAL_currentTimeMillis();
+}
+
+void System::exit(int32_t status)
+{
+    Runtime::getRuntime()->exit(status);
+    __builtin_unreachable(); // a virtual call does not carry [[noreturn]]
+}
 
 void System::arraycopy(VMPtr<Object> src, int32_t srcPos, VMPtr<Object> dest, int32_t destPos,
                        int32_t length)
@@ -63,4 +142,5 @@ void System::arraycopy(VMPtr<Object> src, int32_t srcPos, VMPtr<Object> dest, in
 } // namespace java::lang
 
 VM_REGISTER_CLASS_NO_CREATOR(java::lang::System, "java.lang.System", "java.lang.Object",
-                             "target/winmo/pb_src/j2me/java_lang_System", nullptr);
+                             "target/winmo/pb_src/j2me/java_lang_System",
+                             &java::lang::initializeSystem);

@@ -1,11 +1,9 @@
 #include "java/lang/Throwable.h"
 
-#include <cstdio>
-
+#include "java/io/PrintStream.h"
 #include "java/lang/StringBuffer.h"
-#include "vm/VMCString.h"
+#include "java/lang/System.h"
 #include "vm/VMStringLiterals.h"
-#include "vm/VMUtf8.h"
 
 namespace java::lang {
 
@@ -63,15 +61,10 @@ void Throwable::markReferences(uint32_t bits)
 
 } // namespace java::lang
 
-// Until the console streams exist the trace goes to standard output, one
-// UTF-8 line at a time.
+// One line on the system error stream.
 void _VM_printStackTraceText(VMPtr<java::lang::String> line)
 {
-    VMCString text;
-    _VM_stringToCString(line, &text);
-    std::fputs(text.text() ? text.text() : "", stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
+    java::lang::System::err()->println(line);
 }
 
 VM_REGISTER_CLASS(java::lang::Throwable, "java.lang.Throwable",

@@ -1,0 +1,120 @@
+#include "com/tarquel/velto/cldc/io/ResourceInputStream.h"
+
+#include <algorithm>
+
+#include "hal/device.h"
+#include "java/io/IOException.h"
+#include "java/lang/NullPointerException.h"
+#include "java/lang/String.h"
+#include "java/lang/StringBuffer.h"
+
+namespace com::tarquel::velto::cldc::io {
+
+using java::io::IOException;
+
+namespace {
+
+// The end-of-data status of the platform's resource reads.
+constexpr int32_t kEndOfData = 3;
+
+[[noreturn]] void throwResourceError(int32_t status)
+{
+    VMPtr<java::lang::StringBuffer> text = java::lang::StringBuffer::newInstance();
+    text->init("Resource error: ");
+    text->append(status);
+    vm_throwNew<IOException>(text->toString());
+}
+
+} // namespace
+
+ResourceInputStream::~ResourceInputStream()
+{
+    if (handle)
+        HAL_closeResource(handle);
+}
+
+VMPtr<ResourceInputStream> ResourceInputStream::init(VMPtr<java::lang::String> name)
+{
+    InputStream::init();
+    handle = nullptr;
+    java::lang::String* text = vm_nonNull(name);
+    int32_t status = HAL_openResource(&handle, text->chars(), text->length());
+    if (status != 0)
+        throwResourceError(status);
+    if (!handle)
+        vm_throwNew<IOException>();
+    size = HAL_getResourceSize(handle);
+    pos = 0;
+    markPosition = 0;
+    return VMPtr<ResourceInputStream>(this);
+}
+
+void ResourceInputStream::checkOpen()
+{
+    if (!handle)
+        vm_throwNew<IOException>();
+}
+
+int32_t ResourceInputStream::readAt(void* buffer, int32_t count)
+{
+    int32_t status = HAL_readResource(handle, buffer, pos, &count);
+    // The platform reports the end of the file as a short count, with
+    // status 0 or the end-of-data status.
+    if ((status == 0 || status == kEndOfData) && count < 1)
+        return -1;
+    if (status != 0)
+        throwResourceError(status);
+    pos += count;
+    return count;
+}
+
+int32_t ResourceInputStream::read()
+{
+    checkOpen();
+    uint8_t byte = 0;
+    return readAt(&byte, 1) < 0 ? -1 : byte;
+}
+
+int32_t ResourceInputStream::read(VMPtr<ByteArray> b, int32_t off, int32_t len)
+{
+    checkOpen();
+    java::io::_VM_checkRange(vm_nonNull(b)->length, off, len);
+    if (len == 0)
+        return 0;
+    if (pos >= size)
+        return -1;
+    return readAt(b->elements() + off, std::min(len, size - pos));
+}
+
+int64_t ResourceInputStream::skip(int64_t n)
+{
+    checkOpen();
+    if (n <= 0)
+        return 0;
+    if (pos + n > size)
+        n = size - pos;
+    pos += int32_t(n);
+    return n;
+}
+
+void ResourceInputStream::reset()
+{
+    checkOpen();
+    pos = markPosition;
+}
+
+void ResourceInputStream::close()
+{
+    if (handle) {
+        HAL_closeResource(handle);
+        handle = nullptr;
+    }
+}
+
+} // namespace com::tarquel::velto::cldc::io
+
+VM_REGISTER_CLASS_NO_CREATOR(com::tarquel::velto::cldc::io::ResourceInputStream,
+                             "com.tarquel.velto.cldc.io.ResourceInputStream",
+                             "java.io.InputStream",
+                             "target/winmo/pb_src/j2me/com_tarquel_velto_cldc_io_ResourceInputStream",
+                             nullptr);

@@ -1,0 +1,55 @@
+#include "java/lang/Runtime.h"
+
+#include "java/lang/SecurityException.h"
+#include "vm/VMHeap.h"
+#include "vm/VMInstance.h"
+#include "vm/VMStringLiterals.h"
+
+namespace java::lang {
+
+uint8_t Runtime::exitAllowed = 0;
+
+VMPtr<Runtime> Runtime::getRuntime()
+{
+    // Static references join the static scope under the VM lock: made on
+    // first use and kept for the process.
+    static auto* instance = new VMStatic<Runtime>();
+    if (!*instance)
+        *instance = newInstance();
+    return *instance;
+}
+
+void Runtime::exit(int32_t status)
+{
+    if (exitAllowed) {
+        VMPtr<VMExitException> unwinding(new VMExitException(status));
+        _VM_endConstruction(unwinding.get());
+        VM_THROW(unwinding);
+    }
+    vm_throwNew<SecurityException>(_VM_literal("MIDP lifecycle does not support system exit."));
+}
+
+int64_t Runtime::freeMemory()
+{
+    return int64_t(_VM_getFreeMemory());
+}
+
+int64_t Runtime::totalMemory()
+{
+    return int64_t(_VM_getTotalMemory());
+}
+
+void Runtime::gc()
+{
+    _VM_collectGarbage(_VM_instance);
+}
+
+void Runtime::setExitAllowed(bool allowed)
+{
+    exitAllowed = allowed ? 1 : 0;
+}
+
+} // namespace java::lang
+
+VM_REGISTER_CLASS_NO_CREATOR(java::lang::Runtime, "java.lang.Runtime", "java.lang.Object",
+                             "target/winmo/pb_src/j2me/java_lang_Runtime", nullptr);

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "com/tarquel/velto/cldc/io/ResourceInputStream.h"
+#include "java/io/IOException.h"
+#include "java/lang/Class.h"
+#include "java/lang/IndexOutOfBoundsException.h"
+#include "java/lang/String.h"
+#include "support/AppFolder.h"
+#include "support/LangTestSupport.h"
+#include "support/VMFixture.h"
+
+using com::tarquel::velto::cldc::io::ResourceInputStream;
+using java::io::IOException;
+using ByteArray = VMArray<int8_t, 1>;
+
+namespace {
+
+// One application folder for the suite: the platform finds it once per
+// process.
+class ResourceInputStreamTest : public VMFixture {
+protected:
+    static void SetUpTestSuite()
+    {
+        VMFixture::SetUpTestSuite();
+        folder = new vxtest::AppFolder();
+    }
+    static void TearDownTestSuite()
+    {
+        delete folder;
+        folder = nullptr;
+    }
+    void SetUp() override { app.write("rsc/abc.bin", "\x01\x02\xFF"); }
+
+    VMPtr<ResourceInputStream> open(const char* name)
+    {
+        return ResourceInputStream::newInstance()->init(vmString(name));
+    }
+
+    static inline vxtest::AppFolder* folder = nullptr;
+    const vxtest::AppFolder& app = *folder;
+};
+
+TEST_F(ResourceInputStreamTest, ReadsByteByByteToTheEnd)
+{
+    VMPtr<ResourceInputStream> in = open("abc.bin");
+    EXPECT_EQ(in->available(), 3);
+    EXPECT_EQ(in->read(), 1);
+    EXPECT_EQ(in->available(), 2);
+    EXPECT_EQ(in->read(), 2);
+    EXPECT_EQ(in->available(), 1);
+    EXPECT_EQ(in->read(), 255);
+    EXPECT_EQ(in->available(), 0);
+    EXPECT_EQ(in->read(), -1);
+    EXPECT_EQ(in->read(), -1);
+}
+
+TEST_F(ResourceInputStreamTest, ArrayReadsStopAtTheEnd)
+{
+    VMPtr<ResourceInputStream> in = open("abc.bin");
+    VMPtr<ByteArray> b = ByteArray::newArray(10);
+    EXPECT_EQ(in->read(b, 0, 0), 0);
+    EXPECT_EQ(in->read(b, 0, 10), 3);
+    EXPECT_EQ((*b)[2], -1);
+    EXPECT_EQ(in->read(b, 0, 10), -1);
+    EXPECT_TRUE(vmThrows<java::lang::IndexOutOfBoundsException>([&] { in->read(b, 8, 3); }));
+}
+
+TEST_F(ResourceInputStreamTest, ShrunkFileEndsTheStreamInsteadOfReadingGarbage)
+{
+    VMPtr<ResourceInputStream> in = open("abc.bin");
+    app.write("rsc/abc.bin", "\x01"); // the size was read at the opening
+    EXPECT_EQ(in->skip(1), 1);
+    EXPECT_EQ(in->read(), -1);
+    VMPtr<ByteArray> b = ByteArray::newArray(4);
+    EXPECT_EQ(in->read(b, 0, 4), -1);
+}
+
+TEST_F(ResourceInputStreamTest, SkipMarkAndReset)
+{
+    VMPtr<ResourceInputStream> in = open("abc.bin");
+    EXPECT_EQ(in->read(), 1);
+    EXPECT_EQ(in->skip(100), 2);
+    EXPECT_EQ(in->skip(-1), 0);
+    in->reset(); // to the start: no mark yet
+    EXPECT_EQ(in->read(), 1);
+    in->mark(0);
+    EXPECT_EQ(in->read(), 2);
+    EXPECT_EQ(in->read(), 255);
+    in->reset();
+    EXPECT_EQ(in->read(), 2);
+    EXPECT_TRUE(in->markSupported());
+}
+
+TEST_F(ResourceInputStreamTest, ClosedStreamRefusesReadsButAnswersItsPosition)
+{
+    VMPtr<ResourceInputStream> in = open("abc.bin");
+    EXPECT_EQ(in->read(), 1);
+    in->close();
+    in->close();
+    EXPECT_TRUE(vmThrows<IOException>([&] { in->read(); }));
+    EXPECT_TRUE(vmThrows<IOException>([&] { in->skip(1); }));
+    EXPECT_TRUE(vmThrows<IOException>([&] { in->reset(); }));
+    EXPECT_TRUE(vmThrows<IOException>([&] { in->read(ByteArray::newArray(1), 0, 1); }));
+    EXPECT_EQ(in->available(), 2);
+    in->mark(0);
+}
+
+TEST_F(ResourceInputStreamTest, MissingResource)
+{
+    EXPECT_TRUE(vmThrows<IOException>([&] { open("missing.bin"); }, "Resource error: 4"));
+    EXPECT_FALSE(java::lang::String::classRecord()->getResourceAsStream(vmString("/missing.bin")));
+}
+
+TEST_F(ResourceInputStreamTest, ClassResolvesNamesAgainstItsPackage)
+{
+    app.write("rsc/java/lang/in-package.bin", "P");
+    java::lang::Class* cls = java::lang::String::classRecord();
+    VMPtr<java::lang::Object> absolute = cls->getResourceAsStream(vmString("/abc.bin"));
+    ASSERT_TRUE(absolute);
+    EXPECT_EQ(vm_cast<ResourceInputStream>(absolute)->read(), 1);
+    VMPtr<java::lang::Object> relative = cls->getResourceAsStream(vmString("in-package.bin"));
+    ASSERT_TRUE(relative);
+    EXPECT_EQ(vm_cast<ResourceInputStream>(relative)->read(), 'P');
+    EXPECT_FALSE(cls->getResourceAsStream(vmString("abc.bin"))); // not in java/lang/
+}
+
+} // namespace
