@@ -32,9 +32,10 @@ class TimeZonePimpl : public virtual java::lang::Object {
 
     static void staticInit();
 
-    // Element 0 the device zone, 1 "UTC", 2 "GMT".
-    static VMStatic<ZoneArray> zones;
-    static VMStatic<java::lang::String> defaultID;
+    // Element 0 the device zone, 1 "UTC", 2 "GMT". The statics are made by
+    // the class's initialiser, under the VM lock.
+    static VMStatic<ZoneArray>& zones();
+    static VMStatic<java::lang::String>& defaultID();
 
 private:
     // Makes defaultID and element 0 of zones from the platform's offset.
