@@ -1,4 +1,5 @@
 #include "vm/VMThread.h"
+#include "vm/VMExitException.h"
 
 #include "hal/HALThread.h"
 #include "hal/thread.h"
@@ -98,6 +99,9 @@ void VMThread_run(VMThread* thread)
         self->run();
     } catch (java::lang::Throwable* caught) {
         _VM_printUncaught(caught);
+    } catch (VMExitException* caught) {
+        VMPtr<VMExitException> exiting(caught);
+        _VM_instance->exitRequested = 1;
     } catch (...) {
         _VM_fatalError("Unexpected exception in VMThread_run() #1!");
     }

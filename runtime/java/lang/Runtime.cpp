@@ -1,6 +1,7 @@
 #include "java/lang/Runtime.h"
 
 #include "java/lang/SecurityException.h"
+#include "vm/VMExitException.h"
 #include "vm/VMHeap.h"
 #include "vm/VMInstance.h"
 #include "vm/VMStringLiterals.h"

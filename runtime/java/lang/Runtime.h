@@ -30,14 +30,3 @@ class Runtime : public virtual Object {
 };
 
 } // namespace java::lang
-
-// The unwinding of an allowed exit: not a Throwable, so no application
-// handler catches it; the thread's run wrapper turns it into the VM's
-// exiting flag.
-class VMExitException : public VMException {
-public:
-    explicit VMExitException(int32_t status) : status(status) {}
-    [[noreturn]] void _VM_throw() override { throw this; }
-
-    int32_t status;
-};

@@ -3,6 +3,7 @@
 #include "java/io/PrintStream.h"
 #include "java/lang/StringBuffer.h"
 #include "java/lang/System.h"
+#include "java/lang/Thread.h"
 #include "vm/VMStringLiterals.h"
 
 namespace java::lang {
@@ -41,9 +42,19 @@ VMPtr<String> Throwable::toString()
 
 void Throwable::printStackTrace()
 {
-    VMPtr<String> text = getMessage();
     VMPtr<StringBuffer> line = StringBuffer::newInstance();
-    line->init("Exception ");
+    line->init();
+    VMPtr<Thread> thread = Thread::currentThread();
+    if (thread) {
+        line->append("Exception in thread \"");
+        VMPtr<String> name = thread->getName();
+        if (name)
+            line->append(name);
+        line->append("\" ");
+    } else {
+        line->append("Exception ");
+    }
+    VMPtr<String> text = getMessage();
     line->append(getClass()->getName());
     if (text) {
         line->append(": ");

@@ -5,6 +5,7 @@
 #include "java/lang/IllegalArgumentException.h"
 #include "java/lang/NullPointerException.h"
 #include "java/lang/Runtime.h"
+#include "vm/VMExitException.h"
 #include "java/lang/SecurityException.h"
 #include "java/lang/System.h"
 #include "support/AppFolder.h"

@@ -247,15 +247,17 @@ TEST_F(ThrowableTest, CreatedByNameThroughTheRegistryWithoutMessage)
     EXPECT_EQ(vmText(e->getMessage()), "<null>");
 }
 
+// The test runs on the UI thread, whose thread object is named "System".
 TEST_F(ThrowableTest, PrintStackTraceWritesTwoLines)
 {
     struct Case {
         const char* message;
         const char* firstLine;
     };
-    for (Case c : {Case{nullptr, "Exception java.lang.IllegalStateException\n"},
-                   Case{"bad", "Exception java.lang.IllegalStateException: bad\n"},
-                   Case{"", "Exception java.lang.IllegalStateException: \n"}}) {
+    for (Case c :
+         {Case{nullptr, "Exception in thread \"System\" java.lang.IllegalStateException\n"},
+          Case{"bad", "Exception in thread \"System\" java.lang.IllegalStateException: bad\n"},
+          Case{"", "Exception in thread \"System\" java.lang.IllegalStateException: \n"}}) {
         VMPtr<IllegalStateException> e = IllegalStateException::newInstance();
         if (c.message)
             e->init(vmString(c.message));

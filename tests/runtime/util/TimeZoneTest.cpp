@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "vm/VMEventRegistry.h"
+
 #include "com/tarquel/velto/cldc/util/TimeZonePimpl.h"
 #include "hal/device.h"
 #include "java/lang/NullPointerException.h"
@@ -108,9 +110,9 @@ TEST_F(TimeZoneTest, ZoneChangeEventRebuildsTheDeviceZone)
 
     setenv("TZ", "<+0330>-3:30", 1);
     tzset();
-    TimeZonePimpl::onPlatformEvent(3, 0, nullptr); // other events change nothing
+    HAL_dispatchEvent(2, 0, nullptr); // other events change nothing
     EXPECT_EQ(TimeZone::getDefault(), before);
-    TimeZonePimpl::onPlatformEvent(4, 0, nullptr);
+    HAL_dispatchEvent(4, 0, nullptr);
     VMPtr<TimeZone> after = TimeZone::getDefault();
     EXPECT_NE(after, before);
     EXPECT_EQ(after->getRawOffset(), 12600000);

@@ -1,9 +1,11 @@
 #include <functional>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "java/lang/IllegalThreadStateException.h"
 #include "java/lang/InterruptedException.h"
+#include "java/lang/Runtime.h"
 #include "java/lang/RuntimeException.h"
 #include "java/lang/Thread.h"
 #include "support/LangTestSupport.h"
@@ -158,12 +160,27 @@ TEST_F(ThreadTest, AnExceptionEscapingRunEndsOnlyThatThread)
         ++laterRuns;
     });
     other->start();
+    ::testing::internal::CaptureStdout();
     failing->start();
     // Waiters on the failing thread's object are woken when it ends.
     join(failing);
+    EXPECT_THAT(::testing::internal::GetCapturedStdout(),
+                ::testing::MatchesRegex("Exception in thread \"Thread-[0-9]+\" "
+                                        "java.lang.RuntimeException: boom\n    at <unknown>\n"));
     EXPECT_EQ(failing->vmThread->state, VMThread::FINISHED);
     join(other);
     EXPECT_EQ(laterRuns, 1);
+}
+
+TEST_F(ThreadTest, AnAllowedExitEndsTheThreadAndAsksTheVmToExit)
+{
+    java::lang::Runtime::getRuntime()->setExitAllowed(true);
+    VMPtr<Worker> exiting = newWorker([] { java::lang::Runtime::getRuntime()->exit(3); });
+    exiting->start();
+    join(exiting);
+    java::lang::Runtime::getRuntime()->setExitAllowed(false);
+    EXPECT_EQ(exiting->vmThread->state, VMThread::FINISHED);
+    EXPECT_EQ(_VM_instance->exitRequested, 1);
 }
 
 TEST_F(ThreadTest, SleepingZeroOrANegativeTimeOnlyYields)

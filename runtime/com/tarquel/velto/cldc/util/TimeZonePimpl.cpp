@@ -1,5 +1,7 @@
 #include "com/tarquel/velto/cldc/util/TimeZonePimpl.h"
 
+#include "vm/VMEventRegistry.h"
+
 #include "com/tarquel/velto/cldc/util/TimeZoneUTC.h"
 #include "hal/device.h"
 #include "vm/VMStringLiterals.h"
@@ -65,9 +67,7 @@ void TimeZonePimpl::staticInit()
     refreshDeviceZone();
     zones()->set(1, TimeZoneUTC::newInstance()->init(0, _VM_literal("UTC")));
     zones()->set(2, TimeZoneUTC::newInstance()->init(0, _VM_literal("GMT")));
-    // TODO(next-e): register onPlatformEvent for event 4 (mask 0x10) in the
-    // priority-1 listener list once the VM's event-listener registry exists:
-    //   HAL_addEventListener(&TimeZonePimpl::onPlatformEvent, 0x10, 1);
+    HAL_addEventListener(&TimeZonePimpl::onPlatformEvent, 1u << kTimeZoneChanged, 1);
 }
 
 void TimeZonePimpl::refreshDeviceZone()
@@ -78,7 +78,7 @@ void TimeZonePimpl::refreshDeviceZone()
     defaultID() = id;
 }
 
-void TimeZonePimpl::onPlatformEvent(int32_t event, int32_t, int32_t*)
+void TimeZonePimpl::onPlatformEvent(int32_t event, int32_t, const intptr_t*)
 {
     if (event == kTimeZoneChanged && zones())
         refreshDeviceZone();

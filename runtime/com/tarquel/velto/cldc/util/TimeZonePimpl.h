@@ -28,7 +28,7 @@ class TimeZonePimpl : public virtual java::lang::Object {
     static bool parseOffsetID(VMPtr<java::lang::String> ID, bool* isUTC, int32_t* offset);
 
     // The platform-event listener: event 4 rebuilds the device zone.
-    static void onPlatformEvent(int32_t event, int32_t count, int32_t* words);
+    static void onPlatformEvent(int32_t event, int32_t count, const intptr_t* words);
 
     static void staticInit();
 
