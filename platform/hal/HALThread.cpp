@@ -89,6 +89,12 @@ void HALThread::wakeUp()
         SetEvent(wake);
 }
 
+void HAL_wakeThread(HALThread* thread)
+{
+    if (thread != nullptr)
+        thread->wakeUp();
+}
+
 uint32_t HAL_getThreadTlsIndex()
 {
     DWORD index = tlsIndex.load();

@@ -55,6 +55,9 @@ int32_t HAL_createMainThread(HALThread** out);
 // null and second calls are ignored (0). 5 when the system refuses the thread.
 int32_t HAL_startThread(HALThread* thread);
 void HAL_cancelThread(HALThread* thread);
+// Ends the thread's current sleep or lock wait at once (it sees the wake as a
+// notify); null ignored.
+void HAL_wakeThread(HALThread* thread);
 bool HAL_isThreadCancelled(const HALThread* thread);
 // Frees a thread record. A thread never started is freed at once; one whose
 // body has returned is waited for until its operating-system thread ends. A

@@ -1,7 +1,6 @@
 #include "vm/VMThread.h"
 #include "vm/VMExitException.h"
 
-#include "hal/HALThread.h"
 #include "hal/thread.h"
 #include "java/lang/InterruptedException.h"
 #include "java/lang/OutOfMemoryError.h"
@@ -231,5 +230,5 @@ void VMThread::interrupt()
         return;
     interrupted = 1;
     if (waitLock && platformThread)
-        platformThread->wakeUp();
+        HAL_wakeThread(platformThread);
 }
