@@ -1,0 +1,15 @@
+#pragma once
+// The property files of the fuzz targets: a temporary application folder for
+// the process's lifetime, and reading a value back from a table.
+
+#include <cstdint>
+#include <string>
+
+// Writes sys.prop and app.prop into the folder (made on the first call) and
+// loads the tables.
+void vxfuzz_loadProperties(const std::string& systemText, const std::string& applicationText);
+
+// A value through the copying call, checked against the length call; false
+// when absent.
+bool vxfuzz_applicationProperty(const std::u16string& key, std::u16string* value);
+bool vxfuzz_systemProperty(const std::u16string& key, std::u16string* value);
