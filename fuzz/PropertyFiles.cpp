@@ -29,12 +29,17 @@ bool read(LengthCall lengthOf, CopyCall copy, const std::u16string& key, std::u1
 
 } // namespace
 
-void vxfuzz_loadProperties(const std::string& systemText, const std::string& applicationText)
+FuzzProperties::FuzzProperties(const std::string& systemText, const std::string& applicationText)
 {
     static vxtest::AppFolder folder;
     folder.writeSysProperties(systemText);
     folder.writeAppProperties(applicationText);
     HAL_loadProperties();
+}
+
+FuzzProperties::~FuzzProperties()
+{
+    HAL_freeProperties();
 }
 
 bool vxfuzz_applicationProperty(const std::u16string& key, std::u16string* value)

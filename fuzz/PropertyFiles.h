@@ -5,9 +5,16 @@
 #include <cstdint>
 #include <string>
 
-// Writes sys.prop and app.prop into the folder (made on the first call) and
-// loads the tables.
-void vxfuzz_loadProperties(const std::string& systemText, const std::string& applicationText);
+// Writes sys.prop and app.prop into the folder (made on first use) and loads
+// the tables for its lifetime (frees them after, so that a run's allocations
+// balance and the leak check stays quiet unless something leaks).
+class FuzzProperties {
+public:
+    FuzzProperties(const std::string& systemText, const std::string& applicationText);
+    ~FuzzProperties();
+    FuzzProperties(const FuzzProperties&) = delete;
+    FuzzProperties& operator=(const FuzzProperties&) = delete;
+};
 
 // A value through the copying call, checked against the length call; false
 // when absent.

@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     int32_t textRoom = in.ConsumeIntegralInRange<int32_t>(0, 70);
     std::string state = in.ConsumeRandomLengthString(16);
     std::string list = in.ConsumeRemainingBytesAsString();
-    vxfuzz_loadProperties(kQuirk + ": " + state + "\n" + kQuirk + "_WHERE: " + list + "\n", "");
+    FuzzProperties loaded(kQuirk + ": " + state + "\n" + kQuirk + "_WHERE: " + list + "\n", "");
 
     bool on = HAL_isQuirkOn(HAL_QUIRK_IGNORE_SOME_POINTER_EVENTS);
 
