@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "java/lang/Class.h"
+#include "java/lang/Throwable.h"
 #include "support/VMFixture.h"
 
 void vxfuzz_bootVM()
@@ -12,6 +14,12 @@ void vxfuzz_bootVM()
     static const bool booted = VMFixture_start(nullptr, 0, 16u << 20, 1u << 30) == 1;
     if (!booted)
         vxfuzz_fail("the VM did not boot");
+}
+
+std::string vxfuzz_thrownClass(java::lang::Throwable* caught)
+{
+    VMPtr<java::lang::Throwable> e(caught);
+    return e->getClass()->name;
 }
 
 void vxfuzz_fail(const std::string& message)

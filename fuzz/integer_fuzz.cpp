@@ -43,12 +43,6 @@ bool reference(const std::u16string& text, int32_t radix, int32_t* value)
     return true;
 }
 
-std::string thrownClass(Throwable* caught)
-{
-    VMPtr<Throwable> e(caught);
-    return e->getClass()->name;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -76,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     try {
         parsed = Integer::parseInt(s, radix);
     } catch (Throwable* caught) {
-        threw = thrownClass(caught);
+        threw = vxfuzz_thrownClass(caught);
     }
     if (ok)
         VXFUZZ_CHECK(threw.empty() && parsed == expected, "parseInt disagrees: " + threw);

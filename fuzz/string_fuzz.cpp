@@ -45,13 +45,6 @@ std::u16string unitsOf(const VMPtr<String>& s)
     return std::u16string(s->count ? s->chars() : u"", size_t(s->count));
 }
 
-// The class name of a thrown object.
-std::string thrownClass(Throwable* caught)
-{
-    VMPtr<Throwable> e(caught);
-    return e->getClass()->name;
-}
-
 void checkBytes(FuzzedDataProvider& in)
 {
     uint8_t choice = in.ConsumeIntegral<uint8_t>();
@@ -80,7 +73,7 @@ void checkBytes(FuzzedDataProvider& in)
     try {
         s = String::newInstance()->init(bytes, from, n, encoding);
     } catch (Throwable* caught) {
-        threw = thrownClass(caught);
+        threw = vxfuzz_thrownClass(caught);
     }
     if (badWindow) {
         VXFUZZ_CHECK(threw == "java.lang.IndexOutOfBoundsException", "bad window gave " + threw);
