@@ -1,8 +1,10 @@
 # make run: set up, build and start the game.  make test: set up, build, every test.
+# make fuzz: build the fuzz targets and run each for FUZZ_SECONDS.
 JOBS ?= $(shell nproc)
 PRESET ?= default
+FUZZ_SECONDS ?= 30
 
-.PHONY: all setup build run test test-asan test-tsan bench clean
+.PHONY: all setup build run test test-asan test-tsan bench fuzz clean
 
 all: build
 
@@ -27,6 +29,11 @@ test-tsan:
 
 bench: build
 	@./build/$(PRESET)/bench/vx_bench
+
+fuzz: setup
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) bash fuzz/run.sh build/fuzz
 
 clean:
 	rm -rf build

@@ -128,20 +128,25 @@ void readFile(Table table, const char16_t* fileName)
     std::u16string line;
     std::u16string piece;
     bool first = true;
-    while (readPiece(file, &piece)) {
-        line += piece;
-        if ((line.empty() || line.back() != u'\n') && !std::feof(file)) {
-            continue;  // the rest of a long line follows
-        }
+    auto endLine = [&] {
         if (first && !line.empty() && line[0] == 0xFEFF) {
             line.erase(0, 1);  // byte-order mark
         }
         first = false;
         parseLine(table, line);
         line.clear();
+    };
+    while (readPiece(file, &piece)) {
+        line += piece;
+        if ((line.empty() || line.back() != u'\n') && !std::feof(file)) {
+            continue;  // the rest of a long line follows
+        }
+        endLine();
     }
+    // A last line that filled its final piece exactly: the end of the file
+    // shows only at the next read.
     if (!line.empty()) {
-        parseLine(table, line);
+        endLine();
     }
     std::fclose(file);
 }

@@ -82,6 +82,20 @@ TEST_F(Properties, LongLinesAreKeptWhole)
     EXPECT_EQ(HAL_getApplicationPropertyLength(u"vvvv", 4), -1);
 }
 
+TEST_F(Properties, AByteOrderMarkIsDroppedWhereverTheFirstLineEnds)
+{
+    // A first line without a line end whose characters (mark included) fill
+    // the reader's 255-character pieces exactly ends at the end of the file
+    // after the last piece, not within one.
+    for (size_t units : {254u, 255u, 256u, 510u}) {
+        std::string value(units - 6, 'v');  // the mark and "Key: " are 6
+        app.writeAppProperties("\xEF\xBB\xBFKey: " + value);
+        HAL_loadProperties();
+        EXPECT_EQ(HAL_getApplicationPropertyLength(u"Key", 3), static_cast<int32_t>(value.size()))
+            << units << " characters";
+    }
+}
+
 TEST_F(Properties, ANulCharacterInALineKeepsTheLinesApart)
 {
     app.writeAppProperties(std::string("Damaged: ab\0cd\nNext: 1\n\0\nLast: 2\n", 33));
