@@ -30,7 +30,7 @@ typedef void (*VMStaticInitializer)();
 typedef VMPtr<java::lang::Object> (*VMInstanceCreator)();
 
 // What a registration function gives the registry.
-struct VMClassSpec {
+struct VMClassDefinition {
     const char* name;
     const char* superName;
     const char* sourcePath;
@@ -41,7 +41,7 @@ struct VMClassSpec {
 };
 
 // Allocates, constructs and registers a class descriptor.
-java::lang::Class* _VM_defineClass(const VMClassSpec& spec);
+java::lang::Class* _VM_defineClass(const VMClassDefinition& definition);
 // The static initialiser of classes that have an empty one.
 void _VM_emptyStaticInitializer();
 

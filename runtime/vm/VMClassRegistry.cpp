@@ -90,11 +90,10 @@ void _VM_applyEntryPointRecords()
 
 void _VM_emptyStaticInitializer() {}
 
-Class* _VM_defineClass(const VMClassSpec& spec)
+Class* _VM_defineClass(const VMClassDefinition& d)
 {
-    VMPtr<Class> cls(new Class(spec.name, spec.superName, spec.sourcePath,
-                               spec.staticInitializer, spec.creator, spec.isInterface,
-                               spec.isAbstract, 0, 0, nullptr));
+    VMPtr<Class> cls(new Class(d.name, d.superName, d.sourcePath, d.staticInitializer, d.creator,
+                               d.isInterface, d.isAbstract, 0, 0, nullptr));
     return cls.get();
 }
 
