@@ -58,42 +58,38 @@ void VMRootList_release(VMRootList* list)
         _VM_currentRootList = nullptr;
 }
 
-// Stack references join the current thread's list; the list scopes their own;
-// instance references are found by tracing and join nothing.
-void VMScope::add(VMRef* ref)
+// The list a reference of this scope joins: the current thread's for the
+// stack scope, the scope's own for the static, native and weak scopes, none
+// for the instance scope (fields are found by tracing).
+VMRootList* VMScope::rootList()
 {
-#ifndef NDEBUG
-    if (kind_ != Instance)
-        _VM_assertVMLock();
-#endif
     switch (kind_) {
     case Stack:
-        ref->link_ = _VM_currentRootList->head;
-        _VM_currentRootList->head = ref;
-        break;
+        return _VM_currentRootList;
     case Instance:
-        break;
+        return nullptr;
     default:
-        ref->link_ = roots_.head;
-        roots_.head = ref;
-        break;
+        return &roots_;
+    }
+}
+
+void VMScope::add(VMRef* ref)
+{
+    if (VMRootList* list = rootList()) {
+#ifndef NDEBUG
+        _VM_assertVMLock();
+#endif
+        ref->link_ = list->head;
+        list->head = ref;
     }
 }
 
 void VMScope::remove(VMRef* ref)
 {
+    if (VMRootList* list = rootList()) {
 #ifndef NDEBUG
-    if (kind_ != Instance)
         _VM_assertVMLock();
 #endif
-    switch (kind_) {
-    case Stack:
-        _VM_currentRootList->remove(ref);
-        break;
-    case Instance:
-        break;
-    default:
-        roots_.remove(ref);
-        break;
+        list->remove(ref);
     }
 }

@@ -54,6 +54,8 @@ public:
     void remove(VMRef* ref);
 
 private:
+    VMRootList* rootList();
+
     Kind kind_;
     const char* name_;
     VMRootList roots_;
