@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <filesystem>
 #include <iterator>
 
@@ -94,6 +95,11 @@ TEST_F(ResourceInputStreamTest, SkipMarkAndReset)
     in->reset();
     EXPECT_EQ(in->read(), 2);
     EXPECT_TRUE(in->markSupported());
+
+    // Skipping "everything" from inside the file stops at its end.
+    EXPECT_EQ(in->skip(INT64_MAX), 1);
+    EXPECT_EQ(in->available(), 0);
+    EXPECT_EQ(in->read(), -1);
 }
 
 TEST_F(ResourceInputStreamTest, ClosedStreamRefusesReadsButAnswersItsPosition)
