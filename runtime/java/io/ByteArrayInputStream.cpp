@@ -23,7 +23,8 @@ VMPtr<ByteArrayInputStream> ByteArrayInputStream::init(VMPtr<ByteArray> buf, int
     InputStream::init();
     this->buf = buf;
     pos = offset;
-    count = std::min(offset + length, vm_nonNull(buf)->length);
+    // In 64 bits, so that a length running past the array ends at its end.
+    count = int32_t(std::min<int64_t>(int64_t(offset) + length, vm_nonNull(buf)->length));
     markPosition = offset;
     return VMPtr<ByteArrayInputStream>(this);
 }

@@ -70,8 +70,9 @@ VMPtr<Object> Class::newInstance()
     return object;
 }
 
-// Resource streams arrive with the resource input stream class; until then no
-// resource is found.
+// A leading "/" names the resource from the top of the resource folder; any
+// other name is looked up under the class's package. Null when it cannot be
+// opened.
 VMPtr<Object> Class::getResourceAsStream(VMPtr<String> name)
 {
     using com::tarquel::velto::cldc::io::ResourceInputStream;

@@ -32,7 +32,10 @@ void Runtime::exit(int32_t status)
 
 int64_t Runtime::freeMemory()
 {
-    return int64_t(_VM_getFreeMemory());
+    // The heap's figure wraps when the platform's own allocations and the VM
+    // heap together pass the limit: then nothing is free.
+    uint32_t free = _VM_getFreeMemory();
+    return free > _VM_getTotalMemory() ? 0 : int64_t(free);
 }
 
 int64_t Runtime::totalMemory()

@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -128,6 +129,12 @@ TEST_F(ByteStreamTest, InputWindowMarkAndReset)
     EXPECT_EQ(in->read(), -1);
     EXPECT_EQ(in->skip(5), 0);
     EXPECT_TRUE(in->markSupported());
+
+    // A length that overflows offset + length still reads to the array's end.
+    VMPtr<ByteArrayInputStream> open =
+        ByteArrayInputStream::newInstance()->init(ten, 7, INT32_MAX);
+    EXPECT_EQ(open->available(), 3);
+    EXPECT_EQ(open->read(), 7);
 }
 
 TEST_F(ByteStreamTest, InputBytesAreUnsignedAndZeroLengthReadsSeeTheEnd)

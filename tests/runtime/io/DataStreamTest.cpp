@@ -87,6 +87,8 @@ TEST_F(DataStreamTest, UtfStringsCarryTheirByteCount)
         {u"", {0, 0}},
         {std::u16string(1, u'\0'), {0, 2, 0xC0, 0x80}}, // U+0000 takes two bytes
         {u"a\u00e9\u20ac", {0, 6, 'a', 0xC3, 0xA9, 0xE2, 0x82, 0xAC}},
+        // A surrogate pair is two three-byte units, not one four-byte form.
+        {u"\U0001F600", {0, 6, 0xED, 0xA0, 0xBD, 0xED, 0xB8, 0x80}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes.size());

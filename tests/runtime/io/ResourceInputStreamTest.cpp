@@ -1,3 +1,7 @@
+#include <cstdint>
+#include <filesystem>
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 #include "com/tarquel/velto/cldc/io/ResourceInputStream.h"
@@ -8,6 +12,8 @@
 #include "support/AppFolder.h"
 #include "support/LangTestSupport.h"
 #include "support/VMFixture.h"
+#include "vm/VMHeap.h"
+#include "vm/VMInstance.h"
 
 using com::tarquel::velto::cldc::io::ResourceInputStream;
 using java::io::IOException;
@@ -89,6 +95,11 @@ TEST_F(ResourceInputStreamTest, SkipMarkAndReset)
     in->reset();
     EXPECT_EQ(in->read(), 2);
     EXPECT_TRUE(in->markSupported());
+
+    // Skipping "everything" from inside the file stops at its end.
+    EXPECT_EQ(in->skip(INT64_MAX), 1);
+    EXPECT_EQ(in->available(), 0);
+    EXPECT_EQ(in->read(), -1);
 }
 
 TEST_F(ResourceInputStreamTest, ClosedStreamRefusesReadsButAnswersItsPosition)
@@ -103,6 +114,25 @@ TEST_F(ResourceInputStreamTest, ClosedStreamRefusesReadsButAnswersItsPosition)
     EXPECT_TRUE(vmThrows<IOException>([&] { in->read(ByteArray::newArray(1), 0, 1); }));
     EXPECT_EQ(in->available(), 2);
     in->mark(0);
+}
+
+// Open descriptors of the process.
+size_t openFiles()
+{
+    return size_t(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                std::filesystem::directory_iterator()));
+}
+
+TEST_F(ResourceInputStreamTest, CollectorClosesAStreamLeftOpen)
+{
+    size_t before = openFiles();
+    {
+        VMPtr<ResourceInputStream> in = open("abc.bin");
+        EXPECT_EQ(in->read(), 1);
+        EXPECT_EQ(openFiles(), before + 1);
+    }
+    _VM_collectGarbage(_VM_instance);
+    EXPECT_EQ(openFiles(), before);
 }
 
 TEST_F(ResourceInputStreamTest, MissingResource)

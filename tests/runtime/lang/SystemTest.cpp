@@ -74,6 +74,16 @@ TEST_F(SystemTest, MemoryFiguresFollowTheHeap)
     EXPECT_GT(runtime->freeMemory(), 0);
     EXPECT_LT(runtime->freeMemory(), runtime->totalMemory());
     runtime->gc();
+
+    // More in use than the limit allows: nothing free, not a wrapped figure.
+    VMHeapState saved = _VM_getHeapState();
+    VMHeapState over = saved;
+    over.maximumLimit = 1;
+    over.used = 2;
+    _VM_setHeapState(over);
+    int64_t free = runtime->freeMemory();
+    _VM_setHeapState(saved);
+    EXPECT_EQ(free, 0);
 }
 
 TEST_F(SystemTest, ClockIsWallClockMilliseconds)

@@ -91,7 +91,7 @@ int64_t ResourceInputStream::skip(int64_t n)
     checkOpen();
     if (n <= 0)
         return 0;
-    if (pos + n > size)
+    if (n > size - pos) // not pos + n: that overflows for a huge n
         n = size - pos;
     pos += int32_t(n);
     return n;
