@@ -1,10 +1,15 @@
 #include <cstdint>
+#include <cstdlib>
+#include <ctime>
 #include <limits>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "vm/VMEventRegistry.h"
+
 #include "com/tarquel/velto/cldc/util/GregorianCalendar.h"
+#include "hal/device.h"
 #include "java/lang/ArrayIndexOutOfBoundsException.h"
 #include "java/util/Calendar.h"
 #include "java/util/Date.h"
@@ -215,6 +220,33 @@ TEST_F(CalendarTest, DateHashEqualsAndText)
     old->calendar->setTimeZone(TimeZone::getTimeZone(vmString("UTC-08:00")));
     std::string text = vmText(old->toString());
     EXPECT_EQ(text.substr(3), " Mar 05 09:07:03 UTC-08:00 0987");
+}
+
+TEST_F(CalendarTest, NewCalendarsStartFromTheDeviceClockInTheDeviceZone)
+{
+    // One hour east of UTC: the device clock already counts local time, and
+    // the device zone's offset is added on top of it.
+    const char* saved = std::getenv("TZ");
+    std::string savedTZ = saved ? saved : "";
+    setenv("TZ", "<+01>-1", 1);
+    tzset();
+    HAL_dispatchEvent(4, 0, nullptr);
+    int64_t before = HAL_currentTimeMillis();
+    VMPtr<Calendar> cal = Calendar::getInstance();
+    int64_t after = HAL_currentTimeMillis();
+    int64_t time = cal->getTimeInMillis();
+    EXPECT_GE(time, before);
+    EXPECT_LE(time, after);
+    EXPECT_EQ(cal->zone, TimeZone::getDefault());
+    EXPECT_EQ(cal->get(Calendar::HOUR_OF_DAY), (time / 3600000 + 1) % 24);
+    EXPECT_EQ(cal->get(Calendar::MINUTE), time / 60000 % 60);
+
+    if (saved)
+        setenv("TZ", savedTZ.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+    HAL_dispatchEvent(4, 0, nullptr);
 }
 
 TEST_F(CalendarTest, DivideFloorRoundsDown)
