@@ -134,6 +134,7 @@ TEST_F(CalendarTest, HourFieldsAreReconciled)
         {15, -1, -1, 15 * 3600000LL},           // HOUR above 12 means PM
         {-1, -1, 26, 2 * 3600000LL},            // HOUR_OF_DAY wins, reduced mod 24
         {5, Calendar::PM, 7, 7 * 3600000LL},
+        {3, 7, -1, 3 * 3600000LL}, // a bad AM_PM follows the old hour (0: AM)
     };
     for (const Case& c : cases) {
         VMPtr<Calendar> cal = calendarIn("GMT");
@@ -147,6 +148,11 @@ TEST_F(CalendarTest, HourFieldsAreReconciled)
         EXPECT_EQ(cal->getTimeInMillis(), c.millis)
             << c.hour << " " << c.amPm << " " << c.hourOfDay;
     }
+    VMPtr<Calendar> afternoon = calendarIn("GMT");
+    afternoon->setTimeInMillis(13 * 3600000LL);
+    afternoon->set(Calendar::HOUR, 3);
+    afternoon->set(Calendar::AM_PM, -1);
+    EXPECT_EQ(afternoon->getTimeInMillis(), 15 * 3600000LL);
 }
 
 TEST_F(CalendarTest, GetRecomputesOnlyTheTimeDerivedFields)
