@@ -1,6 +1,4 @@
 #include <cstdint>
-#include <cstdlib>
-#include <ctime>
 #include <limits>
 #include <string>
 
@@ -14,6 +12,7 @@
 #include "java/util/Calendar.h"
 #include "java/util/Date.h"
 #include "java/util/TimeZone.h"
+#include "support/HalTestSupport.h"
 #include "support/LangTestSupport.h"
 #include "support/VMFixture.h"
 
@@ -232,27 +231,20 @@ TEST_F(CalendarTest, NewCalendarsStartFromTheDeviceClockInTheDeviceZone)
 {
     // One hour east of UTC: the device clock already counts local time, and
     // the device zone's offset is added on top of it.
-    const char* saved = std::getenv("TZ");
-    std::string savedTZ = saved ? saved : "";
-    setenv("TZ", "<+01>-1", 1);
-    tzset();
-    HAL_dispatchEvent(4, 0, nullptr);
-    int64_t before = HAL_currentTimeMillis();
-    VMPtr<Calendar> cal = Calendar::getInstance();
-    int64_t after = HAL_currentTimeMillis();
-    int64_t time = cal->getTimeInMillis();
-    EXPECT_GE(time, before);
-    EXPECT_LE(time, after);
-    EXPECT_EQ(cal->zone, TimeZone::getDefault());
-    EXPECT_EQ(cal->get(Calendar::HOUR_OF_DAY), (time / 3600000 + 1) % 24);
-    EXPECT_EQ(cal->get(Calendar::MINUTE), time / 60000 % 60);
-
-    if (saved)
-        setenv("TZ", savedTZ.c_str(), 1);
-    else
-        unsetenv("TZ");
-    tzset();
-    HAL_dispatchEvent(4, 0, nullptr);
+    {
+        vxtest::ScopedTZ tz("<+01>-1");
+        HAL_dispatchEvent(4, 0, nullptr);
+        int64_t before = HAL_currentTimeMillis();
+        VMPtr<Calendar> cal = Calendar::getInstance();
+        int64_t after = HAL_currentTimeMillis();
+        int64_t time = cal->getTimeInMillis();
+        EXPECT_GE(time, before);
+        EXPECT_LE(time, after);
+        EXPECT_EQ(cal->zone, TimeZone::getDefault());
+        EXPECT_EQ(cal->get(Calendar::HOUR_OF_DAY), (time / 3600000 + 1) % 24);
+        EXPECT_EQ(cal->get(Calendar::MINUTE), time / 60000 % 60);
+    }
+    HAL_dispatchEvent(4, 0, nullptr); // back to the restored TZ
 }
 
 TEST_F(CalendarTest, DivideFloorRoundsDown)
