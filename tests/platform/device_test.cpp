@@ -13,6 +13,7 @@
 #include "hal/HALString.h"
 #include "hal/hal.h"
 #include "support/AppFolder.h"
+#include "support/HalTestSupport.h"
 #include "wince/clock.h"
 #include "wince/testing.h"
 #include "wince/user.h"
@@ -81,24 +82,16 @@ TEST_F(Clock, AdvancesWithTheTicksAndKeepsGoingAcrossTheirWrap)
 
 TEST(TimeZone, OffsetIsHowFarLocalTimeIsAheadOfUtc)
 {
-    const char* saved = std::getenv("TZ");
-    std::string savedTz = saved ? saved : "";
+    vxtest::ScopedTZ tz("UTC0");
     struct Case {
         const char* tz;
         int32_t offset;
     };
     const Case cases[] = {{"UTC0", 0}, {"JST-9", 9 * 3600000}, {"HST10", -10 * 3600000}};
     for (const Case& c : cases) {
-        setenv("TZ", c.tz, 1);
-        tzset();
+        tz.set(c.tz);
         EXPECT_EQ(HAL_getTimeZoneOffset(), c.offset) << c.tz;
     }
-    if (saved) {
-        setenv("TZ", savedTz.c_str(), 1);
-    } else {
-        unsetenv("TZ");
-    }
-    tzset();
 }
 
 TEST(IdleTimer, PeriodIsNineTenthsOfTheShortestTimeoutAtMostFiveSeconds)

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+
 namespace vxtest {
 
 namespace {
@@ -64,6 +67,29 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
+}
+
+ScopedTZ::ScopedTZ(const char* tz)
+{
+    const char* saved = std::getenv("TZ");
+    hadTZ_ = saved != nullptr;
+    saved_ = saved ? saved : "";
+    set(tz);
+}
+
+ScopedTZ::~ScopedTZ()
+{
+    if (hadTZ_)
+        setenv("TZ", saved_.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+}
+
+void ScopedTZ::set(const char* tz)
+{
+    setenv("TZ", tz, 1);
+    tzset();
 }
 
 }  // namespace vxtest

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <string>
 #include <thread>
 
 namespace vxtest {
@@ -35,5 +36,20 @@ public:
 // machine may be loaded).
 bool waitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds limit = std::chrono::seconds(20));
+
+// Sets the process's TZ (the platform's local zone) until destroyed, then
+// puts back the one it replaced.
+class ScopedTZ {
+public:
+    explicit ScopedTZ(const char* tz);
+    ~ScopedTZ();
+    ScopedTZ(const ScopedTZ&) = delete;
+    ScopedTZ& operator=(const ScopedTZ&) = delete;
+    void set(const char* tz);
+
+private:
+    bool hadTZ_ = false;
+    std::string saved_;
+};
 
 }  // namespace vxtest

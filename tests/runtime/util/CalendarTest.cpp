@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include "vm/VMEventRegistry.h"
+
 #include "com/tarquel/velto/cldc/util/GregorianCalendar.h"
+#include "hal/device.h"
 #include "java/lang/ArrayIndexOutOfBoundsException.h"
 #include "java/util/Calendar.h"
 #include "java/util/Date.h"
 #include "java/util/TimeZone.h"
+#include "support/HalTestSupport.h"
 #include "support/LangTestSupport.h"
 #include "support/VMFixture.h"
 
@@ -129,6 +133,7 @@ TEST_F(CalendarTest, HourFieldsAreReconciled)
         {15, -1, -1, 15 * 3600000LL},           // HOUR above 12 means PM
         {-1, -1, 26, 2 * 3600000LL},            // HOUR_OF_DAY wins, reduced mod 24
         {5, Calendar::PM, 7, 7 * 3600000LL},
+        {3, 7, -1, 3 * 3600000LL}, // a bad AM_PM follows the old hour (0: AM)
     };
     for (const Case& c : cases) {
         VMPtr<Calendar> cal = calendarIn("GMT");
@@ -142,6 +147,11 @@ TEST_F(CalendarTest, HourFieldsAreReconciled)
         EXPECT_EQ(cal->getTimeInMillis(), c.millis)
             << c.hour << " " << c.amPm << " " << c.hourOfDay;
     }
+    VMPtr<Calendar> afternoon = calendarIn("GMT");
+    afternoon->setTimeInMillis(13 * 3600000LL);
+    afternoon->set(Calendar::HOUR, 3);
+    afternoon->set(Calendar::AM_PM, -1);
+    EXPECT_EQ(afternoon->getTimeInMillis(), 15 * 3600000LL);
 }
 
 TEST_F(CalendarTest, GetRecomputesOnlyTheTimeDerivedFields)
@@ -215,6 +225,26 @@ TEST_F(CalendarTest, DateHashEqualsAndText)
     old->calendar->setTimeZone(TimeZone::getTimeZone(vmString("UTC-08:00")));
     std::string text = vmText(old->toString());
     EXPECT_EQ(text.substr(3), " Mar 05 09:07:03 UTC-08:00 0987");
+}
+
+TEST_F(CalendarTest, NewCalendarsStartFromTheDeviceClockInTheDeviceZone)
+{
+    // One hour east of UTC: the device clock already counts local time, and
+    // the device zone's offset is added on top of it.
+    {
+        vxtest::ScopedTZ tz("<+01>-1");
+        HAL_dispatchEvent(4, 0, nullptr);
+        int64_t before = HAL_currentTimeMillis();
+        VMPtr<Calendar> cal = Calendar::getInstance();
+        int64_t after = HAL_currentTimeMillis();
+        int64_t time = cal->getTimeInMillis();
+        EXPECT_GE(time, before);
+        EXPECT_LE(time, after);
+        EXPECT_EQ(cal->zone, TimeZone::getDefault());
+        EXPECT_EQ(cal->get(Calendar::HOUR_OF_DAY), (time / 3600000 + 1) % 24);
+        EXPECT_EQ(cal->get(Calendar::MINUTE), time / 60000 % 60);
+    }
+    HAL_dispatchEvent(4, 0, nullptr); // back to the restored TZ
 }
 
 TEST_F(CalendarTest, DivideFloorRoundsDown)

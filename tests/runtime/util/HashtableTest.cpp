@@ -143,6 +143,23 @@ TEST_F(HashtableTest, BucketsAndEnumerationOrder)
     EXPECT_TRUE(signs->get(key(-1, "minus"))->equals(num(1)));
 }
 
+TEST_F(HashtableTest, RehashWalksOldBucketsDownAndPushesOntoNewHeads)
+{
+    VMPtr<Hashtable> t = Hashtable::newInstance()->init();
+    // Bucket 1 of 11 holds b, a; c (bucket 3) and d (bucket 2) meet in
+    // bucket 2 of 23, as do a and b in bucket 1.
+    t->put(key(1, "a"), num(1));
+    t->put(key(254, "b"), num(2));
+    t->put(key(25, "c"), num(3));
+    t->put(key(2, "d"), num(4));
+    for (int32_t h = 4; h <= 7; h++)
+        t->put(key(h, ("h" + std::to_string(h)).c_str()), num(h));
+    EXPECT_EQ(all(t->keys()), "h7 h6 h5 h4 c d b a ");
+    t->put(key(8, "e"), num(8)); // the ninth key grows the table first
+    ASSERT_EQ(t->table->length, 23);
+    EXPECT_EQ(all(t->keys()), "e h7 h6 h5 h4 d c a b ");
+}
+
 TEST_F(HashtableTest, RemoveUnlinksFromAnyPlaceInTheChain)
 {
     VMPtr<Hashtable> t = Hashtable::newInstance()->init();

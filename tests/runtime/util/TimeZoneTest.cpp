@@ -1,6 +1,4 @@
 #include <cstdint>
-#include <cstdlib>
-#include <ctime>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -11,6 +9,7 @@
 #include "hal/device.h"
 #include "java/lang/NullPointerException.h"
 #include "java/util/TimeZone.h"
+#include "support/HalTestSupport.h"
 #include "support/LangTestSupport.h"
 #include "support/VMFixture.h"
 
@@ -105,27 +104,20 @@ TEST_F(TimeZoneTest, ZoneChangeEventRebuildsTheDeviceZone)
 {
     VMPtr<TimeZone> before = TimeZone::getDefault();
     int32_t oldOffset = before->getRawOffset();
-    const char* saved = std::getenv("TZ");
-    std::string savedTZ = saved ? saved : "";
-
-    setenv("TZ", "<+0330>-3:30", 1);
-    tzset();
-    HAL_dispatchEvent(2, 0, nullptr); // other events change nothing
-    EXPECT_EQ(TimeZone::getDefault(), before);
-    HAL_dispatchEvent(4, 0, nullptr);
-    VMPtr<TimeZone> after = TimeZone::getDefault();
-    EXPECT_NE(after, before);
-    EXPECT_EQ(after->getRawOffset(), 12600000);
-    EXPECT_EQ(vmText(after->getID()), "UTC+03:30");
-    EXPECT_EQ(TimeZone::getTimeZone(vmString("UTC+03:30")), after);
-    // A zone handed out before keeps its offset.
-    EXPECT_EQ(before->getRawOffset(), oldOffset);
-
-    if (saved)
-        setenv("TZ", savedTZ.c_str(), 1);
-    else
-        unsetenv("TZ");
-    tzset();
+    {
+        vxtest::ScopedTZ tz("<+0330>-3:30");
+        HAL_dispatchEvent(2, 0, nullptr); // other events change nothing
+        EXPECT_EQ(TimeZone::getDefault(), before);
+        HAL_dispatchEvent(4, 0, nullptr);
+        VMPtr<TimeZone> after = TimeZone::getDefault();
+        EXPECT_NE(after, before);
+        EXPECT_EQ(after->getRawOffset(), 12600000);
+        EXPECT_EQ(vmText(after->getID()), "UTC+03:30");
+        EXPECT_EQ(TimeZone::getTimeZone(vmString("UTC+03:30")), after);
+        // A zone handed out before keeps its offset.
+        EXPECT_EQ(before->getRawOffset(), oldOffset);
+    }
+    HAL_dispatchEvent(4, 0, nullptr); // back to the restored TZ
 }
 
 } // namespace
