@@ -139,7 +139,7 @@ public:
 #define VM_REGISTER_ABSTRACT_CLASS(X, name, superName, path, init)                            \
     VM_REGISTER_(X, name, superName, path, init, nullptr, false, true)
 #define VM_REGISTER_INTERFACE(X, name, path, init)                                            \
-    VM_REGISTER_(X, name, "java.lang.Object", path, init, nullptr, true, true)
+    VM_REGISTER_(X, name, "", path, init, nullptr, true, true)
 #define VM_IMPLEMENTS(X, interfaceName)                                                       \
     static VMInterfaceRecord VM_CAT_(_vm_interface_, __LINE__)(&X::_VM_classStatic, interfaceName)
 #define VM_REGISTER_ENTRY_POINT(X, function)                                                  \

@@ -122,6 +122,9 @@ TEST_F(VMClassRegistryTest, LookupsAndBases)
     EXPECT_EQ(_VM_getSuperclass(registry(), circle), find("vmtest.Base"));
     EXPECT_EQ(_VM_getSuperclass(registry(), java::lang::Object::classRecord()), nullptr);
     EXPECT_STREQ(java::lang::Object::classRecord()->superName, "");
+    // Interfaces name no base.
+    EXPECT_STREQ(find("vmtest.Shape")->superName, "");
+    EXPECT_EQ(_VM_getSuperclass(registry(), find("vmtest.Shape")), nullptr);
     EXPECT_EQ(find("java.lang.Class"), Class::classRecord());
     EXPECT_EQ(circle->getClass(), Class::classRecord());
 }
