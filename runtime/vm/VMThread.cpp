@@ -192,18 +192,25 @@ void VMThread::checkInterrupted(VMThread* thread)
     }
 }
 
+void VMThread::pause(VMThread* thread, int64_t milliseconds)
+{
+    if (!thread || thread->state != RUNNING)
+        return;
+    if (milliseconds <= 0) {
+        yield();
+        return;
+    }
+    if (!thread->sleepLock && HAL_createLock(&thread->sleepLock, true) != 0)
+        _VM_fatalError("HAL_createLock() failed in VMThread::sleep().");
+    thread->block(thread->sleepLock, milliseconds);
+}
+
 void VMThread::sleep(VMThread* thread, int64_t milliseconds)
 {
     if (!thread || thread->state != RUNNING)
         return;
     checkInterrupted(thread);
-    if (milliseconds <= 0) {
-        yield();
-    } else {
-        if (!thread->sleepLock && HAL_createLock(&thread->sleepLock, true) != 0)
-            _VM_fatalError("HAL_createLock() failed in VMThread::sleep().");
-        thread->block(thread->sleepLock, milliseconds);
-    }
+    pause(thread, milliseconds);
     checkInterrupted(thread);
 }
 

@@ -62,6 +62,9 @@ public:
     // record is running. An interrupt before or during the sleep throws
     // InterruptedException.
     static void sleep(VMThread* thread, int64_t milliseconds);
+    // The same sleep without the interrupt checks: an interrupt ends it early
+    // and stays pending. For waits inside the VM that must not throw.
+    static void pause(VMThread* thread, int64_t milliseconds);
     // The blocking part of Object.wait: gives the inflated monitor up
     // completely, waits on its lock (0 or less: no limit) and takes it back
     // with the former count. Nothing unless the record is running.
