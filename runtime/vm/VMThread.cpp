@@ -141,11 +141,19 @@ VMThread* VMThread::current()
     return _VM_instance ? _VM_instance->currentThread : nullptr;
 }
 
+// A platform thread without a record is no VM thread: it must not pass for
+// the thread that held the VM before it, nor register in that thread's scope.
 void* VMThread::enterVM()
 {
     VMThread* thread = reinterpret_cast<VMThread*>(HAL_getCurrentThreadData());
-    if (thread && _VM_instance)
+    if (!_VM_instance)
+        return thread;
+    if (thread) {
         thread->makeCurrent();
+    } else {
+        _VM_instance->currentThread = nullptr;
+        _VM_currentRootList = nullptr;
+    }
     return thread;
 }
 

@@ -50,7 +50,8 @@ public:
     // The record of the thread that holds the VM; null while none does.
     static VMThread* current();
     // Called after every retaking of the VM lock: the calling thread's record
-    // becomes current, with its stack scope. Returns the record.
+    // becomes current, with its stack scope; a thread without one leaves no
+    // thread and no scope current. Returns the record.
     static void* enterVM();
     // Gives the VM lock to waiting threads and takes it back; nothing while
     // yielding is disabled.
