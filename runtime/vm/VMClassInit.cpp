@@ -13,6 +13,7 @@
 #include "java/lang/NoClassDefFoundError.h"
 #include "java/lang/String.h"
 #include "vm/VMClassRegistry.h"
+#include "vm/VMException.h"
 #include "vm/VMSynchronized.h"
 #include "vm/VMThread.h"
 
@@ -27,6 +28,14 @@ void finish(Class* cls, Class::State state)
     cls->state = state;
     cls->initializingThread = nullptr;
     cls->notifyAll();
+}
+
+// An exception other than a class-library one left this thread's
+// initialiser: the class fails.
+void failIfStillInProgress(Class* cls)
+{
+    if (cls->initializingThread == VMThread::current() && cls->state == Class::IN_PROGRESS)
+        finish(cls, Class::ERRONEOUS);
 }
 
 // Waits (holding the monitor) until no other thread initialises cls. An
@@ -97,11 +106,15 @@ void _VM_initializeClass(VMClassRegistry* registry, Class* cls)
         }
         finish(cls, Class::ERRONEOUS);
         VM_THROW(failure);
-    } catch (...) {
+    } catch (VMException* caught) {
         // Not a class-library exception (the exit unwinding): the class must
-        // not stay in progress, or every later use would wait forever.
-        if (cls->initializingThread == VMThread::current() && cls->state == Class::IN_PROGRESS)
-            finish(cls, Class::ERRONEOUS);
+        // not stay in progress, or every later use would wait forever. The
+        // object is held while finishing may yield.
+        VMPtr<VMException> unwinding(caught);
+        failIfStillInProgress(cls);
+        VM_THROW(unwinding);
+    } catch (...) {
+        failIfStillInProgress(cls);
         throw;
     }
 }

@@ -169,7 +169,7 @@ void* _VM_malloc(uint32_t size, bool mayThrow)
         if (thread && round == 1)
             VMThread::yield();
         else if (thread && round == 2)
-            VMThread::sleep(thread, 10);
+            VMThread::pause(thread, 10); // an interrupt is not this request's to throw
     }
 }
 

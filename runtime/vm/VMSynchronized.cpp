@@ -1,5 +1,7 @@
 #include "vm/VMSynchronized.h"
 
+#include <exception>
+
 #include "hal/thread.h"
 #include "vm/VMBoot.h"
 #include "vm/VMThread.h"
@@ -64,7 +66,10 @@ void _VM_unlock(Object* object)
     if (HALLock* lock = object->monitorLock) {
         HAL_notifyAllLock(lock);
         HAL_leaveLock(lock);
-        VMThread::yield();
+        // No yield while an exception passes: the object in flight is no
+        // root until a handler holds it, and another thread may collect.
+        if (std::uncaught_exceptions() == 0)
+            VMThread::yield();
     }
 }
 

@@ -141,11 +141,19 @@ VMThread* VMThread::current()
     return _VM_instance ? _VM_instance->currentThread : nullptr;
 }
 
+// A platform thread without a record is no VM thread: it must not pass for
+// the thread that held the VM before it, nor register in that thread's scope.
 void* VMThread::enterVM()
 {
     VMThread* thread = reinterpret_cast<VMThread*>(HAL_getCurrentThreadData());
-    if (thread && _VM_instance)
+    if (!_VM_instance)
+        return thread;
+    if (thread) {
         thread->makeCurrent();
+    } else {
+        _VM_instance->currentThread = nullptr;
+        _VM_currentRootList = nullptr;
+    }
     return thread;
 }
 
@@ -192,18 +200,25 @@ void VMThread::checkInterrupted(VMThread* thread)
     }
 }
 
+void VMThread::pause(VMThread* thread, int64_t milliseconds)
+{
+    if (!thread || thread->state != RUNNING)
+        return;
+    if (milliseconds <= 0) {
+        yield();
+        return;
+    }
+    if (!thread->sleepLock && HAL_createLock(&thread->sleepLock, true) != 0)
+        _VM_fatalError("HAL_createLock() failed in VMThread::sleep().");
+    thread->block(thread->sleepLock, milliseconds);
+}
+
 void VMThread::sleep(VMThread* thread, int64_t milliseconds)
 {
     if (!thread || thread->state != RUNNING)
         return;
     checkInterrupted(thread);
-    if (milliseconds <= 0) {
-        yield();
-    } else {
-        if (!thread->sleepLock && HAL_createLock(&thread->sleepLock, true) != 0)
-            _VM_fatalError("HAL_createLock() failed in VMThread::sleep().");
-        thread->block(thread->sleepLock, milliseconds);
-    }
+    pause(thread, milliseconds);
     checkInterrupted(thread);
 }
 

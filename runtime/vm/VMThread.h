@@ -50,7 +50,8 @@ public:
     // The record of the thread that holds the VM; null while none does.
     static VMThread* current();
     // Called after every retaking of the VM lock: the calling thread's record
-    // becomes current, with its stack scope. Returns the record.
+    // becomes current, with its stack scope; a thread without one leaves no
+    // thread and no scope current. Returns the record.
     static void* enterVM();
     // Gives the VM lock to waiting threads and takes it back; nothing while
     // yielding is disabled.
@@ -62,6 +63,9 @@ public:
     // record is running. An interrupt before or during the sleep throws
     // InterruptedException.
     static void sleep(VMThread* thread, int64_t milliseconds);
+    // The same sleep without the interrupt checks: an interrupt ends it early
+    // and stays pending. For waits inside the VM that must not throw.
+    static void pause(VMThread* thread, int64_t milliseconds);
     // The blocking part of Object.wait: gives the inflated monitor up
     // completely, waits on its lock (0 or less: no limit) and takes it back
     // with the former count. Nothing unless the record is running.

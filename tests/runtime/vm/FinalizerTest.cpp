@@ -159,6 +159,37 @@ TEST_F(FinalizerTest, ACollectionDuringFinalizeRestartsThePassAndSkipsFinishedOb
     EXPECT_EQ(Finalizable::destroyed, "a");
 }
 
+// a is passed over while still reachable; a collection in the yield after b's
+// finalize (a helper thread queued for the VM gets in there) leaves a awaiting
+// finalization behind the pass, and its wake must not be lost.
+TEST_F(FinalizerTest, AnObjectLeftBehindThePassByACollectionIsStillFinalized)
+{
+    Finalizable::order.clear();
+    dropPending('b');
+    auto* held = new VMNative<Finalizable>(Finalizable::newInstance().get());
+    (*held)->tag = 'a';
+    (*held)->flags |= Object::FINALIZATION_PENDING;
+    bool done = false;
+    bool dropped = false;
+    VMTestThread helper([&] {
+        while (!done) {
+            if (!dropped && Finalizable::order == "b") {
+                *held = nullptr;
+                collect();
+                dropped = true;
+            }
+            VMThread::yield();
+        }
+    });
+    collect();
+    EXPECT_TRUE(VMFixture_sleepUntil([] { return Finalizable::order.size() == 2; }));
+    done = true;
+    EXPECT_TRUE(helper.join());
+    EXPECT_TRUE(dropped);
+    EXPECT_EQ(Finalizable::order, "ba");
+    delete held;
+}
+
 TEST_F(FinalizerTest, StopWhileWaitingEndsTheThread)
 {
     dropPending('a');

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "hal/thread.h"
 #include "java/lang/IllegalThreadStateException.h"
 #include "java/lang/InterruptedException.h"
 #include "java/lang/Runtime.h"
@@ -248,6 +249,36 @@ TEST_F(ThreadTest, CountAliveSeesRunningAndBlockedThreads)
     release = true;
     join(w);
     EXPECT_EQ(VMThread::countAlive(), before);
+}
+
+// What a platform thread without a VM record found on entering the VM.
+struct Stranger {
+    bool done = false;
+    VMThread* current = nullptr;
+    VMRootList* rootList = nullptr;
+};
+Stranger stranger;
+
+void strangerEntry(intptr_t)
+{
+    stranger.current = VMThread::current();
+    stranger.rootList = _VM_currentRootList;
+    stranger.done = true;
+}
+
+// The UI thread sleeps, so its record stays the last one that held the VM.
+TEST_F(ThreadTest, APlatformThreadWithoutARecordEntersTheVmAsNoThread)
+{
+    VMThread* me = VMThread::current();
+    stranger = Stranger{false, me, &me->stackScope};
+    HALThread* platform = nullptr;
+    ASSERT_EQ(HAL_createThread(&platform, &strangerEntry, 0), 0);
+    HAL_startThread(platform);
+    ASSERT_TRUE(VMFixture_sleepUntil([] { return stranger.done; }));
+    HAL_deleteThread(platform);
+    EXPECT_EQ(stranger.current, nullptr);
+    EXPECT_EQ(stranger.rootList, nullptr);
+    EXPECT_EQ(VMThread::current(), me);
 }
 
 } // namespace

@@ -10,6 +10,10 @@
 #include "hal/thread.h"
 #include "support/VMFixture.h"
 #include "vm/VMCString.h"
+#include "vm/VMExitException.h"
+#include "vm/VMHeap.h"
+#include "vm/VMInstance.h"
+#include "vm/VMSynchronized.h"
 #include "vm/VMThread.h"
 #include "vm/VMUtf8.h"
 
@@ -177,8 +181,28 @@ class SlowFailure : public virtual java::lang::Object {
     }
 };
 
+// Its initialiser ends with the exit unwinding, its monitor inflated.
+class EndsWithExit : public virtual java::lang::Object {
+    VM_CLASS(EndsWithExit)
+    static VMWeak<VMExitException>* thrown; // set by the test
+    static void staticInit()
+    {
+        {
+            VMSynchronized guard(classRecord());
+            classRecord()->wait(1);
+        }
+        VMPtr<VMExitException> exit(new VMExitException(3));
+        _VM_endConstruction(exit.get());
+        *thrown = exit;
+        VM_THROW(exit);
+    }
+};
+VMWeak<VMExitException>* EndsWithExit::thrown = nullptr;
+
 } // namespace vmtest
 
+VM_REGISTER_CLASS_NO_CREATOR(vmtest::EndsWithExit, "vmtest.EndsWithExit", "java.lang.Object",
+                             "vmtest/EndsWithExit", &vmtest::EndsWithExit::staticInit);
 VM_REGISTER_CLASS_NO_CREATOR(vmtest::Slow, "vmtest.Slow", "java.lang.Object", "vmtest/Slow",
                              &vmtest::Slow::staticInit);
 VM_REGISTER_CLASS_NO_CREATOR(vmtest::SlowInterrupted, "vmtest.SlowInterrupted", "java.lang.Object",
@@ -300,6 +324,39 @@ TEST_F(VMClassInit, AnInterruptDoesNotEndTheWaitForAnotherThreadsInitialiser)
     EXPECT_EQ(vmtest::waiter.valueSeen, 7);
     EXPECT_TRUE(vmtest::waiter.interruptPending) << "the interrupt is kept for later";
     EXPECT_EQ(vmtest::SlowInterrupted::classRecord()->state, Class::INITIALIZED);
+}
+
+// Failing the class on the way out must not let another thread (one that is
+// queued for the VM at every turn) collect the exit unwinding in flight.
+TEST_F(VMClassInit, TheExitUnwindingFailsTheClassAndSurvivesToItsHandler)
+{
+    Class* cls = vmtest::EndsWithExit::classRecord();
+    bool done = false;
+    bool collected = false;
+    VMTestThread helper([&] {
+        while (!done) {
+            if (!collected && cls->state == Class::ERRONEOUS) {
+                _VM_collectGarbage(_VM_instance);
+                collected = true;
+            }
+            VMThread::yield();
+        }
+    });
+    VMWeak<VMExitException> thrown;
+    vmtest::EndsWithExit::thrown = &thrown;
+    bool caught = false;
+    try {
+        vmtest::EndsWithExit::_VM_clinit();
+    } catch (VMExitException* unwinding) {
+        VMPtr<VMExitException> exit(unwinding);
+        caught = true;
+        EXPECT_EQ(thrown.get(), exit.get());
+    }
+    done = true;
+    EXPECT_TRUE(helper.join());
+    EXPECT_TRUE(caught);
+    EXPECT_TRUE(collected);
+    EXPECT_EQ(cls->state, Class::ERRONEOUS);
 }
 
 TEST_F(VMClassInit, BootInitialisedTheCoreClasses)

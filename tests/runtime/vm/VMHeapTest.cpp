@@ -7,6 +7,7 @@
 #include "hal/memory.h"
 #include "hal/thread.h"
 #include "java/lang/OutOfMemoryError.h"
+#include "support/LangTestSupport.h"
 #include "support/VMFixture.h"
 #include "vm/VMHeap.h"
 #include "vm/VMInstance.h"
@@ -149,6 +150,20 @@ TEST_F(VMHeapLimits, RequestThatNeverFitsCollectsThreeTimesThenThrows)
     EXPECT_EQ(_VM_getHeapState().used, usedBefore + 68);
     _VM_free(reserve);
     EXPECT_EQ(_VM_getHeapState().used, usedBefore);
+}
+
+// The sleep of the last retry neither throws nor consumes a pending interrupt:
+// the request fails with OutOfMemoryError and the interrupt waits for the
+// thread's own next sleep or wait.
+TEST_F(VMHeapLimits, APendingInterruptOutlivesTheRetriesOfARefusedRequest)
+{
+    limits(0, 0, 0);
+    VMThread* me = VMThread::current();
+    me->interrupt();
+    EXPECT_TRUE(vmThrows<java::lang::OutOfMemoryError>([] { _VM_malloc(64, true); }));
+    EXPECT_EQ(observed.collections, 3);
+    EXPECT_EQ(me->interrupted, 1);
+    me->interrupted = 0;
 }
 
 TEST_F(VMHeapLimits, RequestTooLargeForTheSizeFieldThrowsWithoutTruncating)

@@ -9,6 +9,8 @@
 #include "java/lang/InterruptedException.h"
 #include "support/LangTestSupport.h"
 #include "support/VMFixture.h"
+#include "vm/VMHeap.h"
+#include "vm/VMInstance.h"
 #include "vm/VMSynchronized.h"
 #include "vm/VMThread.h"
 
@@ -78,6 +80,39 @@ TEST_F(VMMonitor, ExceptionLeavingASynchronizedBlockReleasesTheMonitor)
     }));
     EXPECT_EQ(o->monitorCount, 0);
     EXPECT_EQ(o->monitorOwner, nullptr);
+}
+
+// The exception in flight is no root until a handler holds it, so leaving an
+// inflated monitor on the way out must not let another thread collect.
+TEST_F(VMMonitor, AnExceptionLeavingAnInflatedMonitorSurvivesUntilItsHandler)
+{
+    VMPtr<Object> o = Object::newInstance();
+    {
+        VMSynchronized guard(o);
+        o->wait(1);
+    }
+    ASSERT_NE(o->monitorLock, nullptr);
+    bool done = false;
+    VMTestThread collector([&] {
+        while (!done) {
+            _VM_collectGarbage(_VM_instance);
+            VMThread::yield();
+        }
+    });
+    VMWeak<java::lang::IllegalStateException> thrown;
+    try {
+        VMSynchronized guard(o);
+        VMPtr<java::lang::IllegalStateException> e = java::lang::IllegalStateException::newInstance();
+        e->init();
+        thrown = e;
+        VM_THROW(e);
+    } catch (java::lang::IllegalStateException* caught) {
+        VMPtr<java::lang::IllegalStateException> e(caught);
+        EXPECT_EQ(thrown.get(), e.get());
+    }
+    done = true;
+    EXPECT_TRUE(collector.join());
+    EXPECT_EQ(o->monitorCount, 0);
 }
 
 TEST_F(VMMonitor, TimedWaitReturnsOwningTheMonitorWithItsFormerCount)

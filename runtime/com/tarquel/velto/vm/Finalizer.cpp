@@ -83,8 +83,15 @@ void Finalizer::run()
 void Finalizer::finalizeAll()
 {
     VMInstance* vm = _VM_instance;
-    VMPtr<Object> at(vm->objectList);
+    VMPtr<Object> at;
+    uint32_t passCollections = 0;
     uint32_t visits = 0;
+    auto restart = [&] {
+        at = vm->objectList;
+        passCollections = vm->collectionCounter;
+        visits = 0;
+    };
+    restart();
     while (at) {
         if (awaitsFinalization(at.get())) {
             at->flags = (at->flags & ~Object::FINALIZATION_PENDING) | Object::FINALIZED;
@@ -93,8 +100,7 @@ void Finalizer::finalizeAll()
                 return;
             if (vm->collectionCounter != collections) {
                 // The list may have changed: start again from its head.
-                at = vm->objectList;
-                visits = 0;
+                restart();
                 continue;
             }
             visits = kVisitsPerYield - 1;
@@ -105,6 +111,10 @@ void Finalizer::finalizeAll()
                 return;
         }
         at = at->objNext;
+        // A collection in one of the yields may have left objects awaiting
+        // finalization behind the pass; its wake came while the pass ran.
+        if (!at && vm->collectionCounter != passCollections && vm->finalizableObjectsSeen)
+            restart();
     }
 }
 

@@ -24,7 +24,9 @@ class Finalizer : public java::lang::Thread {
     // Passes until stopped or interrupted, waiting on itself between them.
     void run() override;
     // One pass over the list of all objects: finalize for every object that
-    // awaits finalization and was not reached by the last collection.
+    // awaits finalization and was not reached by the last collection. It
+    // starts again from the head after a collection that may have changed
+    // the list or left such objects behind it.
     void finalizeAll();
 
     uint8_t idle = 0;
