@@ -116,6 +116,20 @@ TEST(StartupDeathTest, BootFailuresEndTheProgramWithTheirMessage)
     }
 }
 
+TEST(StartupDeathTest, WithoutADisplayOrAChosenDriverStartUpSaysWhatToSet)
+{
+    EXPECT_EXIT(
+        {
+            for (const char* name : {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"}) {
+                unsetenv(name);
+            }
+            AppFolder app;
+            RecordingRuntime runtime;
+            std::exit(HAL_main(GetModuleHandleW(nullptr), SW_SHOWNORMAL));
+        },
+        ::testing::ExitedWithCode(1), "set DISPLAY .*or SDL_VIDEODRIVER=dummy");
+}
+
 TEST(Startup, ExitMessageEndsTheLoopWithZeroAndDropsLaterEvents)
 {
     AppFolder app;
