@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 
 #include "hal/hal.h"
 #include "support/AppFolder.h"
+#include "wince/file.h"
 #include "wince/testing.h"
 
 namespace {
@@ -21,6 +23,16 @@ std::u16string get(int32_t (*read)(const char16_t*, int32_t, char16_t*, int32_t*
     int32_t length = 512;
     int32_t status = read(key.data(), static_cast<int32_t>(key.size()), buffer, &length);
     return status == 0 ? std::u16string(buffer, static_cast<size_t>(length)) : u"<absent>";
+}
+
+// A host path as the platform layer spells it.
+std::u16string windowsPath(const std::string& hostPath)
+{
+    std::u16string path;
+    for (char c : hostPath) {
+        path += c == '/' ? u'\\' : static_cast<char16_t>(c);
+    }
+    return path;
 }
 
 std::u16string appProperty(std::u16string_view key)
@@ -151,10 +163,7 @@ TEST_F(Properties, PathsJoinTheApplicationFolder)
 {
     HAL_loadProperties();
     std::u16string folder = HAL_getApplicationFolder();
-    std::u16string expected;
-    for (char c : app.path()) {
-        expected += c == '/' ? u'\\' : static_cast<char16_t>(c);
-    }
+    std::u16string expected = windowsPath(app.path());
     EXPECT_EQ(folder, expected);
     char16_t* path = HAL_buildPath(u"\\rsc\\", u"RP1.rp");
     ASSERT_NE(path, nullptr);
@@ -169,6 +178,28 @@ TEST_F(Properties, PathsJoinTheApplicationFolder)
                                 u"RP1.rp"),
               1);
     EXPECT_EQ(std::u16string(buffer.data()), full);
+}
+
+TEST_F(Properties, ARelativeApplicationFolderIsMadeAbsoluteOnce)
+{
+    app.writeAppProperties("MIDlet-Name: Relative\n");
+    std::filesystem::path saved = std::filesystem::current_path();
+    std::filesystem::path folder(app.path());
+    std::filesystem::current_path(folder.parent_path());
+    setenv("VEXALON_APP_DIR", ("./" + folder.filename().string() + "/").c_str(), 1);
+    HAL_loadProperties();
+    std::filesystem::current_path("/");  // moving on later changes nothing
+    EXPECT_EQ(appProperty(u"MIDlet-Name"), u"Relative");
+    EXPECT_EQ(std::u16string(HAL_getApplicationFolder()), windowsPath(app.path()));
+    char16_t* path = HAL_buildPath(u"\\PROPERTIES\\", u"App.Prop");
+    ASSERT_NE(path, nullptr);
+    FILE* file = _wfopen(path, u"rt");
+    HAL_free(path);
+    EXPECT_NE(file, nullptr);
+    if (file) {
+        std::fclose(file);
+    }
+    std::filesystem::current_path(saved);
 }
 
 TEST_F(Properties, DeviceTextsOfSixtyFourCharactersAreRead)
