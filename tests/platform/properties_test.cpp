@@ -50,8 +50,18 @@ protected:
     void TearDown() override
     {
         HAL_freeProperties();
+        HAL_setPropertyEntryLimit(0);
         wince::resetDevice();
     }
+
+    // Loads the properties; answers what they said on the console.
+    std::string loadAndListen()
+    {
+        ::testing::internal::CaptureStderr();
+        HAL_loadProperties();
+        return ::testing::internal::GetCapturedStderr();
+    }
+
     AppFolder app;
 };
 
@@ -105,6 +115,61 @@ TEST_F(Properties, AByteOrderMarkIsDroppedWhereverTheFirstLineEnds)
         HAL_loadProperties();
         EXPECT_EQ(HAL_getApplicationPropertyLength(u"Key", 3), static_cast<int32_t>(value.size()))
             << units << " characters";
+    }
+}
+
+// Entries are single blocks whose size is a 32-bit count: a line too long
+// for one is left out whole (shown here with a small limit), and what follows
+// it is read as usual.
+TEST_F(Properties, ALineTooLongForAnEntryIsLeftOutAndTold)
+{
+    HAL_setPropertyEntryLimit(256);
+    // The long line spans three of the reader's pieces; its third piece
+    // looks like a line of its own.
+    std::string longLine = "Long: " + std::string(504, 'v') + "X: y\n";
+    app.writeAppProperties("Short: " + std::string(40, 's') + "\n" + longLine + "After: 1\n" +
+                           "Last: " + std::string(300, 'w'));
+    std::string told = loadAndListen();
+    EXPECT_EQ(appProperty(u"Short"), std::u16string(40, u's'));
+    EXPECT_EQ(appProperty(u"Long"), u"<absent>");
+    EXPECT_EQ(appProperty(u"X"), u"<absent>");
+    EXPECT_EQ(appProperty(u"After"), u"1");
+    EXPECT_EQ(appProperty(u"Last"), u"<absent>");
+    EXPECT_NE(told.find("properties\\app.prop line 2: too long"), std::string::npos) << told;
+    EXPECT_NE(told.find("properties\\app.prop line 4: too long"), std::string::npos) << told;
+    EXPECT_EQ(told.find("line 1"), std::string::npos) << told;
+}
+
+TEST_F(Properties, TextThatIsNotUtf8IsToldWithFileAndLine)
+{
+    struct Case {
+        std::string file;
+        const char16_t* name;  // the value of "Name", or null when absent
+        const char* told;      // null: nothing is said
+    };
+    const Case cases[] = {
+        {"Good: 1\nName: caf\xE9\nLast: 2\n", u"caf\uFFFD",
+         "properties\\app.prop line 2: not UTF-8"},
+        {"Good: 1\nLast: 2\nName: \xC3\n", u"\uFFFD", "properties\\app.prop line 3: not UTF-8"},
+        {std::string("\xFF\xFEN\0a\0m\0e\0:\0 \0x\0\n\0", 18), nullptr,
+         "properties\\app.prop: UTF-16 text, not read"},
+        {std::string("\xFE\xFF\0N\0a\0m\0e\0:\0 \0x\0\n", 18), nullptr,
+         "properties\\app.prop: UTF-16 text, not read"},
+        {"Good: 1\nName: \xEF\xBF\xBD\nLast: 2\n", u"\uFFFD", nullptr},  // a real U+FFFD
+    };
+    for (const Case& c : cases) {
+        app.writeAppProperties(c.file);
+        std::string told = loadAndListen();
+        EXPECT_EQ(appProperty(u"Name"), c.name ? c.name : u"<absent>") << c.file;
+        if (c.told) {
+            EXPECT_NE(told.find(c.told), std::string::npos) << told;
+        } else {
+            EXPECT_EQ(told, "");
+        }
+        if (c.name) {
+            EXPECT_EQ(appProperty(u"Good"), u"1");
+            EXPECT_EQ(appProperty(u"Last"), u"2");
+        }
     }
 }
 
