@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "support/AppFolder.h"
@@ -130,6 +134,84 @@ TEST(Mutexes, ASecondHandleOfANameSeesItExists)
     EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
     CloseHandle(fresh);
     CloseHandle(other);
+}
+
+// Asks another process whether the name is free in the folder now named by
+// VEXALON_APP_DIR: its CreateMutexW's last error.
+DWORD lastErrorInAnotherProcess(const std::u16string& name)
+{
+    int answer[2];
+    if (pipe(answer) != 0) {
+        return 0xDEADBEEF;
+    }
+    pid_t child = fork();
+    if (child == 0) {
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+        DWORD error = mutex ? GetLastError() : 0xBAD;
+        (void)!write(answer[1], &error, sizeof(error));
+        _exit(0);
+    }
+    DWORD error = 0xDEADBEEF;
+    (void)!read(answer[0], &error, sizeof(error));
+    waitpid(child, nullptr, 0);
+    close(answer[0]);
+    close(answer[1]);
+    return error;
+}
+
+// The lock is made where it always can be: neither a missing application
+// folder nor a name too long for a file name lets a second copy run.
+TEST(Mutexes, AnyFolderAndNameHoldsAgainstAnotherProcess)
+{
+    struct Case {
+        const char* what;
+        bool folderExists;
+        std::u16string name;
+    };
+    const Case cases[] = {
+        {"plain", true, u"Local\\Game"},
+        {"missing folder", false, u"Local\\Game"},
+        {"long name", true, u"Local\\" + std::u16string(300, u'n')},
+        {"long name, other end", true, u"Local\\" + std::u16string(300, u'n') + u"x"},
+    };
+    for (const Case& c : cases) {
+        AppFolder app;
+        std::string folder = c.folderExists ? app.path() : app.path() + "/missing";
+        setenv("VEXALON_APP_DIR", folder.c_str(), 1);
+        EXPECT_EQ(lastErrorInAnotherProcess(c.name), ERROR_SUCCESS) << c.what;
+        SetLastError(0xDEADBEEF);
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, c.name.c_str());
+        ASSERT_NE(mutex, nullptr) << c.what;
+        EXPECT_EQ(GetLastError(), ERROR_SUCCESS) << c.what;
+        EXPECT_EQ(lastErrorInAnotherProcess(c.name), ERROR_ALREADY_EXISTS) << c.what;
+        setenv("VEXALON_APP_DIR", (app.path() + "/elsewhere").c_str(), 1);
+        EXPECT_EQ(lastErrorInAnotherProcess(c.name), ERROR_SUCCESS) << c.what;
+        CloseHandle(mutex);
+        setenv("VEXALON_APP_DIR", folder.c_str(), 1);
+        EXPECT_EQ(lastErrorInAnotherProcess(c.name), ERROR_SUCCESS) << c.what << ", closed";
+    }
+}
+
+TEST(Mutexes, ALockThatCannotBeMadeIsToldAndGivesNull)
+{
+    AppFolder app;
+    app.write("not-a-folder", "");
+    std::string savedRuntime = getenv("XDG_RUNTIME_DIR") ? getenv("XDG_RUNTIME_DIR") : "";
+    unsetenv("XDG_RUNTIME_DIR");
+    setenv("TMPDIR", (app.path() + "/not-a-folder").c_str(), 1);
+    ::testing::internal::CaptureStderr();
+    SetLastError(0xDEADBEEF);
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, u"Local\\Game");
+    DWORD error = GetLastError();
+    std::string told = ::testing::internal::GetCapturedStderr();
+    unsetenv("TMPDIR");
+    if (!savedRuntime.empty()) {
+        setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1);
+    }
+    EXPECT_EQ(mutex, nullptr);
+    EXPECT_NE(error, static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_NE(told.find("CreateMutexW: no lock file for \"Local\\Game\""), std::string::npos) << told;
+    EXPECT_NE(told.find("not-a-folder"), std::string::npos) << told;
 }
 
 TEST(MessageQueues, ClosingWakesAReaderAtOnce)
