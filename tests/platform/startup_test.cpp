@@ -271,6 +271,7 @@ TEST(Startup, SecondInstanceInTheSameFolderReturnsOne)
         char byte = mutex && GetLastError() == 0 ? 'y' : 'n';
         (void)!write(ready[1], &byte, 1);
         (void)!read(release[0], &byte, 1);
+        CloseHandle(mutex);
         _exit(0);
     }
     char byte = 0;

@@ -148,6 +148,7 @@ DWORD lastErrorInAnotherProcess(const std::u16string& name)
     if (child == 0) {
         HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
         DWORD error = mutex ? GetLastError() : 0xBAD;
+        CloseHandle(mutex);
         (void)!write(answer[1], &error, sizeof(error));
         _exit(0);
     }
