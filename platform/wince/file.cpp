@@ -291,6 +291,13 @@ char16_t* fgetws(char16_t* buffer, int size, FILE* file)
         std::u16string units = wince_text::fromUtf8(bytes);
         if (wince_text::toUtf8(units) != bytes) {
             errno = EILSEQ;  // read as U+FFFD all the same
+            // Only the lead byte is bad for certain: it alone becomes U+FFFD
+            // and the bytes after it are read again, so a bad run never
+            // needs more room than one unit.
+            if (bytes.size() > 1 && canRewind && std::fsetpos(file, &before) == 0) {
+                std::getc(file);
+                units = u"\uFFFD";
+            }
         }
         if (n + static_cast<int>(units.size()) > size - 1) {
             if (canRewind && n > 0) {

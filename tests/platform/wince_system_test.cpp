@@ -95,7 +95,8 @@ TEST(Files, ModuleFileIsInTheApplicationFolder)
 TEST(Files, WideLinesFromUtf8Text)
 {
     AppFolder app;
-    app.write("text.txt", "one\r\nt\xC3\xA9\n\xF0\x9F\x98\x80x\n\xFF\nlast");
+    app.write("text.txt",
+              "one\r\nt\xC3\xA9\n\xF0\x9F\x98\x80x\n\xFF\nlast\xED\xA0\x80\xF4\x90\x80\x80z");
     FILE* file = _wfopen(windowsPath(app, u"\\TEXT.TXT").c_str(), u"rt");
     ASSERT_NE(file, nullptr);
     char16_t buffer[3];  // room for two characters
@@ -108,6 +109,8 @@ TEST(Files, WideLinesFromUtf8Text)
         u"on", u"e\r", u"\n", u"t\u00E9", u"\n",
         u"\U0001F600",  // the pair is never split
         u"x\n", u"\uFFFD\n", u"la", u"st",
+        // Bad bytes are one U+FFFD each, none lost to a small buffer.
+        u"\uFFFD\uFFFD", u"\uFFFD\uFFFD", u"\uFFFD\uFFFD", u"\uFFFDz",
     };
     EXPECT_EQ(pieces, expected);
     EXPECT_EQ(_wfopen(windowsPath(app, u"\\missing.txt").c_str(), u"rt"), nullptr);
