@@ -46,7 +46,8 @@ double perSecond(long thread, std::chrono::milliseconds span)
 {
     long before = wakeups(thread);
     std::this_thread::sleep_for(span);
-    return static_cast<double>(wakeups(thread) - before) * 1000.0 / static_cast<double>(span.count());
+    double woke = static_cast<double>(wakeups(thread) - before);
+    return woke * 1000.0 / static_cast<double>(span.count());
 }
 
 }  // namespace

@@ -93,9 +93,10 @@ std::string lockFileFor(const std::string& folder, const std::u16string& name)
 {
     std::string utf8 = wince_text::toUtf8(name);
     std::error_code error;
-    std::string application = std::filesystem::weakly_canonical(wince_path::applicationFolder(), error).string();
-    if (error) {
-        application = wince_path::applicationFolder();
+    std::string application = wince_path::applicationFolder();
+    std::filesystem::path canonical = std::filesystem::weakly_canonical(application, error);
+    if (!error) {
+        application = canonical.string();
     }
     uint64_t hash = 14695981039346656037ull;  // FNV-1a
     for (char c : application + '\0' + utf8) {

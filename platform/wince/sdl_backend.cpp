@@ -378,7 +378,8 @@ bool waitForSdlEvent(DWORD milliseconds)
     }
     runDeferred();
     SDL_Event event;
-    int timeout = milliseconds == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(milliseconds, INT32_MAX));
+    int timeout =
+        milliseconds == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(milliseconds, INT32_MAX));
     if (timeout != 0 && SDL_WaitEventTimeout(&event, timeout)) {
         translate(event);
     }

@@ -214,7 +214,8 @@ TEST(Mutexes, ALockThatCannotBeMadeIsToldAndGivesNull)
     }
     EXPECT_EQ(mutex, nullptr);
     EXPECT_NE(error, static_cast<DWORD>(ERROR_SUCCESS));
-    EXPECT_NE(told.find("CreateMutexW: no lock file for \"Local\\Game\""), std::string::npos) << told;
+    EXPECT_NE(told.find("CreateMutexW: no lock file for \"Local\\Game\""), std::string::npos)
+        << told;
     EXPECT_NE(told.find("not-a-folder"), std::string::npos) << told;
 }
 
