@@ -11,11 +11,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 
 #include "hal/hal.h"
+#include "support/HalTestSupport.h"
 #include "wince/loader.h"
 #include "wince/testing.h"
 
@@ -29,24 +29,11 @@ int32_t boot(uint32_t, uint32_t, HALThread*, const char*, intptr_t)
     return 0;
 }
 
-// The thread's voluntary context switches so far.
-long wakeups(long thread)
-{
-    std::ifstream status("/proc/self/task/" + std::to_string(thread) + "/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("voluntary_ctxt_switches:", 0) == 0) {
-            return std::stol(line.substr(line.find(':') + 1));
-        }
-    }
-    return -1;
-}
-
 double perSecond(long thread, std::chrono::milliseconds span)
 {
-    long before = wakeups(thread);
+    long before = vxtest::voluntaryWakeups(thread);
     std::this_thread::sleep_for(span);
-    double woke = static_cast<double>(wakeups(thread) - before);
+    double woke = static_cast<double>(vxtest::voluntaryWakeups(thread) - before);
     return woke * 1000.0 / static_cast<double>(span.count());
 }
 

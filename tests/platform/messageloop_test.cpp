@@ -9,8 +9,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <fstream>
-#include <string>
 #include <thread>
 
 #include "hal/hal.h"
@@ -26,19 +24,6 @@ using vxtest::RecordingRuntime;
 
 constexpr UINT kGcMessage = 1023;
 constexpr auto kRest = std::chrono::milliseconds(500);
-
-// How often the thread has given up the processor of its own accord.
-long wakeups(long thread)
-{
-    std::ifstream status("/proc/self/task/" + std::to_string(thread) + "/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("voluntary_ctxt_switches:", 0) == 0) {
-            return std::stol(line.substr(line.find(':') + 1));
-        }
-    }
-    return -1;
-}
 
 std::atomic<int> g_ticks{0};
 
@@ -78,9 +63,9 @@ TEST(MessageLoop, SleepsWhileIdleAndWakesForPostsAndTimers)
             if (c.timerPeriod) {
                 SetTimer(window, 7, c.timerPeriod, countTick);  // from this thread
             }
-            long before = wakeups(uiThread);
+            long before = vxtest::voluntaryWakeups(uiThread);
             std::this_thread::sleep_for(kRest);
-            long woke = wakeups(uiThread) - before;
+            long woke = vxtest::voluntaryWakeups(uiThread) - before;
             int ticks = g_ticks;
             KillTimer(window, 7);
             // Each tick wakes the thread once or twice (the timer, then its

@@ -289,17 +289,12 @@ TEST(Startup, ALockThatCannotBeMadeIsToldAndTheProgramRuns)
 {
     AppFolder app;
     app.write("not-a-folder", "");
-    std::string savedRuntime = getenv("XDG_RUNTIME_DIR") ? getenv("XDG_RUNTIME_DIR") : "";
-    unsetenv("XDG_RUNTIME_DIR");
-    setenv("TMPDIR", (app.path() + "/not-a-folder").c_str(), 1);
+    vxtest::ScopedEnv runtimeFolder("XDG_RUNTIME_DIR", nullptr);
+    vxtest::ScopedEnv temporaryFolder("TMPDIR", (app.path() + "/not-a-folder").c_str());
     RecordingRuntime runtime;
     ::testing::internal::CaptureStderr();
     int result = runtime.run([&] { bootThenClose(runtime); });
     std::string told = ::testing::internal::GetCapturedStderr();
-    unsetenv("TMPDIR");
-    if (!savedRuntime.empty()) {
-        setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1);
-    }
     EXPECT_EQ(result, 0);
     EXPECT_FALSE(runtime.bootClass().empty());
     EXPECT_NE(told.find("another copy may run at the same time"), std::string::npos) << told;

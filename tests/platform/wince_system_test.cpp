@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "support/AppFolder.h"
+#include "support/HalTestSupport.h"
 #include "wince/file.h"
 #include "wince/mutex.h"
 #include "wince/power.h"
@@ -200,18 +201,13 @@ TEST(Mutexes, ALockThatCannotBeMadeIsToldAndGivesNull)
 {
     AppFolder app;
     app.write("not-a-folder", "");
-    std::string savedRuntime = getenv("XDG_RUNTIME_DIR") ? getenv("XDG_RUNTIME_DIR") : "";
-    unsetenv("XDG_RUNTIME_DIR");
-    setenv("TMPDIR", (app.path() + "/not-a-folder").c_str(), 1);
+    vxtest::ScopedEnv runtimeFolder("XDG_RUNTIME_DIR", nullptr);
+    vxtest::ScopedEnv temporaryFolder("TMPDIR", (app.path() + "/not-a-folder").c_str());
     ::testing::internal::CaptureStderr();
     SetLastError(0xDEADBEEF);
     HANDLE mutex = CreateMutexW(nullptr, FALSE, u"Local\\Game");
     DWORD error = GetLastError();
     std::string told = ::testing::internal::GetCapturedStderr();
-    unsetenv("TMPDIR");
-    if (!savedRuntime.empty()) {
-        setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1);
-    }
     EXPECT_EQ(mutex, nullptr);
     EXPECT_NE(error, static_cast<DWORD>(ERROR_SUCCESS));
     EXPECT_NE(told.find("CreateMutexW: no lock file for \"Local\\Game\""), std::string::npos)
