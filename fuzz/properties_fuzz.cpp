@@ -1,7 +1,8 @@
 // The property-file reader: any file gives exactly the entries a reading of
 // the whole decoded text gives (a leading byte-order mark dropped; per line
 // the key before the first colon, the value after it and one blank, LF or
-// CRLF cut), however its lines fall into the reader's pieces.
+// CRLF cut), however its lines fall into the reader's pieces. A file with a
+// UTF-16 byte-order mark gives nothing.
 
 #include <cstdint>
 #include <map>
@@ -16,6 +17,8 @@ namespace {
 // The last value of each key.
 std::map<std::u16string, std::u16string> reference(const std::string& bytes)
 {
+    if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0)
+        return {};
     std::u16string text = wince_text::fromUtf8(bytes);
     if (!text.empty() && text[0] == 0xFEFF)
         text.erase(0, 1);

@@ -1,6 +1,9 @@
 // The UI thread's message loop. While the application is active it handles
 // every queued message in bursts and draws after each burst; while inactive
 // it waits for the next message. Every message is handled under the VM lock.
+// Between bursts the thread sleeps until input, a posted message or a timer
+// comes: work that another thread leaves for the UI thread (a pending screen
+// buffer) wakes it by posting a message (WM_NULL will do).
 
 #include "hal/startup.h"
 #include "hal/thread.h"
@@ -9,9 +12,6 @@
 namespace {
 
 constexpr UINT kInputMethodKey = VK_PROCESSKEY;  // 229
-// How long an active loop with nothing to do waits for input before it
-// looks again (without the VM lock).
-constexpr DWORD kIdleWait = 5;
 
 // Key messages are translated first, and the characters they give are
 // handled before the key itself, so the canvas sees the character first.
@@ -70,7 +70,8 @@ int HAL_runMessageLoop()
             }
             HAL_unlockVM();
             if (!handled && !ending) {
-                MsgWaitForMultipleObjectsEx(0, nullptr, kIdleWait, QS_ALLINPUT, 0);
+                // Nothing came: sleep, without the VM lock, until something does.
+                MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, 0);
             }
         }
         while (!ending && !HAL_isApplicationActive()) {

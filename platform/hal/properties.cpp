@@ -1,6 +1,7 @@
 // Property files and the two property tables, the device properties, the
 // application folder and paths.
 
+#include <cerrno>
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
@@ -43,20 +44,34 @@ void freeTable(Table table)
     g_tables[table] = nullptr;
 }
 
-// Appends an entry; an entry that cannot be allocated is left out.
-void addEntry(Table table, std::u16string_view key, std::u16string_view value)
+// An entry is one HAL_malloc block; a line that would need a larger one is
+// refused. Tests make the limit small.
+uint32_t g_entryLimit = UINT32_MAX;
+
+// Bytes of the block for a key and a value of these lengths (in characters),
+// each with its terminator.
+uint64_t entryBytes(uint64_t keyLength, uint64_t valueLength)
+{
+    return sizeof(HALProperty) + (keyLength + valueLength + 2) * sizeof(char16_t);
+}
+
+// Appends an entry; false when it is too large or cannot be allocated (it is
+// then left out).
+bool addEntry(Table table, std::u16string_view key, std::u16string_view value)
 {
     if (!g_tables[table]) {
         g_tables[table] = HALList::create();
         if (!g_tables[table]) {
-            return;
+            return false;
         }
     }
-    size_t chars = key.size() + value.size() + 2;
-    auto* entry = static_cast<HALProperty*>(
-        HAL_malloc(static_cast<uint32_t>(sizeof(HALProperty) + chars * sizeof(char16_t))));
+    uint64_t bytes = entryBytes(key.size(), value.size());
+    if (bytes > g_entryLimit) {
+        return false;
+    }
+    auto* entry = static_cast<HALProperty*>(HAL_malloc(static_cast<uint32_t>(bytes)));
     if (!entry) {
-        return;
+        return false;
     }
     entry->key = reinterpret_cast<char16_t*>(entry + 1);
     entry->keyLength = static_cast<int32_t>(key.size());
@@ -68,13 +83,15 @@ void addEntry(Table table, std::u16string_view key, std::u16string_view value)
     entry->value[value.size()] = 0;
     if (!g_tables[table]->add(entry)) {
         HAL_free(entry);
+        return false;
     }
+    return true;
 }
 
 // One line: the key before the first colon, the value after the colon and
 // one blank, without the line end (LF, CRLF, or none on the last line). A
-// line without a colon is no entry.
-void parseLine(Table table, std::u16string_view line)
+// line without a colon is no entry; false when the entry was refused.
+bool parseLine(Table table, std::u16string_view line)
 {
     if (!line.empty() && line.back() == u'\n') {
         line.remove_suffix(1);
@@ -84,13 +101,37 @@ void parseLine(Table table, std::u16string_view line)
     }
     size_t colon = line.find(u':');
     if (colon == std::u16string_view::npos) {
-        return;
+        return true;
     }
     size_t start = colon + 1;
     if (start < line.size() && line[start] == u' ') {
         ++start;
     }
-    addEntry(table, line.substr(0, colon), line.substr(start));
+    return addEntry(table, line.substr(0, colon), line.substr(start));
+}
+
+// Tells the console what was wrong with a property file, and what was done.
+void warn(const char16_t* fileName, int32_t line, const char* what)
+{
+    std::string name;
+    for (const char16_t* c = fileName; *c; ++c) {
+        name += static_cast<char>(*c);
+    }
+    if (line > 0) {
+        std::fprintf(stderr, "properties\\%s line %d: %s\n", name.c_str(), line, what);
+    } else {
+        std::fprintf(stderr, "properties\\%s: %s\n", name.c_str(), what);
+    }
+}
+
+// True when the file starts with a UTF-16 byte-order mark; the file is read
+// from its start again afterwards.
+bool startsAsUtf16(FILE* file)
+{
+    unsigned char head[2] = {0, 0};
+    size_t n = std::fread(head, 1, 2, file);
+    std::rewind(file);
+    return n == 2 && ((head[0] == 0xFF && head[1] == 0xFE) || (head[0] == 0xFE && head[1] == 0xFF));
 }
 
 // One piece of a line from fgetws; false at the end of the file. The buffer
@@ -113,7 +154,10 @@ bool readPiece(FILE* file, std::u16string* piece)
 }
 
 // Reads a file line by line; a line longer than the read buffer is joined
-// from its pieces, so nothing is cut or split into false entries.
+// from its pieces, so nothing is cut or split into false entries. The text is
+// UTF-8: a line with other bytes is read with U+FFFD in their place, a line
+// too long for an entry is left out, and a UTF-16 file is not read; each is
+// told on the console.
 void readFile(Table table, const char16_t* fileName)
 {
     char16_t* path = HAL_buildPath(u"\\properties\\", fileName);
@@ -125,27 +169,56 @@ void readFile(Table table, const char16_t* fileName)
     if (!file) {
         return;
     }
+    if (startsAsUtf16(file)) {
+        warn(fileName, 0, "UTF-16 text, not read (property files are UTF-8)");
+        std::fclose(file);
+        return;
+    }
+    // The longest line whose entry still fits.
+    uint64_t maxLine = (g_entryLimit - std::min<uint64_t>(g_entryLimit, entryBytes(0, 0))) /
+                       sizeof(char16_t);
     std::u16string line;
     std::u16string piece;
-    bool first = true;
+    int32_t number = 0;
+    bool notUtf8 = false;
+    bool tooLong = false;
     auto endLine = [&] {
-        if (first && !line.empty() && line[0] == 0xFEFF) {
+        ++number;
+        if (number == 1 && !line.empty() && line[0] == 0xFEFF) {
             line.erase(0, 1);  // byte-order mark
         }
-        first = false;
-        parseLine(table, line);
+        if (notUtf8) {
+            warn(fileName, number, "not UTF-8 text; the bad bytes are read as U+FFFD");
+        }
+        if (tooLong || !parseLine(table, line)) {
+            warn(fileName, number, "too long for a property entry; left out");
+        }
         line.clear();
+        notUtf8 = false;
+        tooLong = false;
     };
-    while (readPiece(file, &piece)) {
-        line += piece;
-        if ((line.empty() || line.back() != u'\n') && !std::feof(file)) {
+    for (;;) {
+        errno = 0;
+        if (!readPiece(file, &piece)) {
+            break;
+        }
+        notUtf8 |= errno == EILSEQ;
+        bool ends = !piece.empty() && piece.back() == u'\n';
+        if (!tooLong && line.size() + piece.size() > maxLine + (ends ? 1 : 0)) {
+            tooLong = true;  // the rest of the line is read and dropped
+            line.clear();
+        }
+        if (!tooLong) {
+            line += piece;
+        }
+        if (!ends && !std::feof(file)) {
             continue;  // the rest of a long line follows
         }
         endLine();
     }
     // A last line that filled its final piece exactly: the end of the file
     // shows only at the next read.
-    if (!line.empty()) {
+    if (!line.empty() || tooLong) {
         endLine();
     }
     std::fclose(file);
@@ -261,6 +334,11 @@ void HAL_loadProperties()
     addDeviceProperties();
     readFile(kApplication, u"app.prop");
     HAL_resetQuirks();
+}
+
+void HAL_setPropertyEntryLimit(uint32_t bytes)
+{
+    g_entryLimit = bytes != 0 ? bytes : UINT32_MAX;
 }
 
 void HAL_freeProperties()

@@ -13,6 +13,9 @@
 void HAL_loadProperties();
 // Frees both tables and every entry.
 void HAL_freeProperties();
+// Test seam: the largest block a property entry may take, in bytes (0: the
+// largest HAL_malloc size). A line that needs more is left out.
+void HAL_setPropertyEntryLimit(uint32_t bytes);
 
 // Value length of the last entry with the key; -1 when absent or when the
 // key is null with a length of 1 or more.

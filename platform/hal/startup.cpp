@@ -2,6 +2,7 @@
 // runtime, shutdown, and the exit path.
 
 #include <atomic>
+#include <cstdio>
 #include <string>
 
 #include "hal/HALString.h"
@@ -53,8 +54,15 @@ bool anotherInstanceRuns(const std::u16string& name)
 {
     std::u16string mutexName = u"Local\\" + name;
     g_instanceMutex = CreateMutexW(nullptr, FALSE, mutexName.c_str());
-    if (!g_instanceMutex || GetLastError() != ERROR_ALREADY_EXISTS) {
-        return false;  // a mutex that cannot be made does not stop the program
+    if (!g_instanceMutex) {
+        // Does not stop the program, but the user should know.
+        std::fprintf(stderr, "Single-instance lock not made (error %u): another copy may run "
+                             "at the same time.\n",
+                     static_cast<unsigned>(GetLastError()));
+        return false;
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) {
+        return false;
     }
     CloseHandle(g_instanceMutex);
     g_instanceMutex = nullptr;

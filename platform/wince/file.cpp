@@ -261,7 +261,8 @@ FILE* _wfopen(const char16_t* name, const char16_t* mode)
 
 // ---- fgetws: one line of UTF-8 text as UTF-16 --------------------------
 // A character that needs two units and finds room for only one is left for
-// the next call.
+// the next call. Bytes that are not UTF-8 are read as U+FFFD and set errno
+// to EILSEQ; the line goes on.
 char16_t* fgetws(char16_t* buffer, int size, FILE* file)
 {
     if (!buffer || size <= 0 || !file) {
@@ -288,6 +289,16 @@ char16_t* fgetws(char16_t* buffer, int size, FILE* file)
             bytes += static_cast<char>(next);
         }
         std::u16string units = wince_text::fromUtf8(bytes);
+        if (wince_text::toUtf8(units) != bytes) {
+            errno = EILSEQ;  // read as U+FFFD all the same
+            // Only the lead byte is bad for certain: it alone becomes U+FFFD
+            // and the bytes after it are read again, so a bad run never
+            // needs more room than one unit.
+            if (bytes.size() > 1 && canRewind && std::fsetpos(file, &before) == 0) {
+                std::getc(file);
+                units = u"\uFFFD";
+            }
+        }
         if (n + static_cast<int>(units.size()) > size - 1) {
             if (canRewind && n > 0) {
                 std::fsetpos(file, &before);

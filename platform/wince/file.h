@@ -50,5 +50,6 @@ DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);
 // mode's 't' is accepted and changes nothing (line ends are kept as they are).
 FILE* _wfopen(const char16_t* name, const char16_t* mode);
 // Reads up to a line feed (kept) or size - 1 characters; null at the end of
-// the file or on error.
+// the file or on error. Bytes that are not UTF-8 become U+FFFD and set errno
+// to EILSEQ (the call still succeeds).
 char16_t* fgetws(char16_t* buffer, int size, FILE* file);

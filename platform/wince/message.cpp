@@ -2,6 +2,8 @@
 // TranslateMessage, DispatchMessageW, SendMessageW, PostQuitMessage and the
 // wait for input. One queue serves the UI thread, which owns every window;
 // SDL's events and due timers join it whenever the UI thread looks at it.
+// A waiting UI thread sleeps until input comes, a message is posted or the
+// next timer is due; nothing polls.
 
 #include <condition_variable>
 #include <deque>
@@ -14,9 +16,10 @@ std::mutex g_queueLock;
 std::condition_variable g_queueChanged;
 std::deque<MSG> g_queue;
 uint64_t g_posted = 0;  // counts posts, so a waiter sees new arrivals
+uint64_t g_wakes = 0;   // counts posts and other reasons to look again
 
-// Gathers input every few milliseconds (SDL cannot wake this wait) until
-// `ready` holds under the queue lock or the time is up.
+// Gathers input until `ready` holds under the queue lock or the time is up,
+// sleeping in between until something arrives or a timer is due.
 template <typename Ready>
 bool waitFor(DWORD milliseconds, Ready ready);
 
@@ -92,20 +95,40 @@ char16_t characterOf(UINT vk, bool shift)
 template <typename Ready>
 bool waitFor(DWORD milliseconds, Ready ready)
 {
-    constexpr auto kSlice = std::chrono::milliseconds(5);
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    using Clock = std::chrono::steady_clock;
+    auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
     for (;;) {
+        uint64_t wakes;
+        {
+            std::lock_guard guard(g_queueLock);
+            wakes = g_wakes;
+        }
         gatherInput();
-        std::unique_lock guard(g_queueLock);
-        if (ready()) {
-            return true;
+        DWORD wait = wince_ui::timeToNextTimer();
+        {
+            std::lock_guard guard(g_queueLock);
+            if (ready()) {
+                return true;
+            }
         }
-        auto now = std::chrono::steady_clock::now();
-        if (milliseconds != INFINITE && now >= deadline) {
-            return false;
+        if (milliseconds != INFINITE) {
+            auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+            if (left.count() <= 0) {
+                return false;
+            }
+            wait = std::min(wait, static_cast<DWORD>(left.count()));
         }
-        auto until = milliseconds == INFINITE ? now + kSlice : std::min(now + kSlice, deadline);
-        g_queueChanged.wait_until(guard, until, ready);
+        // SDL wakes the UI thread itself when its driver has input of its
+        // own; otherwise everything that arrives counts a wake.
+        if (!wince_ui::waitForSdlEvent(wait)) {
+            std::unique_lock guard(g_queueLock);
+            auto woken = [wakes] { return g_wakes != wakes; };
+            if (wait == INFINITE) {
+                g_queueChanged.wait(guard, woken);
+            } else {
+                g_queueChanged.wait_for(guard, std::chrono::milliseconds(wait), woken);
+            }
+        }
     }
 }
 
@@ -119,8 +142,20 @@ void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         std::lock_guard guard(g_queueLock);
         g_queue.push_back(MSG{window, message, wParam, lParam, GetTickCount(), POINT{}});
         ++g_posted;
+        ++g_wakes;
     }
     g_queueChanged.notify_all();
+    wakeSdlWait();
+}
+
+void wake()
+{
+    {
+        std::lock_guard guard(g_queueLock);
+        ++g_wakes;
+    }
+    g_queueChanged.notify_all();
+    wakeSdlWait();
 }
 
 void purge(HWND window)

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <mutex>
 #include <vector>
 
 #include "wince/detail/path.h"
@@ -47,21 +49,43 @@ std::string executablePath()
     return n > 0 ? std::string(buffer.data(), static_cast<size_t>(n)) : std::string("/vexalon");
 }
 
+// The folder named by VEXALON_APP_DIR, made absolute once: a relative name
+// is taken from the working folder of the first call after it was set, so
+// later changes of the working folder do not move the application.
+std::string folderFromEnvironment()
+{
+    static std::mutex lock;
+    static std::string named;
+    static std::string absolute;
+    const char* folder = std::getenv("VEXALON_APP_DIR");
+    std::lock_guard guard(lock);
+    if (!folder || !*folder) {
+        named.clear();
+        return {};
+    }
+    if (named != folder) {
+        named = folder;
+        std::error_code error;
+        std::filesystem::path path = std::filesystem::absolute(named, error);
+        absolute = error ? named : path.lexically_normal().string();
+        while (absolute.size() > 1 && absolute.back() == '/') {
+            absolute.pop_back();
+        }
+    }
+    return absolute;
+}
+
 }  // namespace
 
 std::string modulePath()
 {
     std::string exe = executablePath();
-    const char* folder = std::getenv("VEXALON_APP_DIR");
-    if (!folder || !*folder) {
+    std::string folder = folderFromEnvironment();
+    if (folder.empty()) {
         return exe;
     }
     std::string name = exe.substr(exe.find_last_of('/') + 1);
-    std::string path(folder);
-    while (path.size() > 1 && path.back() == '/') {
-        path.pop_back();
-    }
-    return path + "/" + name;
+    return folder == "/" ? "/" + name : folder + "/" + name;
 }
 
 std::string applicationFolder()
@@ -87,7 +111,7 @@ std::string toHost(std::u16string_view windowsPath)
     }
     // Walk the parts, replacing each by its case-insensitive match.
     std::string resolved;
-    size_t start = 1;
+    size_t start = 0;
     while (start <= path.size()) {
         size_t end = path.find('/', start);
         if (end == std::string::npos) {

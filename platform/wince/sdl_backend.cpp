@@ -6,6 +6,7 @@
 #include <array>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -17,6 +18,15 @@ namespace {
 
 std::atomic<bool> g_sdlReady{false};
 std::thread::id g_uiThread;
+// Whether the video driver has input of its own (a display), so the UI
+// thread waits in SDL; the dummy and off-screen drivers get their events only
+// from SDL_PushEvent, whose callers then wake the queue's wait.
+bool g_driverHasInput = false;
+// The user events of the stand-in: one that wakes the UI thread's SDL wait
+// (and whether one is on its way), one that carries an injected message.
+std::atomic<uint32_t> g_wakeEvent{0};
+std::atomic<uint32_t> g_messageEvent{0};
+std::atomic<bool> g_wakePending{false};
 std::array<std::atomic<bool>, 256> g_keyDown{};
 
 // Changes to SDL windows asked for by other threads, run by the UI thread
@@ -119,6 +129,18 @@ void translateWindowEvent(HWND window, const SDL_WindowEvent& e)
 
 void translate(const SDL_Event& e)
 {
+    if (e.type == g_wakeEvent) {
+        g_wakePending = false;
+        return;
+    }
+    if (e.type == g_messageEvent) {  // a message injected behind earlier input
+        if (HWND window = wince_ui::windowFromSdlId(e.user.windowID)) {
+            wince_ui::post(window, static_cast<UINT>(e.user.code),
+                           reinterpret_cast<WPARAM>(e.user.data1),
+                           reinterpret_cast<LPARAM>(e.user.data2));
+        }
+        return;
+    }
     switch (e.type) {
     case SDL_QUIT:  // an interrupt from the terminal closes the window
         if (HWND window = wince_ui::firstWindow()) {
@@ -157,16 +179,15 @@ void translate(const SDL_Event& e)
             wince_ui::post(window, WM_MOUSEMOVE, buttons, packPoint(e.motion.x, e.motion.y));
         }
         break;
-    case SDL_USEREVENT:  // a message injected behind earlier input
-        if (HWND window = wince_ui::windowFromSdlId(e.user.windowID)) {
-            wince_ui::post(window, static_cast<UINT>(e.user.code),
-                           reinterpret_cast<WPARAM>(e.user.data1),
-                           reinterpret_cast<LPARAM>(e.user.data2));
-        }
-        break;
     default:
         break;
     }
+}
+
+// SDL's stand-ins for a display: chosen by name only, never as a fallback.
+bool isHeadless(const char* driver)
+{
+    return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
 }
 
 bool initSdl()
@@ -178,6 +199,25 @@ bool initSdl()
         std::fprintf(stderr, "SDL video could not start: %s\n", SDL_GetError());
         return false;
     }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* chosen = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (isHeadless(driver) && !(chosen && *chosen)) {
+        // Without a display SDL falls back to drawing off screen, and the
+        // program would run unseen for ever.
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        std::fprintf(stderr, "No display found: set DISPLAY (or WAYLAND_DISPLAY) to show the "
+                             "window, or SDL_VIDEODRIVER=dummy to run without one.\n");
+        return false;
+    }
+    g_driverHasInput = !isHeadless(driver);
+    uint32_t events = SDL_RegisterEvents(2);
+    if (events == static_cast<uint32_t>(-1)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        std::fprintf(stderr, "SDL has no user events left: %s\n", SDL_GetError());
+        return false;
+    }
+    g_wakeEvent = events;
+    g_messageEvent = events + 1;
     g_uiThread = std::this_thread::get_id();
     g_sdlReady = true;
     return true;
@@ -224,7 +264,9 @@ bool pushForFirstWindow(SDL_Event& event, uint32_t* windowIdField)
         return false;
     }
     *windowIdField = window->sdlId;
-    return SDL_PushEvent(&event) == 1;
+    bool pushed = SDL_PushEvent(&event) == 1;
+    wince_ui::wake();
+    return pushed;
 }
 
 }  // namespace
@@ -329,6 +371,33 @@ void raiseSdlWindow(HWND window)
     onUiThreadFor(window, [](SDL_Window* sdl) { SDL_RaiseWindow(sdl); });
 }
 
+bool waitForSdlEvent(DWORD milliseconds)
+{
+    if (!onUiThread() || !g_driverHasInput) {
+        return false;
+    }
+    runDeferred();
+    SDL_Event event;
+    int timeout =
+        milliseconds == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(milliseconds, INT32_MAX));
+    if (timeout != 0 && SDL_WaitEventTimeout(&event, timeout)) {
+        translate(event);
+    }
+    return true;
+}
+
+void wakeSdlWait()
+{
+    if (!g_sdlReady || !g_driverHasInput || onUiThread() || g_wakePending.exchange(true)) {
+        return;
+    }
+    SDL_Event e{};
+    e.type = g_wakeEvent;
+    if (SDL_PushEvent(&e) != 1) {
+        g_wakePending = false;  // a full queue: the next post tries again
+    }
+}
+
 void pumpEvents()
 {
     if (!onUiThread()) {
@@ -399,7 +468,7 @@ bool injectWindowEvent(WindowEvent kind, int width, int height)
 bool injectMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     SDL_Event e{};
-    e.type = SDL_USEREVENT;
+    e.type = g_messageEvent;
     e.user.code = static_cast<Sint32>(message);
     e.user.data1 = reinterpret_cast<void*>(wParam);
     e.user.data2 = reinterpret_cast<void*>(lParam);

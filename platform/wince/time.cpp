@@ -1,5 +1,6 @@
 #include "wince/clock.h"
 #include "wince/detail/clock.h"
+#include "wince/detail/ui.h"
 #include "wince/kernel.h"
 
 #include <atomic>
@@ -80,6 +81,7 @@ bool wince_clock::sleepVirtually(DWORD milliseconds)
     if (auto observer = sleepObserver.load(std::memory_order_acquire))
         observer(milliseconds);
     virtualTicks.fetch_add(milliseconds, std::memory_order_acq_rel);
+    wince_ui::wake();  // timers follow virtual time
     return true;
 }
 
@@ -154,11 +156,13 @@ void useVirtualClock(DWORD ticks, const SYSTEMTIME* localTime)
     virtualTicks.store(ticks, std::memory_order_release);
     virtualLocalAtZero.store(toMillis(start) - ticks, std::memory_order_release);
     virtualOn.store(true, std::memory_order_release);
+    wince_ui::wake();
 }
 
 void useRealClock()
 {
     virtualOn.store(false, std::memory_order_release);
+    wince_ui::wake();
 }
 
 bool isVirtualClock()
@@ -169,6 +173,7 @@ bool isVirtualClock()
 void advanceVirtualClock(DWORD milliseconds)
 {
     virtualTicks.fetch_add(milliseconds, std::memory_order_acq_rel);
+    wince_ui::wake();
 }
 
 void setVirtualSleepObserver(void (*observer)(DWORD milliseconds))

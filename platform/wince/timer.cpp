@@ -2,6 +2,7 @@
 // queue (never more than one per timer); it is due by GetTickCount, so the
 // virtual clock drives it in tests.
 
+#include <algorithm>
 #include <vector>
 
 #include "wince/detail/ui.h"
@@ -43,6 +44,18 @@ void postDueTimers()
     }
 }
 
+DWORD timeToNextTimer()
+{
+    DWORD now = GetTickCount();
+    DWORD next = INFINITE;
+    std::lock_guard guard(g_timersLock);
+    for (const Timer& t : g_timers) {
+        int32_t left = static_cast<int32_t>(t.due - now);
+        next = std::min(next, static_cast<DWORD>(std::max(left, 0)));
+    }
+    return next;
+}
+
 void killWindowTimers(HWND window)
 {
     std::lock_guard guard(g_timersLock);
@@ -59,9 +72,12 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc)
         return 0;
     }
     elapse = elapse == 0 ? 1 : elapse;
-    std::lock_guard guard(g_timersLock);
-    std::erase_if(g_timers, [&](const Timer& t) { return t.window == window && t.id == id; });
-    g_timers.push_back(Timer{window, id, elapse, GetTickCount() + elapse, proc});
+    {
+        std::lock_guard guard(g_timersLock);
+        std::erase_if(g_timers, [&](const Timer& t) { return t.window == window && t.id == id; });
+        g_timers.push_back(Timer{window, id, elapse, GetTickCount() + elapse, proc});
+    }
+    wince_ui::wake();  // a waiting UI thread takes the new time-out
     return id == 0 ? 1 : id;
 }
 

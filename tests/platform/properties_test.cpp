@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 
 #include "hal/hal.h"
 #include "support/AppFolder.h"
+#include "wince/file.h"
 #include "wince/testing.h"
 
 namespace {
@@ -21,6 +23,16 @@ std::u16string get(int32_t (*read)(const char16_t*, int32_t, char16_t*, int32_t*
     int32_t length = 512;
     int32_t status = read(key.data(), static_cast<int32_t>(key.size()), buffer, &length);
     return status == 0 ? std::u16string(buffer, static_cast<size_t>(length)) : u"<absent>";
+}
+
+// A host path as the platform layer spells it.
+std::u16string windowsPath(const std::string& hostPath)
+{
+    std::u16string path;
+    for (char c : hostPath) {
+        path += c == '/' ? u'\\' : static_cast<char16_t>(c);
+    }
+    return path;
 }
 
 std::u16string appProperty(std::u16string_view key)
@@ -38,8 +50,18 @@ protected:
     void TearDown() override
     {
         HAL_freeProperties();
+        HAL_setPropertyEntryLimit(0);
         wince::resetDevice();
     }
+
+    // Loads the properties; answers what they said on the console.
+    std::string loadAndListen()
+    {
+        ::testing::internal::CaptureStderr();
+        HAL_loadProperties();
+        return ::testing::internal::GetCapturedStderr();
+    }
+
     AppFolder app;
 };
 
@@ -93,6 +115,61 @@ TEST_F(Properties, AByteOrderMarkIsDroppedWhereverTheFirstLineEnds)
         HAL_loadProperties();
         EXPECT_EQ(HAL_getApplicationPropertyLength(u"Key", 3), static_cast<int32_t>(value.size()))
             << units << " characters";
+    }
+}
+
+// Entries are single blocks whose size is a 32-bit count: a line too long
+// for one is left out whole (shown here with a small limit), and what follows
+// it is read as usual.
+TEST_F(Properties, ALineTooLongForAnEntryIsLeftOutAndTold)
+{
+    HAL_setPropertyEntryLimit(256);
+    // The long line spans three of the reader's pieces; its third piece
+    // looks like a line of its own.
+    std::string longLine = "Long: " + std::string(504, 'v') + "X: y\n";
+    app.writeAppProperties("Short: " + std::string(40, 's') + "\n" + longLine + "After: 1\n" +
+                           "Last: " + std::string(300, 'w'));
+    std::string told = loadAndListen();
+    EXPECT_EQ(appProperty(u"Short"), std::u16string(40, u's'));
+    EXPECT_EQ(appProperty(u"Long"), u"<absent>");
+    EXPECT_EQ(appProperty(u"X"), u"<absent>");
+    EXPECT_EQ(appProperty(u"After"), u"1");
+    EXPECT_EQ(appProperty(u"Last"), u"<absent>");
+    EXPECT_NE(told.find("properties\\app.prop line 2: too long"), std::string::npos) << told;
+    EXPECT_NE(told.find("properties\\app.prop line 4: too long"), std::string::npos) << told;
+    EXPECT_EQ(told.find("line 1"), std::string::npos) << told;
+}
+
+TEST_F(Properties, TextThatIsNotUtf8IsToldWithFileAndLine)
+{
+    struct Case {
+        std::string file;
+        const char16_t* name;  // the value of "Name", or null when absent
+        const char* told;      // null: nothing is said
+    };
+    const Case cases[] = {
+        {"Good: 1\nName: caf\xE9\nLast: 2\n", u"caf\uFFFD",
+         "properties\\app.prop line 2: not UTF-8"},
+        {"Good: 1\nLast: 2\nName: \xC3\n", u"\uFFFD", "properties\\app.prop line 3: not UTF-8"},
+        {std::string("\xFF\xFEN\0a\0m\0e\0:\0 \0x\0\n\0", 18), nullptr,
+         "properties\\app.prop: UTF-16 text, not read"},
+        {std::string("\xFE\xFF\0N\0a\0m\0e\0:\0 \0x\0\n", 18), nullptr,
+         "properties\\app.prop: UTF-16 text, not read"},
+        {"Good: 1\nName: \xEF\xBF\xBD\nLast: 2\n", u"\uFFFD", nullptr},  // a real U+FFFD
+    };
+    for (const Case& c : cases) {
+        app.writeAppProperties(c.file);
+        std::string told = loadAndListen();
+        EXPECT_EQ(appProperty(u"Name"), c.name ? c.name : u"<absent>") << c.file;
+        if (c.told) {
+            EXPECT_NE(told.find(c.told), std::string::npos) << told;
+        } else {
+            EXPECT_EQ(told, "");
+        }
+        if (c.name) {
+            EXPECT_EQ(appProperty(u"Good"), u"1");
+            EXPECT_EQ(appProperty(u"Last"), u"2");
+        }
     }
 }
 
@@ -151,10 +228,7 @@ TEST_F(Properties, PathsJoinTheApplicationFolder)
 {
     HAL_loadProperties();
     std::u16string folder = HAL_getApplicationFolder();
-    std::u16string expected;
-    for (char c : app.path()) {
-        expected += c == '/' ? u'\\' : static_cast<char16_t>(c);
-    }
+    std::u16string expected = windowsPath(app.path());
     EXPECT_EQ(folder, expected);
     char16_t* path = HAL_buildPath(u"\\rsc\\", u"RP1.rp");
     ASSERT_NE(path, nullptr);
@@ -169,6 +243,28 @@ TEST_F(Properties, PathsJoinTheApplicationFolder)
                                 u"RP1.rp"),
               1);
     EXPECT_EQ(std::u16string(buffer.data()), full);
+}
+
+TEST_F(Properties, ARelativeApplicationFolderIsMadeAbsoluteOnce)
+{
+    app.writeAppProperties("MIDlet-Name: Relative\n");
+    std::filesystem::path saved = std::filesystem::current_path();
+    std::filesystem::path folder(app.path());
+    std::filesystem::current_path(folder.parent_path());
+    setenv("VEXALON_APP_DIR", ("./" + folder.filename().string() + "/").c_str(), 1);
+    HAL_loadProperties();
+    std::filesystem::current_path("/");  // moving on later changes nothing
+    EXPECT_EQ(appProperty(u"MIDlet-Name"), u"Relative");
+    EXPECT_EQ(std::u16string(HAL_getApplicationFolder()), windowsPath(app.path()));
+    char16_t* path = HAL_buildPath(u"\\PROPERTIES\\", u"App.Prop");
+    ASSERT_NE(path, nullptr);
+    FILE* file = _wfopen(path, u"rt");
+    HAL_free(path);
+    EXPECT_NE(file, nullptr);
+    if (file) {
+        std::fclose(file);
+    }
+    std::filesystem::current_path(saved);
 }
 
 TEST_F(Properties, DeviceTextsOfSixtyFourCharactersAreRead)

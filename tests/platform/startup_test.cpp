@@ -37,6 +37,16 @@ std::u16string property(int32_t (*get)(const char16_t*, int32_t, char16_t*, int3
     return std::u16string(buffer, static_cast<size_t>(length));
 }
 
+// CreateMutexW's last error for a name (the handle is closed again): the
+// name start-up holds answers ERROR_ALREADY_EXISTS.
+DWORD heldMutexError(const char16_t* name)
+{
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
+    DWORD error = GetLastError();
+    CloseHandle(mutex);
+    return error;
+}
+
 // Closes the window the way a user does, once the runtime has booted.
 void bootThenClose(const RecordingRuntime& runtime)
 {
@@ -53,14 +63,16 @@ TEST(Startup, NameComesFromTheLastMidletNameOfAppPropNotFromSysProp)
     HWND window = nullptr;
     std::u16string title;
     std::u16string arch;
+    DWORD mutexError = 0;
     runtime.onBoot([&] {
         window = FindWindowW(u"Second", u"Second");
         arch = property(HAL_getSystemProperty, u"os.arch");
+        mutexError = heldMutexError(u"Local\\Second");
     });
     EXPECT_EQ(runtime.run([&] { bootThenClose(runtime); }), 0);
     EXPECT_NE(window, nullptr);
     EXPECT_EQ(arch, u"arm");  // the device's facts follow sys.prop
-    EXPECT_TRUE(std::filesystem::exists(app.path() + "/.mutex-Local_Second.lock"));
+    EXPECT_EQ(mutexError, ERROR_ALREADY_EXISTS);
 }
 
 TEST(Startup, MissingMidletNameGivesThePlaceholderName)
@@ -69,11 +81,14 @@ TEST(Startup, MissingMidletNameGivesThePlaceholderName)
     app.writeAppProperties("MIDlet-Vendor: Nobody\n");
     RecordingRuntime runtime;
     HWND window = nullptr;
-    runtime.onBoot([&] { window = FindWindowW(u"_TQ_set_your_MIDlet-Name", nullptr); });
+    DWORD mutexError = 0;
+    runtime.onBoot([&] {
+        window = FindWindowW(u"_TQ_set_your_MIDlet-Name", nullptr);
+        mutexError = heldMutexError(u"Local\\_TQ_set_your_MIDlet-Name");
+    });
     EXPECT_EQ(runtime.run([&] { bootThenClose(runtime); }), 0);
     EXPECT_NE(window, nullptr);
-    EXPECT_TRUE(
-        std::filesystem::exists(app.path() + "/.mutex-Local__TQ_set_your_MIDlet-Name.lock"));
+    EXPECT_EQ(mutexError, ERROR_ALREADY_EXISTS);
 }
 
 TEST(Startup, BootGetsATenthAndNineTenthsOfTheSmallerFreeMemory)
@@ -114,6 +129,20 @@ TEST(StartupDeathTest, BootFailuresEndTheProgramWithTheirMessage)
             ::testing::ExitedWithCode(1), c.message)
             << "boot result " << c.result;
     }
+}
+
+TEST(StartupDeathTest, WithoutADisplayOrAChosenDriverStartUpSaysWhatToSet)
+{
+    EXPECT_EXIT(
+        {
+            for (const char* name : {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"}) {
+                unsetenv(name);
+            }
+            AppFolder app;
+            RecordingRuntime runtime;
+            std::exit(HAL_main(GetModuleHandleW(nullptr), SW_SHOWNORMAL));
+        },
+        ::testing::ExitedWithCode(1), "set DISPLAY .*or SDL_VIDEODRIVER=dummy");
 }
 
 TEST(Startup, ExitMessageEndsTheLoopWithZeroAndDropsLaterEvents)
@@ -242,6 +271,7 @@ TEST(Startup, SecondInstanceInTheSameFolderReturnsOne)
         char byte = mutex && GetLastError() == 0 ? 'y' : 'n';
         (void)!write(ready[1], &byte, 1);
         (void)!read(release[0], &byte, 1);
+        CloseHandle(mutex);
         _exit(0);
     }
     char byte = 0;
@@ -253,6 +283,21 @@ TEST(Startup, SecondInstanceInTheSameFolderReturnsOne)
     (void)!write(release[1], &byte, 1);
     int status = 0;
     waitpid(first, &status, 0);
+}
+
+TEST(Startup, ALockThatCannotBeMadeIsToldAndTheProgramRuns)
+{
+    AppFolder app;
+    app.write("not-a-folder", "");
+    vxtest::ScopedEnv runtimeFolder("XDG_RUNTIME_DIR", nullptr);
+    vxtest::ScopedEnv temporaryFolder("TMPDIR", (app.path() + "/not-a-folder").c_str());
+    RecordingRuntime runtime;
+    ::testing::internal::CaptureStderr();
+    int result = runtime.run([&] { bootThenClose(runtime); });
+    std::string told = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(result, 0);
+    EXPECT_FALSE(runtime.bootClass().empty());
+    EXPECT_NE(told.find("another copy may run at the same time"), std::string::npos) << told;
 }
 
 TEST(Startup, InstancesInDifferentFoldersRunSideBySide)

@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "support/AppFolder.h"
+#include "support/HalTestSupport.h"
 #include "wince/file.h"
 #include "wince/mutex.h"
 #include "wince/power.h"
@@ -91,7 +96,8 @@ TEST(Files, ModuleFileIsInTheApplicationFolder)
 TEST(Files, WideLinesFromUtf8Text)
 {
     AppFolder app;
-    app.write("text.txt", "one\r\nt\xC3\xA9\n\xF0\x9F\x98\x80x\n\xFF\nlast");
+    app.write("text.txt",
+              "one\r\nt\xC3\xA9\n\xF0\x9F\x98\x80x\n\xFF\nlast\xED\xA0\x80\xF4\x90\x80\x80z");
     FILE* file = _wfopen(windowsPath(app, u"\\TEXT.TXT").c_str(), u"rt");
     ASSERT_NE(file, nullptr);
     char16_t buffer[3];  // room for two characters
@@ -104,6 +110,8 @@ TEST(Files, WideLinesFromUtf8Text)
         u"on", u"e\r", u"\n", u"t\u00E9", u"\n",
         u"\U0001F600",  // the pair is never split
         u"x\n", u"\uFFFD\n", u"la", u"st",
+        // Bad bytes are one U+FFFD each, none lost to a small buffer.
+        u"\uFFFD\uFFFD", u"\uFFFD\uFFFD", u"\uFFFD\uFFFD", u"\uFFFDz",
     };
     EXPECT_EQ(pieces, expected);
     EXPECT_EQ(_wfopen(windowsPath(app, u"\\missing.txt").c_str(), u"rt"), nullptr);
@@ -130,6 +138,81 @@ TEST(Mutexes, ASecondHandleOfANameSeesItExists)
     EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
     CloseHandle(fresh);
     CloseHandle(other);
+}
+
+// Asks another process whether the name is free in the folder now named by
+// VEXALON_APP_DIR: its CreateMutexW's last error.
+DWORD lastErrorInAnotherProcess(const std::u16string& name)
+{
+    int answer[2];
+    if (pipe(answer) != 0) {
+        return 0xDEADBEEF;
+    }
+    pid_t child = fork();
+    if (child == 0) {
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+        DWORD error = mutex ? GetLastError() : 0xBAD;
+        CloseHandle(mutex);
+        (void)!write(answer[1], &error, sizeof(error));
+        _exit(0);
+    }
+    DWORD error = 0xDEADBEEF;
+    (void)!read(answer[0], &error, sizeof(error));
+    waitpid(child, nullptr, 0);
+    close(answer[0]);
+    close(answer[1]);
+    return error;
+}
+
+// The lock is made where it always can be: neither a missing application
+// folder nor a name too long for a file name lets a second copy run.
+TEST(Mutexes, AnyFolderAndNameHoldsAgainstAnotherProcess)
+{
+    struct Case {
+        const char* what;
+        bool folderExists;
+        std::u16string name;
+    };
+    const Case cases[] = {
+        {"plain", true, u"Local\\Game"},
+        {"missing folder", false, u"Local\\Game"},
+        {"long name", true, u"Local\\" + std::u16string(300, u'n')},
+        {"long name, other end", true, u"Local\\" + std::u16string(300, u'n') + u"x"},
+    };
+    for (const Case& c : cases) {
+        AppFolder app;
+        std::string folder = c.folderExists ? app.path() : app.path() + "/missing";
+        setenv("VEXALON_APP_DIR", folder.c_str(), 1);
+        EXPECT_EQ(lastErrorInAnotherProcess(c.name), ERROR_SUCCESS) << c.what;
+        SetLastError(0xDEADBEEF);
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, c.name.c_str());
+        ASSERT_NE(mutex, nullptr) << c.what;
+        EXPECT_EQ(GetLastError(), ERROR_SUCCESS) << c.what;
+        EXPECT_EQ(lastErrorInAnotherProcess(c.name), ERROR_ALREADY_EXISTS) << c.what;
+        setenv("VEXALON_APP_DIR", (app.path() + "/elsewhere").c_str(), 1);
+        EXPECT_EQ(lastErrorInAnotherProcess(c.name), ERROR_SUCCESS) << c.what;
+        CloseHandle(mutex);
+        setenv("VEXALON_APP_DIR", folder.c_str(), 1);
+        EXPECT_EQ(lastErrorInAnotherProcess(c.name), ERROR_SUCCESS) << c.what << ", closed";
+    }
+}
+
+TEST(Mutexes, ALockThatCannotBeMadeIsToldAndGivesNull)
+{
+    AppFolder app;
+    app.write("not-a-folder", "");
+    vxtest::ScopedEnv runtimeFolder("XDG_RUNTIME_DIR", nullptr);
+    vxtest::ScopedEnv temporaryFolder("TMPDIR", (app.path() + "/not-a-folder").c_str());
+    ::testing::internal::CaptureStderr();
+    SetLastError(0xDEADBEEF);
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, u"Local\\Game");
+    DWORD error = GetLastError();
+    std::string told = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(mutex, nullptr);
+    EXPECT_NE(error, static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_NE(told.find("CreateMutexW: no lock file for \"Local\\Game\""), std::string::npos)
+        << told;
+    EXPECT_NE(told.find("not-a-folder"), std::string::npos) << told;
 }
 
 TEST(MessageQueues, ClosingWakesAReaderAtOnce)

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
 
 namespace vxtest {
 
@@ -67,6 +68,39 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
+}
+
+ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name)
+{
+    const char* saved = std::getenv(name);
+    had_ = saved != nullptr;
+    saved_ = saved ? saved : "";
+    if (value) {
+        setenv(name, value, 1);
+    } else {
+        unsetenv(name);
+    }
+}
+
+ScopedEnv::~ScopedEnv()
+{
+    if (had_) {
+        setenv(name_.c_str(), saved_.c_str(), 1);
+    } else {
+        unsetenv(name_.c_str());
+    }
+}
+
+long voluntaryWakeups(long thread)
+{
+    std::ifstream status("/proc/self/task/" + std::to_string(thread) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("voluntary_ctxt_switches:", 0) == 0) {
+            return std::stol(line.substr(line.find(':') + 1));
+        }
+    }
+    return -1;
 }
 
 ScopedTZ::ScopedTZ(const char* tz)

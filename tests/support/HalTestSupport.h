@@ -37,6 +37,25 @@ public:
 bool waitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds limit = std::chrono::seconds(20));
 
+// Sets an environment variable (null: removes it) until destroyed, then puts
+// back what it replaced.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string name_;
+    bool had_ = false;
+    std::string saved_;
+};
+
+// How often a thread of this process (by its Linux thread id) has given up
+// the processor of its own accord: its wake-ups so far; -1 when unknown.
+long voluntaryWakeups(long thread);
+
 // Sets the process's TZ (the platform's local zone) until destroyed, then
 // puts back the one it replaced.
 class ScopedTZ {

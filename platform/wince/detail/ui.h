@@ -32,13 +32,18 @@ HWND windowFromSdlId(uint32_t id);
 HWND firstWindow();
 
 // The queue. post appends and wakes a waiting reader; purge drops every
-// message of a destroyed window.
+// message of a destroyed window. wake makes a waiting reader look again
+// (input pushed into SDL, the virtual clock moved).
 void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void wake();
 void purge(HWND window);
 bool isQueued(HWND window, UINT message, WPARAM wParam);
 
 // Timers: posts WM_TIMER for every timer that is due and not yet queued.
 void postDueTimers();
+// Milliseconds until the next timer is due by GetTickCount; INFINITE when
+// there is no timer.
+DWORD timeToNextTimer();
 void killWindowTimers(HWND window);
 
 // SDL backend. pumpEvents (UI thread) turns SDL's events into messages;
@@ -50,6 +55,14 @@ void showSdlWindow(HWND window, INT showCommand);
 void resizeSdlWindow(HWND window, INT width, INT height);
 void raiseSdlWindow(HWND window);
 void pumpEvents();
+// On the UI thread, with a video driver that has input of its own: waits in
+// SDL up to `milliseconds` (INFINITE: no limit) for an event, turns it into
+// messages, and answers true. False at once elsewhere: the caller waits on
+// the queue, where every arrival is counted.
+bool waitForSdlEvent(DWORD milliseconds);
+// From another thread: wakes the UI thread out of its SDL wait through a
+// user event (at most one is pending). Called by post and wake.
+void wakeSdlWait();
 // The virtual key behind an SDL key, or 0; and back.
 UINT virtualKeyFromSdl(SDL_Keycode key);
 SDL_Keycode sdlFromVirtualKey(UINT vk);
