@@ -274,7 +274,7 @@ VMPtr<String> Vector::toString()
     buffer->append(u'[');
     for (int32_t i = 0; i < elementCount; i++) {
         if (i > 0)
-            buffer->append(", ");
+            buffer->appendCString(", ");
         buffer->append(String::valueOf(elementData->get(i)));
     }
     buffer->append(u']');
