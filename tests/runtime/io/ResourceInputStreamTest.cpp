@@ -141,6 +141,16 @@ TEST_F(ResourceInputStreamTest, MissingResource)
     EXPECT_FALSE(java::lang::String::classRecord()->getResourceAsStream(vmString("/missing.bin")));
 }
 
+// A file beside the resource folder is not a resource, by any name.
+TEST_F(ResourceInputStreamTest, NamesStayInsideTheResourceFolder)
+{
+    app.write("beside.bin", "B");
+    java::lang::Class* cls = java::lang::String::classRecord();
+    for (const char* name : {"/../beside.bin", "../../../beside.bin"})
+        EXPECT_FALSE(cls->getResourceAsStream(vmString(name))) << name;
+    EXPECT_TRUE(vmThrows<IOException>([&] { open("..\\beside.bin"); }, "Resource error: 4"));
+}
+
 TEST_F(ResourceInputStreamTest, ClassResolvesNamesAgainstItsPackage)
 {
     app.write("rsc/java/lang/in-package.bin", "P");
