@@ -1,9 +1,13 @@
 #include "vm/VMCollector.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include "com/tarquel/velto/vm/Finalizer.h"
 #include "hal/memory.h"
 #include "java/lang/Object.h"
 #include "vm/VMBoot.h"
+#include "vm/VMHeap.h"
 #include "vm/VMInstance.h"
 #include "vm/VMThread.h"
 
@@ -14,6 +18,49 @@ namespace {
 constexpr uint32_t kReachable = Object::MARKED | Object::VISITED;
 
 bool collecting = false;
+
+// ---- Mark stack -----------------------------------------------------------------
+// Objects marked but not yet traced. When it is full, an object is flagged
+// SCAN_PENDING instead and found again by a walk of the object list, so
+// marking needs neither recursion nor allocation.
+
+constexpr uint32_t kMarkStackCapacity = 1u << 16;
+Object* markStack[kMarkStackCapacity];
+uint32_t markTop = 0;
+bool markOverflowed = false;
+bool tracing = false;
+
+// Traces one object's fields with the bits it was marked with.
+inline void traceObject(Object* object)
+{
+    object->markReferences(object->flags & kReachable);
+}
+
+void drainMarkStack()
+{
+    while (markTop > 0)
+        traceObject(markStack[--markTop]);
+}
+
+// Traces until every marked object's fields are marked.
+void traceMarked()
+{
+    struct Tracing {
+        Tracing() { tracing = true; }
+        ~Tracing() { tracing = false; }
+    } scope;
+    drainMarkStack();
+    while (markOverflowed) {
+        markOverflowed = false;
+        for (Object* o = _VM_instance->objectList; o; o = o->objNext) {
+            if (o->flags & Object::SCAN_PENDING) {
+                o->flags &= ~Object::SCAN_PENDING;
+                traceObject(o);
+                drainMarkStack();
+            }
+        }
+    }
+}
 
 // How many objects must survive without being reachable.
 struct Census {
@@ -29,7 +76,7 @@ Census clearMarks(VMInstance* vm)
 {
     Census census;
     for (Object* o = vm->objectList; o; o = o->objNext) {
-        o->flags &= ~kReachable;
+        o->flags &= ~(kReachable | Object::SCAN_PENDING);
         if (o->flags & Object::FINALIZATION_PENDING)
             ++census.finalizable;
         if (o->flags & Object::UNDER_CONSTRUCTION)
@@ -61,6 +108,37 @@ void keepPendingObjects(VMInstance* vm, const Census& census)
             _VM_mark(o, Object::VISITED);
     }
 }
+
+#ifndef NDEBUG
+// Checks that marking traced every field of every live object: a field that a
+// class forgot to list in VM_FIELDS kept its old stamp. A field is found in
+// the object's block by its scope word (a reference is four words: vtable,
+// link, scope, target; a field's link word holds its stamp).
+void checkFieldsTraced(VMInstance* vm)
+{
+    constexpr uint32_t kWord = sizeof(uintptr_t);
+    static_assert(sizeof(VMRef) == 4 * kWord, "a reference is four words");
+    const uintptr_t instanceScope = reinterpret_cast<uintptr_t>(&_VM_instanceScope);
+    for (Object* o = vm->objectList; o; o = o->objNext) {
+        // Objects being built may hold fields not yet made.
+        if (!(o->flags & Object::VISITED) || (o->flags & Object::UNDER_CONSTRUCTION))
+            continue;
+        const auto* start = static_cast<const unsigned char*>(dynamic_cast<const void*>(o));
+        uint32_t size = _VM_blockSize(start);
+        for (uint32_t at = 0; at + 4 * kWord <= size; at += kWord) {
+            uintptr_t words[4];
+            std::memcpy(words, start + at, sizeof words);
+            if (words[2] != instanceScope || words[1] == _VM_markStamp)
+                continue;
+            char message[256];
+            std::snprintf(message, sizeof message,
+                          "Field at offset %u of a live %s was not traced: list it in VM_FIELDS",
+                          at, o->getClass()->name);
+            _VM_glueError(message);
+        }
+    }
+}
+#endif
 
 // ---- Sweep --------------------------------------------------------------------
 
@@ -110,6 +188,20 @@ void runFinalizer(VMInstance* vm)
 
 } // namespace
 
+uintptr_t _VM_markStamp = 0;
+
+void _VM_pushMark(Object* object)
+{
+    if (markTop < kMarkStackCapacity) {
+        markStack[markTop++] = object;
+    } else {
+        object->flags |= Object::SCAN_PENDING;
+        markOverflowed = true;
+    }
+    if (!tracing)
+        traceMarked();
+}
+
 void _VM_runCollector(VMInstance* vm)
 {
     if (!vm || vm->bootPhase < VM_PHASE_FIRST_COLLECTION || collecting)
@@ -118,10 +210,14 @@ void _VM_runCollector(VMInstance* vm)
     bool yieldWasDisabled = VMThread::isYieldDisabled();
     VMThread::disableYield();
     vm->finalizableObjectsSeen = 0;
+    ++_VM_markStamp;
 
     Census census = clearMarks(vm);
     markRoots(vm);
     keepPendingObjects(vm, census);
+#ifndef NDEBUG
+    checkFieldsTraced(vm);
+#endif
 
     _VM_weakScope.roots().clearUnmarked();
     sweepObjects(vm);

@@ -1,8 +1,10 @@
 #pragma once
 // Typed references. The wrapper type says where a reference lives:
 //   VMPtr<T>     a local, argument, temporary or return value (stack scope)
-//   VMField<T>   a field of an object (instance scope; traced by its owner)
-//   VMStatic<T>  a static field of a class (static scope)
+//   VMField<T>   a field of an object (instance scope; listed in its class's
+//                VM_FIELDS, which traces it)
+//   VMStatic<T>  a static field of a class (static scope; declared with
+//                VM_STATIC)
 //   VMNative<T>  a reference the VM itself holds (native scope)
 //   VMWeak<T>    a weak reference (weak scope; cleared when its target dies)
 // Every copy made from any of them is a new stack-scoped VMPtr; assigning to
@@ -12,6 +14,9 @@
 #include <type_traits>
 
 #include "vm/VMRef.h"
+
+// Throws NullPointerException; out of line, so the check costs one branch.
+[[noreturn]] __attribute__((cold)) void _VM_throwNullPointer();
 
 template<class T>
 class VMPtr : public VMRef {
@@ -48,9 +53,11 @@ public:
     }
 
     T* get() const { return static_cast<T*>(target_); }
+    // A call through a null reference throws NullPointerException.
     T* operator->() const
     {
-        assert(target_ && "null reference");
+        if (__builtin_expect(target_ == nullptr, 0))
+            _VM_throwNullPointer();
         return get();
     }
     T& operator*() const { return *operator->(); }
