@@ -72,6 +72,15 @@ public:
     java::lang::Class* getClass() override { return OutputStream::classRecord(); }
 };
 
+// A hook that notes it ran and gives the VM away for a while.
+std::function<void()> noteAndSleep(bool& ran)
+{
+    return [&ran] {
+        ran = true;
+        VMThread::sleep(VMThread::current(), 20);
+    };
+}
+
 VMPtr<RecordingOutput> recording()
 {
     VMPtr<RecordingOutput> stream(new RecordingOutput());
@@ -147,10 +156,7 @@ TEST_F(PrintStreamTest, CloseFromAnotherThreadWaitsForTheWriteUnderWay)
     VMPtr<RecordingOutput> target = recording();
     VMPtr<OutputStreamWriter> writer = OutputStreamWriter::newInstance()->init(target);
     bool writing = false;
-    target->afterChunk = [&] {
-        writing = true;
-        VMThread::sleep(VMThread::current(), 20);
-    };
+    target->afterChunk = noteAndSleep(writing);
     bool closed = false;
     VMTestThread closer([&] {
         while (!writing)
@@ -176,10 +182,7 @@ TEST_F(PrintStreamTest, CheckErrorDuringACloseFromAnotherThreadAnswers)
     VMPtr<RecordingOutput> target = recording();
     VMPtr<PrintStream> stream = PrintStream::newInstance()->init(target);
     bool closing = false;
-    target->onClose = [&] {
-        closing = true;
-        VMThread::sleep(VMThread::current(), 20);
-    };
+    target->onClose = noteAndSleep(closing);
     VMTestThread closer([&] { stream->close(); });
     ASSERT_TRUE(VMFixture_sleepUntil([&] { return closing; }));
     bool answer = true;
