@@ -6,7 +6,7 @@
 namespace java::lang { class Throwable; }
 
 // Boots the VM once per process (the test fixture's boot with no boot
-// class, a heap of up to 1 GB); aborts when the boot fails.
+// class, a heap of up to 256 MB); aborts when the boot fails.
 void vxfuzz_bootVM();
 
 // The class name of a caught VM exception (taking it under a reference).

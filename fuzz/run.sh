@@ -3,7 +3,7 @@
 # fuzz/corpus/<name>/; what it learns goes to <build>/corpus/<name>/, faults
 # to <build>/findings/<name>/. FUZZ_TARGETS="utf8 string" runs only those.
 # Extra libFuzzer flags of a target stand in fuzz/<name>_fuzz.options; a
-# target with -runs there is restarted until its time is up.
+# target that stops early (-runs there) is restarted until its time is up.
 set -euo pipefail
 
 src=$(cd "$(dirname "$0")" && pwd)

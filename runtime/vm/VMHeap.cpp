@@ -71,13 +71,24 @@ VMThread* currentThread()
 }
 
 // The request cannot be served: OutOfMemoryError where the caller may throw
-// and a thread holds the VM, else the fatal error. The error itself is made
-// with the reporting byte set, so it comes from the reserve.
+// and a thread holds the VM, else the fatal error. Only the building of the
+// error runs with the reporting byte set, so only the error comes from the
+// reserve: a program that catches it is held to the limit again.
 [[noreturn]] void refuse(VMThread* thread, bool mayThrow)
 {
     if (mayThrow && thread) {
+        const uint8_t wasReporting = thread->reportingOutOfMemory;
         thread->reportingOutOfMemory = 1;
-        vm_throwNew<java::lang::OutOfMemoryError>();
+        VMPtr<java::lang::OutOfMemoryError> error;
+        try {
+            error = java::lang::OutOfMemoryError::newInstance();
+            error->init();
+        } catch (...) {
+            thread->reportingOutOfMemory = wasReporting;
+            throw;
+        }
+        thread->reportingOutOfMemory = wasReporting;
+        VM_THROW(error);
     }
     _VM_fatalError("Ran out of memory while exceptions are forbidden!");
 }
@@ -137,7 +148,8 @@ void* _VM_malloc(uint32_t size, bool mayThrow)
 
 #ifndef NDEBUG
     _VM_assertVMLock();
-    if (collectOnEveryAllocation && thread && _VM_instance)
+    // Not while the error is built: a collection would end its reserve.
+    if (collectOnEveryAllocation && thread && !thread->reportingOutOfMemory && _VM_instance)
         _VM_collectGarbage(_VM_instance);
 #endif
     if (size > kLargestRequest)

@@ -112,8 +112,6 @@ void VMThread_run(VMThread* thread)
     } catch (...) {
         _VM_fatalError("Unexpected exception in VMThread_run() #2!");
     }
-    if (thread->sleepLock)
-        HAL_leaveLock(thread->sleepLock);
     thread->executionReference->clear();
     // The thread gives the VM away for good.
     _VM_instance->currentThread = nullptr;
@@ -208,7 +206,11 @@ void VMThread::pause(VMThread* thread, int64_t milliseconds)
         yield();
         return;
     }
-    if (!thread->sleepLock && HAL_createLock(&thread->sleepLock, true) != 0)
+    // Not held between sleeps: a thread that kept its sleep lock would take
+    // every monitor lock while holding it, and take it again inside them to
+    // sleep, an order both ways between the two (no other thread ever takes
+    // a sleep lock, but the thread sanitizer rightly stops at such a cycle).
+    if (!thread->sleepLock && HAL_createLock(&thread->sleepLock, false) != 0)
         _VM_fatalError("HAL_createLock() failed in VMThread::sleep().");
     thread->block(thread->sleepLock, milliseconds);
 }

@@ -88,8 +88,8 @@ public:
     HALLock* waitLock = nullptr;
     HALLock* sleepLock = nullptr;
     uint8_t interrupted = 0;
-    // Set by the heap while the thread reports an out-of-memory condition;
-    // cleared by the collector.
+    // Set by the heap only while it builds the OutOfMemoryError it throws,
+    // so that the error comes from the reserve (the collector clears it too).
     uint8_t reportingOutOfMemory = 0;
 
 private:

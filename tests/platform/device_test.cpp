@@ -6,9 +6,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <string_view>
 
 #include "hal/HALString.h"
 #include "hal/hal.h"
@@ -172,6 +175,69 @@ TEST_F(Resources, MissingFilesAndBadArguments)
     int32_t count = 1;
     char byte;
     EXPECT_EQ(HAL_readResource(nullptr, &byte, 0, &count), 2);
+}
+
+// Names are resolved inside the resource folder only: a way out, a path from
+// the root or a NUL inside the counted name is refused as not found.
+TEST_F(Resources, NamesThatLeaveTheFolderAreRefused)
+{
+    app.write("secret.txt", "beside rsc");
+    app.write("rsc/sub/inner.rp", "in");
+    app.write("rsc/..dots", "a name, not a way out");
+    const std::u16string refused[] = {
+        u"..\\secret.txt",
+        u"../secret.txt",
+        u"sub\\..\\..\\secret.txt",
+        u"sub/../../secret.txt",
+        u"..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\etc\\hostname",
+        u"\\etc\\hostname",
+        u"/etc/hostname",
+        u"..",
+        std::u16string(u"RP1part0.rp\0.txt", 16),
+    };
+    for (const std::u16string& name : refused) {
+        HALResource* resource = reinterpret_cast<HALResource*>(1);
+        EXPECT_EQ(HAL_openResource(&resource, name.data(), int32_t(name.size())), 4)
+            << std::string(name.begin(), name.end());
+        EXPECT_EQ(resource, nullptr);
+    }
+    for (const char16_t* name : {u"sub\\inner.rp", u"sub/inner.rp", u"..dots"}) {
+        HALResource* resource = nullptr;
+        std::u16string_view text(name);
+        EXPECT_EQ(HAL_openResource(&resource, name, int32_t(text.size())), 0)
+            << std::string(text.begin(), text.end());
+        HAL_closeResource(resource);
+    }
+}
+
+// Sizes are read in 64 bits: a file too large for an int is refused rather
+// than given a wrapped size (sparse files, nothing is written).
+TEST_F(Resources, FilesTooLargeForAnIntSizeAreRefused)
+{
+    struct Case {
+        const char* name;
+        off_t size;
+        int32_t status;
+    };
+    const Case cases[] = {
+        {"largest.rp", off_t(INT32_MAX), 0},
+        {"two-gigabytes.rp", off_t(INT32_MAX) + 1, 4},
+        {"wraps-to-three.rp", (off_t(1) << 32) + 3, 4},
+    };
+    for (const Case& c : cases) {
+        app.write(std::string("rsc/") + c.name, "");
+        ASSERT_EQ(::truncate((app.path() + "/rsc/" + c.name).c_str(), c.size), 0) << c.name;
+        std::u16string name(c.name, c.name + std::strlen(c.name));
+        HALResource* resource = nullptr;
+        EXPECT_EQ(HAL_openResource(&resource, name.data(), int32_t(name.size())), c.status)
+            << c.name;
+        if (c.status == 0) {
+            EXPECT_EQ(HAL_getResourceSize(resource), INT32_MAX);
+            HAL_closeResource(resource);
+        } else {
+            EXPECT_EQ(resource, nullptr) << c.name;
+        }
+    }
 }
 
 TEST(Console, LineFeedFlushesStandardOutput)

@@ -25,11 +25,16 @@ void OutputStreamWriter::checkOpen()
         vm_throwNew<IOException>(_VM_literal("Stream closed"));
 }
 
+// The stream is checked before each write: a sink may give the VM away, and
+// a close on this thread from inside it (the monitor is re-entrant) ends the
+// write with IOException.
 void OutputStreamWriter::writeChars(const char16_t* chars, int32_t count)
 {
     if (!utf8) {
-        for (int32_t i = 0; i < count; i++)
+        for (int32_t i = 0; i < count; i++) {
+            checkOpen();
             stream->write(chars[i] > 255 ? 63 : int32_t(chars[i]));
+        }
         return;
     }
     if (!byteBuffer)
@@ -39,16 +44,20 @@ void OutputStreamWriter::writeChars(const char16_t* chars, int32_t count)
     while (count > 0) {
         int32_t produced = kBufferBytes;
         int32_t consumed = _VM_utf16ToUtf8(data, &produced, chars, count, false, false);
+        checkOpen();
         stream->write(bytes, 0, produced);
         chars += consumed;
         count -= consumed;
     }
 }
 
+// Each operation takes the lock before it looks at the stream, and close
+// takes it too: a close from another thread waits for the write under way.
+
 void OutputStreamWriter::write(int32_t c)
 {
-    checkOpen();
     VMSynchronized guard(lock);
+    checkOpen();
     char16_t unit = char16_t(c);
     if (!utf8 && c > 255)
         unit = u'?';
@@ -57,34 +66,38 @@ void OutputStreamWriter::write(int32_t c)
 
 void OutputStreamWriter::write(VMPtr<CharArray> a, int32_t off, int32_t len)
 {
+    VMSynchronized guard(lock);
     checkOpen();
     _VM_checkRange(vm_nonNull(a)->length, off, len);
     if (len == 0)
         return;
-    VMSynchronized guard(lock);
     writeChars(a->elements() + off, len);
 }
 
 void OutputStreamWriter::write(VMPtr<java::lang::String> s, int32_t off, int32_t len)
 {
+    VMSynchronized guard(lock);
     checkOpen();
     _VM_checkRange(vm_nonNull(s)->length(), off, len);
     if (len == 0)
         return;
-    VMSynchronized guard(lock);
     writeChars(s->chars() + off, len);
 }
 
 void OutputStreamWriter::flush()
 {
+    VMSynchronized guard(lock);
     checkOpen();
-    stream->flush();
+    VMPtr<OutputStream> out(stream.get());
+    out->flush();
 }
 
 void OutputStreamWriter::close()
 {
+    VMSynchronized guard(lock);
     if (stream) {
-        stream->close();
+        VMPtr<OutputStream> out(stream.get());
+        out->close();
         stream = nullptr;
     }
 }

@@ -1,7 +1,9 @@
 #pragma once
 // java.io.OutputStreamWriter: characters to bytes, UTF-8, written to an
 // OutputStream through a 2048-byte buffer made on first use. Every operation
-// on a closed writer throws IOException("Stream closed").
+// on a closed writer throws IOException("Stream closed"). Writes, flush and
+// close all hold lock, so a close from another thread waits for a write that
+// is under way.
 
 #include "java/io/OutputStream.h"
 #include "java/io/Writer.h"

@@ -69,6 +69,9 @@ void PrintStream::close()
 
 bool PrintStream::checkError()
 {
+    // Under the monitor: a close from another thread cannot come between the
+    // test and the flush.
+    VMSynchronized guard(this);
     if (writer)
         flush();
     return errorFlag;

@@ -38,9 +38,11 @@ VMPtr<StringBuffer> StringBuffer::init(VMPtr<String> str)
 
 VMPtr<StringBuffer> StringBuffer::init(const char* text)
 {
+    if (!text)
+        _VM_throwNullPointer();
     int32_t length = int32_t(std::strlen(text));
     init(length + 16);
-    return append(text, length);
+    return appendCString(text, length);
 }
 
 // ---- Capacity ----
@@ -123,13 +125,17 @@ VMPtr<StringBuffer> StringBuffer::append(VMPtr<Object> obj)
     return append(String::valueOf(obj));
 }
 
-VMPtr<StringBuffer> StringBuffer::append(const char* text)
+VMPtr<StringBuffer> StringBuffer::appendCString(const char* text)
 {
-    return append(text, int32_t(std::strlen(text)));
+    if (!text)
+        return append(VMPtr<String>());
+    return appendCString(text, int32_t(std::strlen(text)));
 }
 
-VMPtr<StringBuffer> StringBuffer::append(const char* text, int32_t length)
+VMPtr<StringBuffer> StringBuffer::appendCString(const char* text, int32_t length)
 {
+    if (!text)
+        return append(VMPtr<String>());
     VMPtr<StringBuffer> self(this);
     checkInitialised();
     bool valid = true;

@@ -5,6 +5,7 @@
 // String can see. Appends write behind count, which no String sees, so they
 // never copy.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "java/lang/String.h"
@@ -19,11 +20,13 @@ class StringBuffer : public virtual Object {
     VMPtr<StringBuffer> init();
     VMPtr<StringBuffer> init(int32_t capacity);
     VMPtr<StringBuffer> init(VMPtr<String> str);
-    // A NUL-terminated modified UTF-8 text.
+    // A NUL-terminated modified UTF-8 text; null throws NullPointerException.
     VMPtr<StringBuffer> init(const char* text);
+    VMPtr<StringBuffer> init(std::nullptr_t) = delete;
 
     // A null String appends "null".
     VMPtr<StringBuffer> append(VMPtr<String> str);
+    VMPtr<StringBuffer> append(std::nullptr_t) { return append(VMPtr<String>()); }
     VMPtr<StringBuffer> append(char16_t c);
     VMPtr<StringBuffer> append(int32_t i);
     // A plain char is neither a Java char nor an int: write u'x' or a number.
@@ -32,9 +35,11 @@ class StringBuffer : public virtual Object {
     VMPtr<StringBuffer> append(char) = delete;
     VMPtr<StringBuffer> append(bool) = delete;
     VMPtr<StringBuffer> append(VMPtr<Object> obj);
-    // A NUL-terminated modified UTF-8 text, or length bytes of one.
-    VMPtr<StringBuffer> append(const char* text);
-    VMPtr<StringBuffer> append(const char* text, int32_t length);
+    // A NUL-terminated modified UTF-8 text, or length bytes of one; a null
+    // text appends "null". Named apart from append, so that a null String
+    // or a char pointer never lands here by overload.
+    VMPtr<StringBuffer> appendCString(const char* text);
+    VMPtr<StringBuffer> appendCString(const char* text, int32_t length);
 
     // offset outside 0 .. length(): StringIndexOutOfBoundsException without a
     // message. A null String inserts "null".

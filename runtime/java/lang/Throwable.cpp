@@ -35,7 +35,7 @@ VMPtr<String> Throwable::toString()
     VMPtr<StringBuffer> buffer = StringBuffer::newInstance();
     buffer->init();
     buffer->append(name);
-    buffer->append(": ");
+    buffer->appendCString(": ");
     buffer->append(text);
     return buffer->toString();
 }
@@ -46,18 +46,18 @@ void Throwable::printStackTrace()
     line->init();
     VMPtr<Thread> thread = Thread::currentThread();
     if (thread) {
-        line->append("Exception in thread \"");
+        line->appendCString("Exception in thread \"");
         VMPtr<String> name = thread->getName();
         if (name)
             line->append(name);
-        line->append("\" ");
+        line->appendCString("\" ");
     } else {
-        line->append("Exception ");
+        line->appendCString("Exception ");
     }
     VMPtr<String> text = getMessage();
     line->append(getClass()->getName());
     if (text) {
-        line->append(": ");
+        line->appendCString(": ");
         line->append(text);
     }
     _VM_printStackTraceText(line->toString());

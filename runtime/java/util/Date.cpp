@@ -74,12 +74,12 @@ VMPtr<String> Date::toString()
         String::valueOf(year)->length() + idLength + 25);
     // A day or month out of range (a field set by hand) shows its number.
     if (dayOfWeek >= 1 && dayOfWeek <= 7)
-        buffer->append(kDays[dayOfWeek - 1]);
+        buffer->appendCString(kDays[dayOfWeek - 1]);
     else
         buffer->append(dayOfWeek);
     buffer->append(u' ');
     if (month >= 0 && month <= 11)
-        buffer->append(kMonths[month]);
+        buffer->appendCString(kMonths[month]);
     else
         buffer->append(month);
     buffer->append(u' ');

@@ -181,7 +181,7 @@ VMPtr<String> Hashtable::toString()
         buffer->append(u'=');
         buffer->append(v->nextElement()->toString());
         if (i < max)
-            buffer->append(", ");
+            buffer->appendCString(", ");
     }
     buffer->append(u'}');
     return buffer->toString();

@@ -1,6 +1,7 @@
 #include "java/util/Vector.h"
 
 #include "java/lang/ArrayIndexOutOfBoundsException.h"
+#include "java/lang/ArrayStoreException.h"
 #include "java/lang/IllegalArgumentException.h"
 #include "java/lang/IndexOutOfBoundsException.h"
 #include "java/lang/NullPointerException.h"
@@ -8,6 +9,7 @@
 #include "java/lang/System.h"
 #include "java/util/NoSuchElementException.h"
 #include "java/util/VectorEnumerator.h"
+#include "vm/VMClassRegistry.h"
 #include "vm/VMStringLiterals.h"
 #include "vm/VMSynchronized.h"
 
@@ -78,8 +80,17 @@ void Vector::copyInto(VMPtr<ObjectArray> anArray)
     VMSynchronized guard(this);
     if (vm_nonNull(anArray)->length < elementCount)
         vm_throwNew<ArrayIndexOutOfBoundsException>(_VM_literal("destination array too small"));
-    // An element the destination cannot hold throws ArrayStoreException.
-    System::arraycopy(elementData, 0, anArray, 0, elementCount);
+    // Every element is checked against the destination's element class
+    // before any is stored, so an ArrayStoreException leaves the destination
+    // as it was; then the elements go in from the last down to the first.
+    VMClassRegistry* registry = _VM_getClassRegistry();
+    for (int32_t i = 0; i < elementCount; i++) {
+        Object* element = elementData->elementObject(i);
+        if (element && !_VM_isAssignableFrom(registry, element->getClass(), anArray->elementClass))
+            vm_throwNew<java::lang::ArrayStoreException>();
+    }
+    for (int32_t i = elementCount - 1; i >= 0; i--)
+        anArray->set(i, elementData->get(i));
 }
 
 void Vector::trimToSize()
@@ -274,7 +285,7 @@ VMPtr<String> Vector::toString()
     buffer->append(u'[');
     for (int32_t i = 0; i < elementCount; i++) {
         if (i > 0)
-            buffer->append(", ");
+            buffer->appendCString(", ");
         buffer->append(String::valueOf(elementData->get(i)));
     }
     buffer->append(u']');

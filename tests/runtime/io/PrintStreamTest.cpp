@@ -1,3 +1,4 @@
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "java/lang/StringIndexOutOfBoundsException.h"
 #include "support/LangTestSupport.h"
 #include "support/VMFixture.h"
+#include "vm/VMThread.h"
 
 using namespace java::io;
 using java::lang::String;
@@ -38,11 +40,14 @@ protected:
 };
 
 // Records the size of each array write; fails every write once told to.
+// afterChunk and onClose run inside those calls (to give the VM away there).
 class RecordingOutput : public OutputStream {
 public:
     std::vector<int32_t> chunks;
     int32_t total = 0;
     bool failing = false;
+    std::function<void()> afterChunk;
+    std::function<void()> onClose;
     using OutputStream::write;
     void write(VMPtr<ByteArray> b, int32_t off, int32_t len) override
     {
@@ -50,6 +55,13 @@ public:
             vm_throwNew<IOException>();
         OutputStream::write(b, off, len);
         chunks.push_back(len);
+        if (afterChunk)
+            afterChunk();
+    }
+    void close() override
+    {
+        if (onClose)
+            onClose();
     }
     void write(int32_t) override
     {
@@ -59,6 +71,15 @@ public:
     }
     java::lang::Class* getClass() override { return OutputStream::classRecord(); }
 };
+
+// A hook that notes it ran and gives the VM away for a while.
+std::function<void()> noteAndSleep(bool& ran)
+{
+    return [&ran] {
+        ran = true;
+        VMThread::sleep(VMThread::current(), 20);
+    };
+}
 
 VMPtr<RecordingOutput> recording()
 {
@@ -126,6 +147,48 @@ TEST_F(PrintStreamTest, LongTextGoesDownInBoundedChunks)
         sum += chunk;
     }
     EXPECT_EQ(sum, 6000);
+}
+
+// A close from another thread while a long write gives the VM away between
+// its chunks waits for the write; the writer is closed afterwards.
+TEST_F(PrintStreamTest, CloseFromAnotherThreadWaitsForTheWriteUnderWay)
+{
+    VMPtr<RecordingOutput> target = recording();
+    VMPtr<OutputStreamWriter> writer = OutputStreamWriter::newInstance()->init(target);
+    bool writing = false;
+    target->afterChunk = noteAndSleep(writing);
+    bool closed = false;
+    VMTestThread closer([&] {
+        while (!writing)
+            VMThread::sleep(VMThread::current(), 1);
+        writer->close();
+        closed = true;
+    });
+    std::u16string text(3000, u'\u00e9'); // 6000 bytes, three chunks
+    writer->write(String::newInstance()->initFromUtf16(text.data(), int32_t(text.size())));
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(target->chunks, (std::vector<int32_t>{2048, 2048, 1904}));
+    ASSERT_TRUE(closer.join());
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(writer->stream.isNull());
+    EXPECT_TRUE(vmThrows<IOException>([&] { writer->write(int32_t('x')); }, "Stream closed"));
+    EXPECT_TRUE(vmThrows<IOException>([&] { writer->flush(); }, "Stream closed"));
+}
+
+// checkError while another thread is inside close neither throws nor flushes
+// a stream that is going away.
+TEST_F(PrintStreamTest, CheckErrorDuringACloseFromAnotherThreadAnswers)
+{
+    VMPtr<RecordingOutput> target = recording();
+    VMPtr<PrintStream> stream = PrintStream::newInstance()->init(target);
+    bool closing = false;
+    target->onClose = noteAndSleep(closing);
+    VMTestThread closer([&] { stream->close(); });
+    ASSERT_TRUE(VMFixture_sleepUntil([&] { return closing; }));
+    bool answer = true;
+    EXPECT_FALSE(vmThrows<java::lang::NullPointerException>([&] { answer = stream->checkError(); }));
+    EXPECT_FALSE(answer);
+    ASSERT_TRUE(closer.join());
 }
 
 TEST_F(PrintStreamTest, WriterChecksRangesBeforeWriting)

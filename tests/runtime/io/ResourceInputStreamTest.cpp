@@ -1,6 +1,6 @@
 #include <cstdint>
 #include <filesystem>
-#include <iterator>
+#include <system_error>
 
 #include <gtest/gtest.h>
 
@@ -116,29 +116,47 @@ TEST_F(ResourceInputStreamTest, ClosedStreamRefusesReadsButAnswersItsPosition)
     in->mark(0);
 }
 
-// Open descriptors of the process.
-size_t openFiles()
+// Descriptors of the process open on one file; streams that earlier tests
+// left to the collector are on other files and do not count.
+size_t descriptorsOpenOn(const std::filesystem::path& file)
 {
-    return size_t(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
-                                std::filesystem::directory_iterator()));
+    const std::filesystem::path target = std::filesystem::canonical(file);
+    size_t count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (std::filesystem::read_symlink(entry.path(), error) == target)
+            count++;
+    }
+    return count;
 }
 
 TEST_F(ResourceInputStreamTest, CollectorClosesAStreamLeftOpen)
 {
-    size_t before = openFiles();
+    app.write("rsc/left-open.bin", "\x01");
+    const std::filesystem::path file = app.path() + "/rsc/left-open.bin";
     {
-        VMPtr<ResourceInputStream> in = open("abc.bin");
+        VMPtr<ResourceInputStream> in = open("left-open.bin");
         EXPECT_EQ(in->read(), 1);
-        EXPECT_EQ(openFiles(), before + 1);
+        EXPECT_EQ(descriptorsOpenOn(file), 1u);
     }
     _VM_collectGarbage(_VM_instance);
-    EXPECT_EQ(openFiles(), before);
+    EXPECT_EQ(descriptorsOpenOn(file), 0u);
 }
 
 TEST_F(ResourceInputStreamTest, MissingResource)
 {
     EXPECT_TRUE(vmThrows<IOException>([&] { open("missing.bin"); }, "Resource error: 4"));
     EXPECT_FALSE(java::lang::String::classRecord()->getResourceAsStream(vmString("/missing.bin")));
+}
+
+// A file beside the resource folder is not a resource, by any name.
+TEST_F(ResourceInputStreamTest, NamesStayInsideTheResourceFolder)
+{
+    app.write("beside.bin", "B");
+    java::lang::Class* cls = java::lang::String::classRecord();
+    for (const char* name : {"/../beside.bin", "../../../beside.bin"})
+        EXPECT_FALSE(cls->getResourceAsStream(vmString(name))) << name;
+    EXPECT_TRUE(vmThrows<IOException>([&] { open("..\\beside.bin"); }, "Resource error: 4"));
 }
 
 TEST_F(ResourceInputStreamTest, ClassResolvesNamesAgainstItsPackage)

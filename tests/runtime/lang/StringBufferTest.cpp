@@ -1,3 +1,4 @@
+#include <cstddef>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -5,6 +6,7 @@
 #include "java/lang/ArrayIndexOutOfBoundsException.h"
 #include "java/lang/Integer.h"
 #include "java/lang/NegativeArraySizeException.h"
+#include "java/lang/NullPointerException.h"
 #include "java/lang/OutOfMemoryError.h"
 #include "java/lang/StringBuffer.h"
 #include "java/lang/StringIndexOutOfBoundsException.h"
@@ -66,10 +68,20 @@ TEST_F(StringBufferTest, AppendsEveryKind)
         ->append(VMPtr<String>())
         ->append(VMPtr<Object>(Integer::newInstance()->init(5)))
         ->append(VMPtr<Object>())
-        ->append("\xE2\x82\xAC!")
-        ->append("xyz", 2);
+        ->appendCString("\xE2\x82\xAC!")
+        ->appendCString("xyz", 2);
     EXPECT_EQ(textOf(buffer), "a\xC3\xA9-2147483648null5null\xE2\x82\xAC!xy");
     EXPECT_EQ(buffer->length(), 26);
+}
+
+// A null pointer of any spelling appends "null", never reads through it.
+TEST_F(StringBufferTest, NullAppendsNullInEveryForm)
+{
+    const char* noText = nullptr;
+    VMPtr<StringBuffer> buffer = StringBuffer::newInstance()->init();
+    buffer->append(nullptr)->appendCString(noText)->appendCString(noText, 3);
+    EXPECT_EQ(textOf(buffer), "nullnullnull");
+    EXPECT_TRUE(vmThrows<NullPointerException>([&] { StringBuffer::newInstance()->init(noText); }));
 }
 
 // A bool or a plain char would be taken as an int (appending "1" for true);
@@ -81,6 +93,9 @@ concept Insertable = requires(StringBuffer& b, V v) { b.insert(0, v); };
 static_assert(!Appendable<bool> && !Insertable<bool>);
 static_assert(!Appendable<char> && !Insertable<char>);
 static_assert(Appendable<char16_t> && Appendable<int32_t> && Insertable<int32_t>);
+// A C text goes through appendCString only: append of a char pointer does not
+// compile, so neither a literal nor a null can reach strlen by overload.
+static_assert(!Appendable<const char*> && !Appendable<char*> && Appendable<std::nullptr_t>);
 
 TEST_F(StringBufferTest, InsertAtTheEndsAndOutOfRange)
 {
@@ -203,7 +218,7 @@ TEST_F(StringBufferTest, GrowingPastTheLargestSizeThrowsOutOfMemory)
     VMPtr<StringBuffer> buffer = bufferOf("abc");
     buffer->count = 2147483647 - 1;
     EXPECT_TRUE(vmThrows<OutOfMemoryError>([&] { buffer->append(vmString("xy")); }));
-    EXPECT_TRUE(vmThrows<OutOfMemoryError>([&] { buffer->append("xy"); }));
+    EXPECT_TRUE(vmThrows<OutOfMemoryError>([&] { buffer->appendCString("xy"); }));
     EXPECT_TRUE(vmThrows<OutOfMemoryError>([&] { buffer->insert(0, vmString("xy")); }));
     EXPECT_EQ(buffer->count, 2147483647 - 1);
     buffer->count = 3;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "java/lang/ArrayIndexOutOfBoundsException.h"
+#include "java/lang/ArrayStoreException.h"
 #include "java/lang/IllegalArgumentException.h"
 #include "java/lang/IndexOutOfBoundsException.h"
 #include "java/lang/Integer.h"
@@ -204,6 +205,28 @@ TEST_F(VectorTest, CopyIntoChecksTheDestination)
     v->copyInto(room);
     EXPECT_EQ(vmText(vm_cast<String>(room->get(2))), "c");
     EXPECT_FALSE(room->get(3));
+}
+
+// A destination whose element class is String (a String[] passed as an
+// Object[]): an element that is not a String fails before anything is
+// stored; Strings and nulls go in.
+TEST_F(VectorTest, CopyIntoStoresNothingWhenAnElementDoesNotFit)
+{
+    VMPtr<Vector::ObjectArray> strings = Vector::ObjectArray::newArray(3);
+    strings->elementClass = String::classRecord();
+    for (int32_t i = 0; i < 3; i++)
+        strings->set(i, str("x"));
+
+    VMPtr<Vector> mixed = vectorOf({"a", "b"});
+    mixed->insertElementAt(VMPtr<Object>(Integer::newInstance()->init(5)), 1);
+    EXPECT_TRUE(vmThrows<ArrayStoreException>([&] { mixed->copyInto(strings); }));
+    for (int32_t i = 0; i < 3; i++)
+        EXPECT_EQ(vmText(vm_cast<String>(strings->get(i))), "x") << i;
+
+    vectorOf({"a", "", "c"})->copyInto(strings);
+    EXPECT_EQ(vmText(vm_cast<String>(strings->get(0))), "a");
+    EXPECT_FALSE(strings->get(1));
+    EXPECT_EQ(vmText(vm_cast<String>(strings->get(2))), "c");
 }
 
 TEST_F(VectorTest, EnumerationReadsTheVectorLive)

@@ -44,6 +44,10 @@ VMPtr<ResourceInputStream> ResourceInputStream::init(VMPtr<java::lang::String> n
     if (!handle)
         vm_throwNew<IOException>();
     size = HAL_getResourceSize(handle);
+    if (size < 0) { // unreadable or too large for an int
+        close();
+        vm_throwNew<IOException>();
+    }
     pos = 0;
     markPosition = 0;
     return VMPtr<ResourceInputStream>(this);
