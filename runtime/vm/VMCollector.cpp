@@ -26,10 +26,11 @@ bool collecting = false;
 // static storage: its pages are only touched as deep as marking goes.
 
 constexpr uint32_t kMarkStackCapacity = 1u << 16;
-// How deep marking traces directly before it queues.
-constexpr int32_t kDirectDepth = 16;
 Object* markStack[kMarkStackCapacity];
 bool markOverflowed = false;
+// The room in use and how deep marking traces directly before it queues.
+VMMarkLimits markLimits = {kMarkStackCapacity, 16};
+uint32_t overflowWalks = 0;
 
 // Traces one object's fields with the bits it was marked with.
 inline void traceObject(Object* object)
@@ -49,8 +50,8 @@ void traceMarked()
     struct Tracing {
         Tracing()
         {
-            _VM_markStack.limit = markStack + kMarkStackCapacity;
-            _VM_markStack.depthLeft = kDirectDepth;
+            _VM_markStack.limit = markStack + markLimits.stackCapacity;
+            _VM_markStack.depthLeft = markLimits.directDepth;
         }
         ~Tracing()
         {
@@ -62,6 +63,7 @@ void traceMarked()
     drainMarkStack();
     while (markOverflowed) {
         markOverflowed = false;
+        ++overflowWalks;
         for (Object* o = _VM_instance->objectList; o; o = o->objNext) {
             if (o->flags & Object::SCAN_PENDING) {
                 o->flags &= ~Object::SCAN_PENDING;
@@ -211,6 +213,27 @@ void _VM_pushMarkSlow(Object* object)
     }
     *_VM_markStack.top++ = object;
     traceMarked();
+}
+
+VMMarkLimits _VM_getMarkLimits()
+{
+    return markLimits;
+}
+
+VMMarkLimits _VM_setMarkLimits(VMMarkLimits limits)
+{
+    VMMarkLimits old = markLimits;
+    markLimits.stackCapacity =
+        limits.stackCapacity < 1 ? 1
+        : limits.stackCapacity > kMarkStackCapacity ? kMarkStackCapacity
+                                                     : limits.stackCapacity;
+    markLimits.directDepth = limits.directDepth < 0 ? 0 : limits.directDepth;
+    return old;
+}
+
+uint32_t _VM_getMarkOverflowWalks()
+{
+    return overflowWalks;
 }
 
 void _VM_runCollector(VMInstance* vm)
