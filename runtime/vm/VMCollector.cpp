@@ -26,10 +26,11 @@ bool collecting = false;
 // static storage: its pages are only touched as deep as marking goes.
 
 constexpr uint32_t kMarkStackCapacity = 1u << 16;
-// How deep marking traces directly before it queues.
-constexpr int32_t kDirectDepth = 16;
 Object* markStack[kMarkStackCapacity];
 bool markOverflowed = false;
+// The room in use and how deep marking traces directly before it queues.
+VMMarkLimits markLimits = {kMarkStackCapacity, 16};
+uint32_t overflowWalks = 0;
 
 // Traces one object's fields with the bits it was marked with.
 inline void traceObject(Object* object)
@@ -49,8 +50,8 @@ void traceMarked()
     struct Tracing {
         Tracing()
         {
-            _VM_markStack.limit = markStack + kMarkStackCapacity;
-            _VM_markStack.depthLeft = kDirectDepth;
+            _VM_markStack.limit = markStack + markLimits.stackCapacity;
+            _VM_markStack.depthLeft = markLimits.directDepth;
         }
         ~Tracing()
         {
@@ -62,6 +63,7 @@ void traceMarked()
     drainMarkStack();
     while (markOverflowed) {
         markOverflowed = false;
+        ++overflowWalks;
         for (Object* o = _VM_instance->objectList; o; o = o->objNext) {
             if (o->flags & Object::SCAN_PENDING) {
                 o->flags &= ~Object::SCAN_PENDING;
@@ -123,12 +125,16 @@ void keepPendingObjects(VMInstance* vm, const Census& census)
 // Checks that marking traced every field of every live object: a field that a
 // class forgot to list in VM_FIELDS kept its old stamp. A field is found in
 // the object's block by its scope word (a reference is four words: vtable,
-// link, scope, target; a field's link word holds its stamp).
+// link, scope, target; a field's link word holds its stamp). A local or
+// static reference held in an object is refused too: it would be a root for
+// the object's life and be unlinked from the wrong list when the object dies.
 void checkFieldsTraced(VMInstance* vm)
 {
     constexpr uint32_t kWord = sizeof(uintptr_t);
     static_assert(sizeof(VMRef) == 4 * kWord, "a reference is four words");
     const uintptr_t instanceScope = reinterpret_cast<uintptr_t>(&_VM_instanceScope);
+    const uintptr_t stackScope = reinterpret_cast<uintptr_t>(&_VM_stackScope);
+    const uintptr_t staticScope = reinterpret_cast<uintptr_t>(&_VM_staticScope);
     for (Object* o = vm->objectList; o; o = o->objNext) {
         // Objects being built may hold fields not yet made.
         if (!(o->flags & Object::VISITED) || (o->flags & Object::UNDER_CONSTRUCTION))
@@ -138,12 +144,16 @@ void checkFieldsTraced(VMInstance* vm)
         for (uint32_t at = 0; at + 4 * kWord <= size; at += kWord) {
             uintptr_t words[4];
             std::memcpy(words, start + at, sizeof words);
-            if (words[2] != instanceScope || words[1] == _VM_markStamp)
+            const char* fault = nullptr;
+            if (words[2] == instanceScope && words[1] != _VM_markStamp)
+                fault = "was not traced: list it in VM_FIELDS";
+            else if (words[2] == stackScope || words[2] == staticScope)
+                fault = "is a local or static reference: make it a VMField";
+            if (!fault)
                 continue;
             char message[256];
-            std::snprintf(message, sizeof message,
-                          "Field at offset %u of a live %s was not traced: list it in VM_FIELDS",
-                          at, o->getClass()->name);
+            std::snprintf(message, sizeof message, "Field at offset %u of a live %s %s", at,
+                          o->getClass()->name, fault);
             _VM_glueError(message);
         }
     }
@@ -211,6 +221,27 @@ void _VM_pushMarkSlow(Object* object)
     }
     *_VM_markStack.top++ = object;
     traceMarked();
+}
+
+VMMarkLimits _VM_getMarkLimits()
+{
+    return markLimits;
+}
+
+VMMarkLimits _VM_setMarkLimits(VMMarkLimits limits)
+{
+    VMMarkLimits old = markLimits;
+    markLimits.stackCapacity =
+        limits.stackCapacity < 1 ? 1
+        : limits.stackCapacity > kMarkStackCapacity ? kMarkStackCapacity
+                                                     : limits.stackCapacity;
+    markLimits.directDepth = limits.directDepth < 0 ? 0 : limits.directDepth;
+    return old;
+}
+
+uint32_t _VM_getMarkOverflowWalks()
+{
+    return overflowWalks;
 }
 
 void _VM_runCollector(VMInstance* vm)

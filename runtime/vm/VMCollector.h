@@ -19,8 +19,24 @@
 // destroyed; a thread record is deleted only when no Thread object owns it
 // and its thread is neither running nor blocked.
 
+#include <cstdint>
+
 struct VMInstance;
 
 // One full collection; nothing before boot phase 12. This is the heap's
 // collect hook unless a test replaces it; callers use _VM_collectGarbage.
 void _VM_runCollector(VMInstance* vm);
+
+// How far marking goes before it queues and before its queue overflows: the
+// room of the mark stack (at most its preallocated size; at least 1) and how
+// many objects deep it traces directly. Tests make them small to drive the
+// overflow path; the setter returns the limits it replaced.
+struct VMMarkLimits {
+    uint32_t stackCapacity;
+    int32_t directDepth;
+};
+VMMarkLimits _VM_getMarkLimits();
+VMMarkLimits _VM_setMarkLimits(VMMarkLimits limits);
+// Walks of the object list for objects that found the mark stack full, since
+// the process started.
+uint32_t _VM_getMarkOverflowWalks();

@@ -56,6 +56,18 @@ class Forgetful : public virtual java::lang::Object {
     VM_FIELDS(listed)
 };
 
+// Keeps a local and a static reference where a field belongs.
+class Misdeclared : public virtual java::lang::Object {
+    VM_CLASS(Misdeclared, java::lang::Object)
+
+    VMPtr<java::lang::Object> local;
+};
+class MisdeclaredStatic : public virtual java::lang::Object {
+    VM_CLASS(MisdeclaredStatic, java::lang::Object)
+
+    VMStatic<java::lang::Object> shared;
+};
+
 // A class static declared in the class body.
 class WithStatic : public virtual java::lang::Object {
     VM_ABSTRACT_CLASS(WithStatic, java::lang::Object)
@@ -74,6 +86,10 @@ VM_REGISTER_CLASS_NO_CREATOR(vmtest::Triple, "vmtest.Triple", "vmtest.Pair", "vm
 VM_IMPLEMENTS(vmtest::Triple, "java.lang.Runnable");
 VM_REGISTER_CLASS_NO_CREATOR(vmtest::Forgetful, "vmtest.Forgetful", "java.lang.Object",
                              "vmtest/Forgetful", nullptr);
+VM_REGISTER_CLASS_NO_CREATOR(vmtest::Misdeclared, "vmtest.Misdeclared", "java.lang.Object",
+                             "vmtest/Misdeclared", nullptr);
+VM_REGISTER_CLASS_NO_CREATOR(vmtest::MisdeclaredStatic, "vmtest.MisdeclaredStatic",
+                             "java.lang.Object", "vmtest/MisdeclaredStatic", nullptr);
 VM_REGISTER_ABSTRACT_CLASS(vmtest::WithStatic, "vmtest.WithStatic", "java.lang.Object",
                            "vmtest/WithStatic", nullptr);
 
@@ -200,6 +216,29 @@ TEST_F(VMClassGlueDeathTest, AFieldLeftOutOfVMFieldsIsFatalAtTheNextCollection)
             collect();
         },
         "Field at offset [0-9]+ of a live vmtest.Forgetful was not traced");
+}
+
+// A local or static reference kept in an object is a root for as long as the
+// object lives and is unlinked from the wrong list when it dies.
+TEST_F(VMClassGlueDeathTest, AFieldThatIsNotAVMFieldIsFatalAtTheNextCollection)
+{
+    struct Case {
+        VMPtr<Object> (*make)();
+        const char* message;
+    };
+    for (Case c : {Case{[] { return VMPtr<Object>(vmtest::Misdeclared::newInstance()); },
+                        "Field at offset [0-9]+ of a live vmtest.Misdeclared is a local or "
+                        "static reference: make it a VMField"},
+                   Case{[] { return VMPtr<Object>(vmtest::MisdeclaredStatic::newInstance()); },
+                        "Field at offset [0-9]+ of a live vmtest.MisdeclaredStatic is a local "
+                        "or static reference: make it a VMField"}}) {
+        EXPECT_DEATH(
+            {
+                VMPtr<Object> object = c.make();
+                collect();
+            },
+            c.message);
+    }
 }
 #endif
 

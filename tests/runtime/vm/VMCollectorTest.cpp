@@ -6,6 +6,7 @@
 #include "support/VMFixture.h"
 #include "vm/VMArray.h"
 #include "vm/VMBoot.h"
+#include "vm/VMCollector.h"
 #include "vm/VMHeap.h"
 #include "vm/VMInstance.h"
 #include "vm/VMThread.h"
@@ -46,7 +47,13 @@ using vmtest::Tracked;
 
 class VMCollector : public VMFixture {
 protected:
-    void SetUp() override { Tracked::destroyed.clear(); }
+    // Objects an earlier test left behind go first, so each test counts only
+    // its own.
+    void SetUp() override
+    {
+        collect();
+        Tracked::destroyed.clear();
+    }
     static void collect() { _VM_collectGarbage(_VM_instance); }
 };
 
@@ -262,13 +269,15 @@ TEST_F(VMCollector, AChainOfAMillionObjectsIsMarkedAndThenFreed)
     EXPECT_EQ(Tracked::destroyed.size(), kLength);
 }
 
-// An array of more elements than the mark stack holds, deeper than marking
-// traces directly: what does not fit on the stack is found again by a walk
-// of the objects, with everything it references.
+// An array of more elements than the mark stack holds, reached as deep as
+// marking traces directly, so that it queues every element: what does not
+// fit on the stack is found again by a walk of the objects, with everything
+// it references.
 TEST_F(VMCollector, AnArrayWiderThanTheMarkStackIsTracedWhole)
 {
-    constexpr int32_t kWidth = 300000;
-    constexpr int32_t kDepth = 64;
+    const VMMarkLimits limits = _VM_getMarkLimits();
+    const int32_t kWidth = int32_t(limits.stackCapacity) * 4 + 1;
+    const int32_t kDepth = limits.directDepth;
     using ObjectArray = VMArray<Object>;
     LargeHeap heap;
     VMPtr<VMArray<Tracked>> wide = VMArray<Tracked>::newArray(kWidth);
@@ -283,7 +292,9 @@ TEST_F(VMCollector, AnArrayWiderThanTheMarkStackIsTracedWhole)
     }
     wide = nullptr;
     LargeHeap::restoreStress();
+    uint32_t walksBefore = _VM_getMarkOverflowWalks();
     collect();
+    EXPECT_GT(_VM_getMarkOverflowWalks(), walksBefore);
     EXPECT_EQ(Tracked::destroyed, "");
     VMPtr<Object> at = outer;
     for (int32_t level = 0; level < kDepth; ++level)
@@ -295,5 +306,119 @@ TEST_F(VMCollector, AnArrayWiderThanTheMarkStackIsTracedWhole)
     at = nullptr;
     outer = nullptr;
     collect();
-    EXPECT_EQ(Tracked::destroyed.size(), 2u * kWidth);
+    EXPECT_EQ(Tracked::destroyed.size(), 2u * uint32_t(kWidth));
+}
+
+namespace {
+
+// Marking with a mark stack of one entry and no direct tracing, so nearly
+// every object overflows the stack and is found again by a walk of the
+// objects; the limits come back at the end.
+class TinyMarkLimits {
+public:
+    TinyMarkLimits() : saved_(_VM_setMarkLimits({1, 0})) {}
+    ~TinyMarkLimits() { _VM_setMarkLimits(saved_); }
+
+private:
+    VMMarkLimits saved_;
+};
+
+VMPtr<Tracked> chainOf(size_t length, char tag)
+{
+    VMPtr<Tracked> head;
+    for (size_t i = 0; i < length; ++i)
+        head = Tracked::make(tag, head);
+    return head;
+}
+
+bool anyObjectAwaitsScan()
+{
+    for (Object* o = _VM_instance->objectList; o; o = o->objNext) {
+        if (o->flags & Object::SCAN_PENDING)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+// Graphs that overflow the mark stack at almost every object keep exactly
+// what they reach, and leave no object flagged for a rescan.
+TEST_F(VMCollector, MarkingThroughAnOverflowingStackKeepsWhatIsReachable)
+{
+    struct Shape {
+        const char* name;
+        size_t objects;
+        VMPtr<Object> (*build)();
+    };
+    const Shape shapes[] = {
+        {"chain", 200, [] { return VMPtr<Object>(chainOf(200, 'c')); }},
+        {"cycle", 50,
+         [] {
+             VMPtr<Tracked> head = chainOf(50, 'y');
+             VMPtr<Tracked> last = head;
+             while (last->next)
+                 last = last->next;
+             last->next = head;
+             return VMPtr<Object>(head);
+         }},
+        {"array of chains", 120,
+         [] {
+             VMPtr<VMArray<Tracked>> array = VMArray<Tracked>::newArray(40);
+             for (int32_t i = 0; i < 40; ++i)
+                 array->set(i, chainOf(3, 'a'));
+             return VMPtr<Object>(array);
+         }},
+    };
+    for (const Shape& shape : shapes) {
+        SCOPED_TRACE(shape.name);
+        Tracked::destroyed.clear();
+        TinyMarkLimits tiny;
+        VMPtr<Object> root = shape.build();
+        uint32_t walksBefore = _VM_getMarkOverflowWalks();
+        collect();
+        EXPECT_GT(_VM_getMarkOverflowWalks(), walksBefore);
+        EXPECT_EQ(Tracked::destroyed, "");
+        EXPECT_FALSE(anyObjectAwaitsScan());
+        root = nullptr;
+        collect();
+        EXPECT_EQ(Tracked::destroyed.size(), shape.objects);
+    }
+}
+
+// What only a pending object reaches survives through the rescan too, and
+// is not counted as reachable there: weak references to it are cleared.
+TEST_F(VMCollector, AnOverflowingTraceFromAPendingObjectKeepsItsChainUnmarked)
+{
+    struct Case {
+        const char* name;
+        uint32_t flag;
+    };
+    for (Case c : {Case{"under construction", Object::UNDER_CONSTRUCTION},
+                   Case{"awaiting finalization", Object::FINALIZATION_PENDING}}) {
+        SCOPED_TRACE(c.name);
+        Tracked::destroyed.clear();
+        TinyMarkLimits tiny;
+        _VM_instance->finalizerNotStarted = 0; // the finalizer keeps out of this
+        VMWeak<Tracked> deep;
+        Tracked* pending;
+        {
+            VMPtr<Tracked> tail = chainOf(30, 't');
+            deep = tail;
+            VMPtr<Tracked> head = Tracked::make('h', chainOf(30, 'm'));
+            VMPtr<Tracked> last = head;
+            while (last->next)
+                last = last->next;
+            last->next = tail;
+            head->flags |= c.flag;
+            pending = head.get();
+        }
+        collect();
+        EXPECT_EQ(Tracked::destroyed, "");
+        EXPECT_TRUE(deep.isNull());
+        EXPECT_FALSE(anyObjectAwaitsScan());
+        pending->flags &= ~c.flag;
+        collect();
+        EXPECT_EQ(Tracked::destroyed.size(), 61u);
+    }
 }
