@@ -197,6 +197,90 @@ TEST(Mutexes, AnyFolderAndNameHoldsAgainstAnotherProcess)
     }
 }
 
+// Another process that owns a name from the start, so this one knows of it
+// only through the lock: made in the folder named by VEXALON_APP_DIR, held
+// until release() or destruction.
+class NameHeldElsewhere {
+public:
+    explicit NameHeldElsewhere(const std::u16string& name)
+    {
+        if (pipe(ready_) != 0 || pipe(release_) != 0) {
+            return;
+        }
+        child_ = fork();
+        if (child_ == 0) {
+            HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+            char byte = mutex && GetLastError() == ERROR_SUCCESS ? 'y' : 'n';
+            (void)!write(ready_[1], &byte, 1);
+            (void)!read(release_[0], &byte, 1);
+            CloseHandle(mutex);
+            _exit(0);
+        }
+        char byte = 0;
+        held_ = read(ready_[0], &byte, 1) == 1 && byte == 'y';
+    }
+    ~NameHeldElsewhere() { release(); }
+
+    bool held() const { return held_; }
+
+    void release()
+    {
+        if (child_ > 0) {
+            (void)!write(release_[1], "x", 1);
+            waitpid(child_, nullptr, 0);
+            child_ = -1;
+            for (int fd : {ready_[0], ready_[1], release_[0], release_[1]}) {
+                close(fd);
+            }
+        }
+    }
+
+private:
+    int ready_[2] = {-1, -1};
+    int release_[2] = {-1, -1};
+    pid_t child_ = -1;
+    bool held_ = false;
+};
+
+// This process's CreateMutexW's last error for the name (the handle closed).
+DWORD lastErrorHere(const std::u16string& name)
+{
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+    DWORD error = mutex ? GetLastError() : 0xBAD;
+    CloseHandle(mutex);
+    return error;
+}
+
+TEST(Mutexes, ANameHeldByAnotherProcessIsRefusedInItsFolderOnly)
+{
+    const std::u16string longName = u"Local\\" + std::u16string(300, u'n');
+    struct Case {
+        const char* what;
+        bool folderExists;
+        std::u16string name;
+    };
+    const Case cases[] = {
+        {"plain", true, u"Local\\Game"},
+        {"missing folder", false, u"Local\\Game"},
+        {"long name", true, longName},
+    };
+    for (const Case& c : cases) {
+        AppFolder app;
+        std::string folder = c.folderExists ? app.path() : app.path() + "/missing";
+        vxtest::ScopedEnv applicationFolder("VEXALON_APP_DIR", folder.c_str());
+        NameHeldElsewhere holder(c.name);
+        ASSERT_TRUE(holder.held()) << c.what;
+        EXPECT_EQ(lastErrorHere(c.name), ERROR_ALREADY_EXISTS) << c.what;
+        EXPECT_EQ(lastErrorHere(c.name + u"x"), ERROR_SUCCESS) << c.what << ", longer name";
+        {
+            vxtest::ScopedEnv elsewhere("VEXALON_APP_DIR", (app.path() + "/elsewhere").c_str());
+            EXPECT_EQ(lastErrorHere(c.name), ERROR_SUCCESS) << c.what << ", other folder";
+        }
+        holder.release();
+        EXPECT_EQ(lastErrorHere(c.name), ERROR_SUCCESS) << c.what << ", released";
+    }
+}
+
 TEST(Mutexes, ALockThatCannotBeMadeIsToldAndGivesNull)
 {
     AppFolder app;
