@@ -164,22 +164,24 @@ DWORD lastErrorInAnotherProcess(const std::u16string& name)
     return error;
 }
 
+// A mutex name in an application folder that exists or not.
+struct FolderAndName {
+    const char* what;
+    bool folderExists;
+    std::u16string name;
+};
+
 // The lock is made where it always can be: neither a missing application
 // folder nor a name too long for a file name lets a second copy run.
 TEST(Mutexes, AnyFolderAndNameHoldsAgainstAnotherProcess)
 {
-    struct Case {
-        const char* what;
-        bool folderExists;
-        std::u16string name;
-    };
-    const Case cases[] = {
+    const FolderAndName cases[] = {
         {"plain", true, u"Local\\Game"},
         {"missing folder", false, u"Local\\Game"},
         {"long name", true, u"Local\\" + std::u16string(300, u'n')},
         {"long name, other end", true, u"Local\\" + std::u16string(300, u'n') + u"x"},
     };
-    for (const Case& c : cases) {
+    for (const FolderAndName& c : cases) {
         AppFolder app;
         std::string folder = c.folderExists ? app.path() : app.path() + "/missing";
         setenv("VEXALON_APP_DIR", folder.c_str(), 1);
@@ -254,17 +256,12 @@ DWORD lastErrorHere(const std::u16string& name)
 TEST(Mutexes, ANameHeldByAnotherProcessIsRefusedInItsFolderOnly)
 {
     const std::u16string longName = u"Local\\" + std::u16string(300, u'n');
-    struct Case {
-        const char* what;
-        bool folderExists;
-        std::u16string name;
-    };
-    const Case cases[] = {
+    const FolderAndName cases[] = {
         {"plain", true, u"Local\\Game"},
         {"missing folder", false, u"Local\\Game"},
         {"long name", true, longName},
     };
-    for (const Case& c : cases) {
+    for (const FolderAndName& c : cases) {
         AppFolder app;
         std::string folder = c.folderExists ? app.path() : app.path() + "/missing";
         vxtest::ScopedEnv applicationFolder("VEXALON_APP_DIR", folder.c_str());
