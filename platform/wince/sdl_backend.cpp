@@ -229,7 +229,7 @@ bool onUiThread()
 }
 
 // Applies a change to the window's SDL window: at once on the UI thread,
-// else when the UI thread next gathers input.
+// else when the UI thread next gathers input, which it is woken to do.
 void onUiThreadFor(HWND window, std::function<void(SDL_Window*)> apply)
 {
     if (onUiThread()) {
@@ -238,8 +238,11 @@ void onUiThreadFor(HWND window, std::function<void(SDL_Window*)> apply)
         }
         return;
     }
-    std::lock_guard guard(g_deferredLock);
-    g_deferred.push_back({window, std::move(apply)});
+    {
+        std::lock_guard guard(g_deferredLock);
+        g_deferred.push_back({window, std::move(apply)});
+    }
+    wince_ui::wake();
 }
 
 void runDeferred()

@@ -164,22 +164,24 @@ DWORD lastErrorInAnotherProcess(const std::u16string& name)
     return error;
 }
 
+// A mutex name in an application folder that exists or not.
+struct FolderAndName {
+    const char* what;
+    bool folderExists;
+    std::u16string name;
+};
+
 // The lock is made where it always can be: neither a missing application
 // folder nor a name too long for a file name lets a second copy run.
 TEST(Mutexes, AnyFolderAndNameHoldsAgainstAnotherProcess)
 {
-    struct Case {
-        const char* what;
-        bool folderExists;
-        std::u16string name;
-    };
-    const Case cases[] = {
+    const FolderAndName cases[] = {
         {"plain", true, u"Local\\Game"},
         {"missing folder", false, u"Local\\Game"},
         {"long name", true, u"Local\\" + std::u16string(300, u'n')},
         {"long name, other end", true, u"Local\\" + std::u16string(300, u'n') + u"x"},
     };
-    for (const Case& c : cases) {
+    for (const FolderAndName& c : cases) {
         AppFolder app;
         std::string folder = c.folderExists ? app.path() : app.path() + "/missing";
         setenv("VEXALON_APP_DIR", folder.c_str(), 1);
@@ -194,6 +196,85 @@ TEST(Mutexes, AnyFolderAndNameHoldsAgainstAnotherProcess)
         CloseHandle(mutex);
         setenv("VEXALON_APP_DIR", folder.c_str(), 1);
         EXPECT_EQ(lastErrorInAnotherProcess(c.name), ERROR_SUCCESS) << c.what << ", closed";
+    }
+}
+
+// Another process that owns a name from the start, so this one knows of it
+// only through the lock: made in the folder named by VEXALON_APP_DIR, held
+// until release() or destruction.
+class NameHeldElsewhere {
+public:
+    explicit NameHeldElsewhere(const std::u16string& name)
+    {
+        if (pipe(ready_) != 0 || pipe(release_) != 0) {
+            return;
+        }
+        child_ = fork();
+        if (child_ == 0) {
+            HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+            char byte = mutex && GetLastError() == ERROR_SUCCESS ? 'y' : 'n';
+            (void)!write(ready_[1], &byte, 1);
+            (void)!read(release_[0], &byte, 1);
+            CloseHandle(mutex);
+            _exit(0);
+        }
+        char byte = 0;
+        held_ = read(ready_[0], &byte, 1) == 1 && byte == 'y';
+    }
+    ~NameHeldElsewhere() { release(); }
+
+    bool held() const { return held_; }
+
+    void release()
+    {
+        if (child_ > 0) {
+            (void)!write(release_[1], "x", 1);
+            waitpid(child_, nullptr, 0);
+            child_ = -1;
+            for (int fd : {ready_[0], ready_[1], release_[0], release_[1]}) {
+                close(fd);
+            }
+        }
+    }
+
+private:
+    int ready_[2] = {-1, -1};
+    int release_[2] = {-1, -1};
+    pid_t child_ = -1;
+    bool held_ = false;
+};
+
+// This process's CreateMutexW's last error for the name (the handle closed).
+DWORD lastErrorHere(const std::u16string& name)
+{
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+    DWORD error = mutex ? GetLastError() : 0xBAD;
+    CloseHandle(mutex);
+    return error;
+}
+
+TEST(Mutexes, ANameHeldByAnotherProcessIsRefusedInItsFolderOnly)
+{
+    const std::u16string longName = u"Local\\" + std::u16string(300, u'n');
+    const FolderAndName cases[] = {
+        {"plain", true, u"Local\\Game"},
+        {"missing folder", false, u"Local\\Game"},
+        {"long name", true, longName},
+    };
+    for (const FolderAndName& c : cases) {
+        AppFolder app;
+        std::string folder = c.folderExists ? app.path() : app.path() + "/missing";
+        vxtest::ScopedEnv applicationFolder("VEXALON_APP_DIR", folder.c_str());
+        NameHeldElsewhere holder(c.name);
+        ASSERT_TRUE(holder.held()) << c.what;
+        EXPECT_EQ(lastErrorHere(c.name), ERROR_ALREADY_EXISTS) << c.what;
+        EXPECT_EQ(lastErrorHere(c.name + u"x"), ERROR_SUCCESS) << c.what << ", longer name";
+        {
+            vxtest::ScopedEnv elsewhere("VEXALON_APP_DIR", (app.path() + "/elsewhere").c_str());
+            EXPECT_EQ(lastErrorHere(c.name), ERROR_SUCCESS) << c.what << ", other folder";
+        }
+        holder.release();
+        EXPECT_EQ(lastErrorHere(c.name), ERROR_SUCCESS) << c.what << ", released";
     }
 }
 

@@ -5,8 +5,11 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <thread>
 
+#include "support/HalTestSupport.h"
 #include "wince/clock.h"
 #include "wince/detail/ui.h"
 #include "wince/loader.h"
@@ -198,6 +201,29 @@ TEST_F(WindowStandIn, OtherThreadsReachTheSdlWindowThroughTheUiThread)
     SDL_GetWindowSize(window->sdl, &width, &height);
     EXPECT_EQ(width, 200);
     EXPECT_EQ(height, 100);
+}
+
+// Such a change wakes a UI thread that sleeps waiting for input, which then
+// applies it and sleeps on.
+TEST_F(WindowStandIn, AChangeFromAnotherThreadWakesTheWaitingUiThread)
+{
+    std::atomic<bool> applied{false};
+    std::thread other([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_TRUE(MoveWindow(window, 0, 0, 200, 100, TRUE));
+        applied = vxtest::waitUntil(
+            [&] {
+                int width = 0;
+                int height = 0;
+                SDL_GetWindowSize(window->sdl, &width, &height);
+                return width == 200 && height == 100;
+            },
+            std::chrono::milliseconds(1500));
+        PostMessageW(window, WM_USER, 0, 0);  // ends the wait either way
+    });
+    EXPECT_EQ(MsgWaitForMultipleObjectsEx(0, nullptr, 10000, QS_ALLINPUT, 0), WAIT_OBJECT_0);
+    other.join();
+    EXPECT_TRUE(applied);
 }
 
 TEST_F(WindowStandIn, PostsFromOtherThreadsKeepTheirOrderAndWakeGetMessage)
