@@ -84,11 +84,17 @@ void pngRead(png_structp png, png_bytep out, png_size_t count)
 
 void pngWarning(png_structp, png_const_charp) {}
 
+// Quiet: a refused picture is reported by status, not on the console.
+void pngFail(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
+
 // Decodes into out (rows and pixels sized before any longjmp can happen past
 // them); false for anything libpng rejects.
 bool decodePng(const uint8_t* data, size_t size, Decoded& out, std::vector<png_bytep>& rows)
 {
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, pngWarning);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngFail, pngWarning);
     if (!png) {
         return false;
     }
