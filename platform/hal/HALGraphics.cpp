@@ -242,6 +242,19 @@ void HALGraphics::fillRect(int32_t x, int32_t y, int32_t width, int32_t height, 
     }
     bool copy = opaque || alpha >= 248;
     uint32_t weight = HAL_blendWeight(alpha);
+    if (r.width == target->rowLength) {
+        // Whole rows lie back to back: one span covers them all.
+        int64_t count = static_cast<int64_t>(r.width) * r.height;
+        if (count <= INT32_MAX) {
+            uint16_t* p = target->pixelAt(0, r.y);
+            if (copy) {
+                HAL_fillSpan565(p, static_cast<int32_t>(count), colour565);
+            } else {
+                HAL_blendSpan565(p, static_cast<int32_t>(count), colour565, weight);
+            }
+            return;
+        }
+    }
     for (int32_t row = r.y + r.height - 1; row >= r.y; --row) {
         uint16_t* p = target->pixelAt(r.x, row);
         if (copy) {
@@ -466,23 +479,26 @@ void HALGraphics::blit(const HALImage* source, int32_t xDest, int32_t yDest, int
     if (format == HALImage::kAlpha && !plane) {
         format = source->format;  // no alpha plane to read
     }
-    for (int64_t j = 0; j < dh; ++j) {
-        int64_t x0, y0;
-        intptr_t step;
-        if (swap) {
-            x0 = mirror ? sx + sw - 1 - j : sx + j;
-            y0 = flip ? sy + sh - 1 : sy;
-            step = flip ? -static_cast<intptr_t>(s->rowLength) : s->rowLength;
-        } else {
-            x0 = mirror ? sx + sw - 1 : sx;
-            y0 = flip ? sy + sh - 1 - j : sy + j;
-            step = mirror ? -1 : 1;
-        }
-        const uint16_t* from = s->pixelAt(static_cast<int32_t>(x0), static_cast<int32_t>(y0));
-        const uint8_t* alphaFrom = plane ? s->alphaAt(static_cast<int32_t>(x0), static_cast<int32_t>(y0)) : nullptr;
-        HAL_blitRow565(target->pixelAt(static_cast<int32_t>(dx), static_cast<int32_t>(dy + j)),
-                       static_cast<int32_t>(dw), from, alphaFrom, step, format, alpha);
+    // Row 0's first source pixel, the step along a destination row and the
+    // step from one destination row to the next, in source elements.
+    int64_t x0, y0;
+    intptr_t step, rowStep;
+    intptr_t stride = s->rowLength;
+    if (swap) {
+        x0 = mirror ? sx + sw - 1 : sx;
+        y0 = flip ? sy + sh - 1 : sy;
+        step = flip ? -stride : stride;
+        rowStep = mirror ? -1 : 1;
+    } else {
+        x0 = mirror ? sx + sw - 1 : sx;
+        y0 = flip ? sy + sh - 1 : sy;
+        step = mirror ? -1 : 1;
+        rowStep = flip ? -stride : stride;
     }
+    const uint16_t* from = s->pixelAt(static_cast<int32_t>(x0), static_cast<int32_t>(y0));
+    const uint8_t* alphaFrom = plane ? s->alphaAt(static_cast<int32_t>(x0), static_cast<int32_t>(y0)) : nullptr;
+    HAL_blit565(target->pixelAt(static_cast<int32_t>(dx), static_cast<int32_t>(dy)), target->rowLength,
+                static_cast<int32_t>(dw), static_cast<int32_t>(dh), from, alphaFrom, step, rowStep, format, alpha);
 }
 
 // ---- text ---------------------------------------------------------------------------

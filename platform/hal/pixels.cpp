@@ -59,6 +59,16 @@ void blitReference(uint16_t* d, int32_t n, const uint16_t* s, const uint8_t* a, 
 }
 
 // ---- fast paths ----------------------------------------------------------------
+// Built twice, for AVX2 and for the baseline, and chosen when the program
+// loads.
+#define VX_PIXEL_LOOP __attribute__((target_clones("avx2", "default")))
+
+VX_PIXEL_LOOP void fillFast(uint16_t* __restrict d, int32_t n, uint16_t colour)
+{
+    for (int32_t i = 0; i < n; ++i) {
+        d[i] = colour;
+    }
+}
 
 // Weight of a plane alpha after the context alpha: 0 skip, 32 copy.
 inline uint32_t planeWeight(uint32_t alpha, uint32_t contextScale, bool copy)
@@ -82,14 +92,21 @@ void blitOpaqueCopy(uint16_t* __restrict d, int32_t n, const uint16_t* __restric
     }
 }
 
-void blitOpaqueBlend(uint16_t* __restrict d, int32_t n, const uint16_t* __restrict s, uint32_t w)
+VX_PIXEL_LOOP void blendFast(uint16_t* __restrict d, int32_t n, uint16_t colour, uint32_t weight)
+{
+    for (int32_t i = 0; i < n; ++i) {
+        d[i] = HAL_blend565(colour, d[i], weight);
+    }
+}
+
+VX_PIXEL_LOOP void blitOpaqueBlend(uint16_t* __restrict d, int32_t n, const uint16_t* __restrict s, uint32_t w)
 {
     for (int32_t i = 0; i < n; ++i) {
         d[i] = HAL_blend565(s[i], d[i], w);
     }
 }
 
-void blitKey(uint16_t* __restrict d, int32_t n, const uint16_t* __restrict s, uint32_t w)
+VX_PIXEL_LOOP void blitKey(uint16_t* __restrict d, int32_t n, const uint16_t* __restrict s, uint32_t w)
 {
     for (int32_t i = 0; i < n; ++i) {
         uint16_t p = s[i];
@@ -98,7 +115,7 @@ void blitKey(uint16_t* __restrict d, int32_t n, const uint16_t* __restrict s, ui
     }
 }
 
-void blitPlane(uint16_t* __restrict d, int32_t n, const uint16_t* __restrict s, const uint8_t* __restrict a,
+VX_PIXEL_LOOP void blitPlane(uint16_t* __restrict d, int32_t n, const uint16_t* __restrict s, const uint8_t* __restrict a,
                uint32_t contextAlpha)
 {
     bool copy = contextAlpha >= 248;
@@ -121,7 +138,7 @@ void HAL_fillSpan565(uint16_t* destination, int32_t n, uint16_t colour)
         fillReference(destination, n, colour);
         return;
     }
-    std::fill_n(destination, std::max(n, 0), colour);
+    fillFast(destination, std::max(n, 0), colour);
 }
 
 void HAL_blendSpan565(uint16_t* destination, int32_t n, uint16_t colour, uint32_t weight)
@@ -130,24 +147,15 @@ void HAL_blendSpan565(uint16_t* destination, int32_t n, uint16_t colour, uint32_
         blendReference(destination, n, colour, weight);
         return;
     }
-    uint32_t s = (colour & 0xF81Fu) | ((colour & 0x07E0u) << 16);
-    for (int32_t i = 0; i < n; ++i) {
-        uint32_t d = (destination[i] & 0xF81Fu) | ((destination[i] & 0x07E0u) << 16);
-        uint32_t r = d + (((s - d) * weight) >> 5);
-        destination[i] = static_cast<uint16_t>((r & 0xF81Fu) | ((r >> 16) & 0x07E0u));
-    }
+    blendFast(destination, n, colour, weight);
 }
 
-void HAL_blitRow565(uint16_t* destination, int32_t n, const uint16_t* source, const uint8_t* alpha, intptr_t step,
-                    int32_t format, uint32_t contextAlpha)
+namespace {
+
+// One row by the fast paths (unit step).
+inline void blitRowFast(uint16_t* destination, int32_t n, const uint16_t* source, const uint8_t* alpha,
+                        int32_t format, uint32_t contextAlpha)
 {
-    if (contextAlpha < 8 || n < 1) {
-        return;
-    }
-    if (step != 1 || g_reference.load(std::memory_order_relaxed)) {
-        blitReference(destination, n, source, alpha, step, format, contextAlpha);
-        return;
-    }
     bool copy = contextAlpha >= 248;
     uint32_t w = copy ? 32 : HAL_blendWeight(contextAlpha);
     switch (format) {
@@ -164,5 +172,26 @@ void HAL_blitRow565(uint16_t* destination, int32_t n, const uint16_t* source, co
     default:
         blitPlane(destination, n, source, alpha, contextAlpha);
         break;
+    }
+}
+
+}  // namespace
+
+void HAL_blit565(uint16_t* destination, intptr_t dstStride, int32_t n, int32_t rows, const uint16_t* source,
+                 const uint8_t* alpha, intptr_t step, intptr_t srcRowStep, int32_t format, uint32_t contextAlpha)
+{
+    if (contextAlpha < 8 || n < 1) {
+        return;
+    }
+    bool reference = step != 1 || g_reference.load(std::memory_order_relaxed);
+    for (int32_t r = 0; r < rows; ++r) {
+        const uint16_t* from = source + r * srcRowStep;
+        const uint8_t* alphaFrom = alpha ? alpha + r * srcRowStep : nullptr;
+        uint16_t* to = destination + r * dstStride;
+        if (reference) {
+            blitReference(to, n, from, alphaFrom, step, format, contextAlpha);
+        } else {
+            blitRowFast(to, n, from, alphaFrom, format, contextAlpha);
+        }
     }
 }

@@ -30,8 +30,9 @@ bool HAL_setReferencePixelPaths(bool on);
 void HAL_fillSpan565(uint16_t* destination, int32_t n, uint16_t colour);
 void HAL_blendSpan565(uint16_t* destination, int32_t n, uint16_t colour, uint32_t weight);
 
-// One destination row of an image blit: n pixels read from source (and, for
-// format 3, from alpha) stepping by step elements, drawn by the source
-// format's rule at the context alpha (8 and above; below 8 draws nothing).
-void HAL_blitRow565(uint16_t* destination, int32_t n, const uint16_t* source, const uint8_t* alpha, intptr_t step,
-                    int32_t format, uint32_t contextAlpha);
+// An image blit of rows x n pixels: destination rows dstStride apart; source
+// pixel (i, r) at source + r x srcRowStep + i x step (and, for format 3, the
+// alpha byte at the same offset from alpha), drawn by the source format's
+// rule at the context alpha (below 8 draws nothing).
+void HAL_blit565(uint16_t* destination, intptr_t dstStride, int32_t n, int32_t rows, const uint16_t* source,
+                 const uint8_t* alpha, intptr_t step, intptr_t srcRowStep, int32_t format, uint32_t contextAlpha);
