@@ -34,6 +34,13 @@ HALScreenBuffer* HALScreenBuffer::create(HALDisplayable* owner)
 void HALScreenBuffer::destroy(HALScreenBuffer* buffer)
 {
     buffer->pending = 0;
+    // Contexts still listening draw nothing from now on.
+    for (int32_t i = 0; i < buffer->listeners->size(); ++i) {
+        auto* g = static_cast<HALGraphics*>(buffer->listeners->get(i));
+        g->target = nullptr;
+        g->screen = nullptr;
+        g->clip = HALRect{};
+    }
     buffer->listeners->clear();
     HALList::destroy(buffer->listeners);
     delete buffer->image;
