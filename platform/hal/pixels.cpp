@@ -132,6 +132,11 @@ bool HAL_setReferencePixelPaths(bool on)
     return g_reference.exchange(on);
 }
 
+bool HAL_usesReferencePixelPaths()
+{
+    return g_reference.load(std::memory_order_relaxed);
+}
+
 void HAL_fillSpan565(uint16_t* destination, int32_t n, uint16_t colour)
 {
     if (g_reference.load(std::memory_order_relaxed)) {
