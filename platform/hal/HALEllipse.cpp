@@ -287,11 +287,111 @@ void arcOutline(HALGraphics& g, const Setup& s, const Arc& arc)
     stepArc(s, [&](int64_t xi, int64_t yi) { outline.point(xi, yi); });
 }
 
-// The sector between the two ends, bounded by the ellipse, as opaque
-// columns from each ellipse point toward the centre row; in a partly
-// covered quadrant each pixel's slope is tested.
+// The offsets of an arc end on the quarter ellipse: in quadrants 0 and 2
+// the first point (from the vertical axis) whose slope is at most the end's,
+// in quadrants 1 and 3 the last point whose slope is at least the end's.
+struct EndPoint {
+    int64_t x = 0, y = 0;
+};
+
+EndPoint endPoint(const Setup& s, int q, int64_t slope)
+{
+    EndPoint p{0, s.b};
+    bool found = false;
+    bool even = q == 0 || q == 2;
+    stepArc(s, [&](int64_t xi, int64_t yi) {
+        int64_t ps = pointSlope(xi, yi);
+        if (even ? (!found && ps <= slope) : ps >= slope) {
+            p = {xi, yi};
+            found = true;
+        }
+    });
+    return p;
+}
+
+// The sector between the two ends, bounded by the ellipse: in a partly
+// covered quadrant a triangle at the alpha level from the centre to the
+// end points, then opaque columns from each ellipse point toward the centre
+// over what the triangles leave open.
 void arcFill(HALGraphics& g, const Setup& s, const Arc& arc)
 {
+    EndPoint startOff{}, endOff{};
+    bool partly = false;
+    for (int q = 0; q < 4; ++q) {
+        partly = partly || (arc.drawn(q) && arc.arcClass[q] == 2);
+    }
+    if (partly) {
+        startOff = endPoint(s, arc.qs, arc.ss);
+        endOff = endPoint(s, arc.qe, arc.se);
+    }
+    // Per quadrant: the column range [from, to] of offsets and the row
+    // offset each column stops at (-1: the centre row). A quadrant may hold
+    // two ranges when the arc leaves it and comes back.
+    struct Columns {
+        int64_t from, to, stopRow;
+    };
+    std::array<std::array<Columns, 2>, 4> ranges{};
+    std::array<int, 4> rangeCount{};
+    for (int q = 0; q < 4; ++q) {
+        if (!arc.drawn(q)) {
+            continue;
+        }
+        if (arc.arcClass[q] == 3) {
+            ranges[q][rangeCount[q]++] = {0, INT64_MAX, -1};
+            continue;
+        }
+        bool even = q == 0 || q == 2;
+        bool holdsStart = q == arc.qs, holdsEnd = q == arc.qe;
+        int64_t cx = s.cx, cy = s.cy, ox = s.ox, oy = s.oy;
+        int64_t sX = s.px(q, startOff.x), sY = s.py(q, startOff.y);
+        int64_t eX = s.px(q, endOff.x), eY = s.py(q, endOff.y);
+        bool inside = holdsStart && holdsEnd && (even ? arc.ss <= arc.se : arc.ss >= arc.se);
+        if (inside) {
+            g.fillTriangle(c32(sX), c32(sY), c32(eX), c32(eY), c32(cx), c32(cy));
+            // Between the two points, down to the lower one's row.
+            ranges[q][rangeCount[q]++] = {std::min(startOff.x, endOff.x), std::max(startOff.x, endOff.x),
+                                          std::min(startOff.y, endOff.y)};
+            continue;
+        }
+        if (holdsStart) {
+            switch (q) {
+            case 0:
+                g.fillTriangle(c32(sX), c32(sY), c32(cx), c32(sY), c32(cx), c32(cy));
+                break;
+            case 1:
+                g.fillTriangle(c32(cx - ox), c32(cy), c32(sX), c32(cy), c32(sX), c32(sY));
+                break;
+            case 2:
+                g.fillTriangle(c32(sX), c32(sY), c32(cx - ox), c32(sY), c32(cx - ox), c32(cy + oy));
+                break;
+            default:
+                g.fillTriangle(c32(cx), c32(cy + oy), c32(sX), c32(cy + oy), c32(sX), c32(sY));
+                break;
+            }
+            // On the vertical axis (0, 2): the columns between the axis and
+            // the point, to its row; on the centre row (1, 3): the columns
+            // beyond the point.
+            ranges[q][rangeCount[q]++] =
+                even ? Columns{0, startOff.x, startOff.y} : Columns{startOff.x, INT64_MAX, -1};
+        }
+        if (holdsEnd) {
+            switch (q) {
+            case 0:
+                g.fillTriangle(c32(cx), c32(cy), c32(eX), c32(cy), c32(eX), c32(eY));
+                break;
+            case 1:
+                g.fillTriangle(c32(eX), c32(eY), c32(cx - ox), c32(eY), c32(cx - ox), c32(cy));
+                break;
+            case 2:
+                g.fillTriangle(c32(cx - ox), c32(cy + oy), c32(eX), c32(cy + oy), c32(eX), c32(eY));
+                break;
+            default:
+                g.fillTriangle(c32(eX), c32(eY), c32(cx), c32(eY), c32(cx), c32(cy + oy));
+                break;
+            }
+            ranges[q][rangeCount[q]++] = even ? Columns{endOff.x, INT64_MAX, -1} : Columns{0, endOff.x, endOff.y};
+        }
+    }
     int64_t lastXi = -1;
     const HALRect& clip = g.clip;
     stepArc(s, [&](int64_t xi, int64_t yi) {
@@ -300,28 +400,17 @@ void arcFill(HALGraphics& g, const Setup& s, const Arc& arc)
         }
         lastXi = xi;
         for (int q = 0; q < 4; ++q) {
-            if (!arc.drawn(q)) {
-                continue;
-            }
             int64_t x = s.px(q, xi);
             if (x < clip.x || x >= static_cast<int64_t>(clip.x) + clip.width) {
                 continue;
             }
-            int64_t centre = s.centreRow(q);
-            int64_t dir = q < 2 ? -1 : 1;
-            if (arc.arcClass[q] == 3) {
-                g.drawLine(c32(x), c32(centre), c32(x), c32(centre + dir * yi), false);
-                continue;
-            }
-            // Only the rows that lie in the clip are tested.
-            int64_t lo = q < 2 ? centre - clip.y : static_cast<int64_t>(clip.y) + clip.height - 1 - centre;
-            int64_t hi = q < 2 ? centre - (static_cast<int64_t>(clip.y) + clip.height - 1) : clip.y - centre;
-            int64_t jFrom = std::max<int64_t>(0, hi);
-            int64_t jTo = std::min<int64_t>(yi, lo);
-            for (int64_t j = jFrom; j <= jTo; ++j) {
-                if (arc.inside(q, pointSlope(xi, j))) {
-                    g.plot(c32(x), c32(centre + dir * j));
+            for (int r = 0; r < rangeCount[q]; ++r) {
+                const Columns& c = ranges[q][r];
+                if (xi < c.from || xi > c.to) {
+                    continue;
                 }
+                int64_t stop = c.stopRow < 0 ? s.centreRow(q) : s.py(q, std::min(c.stopRow, yi));
+                g.drawLine(c32(x), c32(s.py(q, yi)), c32(x), c32(stop), false);
             }
         }
     });

@@ -153,7 +153,7 @@ TEST(RandomDrawingChecksum, MatchesTheRecordedValue)
             hash = (hash ^ (p >> 8)) * 16777619u;
         }
     }
-    EXPECT_EQ(hash, 922207981u);
+    EXPECT_EQ(hash, 1168012332u);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -297,6 +299,58 @@ TEST(Arc, QuarterFillsCoverTheirQuadrantsAndTogetherTheEllipse)
         EXPECT_GT(set, 60) << "quarter " << q;
     }
     EXPECT_EQ(quarters.mask(), whole.mask());
+}
+
+// A filled arc of a circle covers its sector between the two angles, bounded
+// by the circle: a pixel more than a pixel and a half inside the sector is
+// set, one as far outside it is not.
+TEST(Arc, FillCoversTheSectorBetweenTheAngles)
+{
+    struct Case {
+        int start, arc;
+    } cases[] = {{20, 50}, {100, 60}, {200, 50}, {280, 55}, {30, 200}, {60, 330}, {120, 300}, {0, 90}, {45, 180}};
+    for (const Case& c : cases) {
+        Target t(44, 44);
+        HAL_fillArc(t.g, 2, 2, 41, 41, c.start, c.arc);
+        for (int y = 0; y < 44; ++y) {
+            for (int x = 0; x < 44; ++x) {
+                double dx = x - 22, dy = 22 - y;
+                double r = std::sqrt(dx * dx + dy * dy);
+                double a = std::fmod(std::atan2(dy, dx) * 180 / 3.14159265358979 - c.start + 720, 360);
+                // The angle a pixel and a half spans at this radius.
+                double slack = std::max(5.0, std::asin(std::min(1.0, 1.5 / r)) * 180 / 3.14159265358979);
+                double margin = std::min(a, c.arc - a);
+                bool in = a <= c.arc;
+                if (in && margin > slack && r < 18.5 && r > 2) {
+                    EXPECT_TRUE(t.at(x, y)) << c.start << "+" << c.arc << " at " << x << "," << y;
+                }
+                double outside = std::min(a - c.arc, 360 - a);
+                if ((!in && outside > slack && r > 2) || r > 21.5) {
+                    EXPECT_FALSE(t.at(x, y)) << c.start << "+" << c.arc << " at " << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
+// The inner part of a partly covered quadrant is filled as triangles at the
+// alpha level; the columns out to the ellipse stay opaque, and a fully
+// covered quadrant is opaque throughout.
+TEST(Arc, FillTrianglesBlendWhileColumnsStayOpaque)
+{
+    Target t(44, 44);
+    HAL_setColor(t.g, static_cast<int32_t>(0x80FFFFFFu));
+    HAL_fillArc(t.g, 2, 2, 41, 41, 20, 160);
+    uint16_t blended = t.at(26, 18);  // 45 degrees, radius 6: in the start triangle
+    EXPECT_NE(blended, 0);
+    EXPECT_NE(blended, 0xFFFF);
+    EXPECT_EQ(t.at(37, 11), 0xFFFF);  // 36 degrees near the rim: a column
+    EXPECT_EQ(t.at(16, 16), 0xFFFF);  // 135 degrees: the whole quadrant is columns
+    Target faint(44, 44);
+    HAL_setColor(faint.g, 0x04FFFFFF);
+    HAL_fillArc(faint.g, 2, 2, 41, 41, 20, 50);
+    EXPECT_EQ(faint.at(26, 18), 0);  // no triangle below alpha 8
+    EXPECT_EQ(faint.at(33, 9), 0xFFFF);
 }
 
 TEST(Arc, OutlineSectorFollowsTheAngles)
