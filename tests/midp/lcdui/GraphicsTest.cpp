@@ -227,6 +227,18 @@ TEST_F(GraphicsTest, ImageFactoriesAndGetRGBChecks)
     EXPECT_TRUE(vmThrows<ArrayIndexOutOfBoundsException>([&] { image->getRGB(out, 91, 10, 0, 0, 10, 1); }));
     EXPECT_TRUE(vmThrows<ArrayIndexOutOfBoundsException>([&] { image->getRGB(out, 10, 10, 0, 0, 10, 10); }));
     EXPECT_TRUE(vmThrows<ArrayIndexOutOfBoundsException>([&] { image->getRGB(out, -1, 10, 0, 0, 10, 1); }));
+    // Rows running upwards: the first row must fit the array too, and a
+    // refused request leaves the array untouched.
+    VMPtr<Image> white = Image::createImage(10, 2, false, static_cast<int32_t>(0xFFFFFFFFu));
+    VMPtr<Image::IntArray> twenty = Image::IntArray::newArray(20);
+    EXPECT_TRUE(vmThrows<ArrayIndexOutOfBoundsException>([&] { white->getRGB(twenty, 15, -10, 0, 0, 10, 2); }));
+    for (int32_t i = 0; i < 20; ++i) {
+        EXPECT_EQ((*twenty)[i], 0) << i;
+    }
+    white->getRGB(twenty, 10, -10, 0, 0, 10, 2);
+    for (int32_t i = 0; i < 20; ++i) {
+        EXPECT_EQ(static_cast<uint32_t>((*twenty)[i]), 0xFFF8FCF8u) << i;
+    }
 }
 
 TEST_F(GraphicsTest, FontsAreSharedWithTheirMetrics)

@@ -153,18 +153,21 @@ void Image::getRGB(VMPtr<IntArray> rgbData, int32_t offset, int32_t scanlength, 
         return;
     int32_t n = vm_nonNull(rgbData)->length;
     int64_t last = static_cast<int64_t>(h - 1) * scanlength + offset;
-    if (offset < 0 || last + w > n || last < 0)
+    // With rows running upwards the first row is the highest in the array.
+    if (offset < 0 || last + w > n || last < 0 || static_cast<int64_t>(offset) + w > n)
         vm_throwNew<java::lang::ArrayIndexOutOfBoundsException>();
+    auto fetch = [&](int64_t at, int32_t scan, int32_t row, int32_t rows) {
+        if (HAL_getImmutableRGB(image_, rgbData->elements() + at, static_cast<int32_t>(n - at), scan, x, row, w,
+                                rows) != 0)
+            _VM_fatalError(mutable_ ? "HAL_getMutableRGB() failed." : "HAL_getImmutableRGB() failed.");
+    };
     if (scanlength < 0) {
         // Rows upwards: one row at a time, each checked above.
-        for (int32_t r = 0; r < h; ++r) {
-            int64_t at = offset + static_cast<int64_t>(r) * scanlength;
-            HAL_getImmutableRGB(image_, rgbData->elements() + at, static_cast<int32_t>(n - at), w, x, y + r, w, 1);
-        }
+        for (int32_t r = 0; r < h; ++r)
+            fetch(offset + static_cast<int64_t>(r) * scanlength, w, y + r, 1);
         return;
     }
-    if (HAL_getImmutableRGB(image_, rgbData->elements() + offset, n - offset, scanlength, x, y, w, h) != 0)
-        _VM_fatalError(mutable_ ? "HAL_getMutableRGB() failed." : "HAL_getImmutableRGB() failed.");
+    fetch(offset, scanlength, y, h);
 }
 
 bool Image::hasAlpha()
