@@ -109,8 +109,12 @@ int32_t decode(const int8_t* data, int32_t length, HALImageRef** out, int32_t* w
 int32_t HAL_createImageWithData(HALImageRef** out, const int8_t* data, int32_t length, int32_t* width,
                                 int32_t* height)
 {
-    if (!out || !data || length < 1) {
+    if (!out || !data) {
         return 2;
+    }
+    if (length < 1) {
+        *out = nullptr;
+        return 6;  // no bytes are no picture
     }
     return decode(data, length, out, width, height);
 }

@@ -153,7 +153,8 @@ TEST(Decoding, DamagedDataIsABadFormatAndASwappedPaletteStillDecodes)
         EXPECT_EQ(decode(bytes, &ref), 6) << bytes.size();
         EXPECT_EQ(ref, nullptr);
     }
-    EXPECT_EQ(decode("", &ref), 2);
+    EXPECT_EQ(decode("", &ref), 6);
+    EXPECT_EQ(HAL_createImageWithData(&ref, nullptr, 4, nullptr, nullptr), 2);
 }
 
 TEST(Decoding, JpegGivesOpaquePixels)

@@ -210,6 +210,9 @@ TEST_F(GraphicsTest, ImageFactoriesAndGetRGBChecks)
     (*bytes)[20] = static_cast<int8_t>((*bytes)[20] ^ 0x40);  // damaged header
     EXPECT_TRUE(vmThrows<IllegalArgumentException>([&] { Image::createImage(bytes, 0, bytes->length); },
                                                    "HAL_createImageWithData() error: HAL_BAD_FORMAT_ERR"));
+    // No bytes at all are no picture either: an exception, not a stop.
+    EXPECT_TRUE(vmThrows<IllegalArgumentException>([&] { Image::createImage(bytes, 3, 0); },
+                                                   "HAL_createImageWithData() error: HAL_BAD_FORMAT_ERR"));
     EXPECT_TRUE(vmThrows<java::io::IOException>([] { Image::createImage(vmString("/missing.png")); },
                                                 "HAL_createImageWithResource() error: 4"));
 
