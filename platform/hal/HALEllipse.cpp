@@ -287,27 +287,24 @@ void arcOutline(HALGraphics& g, const Setup& s, const Arc& arc)
     stepArc(s, [&](int64_t xi, int64_t yi) { outline.point(xi, yi); });
 }
 
-// The offsets of an arc end on the quarter ellipse: in quadrants 0 and 2
-// the first point (from the vertical axis) whose slope is at most the end's,
-// in quadrants 1 and 3 the last point whose slope is at least the end's.
+// The offsets of the arc's ends on the quarter ellipse, in one walk: in
+// quadrants 0 and 2 the first point (from the vertical axis) whose slope is
+// at most the end's, in quadrants 1 and 3 the last point whose slope is at
+// least the end's.
 struct EndPoint {
     int64_t x = 0, y = 0;
-};
-
-EndPoint endPoint(const Setup& s, int q, int64_t slope)
-{
-    EndPoint p{0, s.b};
     bool found = false;
-    bool even = q == 0 || q == 2;
-    stepArc(s, [&](int64_t xi, int64_t yi) {
-        int64_t ps = pointSlope(xi, yi);
-        if (even ? (!found && ps <= slope) : ps >= slope) {
-            p = {xi, yi};
+
+    void offer(int q, int64_t slope, int64_t xi, int64_t yi, int64_t pointSlope)
+    {
+        bool even = q == 0 || q == 2;
+        if (even ? (!found && pointSlope <= slope) : pointSlope >= slope) {
+            x = xi;
+            y = yi;
             found = true;
         }
-    });
-    return p;
-}
+    }
+};
 
 // The sector between the two ends, bounded by the ellipse: in a partly
 // covered quadrant a triangle at the alpha level from the centre to the
@@ -315,14 +312,17 @@ EndPoint endPoint(const Setup& s, int q, int64_t slope)
 // over what the triangles leave open.
 void arcFill(HALGraphics& g, const Setup& s, const Arc& arc)
 {
-    EndPoint startOff{}, endOff{};
+    EndPoint startOff{0, s.b}, endOff{0, s.b};
     bool partly = false;
     for (int q = 0; q < 4; ++q) {
         partly = partly || (arc.drawn(q) && arc.arcClass[q] == 2);
     }
     if (partly) {
-        startOff = endPoint(s, arc.qs, arc.ss);
-        endOff = endPoint(s, arc.qe, arc.se);
+        stepArc(s, [&](int64_t xi, int64_t yi) {
+            int64_t slope = pointSlope(xi, yi);
+            startOff.offer(arc.qs, arc.ss, xi, yi, slope);
+            endOff.offer(arc.qe, arc.se, xi, yi, slope);
+        });
     }
     // Per quadrant: the column range [from, to] of offsets and the row
     // offset each column stops at (-1: the centre row). A quadrant may hold

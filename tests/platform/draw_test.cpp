@@ -306,27 +306,32 @@ TEST(Arc, QuarterFillsCoverTheirQuadrantsAndTogetherTheEllipse)
 // set, one as far outside it is not.
 TEST(Arc, FillCoversTheSectorBetweenTheAngles)
 {
+    // Boxes of 41 (even half-axes) and 42 (odd: the centre falls between
+    // pixels) at (2, 2).
     struct Case {
-        int start, arc;
-    } cases[] = {{20, 50}, {100, 60}, {200, 50}, {280, 55}, {30, 200}, {60, 330}, {120, 300}, {0, 90}, {45, 180}};
+        int side, start, arc;
+    } cases[] = {{41, 20, 50}, {41, 100, 60}, {41, 200, 50}, {41, 280, 55}, {41, 30, 200}, {41, 60, 330},
+                 {41, 120, 300}, {41, 0, 90}, {41, 45, 180}, {42, 20, 50}, {42, 100, 60}, {42, 200, 50},
+                 {42, 280, 55}, {42, 60, 330}, {42, 170, 120}};
     for (const Case& c : cases) {
-        Target t(44, 44);
-        HAL_fillArc(t.g, 2, 2, 41, 41, c.start, c.arc);
-        for (int y = 0; y < 44; ++y) {
-            for (int x = 0; x < 44; ++x) {
-                double dx = x - 22, dy = 22 - y;
+        Target t(46, 46);
+        HAL_fillArc(t.g, 2, 2, c.side, c.side, c.start, c.arc);
+        double centre = 2 + (c.side - 1) / 2.0, radius = (c.side - 1) / 2.0;
+        for (int y = 0; y < 46; ++y) {
+            for (int x = 0; x < 46; ++x) {
+                double dx = x - centre, dy = centre - y;
                 double r = std::sqrt(dx * dx + dy * dy);
                 double a = std::fmod(std::atan2(dy, dx) * 180 / 3.14159265358979 - c.start + 720, 360);
                 // The angle a pixel and a half spans at this radius.
                 double slack = std::max(5.0, std::asin(std::min(1.0, 1.5 / r)) * 180 / 3.14159265358979);
                 double margin = std::min(a, c.arc - a);
                 bool in = a <= c.arc;
-                if (in && margin > slack && r < 18.5 && r > 2) {
-                    EXPECT_TRUE(t.at(x, y)) << c.start << "+" << c.arc << " at " << x << "," << y;
+                if (in && margin > slack && r < radius - 1.5 && r > 2) {
+                    EXPECT_TRUE(t.at(x, y)) << c.side << ": " << c.start << "+" << c.arc << " at " << x << "," << y;
                 }
                 double outside = std::min(a - c.arc, 360 - a);
-                if ((!in && outside > slack && r > 2) || r > 21.5) {
-                    EXPECT_FALSE(t.at(x, y)) << c.start << "+" << c.arc << " at " << x << "," << y;
+                if ((!in && outside > slack && r > 2) || r > radius + 1.5) {
+                    EXPECT_FALSE(t.at(x, y)) << c.side << ": " << c.start << "+" << c.arc << " at " << x << "," << y;
                 }
             }
         }
