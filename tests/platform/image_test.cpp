@@ -202,6 +202,7 @@ TEST(Decoding, ResourcesLoadFromTheResourceFolder)
     vxtest::AppFolder app;
     app.write("rsc/pic.png", vxtest::pngRgba(1, 1, {0xFF00FF00u}));
     app.write("rsc/empty.png", "");
+    HAL_loadProperties();  // the folder of this test, not one an earlier test left cached
     HALImageRef* ref = nullptr;
     int32_t w = 0, h = 0;
     ASSERT_EQ(HAL_createImageWithResource(&ref, u"pic.png", 7, &w, &h), 0);
@@ -210,6 +211,7 @@ TEST(Decoding, ResourcesLoadFromTheResourceFolder)
     HAL_deleteImage(ref);
     EXPECT_EQ(HAL_createImageWithResource(&ref, u"none.png", 8, &w, &h), 4);
     EXPECT_EQ(HAL_createImageWithResource(&ref, u"empty.png", 9, &w, &h), 7);
+    HAL_freeProperties();
 }
 
 }  // namespace
