@@ -338,6 +338,37 @@ TEST(Arc, FillCoversTheSectorBetweenTheAngles)
     }
 }
 
+// A clip cuts a filled or outlined arc without changing what lies inside
+// it, whichever quadrants it crosses, misses or holds whole.
+TEST(Arc, ClipOnlyCutsTheArc)
+{
+    struct Clip {
+        int x, y, w, h;
+    } clips[] = {{0, 0, 23, 23}, {22, 5, 30, 10}, {10, 20, 5, 30}, {30, 30, 20, 20}, {0, 0, 3, 3}};
+    const int arcs[][2] = {{20, 50}, {60, 330}, {170, 120}, {0, 360}};
+    for (bool fill : {true, false}) {
+        for (const auto& a : arcs) {
+            Target whole(46, 46);
+            HAL_setColor(whole.g, static_cast<int32_t>(0x80FFFFFFu));
+            fill ? HAL_fillArc(whole.g, 2, 2, 42, 41, a[0], a[1]) : HAL_drawArc(whole.g, 2, 2, 42, 41, a[0], a[1]);
+            for (const Clip& c : clips) {
+                Target cut(46, 46);
+                HAL_setColor(cut.g, static_cast<int32_t>(0x80FFFFFFu));
+                HAL_setClip(cut.g, c.x, c.y, c.w, c.h);
+                fill ? HAL_fillArc(cut.g, 2, 2, 42, 41, a[0], a[1]) : HAL_drawArc(cut.g, 2, 2, 42, 41, a[0], a[1]);
+                for (int y = 0; y < 46; ++y) {
+                    for (int x = 0; x < 46; ++x) {
+                        bool inside = x >= c.x && x < c.x + c.w && y >= c.y && y < c.y + c.h;
+                        EXPECT_EQ(cut.at(x, y), inside ? whole.at(x, y) : 0)
+                            << fill << " " << a[0] << "+" << a[1] << " clip " << c.x << "," << c.y << " at " << x
+                            << "," << y;
+                    }
+                }
+            }
+        }
+    }
+}
+
 // The inner part of a partly covered quadrant is filled as triangles at the
 // alpha level; the columns out to the ellipse stay opaque, and a fully
 // covered quadrant is opaque throughout.
