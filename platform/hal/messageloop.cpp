@@ -5,6 +5,8 @@
 // comes: work that another thread leaves for the UI thread (a pending screen
 // buffer) wakes it by posting a message (WM_NULL will do).
 
+#include "hal/HALDisplayable.h"
+#include "hal/screen.h"
 #include "hal/startup.h"
 #include "hal/thread.h"
 #include "hal/window.h"
@@ -47,6 +49,14 @@ bool handle(MSG* msg, HWND window)
     return false;
 }
 
+// After each burst: the current canvas's flushed frame, if one waits.
+void showPendingFrame()
+{
+    if (HALDisplayable* displayable = HAL_getCurrentDisplayable()) {
+        HAL_flushPendingScreenBuffer(displayable->screenBuffer());
+    }
+}
+
 }  // namespace
 
 int HAL_runMessageLoop()
@@ -68,6 +78,7 @@ int HAL_runMessageLoop()
                     ending = true;
                 }
             }
+            showPendingFrame();
             HAL_unlockVM();
             if (!handled && !ending) {
                 // Nothing came: sleep, without the VM lock, until something does.
