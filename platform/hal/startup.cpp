@@ -154,6 +154,7 @@ bool HAL_init(void* instance, int showCommand)
         releaseStartupResources();
         return false;
     }
+    HAL_loadOrientationTable();
     if (HAL_probeSamsungSdk() && HAL_isOpticalMouseAvailable()) {
         HAL_setOpticalMouse(true);
         HAL_setOpticalMouseMode(1);
