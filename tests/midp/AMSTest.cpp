@@ -50,9 +50,9 @@ TEST_F(AMSTest, DeclarationsNameTheClassInTheirThirdField)
         CallLog::clear();
         useProperties(text);
         EXPECT_TRUE(AMS::launchMIDlet(1));
-        ASSERT_TRUE(AMS::currentMIDlet());
-        EXPECT_EQ(AMS::currentMIDlet()->getClass(), vxtest::TestMIDlet::classRecord());
-        EXPECT_EQ(AMS::currentMIDlet()->state, MIDlet::ACTIVE);
+        ASSERT_TRUE(AMS::currentMIDlet);
+        EXPECT_EQ(AMS::currentMIDlet->getClass(), vxtest::TestMIDlet::classRecord());
+        EXPECT_EQ(AMS::currentMIDlet->state, MIDlet::ACTIVE);
         // A MIDlet launched before hides its canvas first.
         std::vector<std::string> calls = CallLog::all();
         ASSERT_FALSE(calls.empty());
@@ -70,7 +70,7 @@ TEST_F(AMSTest, DeclarationsThatNameNoMIDletFail)
                                                              "Class not a MIDlet"));
     useProperties("MIDlet-2: Test, , tests.TestMIDlet\n");
     EXPECT_FALSE(AMS::launchMIDlet(1));
-    EXPECT_FALSE(AMS::currentMIDlet());
+    EXPECT_FALSE(AMS::currentMIDlet);
     EXPECT_TRUE(CallLog::all().empty());
 }
 
@@ -106,14 +106,14 @@ TEST_F(AMSTest, ApplicationEventsDriveTheLifeCycle)
                                   "startApp", "canvas.showNotify",
                                   "destroyApp true",
                               }));
-    EXPECT_EQ(AMS::currentMIDlet()->state, MIDlet::DESTROYED);
+    EXPECT_EQ(AMS::currentMIDlet->state, MIDlet::DESTROYED);
 }
 
 TEST_F(AMSTest, ExitAfterNotifyDestroyedCallsNothing)
 {
     useProperties("MIDlet-1: Test, , tests.TestMIDlet\n");
     ASSERT_TRUE(AMS::launchMIDlet(1));
-    AMS::currentMIDlet()->notifyDestroyed();
+    AMS::currentMIDlet->notifyDestroyed();
     post(3);
     EXPECT_EQ(CallLog::all(), std::vector<std::string>({"startApp", "canvas.showNotify"}));
 }
@@ -124,7 +124,7 @@ TEST_F(AMSTest, RefusedDestroyStillEndsDestroyed)
     ASSERT_TRUE(AMS::launchMIDlet(1));
     vxtest::TestMIDlet::destroyRefuses = true;
     EXPECT_EQ(HAL_dispatchEvent(3, 0, nullptr), 0);
-    EXPECT_EQ(AMS::currentMIDlet()->state, MIDlet::DESTROYED);
+    EXPECT_EQ(AMS::currentMIDlet->state, MIDlet::DESTROYED);
 }
 
 TEST_F(AMSTest, FailingStartIsReportedAndLeavesNoMonitorHeld)
@@ -142,14 +142,14 @@ TEST_F(AMSTest, FailingStartIsReportedAndLeavesNoMonitorHeld)
     EXPECT_EQ(HAL_dispatchEvent(2, 0, nullptr), VM_EVENT_UNCAUGHT_EXCEPTION);
     std::string printed = testing::internal::GetCapturedStdout();
     EXPECT_NE(printed.find("java.lang.RuntimeException: start failed"), std::string::npos) << printed;
-    EXPECT_EQ(AMS::currentMIDlet()->state, MIDlet::STARTING);
+    EXPECT_EQ(AMS::currentMIDlet->state, MIDlet::STARTING);
     EXPECT_FALSE(_VM_holdsMonitor(held.get()));
-    EXPECT_FALSE(_VM_holdsMonitor(javax::microedition::lcdui::Display::eventLock().get()));
-    EXPECT_FALSE(_VM_holdsMonitor(javax::microedition::lcdui::Display::displayLock().get()));
+    EXPECT_FALSE(_VM_holdsMonitor(javax::microedition::lcdui::Display::eventLock.get()));
+    EXPECT_FALSE(_VM_holdsMonitor(javax::microedition::lcdui::Display::displayLock.get()));
     // A later activation starts it again.
     vxtest::TestMIDlet::onStart = nullptr;
     post(2);
-    EXPECT_EQ(AMS::currentMIDlet()->state, MIDlet::ACTIVE);
+    EXPECT_EQ(AMS::currentMIDlet->state, MIDlet::ACTIVE);
 }
 
 } // namespace

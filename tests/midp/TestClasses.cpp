@@ -161,12 +161,6 @@ void TestMIDlet::destroyApp(bool unconditional)
         vm_throwNew<javax::microedition::midlet::MIDletStateChangeException>();
 }
 
-void TestMIDlet::markReferences(uint32_t bits)
-{
-    MIDlet::markReferences(bits);
-    _VM_markField(canvas, bits);
-}
-
 } // namespace vxtest
 
 VM_REGISTER_CLASS(vxtest::TestCanvas, "tests.TestCanvas", "javax.microedition.lcdui.Canvas",

@@ -28,7 +28,7 @@ public:
 // Logs "<name>.<callback> <arguments>"; hooks run extra work inside a
 // callback.
 class TestCanvas : public javax::microedition::lcdui::Canvas {
-    VM_CLASS(TestCanvas)
+    VM_CLASS(TestCanvas, javax::microedition::lcdui::Canvas)
 
     VMPtr<TestCanvas> init();
     VMPtr<TestCanvas> init(const std::string& canvasName);
@@ -51,7 +51,7 @@ class TestCanvas : public javax::microedition::lcdui::Canvas {
 
 // Logs every command action as "command <label> <displayable name>".
 class TestCommandListener : public virtual javax::microedition::lcdui::CommandListener {
-    VM_CLASS(TestCommandListener)
+    VM_CLASS(TestCommandListener, java::lang::Object)
 
     void commandAction(VMPtr<javax::microedition::lcdui::Command> c,
                        VMPtr<javax::microedition::lcdui::Displayable> d) override;
@@ -60,21 +60,21 @@ class TestCommandListener : public virtual javax::microedition::lcdui::CommandLi
 // The MIDlet the tests launch as "tests.TestMIDlet". Its first startApp makes
 // a TestCanvas current; the behaviour switches make a callback fail.
 class TestMIDlet : public javax::microedition::midlet::MIDlet {
-    VM_CLASS(TestMIDlet)
+    VM_CLASS(TestMIDlet, javax::microedition::midlet::MIDlet)
 
     VMPtr<TestMIDlet> init();
 
     void startApp() override;
     void pauseApp() override;
     void destroyApp(bool unconditional) override;
-    void markReferences(uint32_t bits) override;
-
     static inline bool startThrows = false;
     static inline bool destroyRefuses = false;
     // Work done in startApp before anything else (e.g. taking a monitor).
     static inline std::function<void()> onStart;
 
     VMField<TestCanvas> canvas;
+
+    VM_FIELDS(canvas)
 };
 
 

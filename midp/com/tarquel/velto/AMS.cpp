@@ -31,12 +31,6 @@ void entryPoint(intptr_t)
 
 } // namespace
 
-VMStatic<MIDlet>& AMS::currentMIDlet()
-{
-    static auto* midlet = new VMStatic<MIDlet>(); // lives to the process's end
-    return *midlet;
-}
-
 void AMS::staticInit()
 {
     HAL_addEventListener(&AMS::onActivate, 1u << kActive, 0);
@@ -84,7 +78,7 @@ bool AMS::launchMIDlet(int32_t n)
     int32_t second = declaration->indexOf(',', first + 1);
     VMPtr<String> className = declaration->substring(second + 1)->trim();
     VMPtr<MIDlet> midlet = createMIDlet(className);
-    currentMIDlet() = midlet;
+    currentMIDlet = midlet;
     if (midlet->setState(MIDlet::STARTING))
         start(midlet);
     return true;
@@ -107,7 +101,7 @@ void AMS::start(const VMPtr<MIDlet>& midlet)
 
 void AMS::onActivate(int32_t event, int32_t, const intptr_t*)
 {
-    VMPtr<MIDlet> midlet = currentMIDlet();
+    VMPtr<MIDlet> midlet = currentMIDlet;
     if (!midlet || event != kActive)
         return;
     if (midlet->setState(MIDlet::STARTING))
@@ -116,7 +110,7 @@ void AMS::onActivate(int32_t event, int32_t, const intptr_t*)
 
 void AMS::onDeactivateOrExit(int32_t event, int32_t, const intptr_t*)
 {
-    VMPtr<MIDlet> midlet = currentMIDlet();
+    VMPtr<MIDlet> midlet = currentMIDlet;
     if (!midlet)
         return;
     if (event == kInactive) {

@@ -15,7 +15,7 @@
 namespace com::tarquel::velto {
 
 class AMS : public virtual java::lang::Object {
-    VM_ABSTRACT_CLASS(AMS)
+    VM_ABSTRACT_CLASS(AMS, java::lang::Object)
 
     // The entry point: launches MIDlet 1; a missing declaration is fatal
     // ("Failed to load MIDlet!"). Exceptions of the launch leave it.
@@ -37,7 +37,7 @@ class AMS : public virtual java::lang::Object {
     static void staticInit();
 
     // The one MIDlet of the system; null until launched.
-    static VMStatic<javax::microedition::midlet::MIDlet>& currentMIDlet();
+    VM_STATIC(javax::microedition::midlet::MIDlet, currentMIDlet);
 
 private:
     // Moves the MIDlet to starting, runs startApp, then active.

@@ -8,7 +8,7 @@
 namespace javax::microedition::io {
 
 class PushRegistry : public virtual java::lang::Object {
-    VM_ABSTRACT_CLASS(PushRegistry)
+    VM_ABSTRACT_CLASS(PushRegistry, java::lang::Object)
 
     // Always throws ConnectionNotFoundException "not supported".
     static int64_t registerAlarm(VMPtr<java::lang::String> midlet, int64_t time);

@@ -4,15 +4,9 @@
 
 namespace javax::microedition::lcdui {
 
-VMStatic<Command>& Alert::DISMISS_COMMAND()
-{
-    static auto* command = new VMStatic<Command>(); // lives to the process's end
-    return *command;
-}
-
 void Alert::staticInit()
 {
-    DISMISS_COMMAND() = Command::newInstance()->init(_VM_literal(""), Command::OK, 0);
+    DISMISS_COMMAND = Command::newInstance()->init(_VM_literal(""), Command::OK, 0);
 }
 
 VMPtr<Alert> Alert::init(VMPtr<java::lang::String> alertTitle)
@@ -20,12 +14,6 @@ VMPtr<Alert> Alert::init(VMPtr<java::lang::String> alertTitle)
     initPlatform(nullptr);
     title = alertTitle;
     return VMPtr<Alert>(this);
-}
-
-void Alert::markReferences(uint32_t bits)
-{
-    Displayable::markReferences(bits);
-    _VM_markField(nextDisplayable, bits);
 }
 
 } // namespace javax::microedition::lcdui

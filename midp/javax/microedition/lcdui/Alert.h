@@ -9,22 +9,22 @@
 namespace javax::microedition::lcdui {
 
 class Alert : public Screen {
-    VM_CLASS(Alert)
+    VM_CLASS(Alert, Screen)
 
     VMPtr<Alert> init(VMPtr<java::lang::String> title);
 
-    void markReferences(uint32_t bits) override;
-
     static void staticInit();
     // Command ("", OK, 0).
-    static VMStatic<Command>& DISMISS_COMMAND();
+    VM_STATIC(Command, DISMISS_COMMAND);
 
     VMField<Displayable> nextDisplayable;
+
+    VM_FIELDS(nextDisplayable)
 };
 
 // The listener class the alert's registration names; no members.
 class DefaultAlertListener : public virtual java::lang::Object {
-    VM_ABSTRACT_CLASS(DefaultAlertListener)
+    VM_ABSTRACT_CLASS(DefaultAlertListener, java::lang::Object)
 };
 
 } // namespace javax::microedition::lcdui

@@ -20,7 +20,7 @@ constexpr int32_t kKeyNameCapacity = 16;
 VMPtr<Canvas> Canvas::init()
 {
     Displayable::initPlatform(nullptr);
-    VMSynchronized guard(Display::displayLock());
+    VMSynchronized guard(Display::displayLock);
     HALCanvas* handle = nullptr;
     if (HAL_createCanvas(&handle, reinterpret_cast<intptr_t>(static_cast<Displayable*>(this))) != 0)
         _VM_fatalError("HAL_createCanvas() failed.");
@@ -47,7 +47,7 @@ void Canvas::callKeyPressed(int32_t keyCode)
 {
     if (!shouldDeliverKeyEvent(keyCode))
         return;
-    VMSynchronized events(Display::eventLock());
+    VMSynchronized events(Display::eventLock);
     keyPressed(keyCode);
 }
 
@@ -55,7 +55,7 @@ void Canvas::callKeyRepeated(int32_t keyCode)
 {
     if (!shouldDeliverKeyEvent(keyCode))
         return;
-    VMSynchronized events(Display::eventLock());
+    VMSynchronized events(Display::eventLock);
     keyRepeated(keyCode);
 }
 
@@ -63,37 +63,37 @@ void Canvas::callKeyReleased(int32_t keyCode)
 {
     if (!shouldDeliverKeyEvent(keyCode))
         return;
-    VMSynchronized events(Display::eventLock());
+    VMSynchronized events(Display::eventLock);
     keyReleased(keyCode);
 }
 
 void Canvas::callPointerPressed(int32_t x, int32_t y)
 {
-    VMSynchronized events(Display::eventLock());
+    VMSynchronized events(Display::eventLock);
     pointerPressed(x, y);
 }
 
 void Canvas::callPointerReleased(int32_t x, int32_t y)
 {
-    VMSynchronized events(Display::eventLock());
+    VMSynchronized events(Display::eventLock);
     pointerReleased(x, y);
 }
 
 void Canvas::callPointerDragged(int32_t x, int32_t y)
 {
-    VMSynchronized events(Display::eventLock());
+    VMSynchronized events(Display::eventLock);
     pointerDragged(x, y);
 }
 
 void Canvas::callShowNotify()
 {
-    VMSynchronized events(Display::eventLock());
+    VMSynchronized events(Display::eventLock);
     showNotify();
 }
 
 void Canvas::callHideNotify()
 {
-    VMSynchronized events(Display::eventLock());
+    VMSynchronized events(Display::eventLock);
     hideNotify();
 }
 
@@ -169,7 +169,7 @@ void Canvas::setFullScreenMode(bool mode)
 {
     if (mode == (fullScreenMode != 0))
         return;
-    VMSynchronized guard(Display::displayLock());
+    VMSynchronized guard(Display::displayLock);
     fullScreenMode = mode ? 1 : 0;
     HAL_setFullScreenMode(platformDisplayable, mode ? 1 : 0);
 }

@@ -13,7 +13,7 @@ class HALCanvas;
 namespace javax::microedition::lcdui {
 
 class Canvas : public Displayable {
-    VM_ABSTRACT_CLASS(Canvas)
+    VM_ABSTRACT_CLASS(Canvas, Displayable)
 
     enum GameAction : int32_t {
         UP = 1,
@@ -62,11 +62,11 @@ class Canvas : public Displayable {
     virtual void showNotify();
     virtual void hideNotify();
 
-    uint8_t suppressKeyEvents = 0;
-    uint8_t pointerEventsFlag = 0;
-    uint8_t pointerMotionEventsFlag = 0;
-    uint8_t repeatEventsFlag = 0;
-    uint8_t doubleBufferedFlag = 0;
+    uint8_t suppressKeyEvents;
+    uint8_t pointerEventsFlag;
+    uint8_t pointerMotionEventsFlag;
+    uint8_t repeatEventsFlag;
+    uint8_t doubleBufferedFlag;
 
 protected:
     // False for a key whose game action a GameCanvas with suppression

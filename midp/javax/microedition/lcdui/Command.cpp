@@ -59,13 +59,6 @@ int32_t Command::getPriority()
     return priority;
 }
 
-void Command::markReferences(uint32_t bits)
-{
-    Object::markReferences(bits);
-    _VM_markField(label, bits);
-    _VM_markField(longLabel, bits);
-}
-
 } // namespace javax::microedition::lcdui
 
 VM_REGISTER_CLASS_NO_CREATOR(javax::microedition::lcdui::Command, "javax.microedition.lcdui.Command",

@@ -12,7 +12,7 @@ struct HALCommand;
 namespace javax::microedition::lcdui {
 
 class Command : public virtual java::lang::Object {
-    VM_CLASS(Command)
+    VM_CLASS(Command, java::lang::Object)
 
     enum Type : int32_t { SCREEN = 1, BACK = 2, CANCEL = 3, OK = 4, HELP = 5, STOP = 6, EXIT = 7, ITEM = 8 };
 
@@ -29,13 +29,13 @@ class Command : public virtual java::lang::Object {
     virtual int32_t getCommandType();
     virtual int32_t getPriority();
 
-    void markReferences(uint32_t bits) override;
-
     VMField<java::lang::String> label;
     VMField<java::lang::String> longLabel;
-    int32_t commandType = 0;
-    int32_t priority = 0;
-    HALCommand* platformCommand = nullptr;
+    int32_t commandType;
+    int32_t priority;
+    HALCommand* platformCommand;
+
+    VM_FIELDS(label, longLabel)
 };
 
 } // namespace javax::microedition::lcdui

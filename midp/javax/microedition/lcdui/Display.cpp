@@ -46,38 +46,12 @@ void runCallback(F callback, const char* fatalMessage)
 
 } // namespace
 
-// ---- Statics ----
-
-VMStatic<Object>& Display::displayLock()
-{
-    static auto* lock = new VMStatic<Object>(); // lives to the process's end
-    return *lock;
-}
-
-VMStatic<Object>& Display::eventLock()
-{
-    static auto* lock = new VMStatic<Object>();
-    return *lock;
-}
-
-VMStatic<Display>& Display::instance()
-{
-    static auto* display = new VMStatic<Display>();
-    return *display;
-}
-
-VMStatic<java::util::Vector>& Display::serialCalls()
-{
-    static auto* calls = new VMStatic<java::util::Vector>();
-    return *calls;
-}
-
 void Display::staticInit()
 {
-    displayLock() = Object::newInstance();
-    eventLock() = Object::newInstance();
-    serialCalls() = java::util::Vector::newInstance()->init();
-    instance() = Display::newInstance()->init();
+    displayLock = Object::newInstance();
+    eventLock = Object::newInstance();
+    serialCalls = java::util::Vector::newInstance()->init();
+    instance = Display::newInstance()->init();
 }
 
 // ---- Creation and capabilities ----
@@ -99,8 +73,8 @@ VMPtr<Display> Display::init()
 VMPtr<Display> Display::getDisplay(VMPtr<javax::microedition::midlet::MIDlet>)
 {
     _VM_clinit();
-    VMSynchronized guard(displayLock());
-    return instance();
+    VMSynchronized guard(displayLock);
+    return instance;
 }
 
 int32_t Display::getColor(int32_t colorSpecifier)
@@ -142,14 +116,14 @@ bool Display::vibrate(int32_t duration)
 
 VMPtr<Displayable> Display::getCurrent()
 {
-    VMSynchronized guard(displayLock());
+    VMSynchronized guard(displayLock);
     return current ? VMPtr<Displayable>(current) : VMPtr<Displayable>(pending);
 }
 
 void Display::setCurrent(VMPtr<Displayable> next)
 {
-    VMSynchronized events(eventLock()); // the lock order: event lock first
-    VMSynchronized guard(displayLock());
+    VMSynchronized events(eventLock); // the lock order: event lock first
+    VMSynchronized guard(displayLock);
     if (auto alert = vm_cast<Alert>(next); alert && next != requested) {
         alert->nextDisplayable = requested;
         if (vm_cast<Alert>(VMPtr<Displayable>(requested)))
@@ -164,8 +138,8 @@ void Display::setCurrent(VMPtr<Alert> alert, VMPtr<Displayable> nextDisplayable)
         vm_throwNew<java::lang::NullPointerException>();
     if (vm_cast<Alert>(nextDisplayable))
         vm_throwNew<java::lang::IllegalArgumentException>();
-    VMSynchronized events(eventLock());
-    VMSynchronized guard(displayLock());
+    VMSynchronized events(eventLock);
+    VMSynchronized guard(displayLock);
     alert->nextDisplayable = nextDisplayable;
     request(alert);
 }
@@ -183,7 +157,7 @@ void Display::request(VMPtr<Displayable> d)
 
 VMPtr<Displayable> Display::currentDisplayable()
 {
-    VMSynchronized guard(displayLock());
+    VMSynchronized guard(displayLock);
     return current;
 }
 
@@ -191,7 +165,7 @@ void Display::setForeground(bool on)
 {
     VMPtr<Displayable> shown;
     {
-        VMSynchronized guard(displayLock());
+        VMSynchronized guard(displayLock);
         if (on == (foreground != 0))
             return;
         foreground = on ? 1 : 0;
@@ -209,7 +183,7 @@ void Display::show(VMPtr<Displayable> d)
 {
     VMPtr<Displayable> old;
     {
-        VMSynchronized guard(displayLock());
+        VMSynchronized guard(displayLock);
         if (d == current)
             return;
         old = current;
@@ -220,7 +194,7 @@ void Display::show(VMPtr<Displayable> d)
         old->callHideNotify();
     if (d)
         d->callShowNotify();
-    VMSynchronized guard(displayLock());
+    VMSynchronized guard(displayLock);
     current = d;
     pending = nullptr;
 }
@@ -233,7 +207,7 @@ void Display::command(HALCommand* handle)
     VMPtr<CommandListener> listener;
     VMPtr<Displayable> target;
     {
-        VMSynchronized guard(displayLock());
+        VMSynchronized guard(displayLock);
         target = current;
         if (!target || !target->commandListener || !target->commands)
             return;
@@ -250,7 +224,7 @@ void Display::command(HALCommand* handle)
         return;
     runCallback(
         [&] {
-            VMSynchronized events(eventLock());
+            VMSynchronized events(eventLock);
             listener->commandAction(found, target);
         },
         "Unexpected exception in handleCommandEvent()!");
@@ -259,7 +233,7 @@ void Display::command(HALCommand* handle)
 void Display::callSerially(VMPtr<java::lang::Runnable> r)
 {
     vm_nonNull(r);
-    serialCalls()->addElement(r);
+    serialCalls->addElement(r);
     if (HAL_callSerially(&Display::runSerially, 0) != HAL_OK)
         _VM_fatalError("Call to HAL_callSerially() failed!");
 }
@@ -268,8 +242,8 @@ void Display::runSerially(intptr_t)
 {
     runCallback(
         [] {
-            VMSynchronized events(eventLock());
-            VMPtr<java::util::Vector> queue = serialCalls();
+            VMSynchronized events(eventLock);
+            VMPtr<java::util::Vector> queue = serialCalls;
             if (queue->isEmpty())
                 return;
             VMPtr<java::lang::Runnable> r = vm_cast<java::lang::Runnable>(queue->firstElement());
@@ -283,7 +257,7 @@ void Display::runSerially(intptr_t)
 
 void Display::onEvent(int32_t event, int32_t count, const intptr_t* words)
 {
-    VMPtr<Display> display = instance();
+    VMPtr<Display> display = instance;
     if (!display)
         return;
     auto word = [&](int32_t i) { return i < count && words ? words[i] : 0; };
@@ -332,14 +306,6 @@ void Display::onEvent(int32_t event, int32_t count, const intptr_t* words)
     default:
         break;
     }
-}
-
-void Display::markReferences(uint32_t bits)
-{
-    Object::markReferences(bits);
-    _VM_markField(current, bits);
-    _VM_markField(requested, bits);
-    _VM_markField(pending, bits);
 }
 
 } // namespace javax::microedition::lcdui

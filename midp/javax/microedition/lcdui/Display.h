@@ -23,10 +23,10 @@
 
 #include "java/lang/Runnable.h"
 #include "java/lang/String.h"
+#include "java/util/Vector.h"
 #include "javax/microedition/lcdui/Displayable.h"
 
 struct HALCommand;
-namespace java::util { class Vector; }
 namespace javax::microedition::midlet { class MIDlet; }
 
 namespace javax::microedition::lcdui {
@@ -34,7 +34,7 @@ namespace javax::microedition::lcdui {
 class Alert;
 
 class Display : public virtual java::lang::Object {
-    VM_CLASS(Display)
+    VM_CLASS(Display, java::lang::Object)
 
     enum ColorSpecifier : int32_t {
         COLOR_BACKGROUND = 0,
@@ -79,22 +79,20 @@ class Display : public virtual java::lang::Object {
     // The platform's serial-call runner: the oldest queued runnable.
     static void runSerially(intptr_t);
 
-    void markReferences(uint32_t bits) override;
-
     static void staticInit();
-    static VMStatic<java::lang::Object>& displayLock();
-    static VMStatic<java::lang::Object>& eventLock();
-    static VMStatic<Display>& instance();
+    VM_STATIC(java::lang::Object, displayLock);
+    VM_STATIC(java::lang::Object, eventLock);
+    VM_STATIC(Display, instance);
     // Runnables waiting for their serial call, oldest first.
-    static VMStatic<java::util::Vector>& serialCalls();
+    VM_STATIC(java::util::Vector, serialCalls);
 
-    uint8_t isColorFlag = 0;
-    int32_t colorCount = 0;
-    int32_t alphaLevelCount = 0;
+    uint8_t isColorFlag;
+    int32_t colorCount;
+    int32_t alphaLevelCount;
     VMField<Displayable> current;
     VMField<Displayable> requested;
     VMField<Displayable> pending;
-    uint8_t foreground = 1;
+    uint8_t foreground;
 
 private:
     // Hands d to the platform, which delivers its show event at once.
@@ -104,6 +102,9 @@ private:
     void command(HALCommand* handle);
     // The current displayable under the display lock.
     VMPtr<Displayable> currentDisplayable();
+
+public:
+    VM_FIELDS(current, requested, pending)
 };
 
 } // namespace javax::microedition::lcdui

@@ -24,20 +24,20 @@ VMPtr<Displayable> Displayable::initPlatform(HALDisplayable* displayable)
 {
     Object::init();
     Display::_VM_clinit();
-    VMSynchronized guard(Display::displayLock());
+    VMSynchronized guard(Display::displayLock);
     platformDisplayable = displayable;
     return VMPtr<Displayable>(this);
 }
 
 VMPtr<String> Displayable::getTitle()
 {
-    VMSynchronized guard(Display::displayLock());
+    VMSynchronized guard(Display::displayLock);
     return title;
 }
 
 void Displayable::setTitle(VMPtr<String> s)
 {
-    VMSynchronized guard(Display::displayLock());
+    VMSynchronized guard(Display::displayLock);
     if (s == title || (title && title->equals(s)))
         return;
     title = s;
@@ -49,13 +49,13 @@ void Displayable::setTitle(VMPtr<String> s)
 
 VMPtr<Ticker> Displayable::getTicker()
 {
-    VMSynchronized guard(Display::displayLock());
+    VMSynchronized guard(Display::displayLock);
     return ticker;
 }
 
 void Displayable::setTicker(VMPtr<Ticker> t)
 {
-    VMSynchronized guard(Display::displayLock());
+    VMSynchronized guard(Display::displayLock);
     if (t == ticker)
         return;
     ticker = t;
@@ -68,35 +68,35 @@ void Displayable::setTicker(VMPtr<Ticker> t)
 
 bool Displayable::isShown()
 {
-    VMSynchronized guard(Display::displayLock());
-    VMPtr<Display> display = Display::instance();
+    VMSynchronized guard(Display::displayLock);
+    VMPtr<Display> display = Display::instance;
     return display && display->foreground && display->current.get() == this;
 }
 
 void Displayable::addCommand(VMPtr<Command> c)
 {
     vm_nonNull(c);
-    VMSynchronized guard(Display::displayLock());
+    VMSynchronized guard(Display::displayLock);
     if (appendCommand(c))
         HAL_addCommand(platformDisplayable, c->platformCommand);
 }
 
 void Displayable::removeCommand(VMPtr<Command> c)
 {
-    VMSynchronized guard(Display::displayLock());
+    VMSynchronized guard(Display::displayLock);
     if (removeCommandEntry(c) >= 0)
         HAL_removeCommand(platformDisplayable, c->platformCommand);
 }
 
 void Displayable::setCommandListener(VMPtr<CommandListener> l)
 {
-    VMSynchronized guard(Display::displayLock());
+    VMSynchronized guard(Display::displayLock);
     commandListener = l;
 }
 
 int32_t Displayable::getWidth()
 {
-    VMSynchronized guard(Display::displayLock());
+    VMSynchronized guard(Display::displayLock);
     int32_t width = 0;
     if (HAL_getDisplayableSize(platformDisplayable, &width, nullptr) != 0)
         _VM_fatalError("HAL_getDisplayableSize() failed.");
@@ -105,7 +105,7 @@ int32_t Displayable::getWidth()
 
 int32_t Displayable::getHeight()
 {
-    VMSynchronized guard(Display::displayLock());
+    VMSynchronized guard(Display::displayLock);
     int32_t height = 0;
     if (HAL_getDisplayableSize(platformDisplayable, nullptr, &height) != 0)
         _VM_fatalError("HAL_getDisplayableSize() failed.");
@@ -114,7 +114,7 @@ int32_t Displayable::getHeight()
 
 void Displayable::callSizeChanged(int32_t w, int32_t h)
 {
-    VMSynchronized guard(Display::eventLock());
+    VMSynchronized guard(Display::eventLock);
     sizeChanged(w, h);
 }
 
@@ -158,15 +158,6 @@ int32_t Displayable::removeCommandEntry(VMPtr<Command> c)
         }
     }
     return -1;
-}
-
-void Displayable::markReferences(uint32_t bits)
-{
-    Object::markReferences(bits);
-    _VM_markField(commands, bits);
-    _VM_markField(commandListener, bits);
-    _VM_markField(title, bits);
-    _VM_markField(ticker, bits);
 }
 
 } // namespace javax::microedition::lcdui

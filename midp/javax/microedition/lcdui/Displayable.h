@@ -20,7 +20,7 @@ namespace javax::microedition::lcdui {
 class Graphics;
 
 class Displayable : public virtual java::lang::Object {
-    VM_ABSTRACT_CLASS(Displayable)
+    VM_ABSTRACT_CLASS(Displayable, java::lang::Object)
 
     using CommandArray = VMArray<Command, 1>;
 
@@ -62,15 +62,15 @@ class Displayable : public virtual java::lang::Object {
     // -1 when absent.
     virtual int32_t removeCommandEntry(VMPtr<Command> c);
 
-    void markReferences(uint32_t bits) override;
-
-    uint8_t fullScreenMode = 0;
+    uint8_t fullScreenMode;
     VMField<CommandArray> commands;
-    int32_t commandCount = 0;
+    int32_t commandCount;
     VMField<CommandListener> commandListener;
     VMField<java::lang::String> title;
     VMField<Ticker> ticker;
-    HALDisplayable* platformDisplayable = nullptr;
+    HALDisplayable* platformDisplayable;
+
+    VM_FIELDS(commands, commandListener, title, ticker)
 };
 
 } // namespace javax::microedition::lcdui

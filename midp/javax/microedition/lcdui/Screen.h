@@ -6,7 +6,7 @@
 namespace javax::microedition::lcdui {
 
 class Screen : public Displayable {
-    VM_ABSTRACT_CLASS(Screen)
+    VM_ABSTRACT_CLASS(Screen, Displayable)
 };
 
 } // namespace javax::microedition::lcdui

@@ -21,12 +21,6 @@ void Ticker::setString(VMPtr<java::lang::String> text)
     string = vm_nonNull(text);
 }
 
-void Ticker::markReferences(uint32_t bits)
-{
-    Object::markReferences(bits);
-    _VM_markField(string, bits);
-}
-
 } // namespace javax::microedition::lcdui
 
 VM_REGISTER_CLASS_NO_CREATOR(javax::microedition::lcdui::Ticker, "javax.microedition.lcdui.Ticker",

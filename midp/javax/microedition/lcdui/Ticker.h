@@ -7,7 +7,7 @@
 namespace javax::microedition::lcdui {
 
 class Ticker : public virtual java::lang::Object {
-    VM_CLASS(Ticker)
+    VM_CLASS(Ticker, java::lang::Object)
 
     // A null text throws NullPointerException.
     VMPtr<Ticker> init(VMPtr<java::lang::String> text);
@@ -15,9 +15,9 @@ class Ticker : public virtual java::lang::Object {
     virtual VMPtr<java::lang::String> getString();
     virtual void setString(VMPtr<java::lang::String> text);
 
-    void markReferences(uint32_t bits) override;
-
     VMField<java::lang::String> string;
+
+    VM_FIELDS(string)
 };
 
 } // namespace javax::microedition::lcdui

@@ -14,7 +14,7 @@
 namespace javax::microedition::midlet {
 
 class MIDlet : public virtual java::lang::Object {
-    VM_ABSTRACT_CLASS(MIDlet)
+    VM_ABSTRACT_CLASS(MIDlet, java::lang::Object)
 
     enum State : int32_t {
         PAUSED = 0,

@@ -13,7 +13,7 @@ namespace javax::microedition::media { class Player; }
 namespace tq::platform::velto {
 
 class TqVelto : public virtual java::lang::Object {
-    VM_ABSTRACT_CLASS(TqVelto)
+    VM_ABSTRACT_CLASS(TqVelto, java::lang::Object)
 
     // The platform's orientation number, 0..4.
     static int32_t getOrientation();
