@@ -39,15 +39,14 @@ void CallLog::clear()
     g_entries.clear();
 }
 
-bool CallLog::waitFor(const std::string& entry, std::chrono::milliseconds limit)
+bool CallLog::waitFor(const std::string& entry, int times, std::chrono::milliseconds limit)
 {
     std::unique_lock guard(g_lock);
     return g_changed.wait_for(guard, limit, [&] {
-        for (const std::string& e : g_entries) {
-            if (e == entry)
-                return true;
-        }
-        return false;
+        int seen = 0;
+        for (const std::string& e : g_entries)
+            seen += e == entry;
+        return seen >= times;
     });
 }
 
@@ -86,6 +85,8 @@ void TestCanvas::keyRepeated(int32_t keyCode)
 void TestCanvas::keyReleased(int32_t keyCode)
 {
     CallLog::add(name + ".keyReleased " + std::to_string(keyCode));
+    if (onKeyReleased)
+        onKeyReleased();
 }
 
 void TestCanvas::pointerPressed(int32_t x, int32_t y)
@@ -128,6 +129,20 @@ void TestCommandListener::commandAction(VMPtr<Command> c, VMPtr<Displayable> d)
     CallLog::add("command " + vmText(c->getLabel()) + " " + (canvas ? canvas->name : "?"));
 }
 
+// ---- TestRunnable ----
+
+VMPtr<TestRunnable> TestRunnable::init(const std::string& runLabel)
+{
+    Object::init();
+    label = runLabel;
+    return VMPtr<TestRunnable>(this);
+}
+
+void TestRunnable::run()
+{
+    CallLog::add("run " + label);
+}
+
 // ---- TestMIDlet ----
 
 VMPtr<TestMIDlet> TestMIDlet::init()
@@ -145,6 +160,8 @@ void TestMIDlet::startApp()
         vm_throwNew<java::lang::RuntimeException>(vmString("start failed"));
     if (!canvas) {
         canvas = TestCanvas::newInstance()->init();
+        if (onCanvasMade)
+            onCanvasMade(canvas);
         Display::getDisplay(VMPtr<MIDlet>(this))->setCurrent(VMPtr<Displayable>(canvas));
     }
 }
@@ -168,5 +185,8 @@ VM_REGISTER_CLASS(vxtest::TestCanvas, "tests.TestCanvas", "javax.microedition.lc
 VM_REGISTER_CLASS(vxtest::TestCommandListener, "tests.TestCommandListener", "java.lang.Object",
                   "tests/midp/TestCommandListener", nullptr);
 VM_IMPLEMENTS(vxtest::TestCommandListener, "javax.microedition.lcdui.CommandListener");
+VM_REGISTER_CLASS_NO_CREATOR(vxtest::TestRunnable, "tests.TestRunnable", "java.lang.Object",
+                             "tests/midp/TestRunnable", nullptr);
+VM_IMPLEMENTS(vxtest::TestRunnable, "java.lang.Runnable");
 VM_REGISTER_CLASS(vxtest::TestMIDlet, "tests.TestMIDlet", "javax.microedition.midlet.MIDlet",
                   "tests/midp/TestMIDlet", nullptr);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "java/lang/Runnable.h"
 #include "javax/microedition/lcdui/Canvas.h"
 #include "javax/microedition/lcdui/CommandListener.h"
 #include "javax/microedition/midlet/MIDlet.h"
@@ -20,8 +21,8 @@ public:
     static void add(const std::string& entry);
     static std::vector<std::string> all();
     static void clear();
-    // Waits (generously) until the entry has been logged.
-    static bool waitFor(const std::string& entry,
+    // Waits (generously) until the entry has been logged `times` times.
+    static bool waitFor(const std::string& entry, int times = 1,
                         std::chrono::milliseconds limit = std::chrono::seconds(20));
 };
 
@@ -46,6 +47,7 @@ class TestCanvas : public javax::microedition::lcdui::Canvas {
 
     std::string name = "canvas";
     std::function<void()> onKeyPressed;
+    std::function<void()> onKeyReleased;
     std::function<void()> onShow;
 };
 
@@ -55,6 +57,16 @@ class TestCommandListener : public virtual javax::microedition::lcdui::CommandLi
 
     void commandAction(VMPtr<javax::microedition::lcdui::Command> c,
                        VMPtr<javax::microedition::lcdui::Displayable> d) override;
+};
+
+// Logs "run <label>".
+class TestRunnable : public virtual java::lang::Runnable {
+    VM_CLASS(TestRunnable, java::lang::Object)
+
+    VMPtr<TestRunnable> init(const std::string& runLabel);
+    void run() override;
+
+    std::string label;
 };
 
 // The MIDlet the tests launch as "tests.TestMIDlet". Its first startApp makes
@@ -71,6 +83,8 @@ class TestMIDlet : public javax::microedition::midlet::MIDlet {
     static inline bool destroyRefuses = false;
     // Work done in startApp before anything else (e.g. taking a monitor).
     static inline std::function<void()> onStart;
+    // Work done on the canvas the first startApp made, before it is shown.
+    static inline std::function<void(const VMPtr<TestCanvas>&)> onCanvasMade;
 
     VMField<TestCanvas> canvas;
 
