@@ -34,6 +34,14 @@ HALScreenBuffer* HALScreenBuffer::create(HALDisplayable* owner)
 void HALScreenBuffer::destroy(HALScreenBuffer* buffer)
 {
     buffer->pending = 0;
+    // Contexts that outlive the buffer (their owners may be collected in
+    // either order) keep no pointer into it and draw nothing.
+    for (int32_t i = 0; i < buffer->listeners->size(); ++i) {
+        auto* context = static_cast<HALGraphics*>(buffer->listeners->get(i));
+        context->screen = nullptr;
+        context->target = nullptr;
+        context->reset();
+    }
     buffer->listeners->clear();
     HALList::destroy(buffer->listeners);
     delete buffer->image;

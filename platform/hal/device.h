@@ -26,18 +26,6 @@ int32_t HAL_resetIdleTimer(int32_t on);
 // 5000 ms.
 uint32_t HAL_computeIdleTimerPeriod();
 
-// ---- Display orientation ------------------------------------------------------
-
-// The current orientation as 1..4 (the table's entry for the device's
-// orientation, one higher). 2 for a null out-parameter, else 0.
-int32_t HAL_getOrientation(int32_t* orientation);
-// 0 frees the orientation, 1..4 ask for application orientations 0..3.
-// 0 when done; 8 outside 0..4 or when the display cannot turn that way.
-int32_t HAL_setOrientation(int32_t orientation);
-// Reads the application's orientation table from the properties; the
-// requested orientation becomes "none" (start-up).
-void HAL_loadOrientationTable();
-
 // ---- Power notifications ---------------------------------------------------------
 
 bool HAL_startPowerThread();

@@ -217,7 +217,7 @@ int32_t HAL_drawRGB(HALGraphics* g, const int32_t* argb, int32_t entries, int32_
 int32_t HAL_copyArea(HALGraphics* g, int32_t xSrc, int32_t ySrc, int32_t width, int32_t height, int32_t xDest,
                      int32_t yDest)
 {
-    if (!g) {
+    if (!g || !g->target) {
         return 0;
     }
     // Through a copy of the region, so overlapping areas copy whole.

@@ -160,7 +160,6 @@ bool HAL_init(void* instance, int showCommand)
         releaseStartupResources();
         return false;
     }
-    HAL_loadOrientationTable();
     if (HAL_probeSamsungSdk() && HAL_isOpticalMouseAvailable()) {
         HAL_setOpticalMouse(true);
         HAL_setOpticalMouseMode(1);

@@ -4,6 +4,7 @@
 #include "hal/window.h"
 #include "java/lang/IllegalArgumentException.h"
 #include "javax/microedition/lcdui/Display.h"
+#include "javax/microedition/lcdui/Graphics.h"
 #include "vm/VMBoot.h"
 #include "vm/VMSynchronized.h"
 
@@ -42,6 +43,12 @@ HALCanvas* Canvas::platformCanvas() const
 }
 
 // ---- Dispatchers ----
+
+void Canvas::callPaint(VMPtr<Graphics> g)
+{
+    VMSynchronized events(Display::eventLock);
+    paint(g);
+}
 
 void Canvas::callKeyPressed(int32_t keyCode)
 {

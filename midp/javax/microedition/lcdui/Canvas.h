@@ -33,6 +33,7 @@ class Canvas : public Displayable {
     // Deletes the platform canvas (a platform resource only).
     ~Canvas() override;
 
+    void callPaint(VMPtr<Graphics> g) override;
     void callKeyPressed(int32_t keyCode) override;
     void callKeyRepeated(int32_t keyCode) override;
     void callKeyReleased(int32_t keyCode) override;

@@ -9,6 +9,7 @@
 #include "javax/microedition/lcdui/Alert.h"
 #include "javax/microedition/lcdui/Command.h"
 #include "javax/microedition/lcdui/CommandListener.h"
+#include "javax/microedition/lcdui/Graphics.h"
 #include "vm/VMBoot.h"
 #include "vm/VMEventRegistry.h"
 #include "vm/VMSynchronized.h"
@@ -199,6 +200,21 @@ void Display::show(VMPtr<Displayable> d)
     pending = nullptr;
 }
 
+void Display::paint(HALGraphics* context, VMPtr<Displayable> d, int32_t width, int32_t height)
+{
+    // The context lives for this call only: the Graphics gives it back also
+    // when the paint throws.
+    VMPtr<Graphics> g = Graphics::createForContext(context, width, height);
+    try {
+        if (d)
+            d->callPaint(g);
+    } catch (...) {
+        g->releaseContext();
+        throw;
+    }
+    g->releaseContext();
+}
+
 // ---- Commands and serial calls ----
 
 void Display::command(HALCommand* handle)
@@ -274,6 +290,10 @@ void Display::onEvent(int32_t event, int32_t count, const intptr_t* words)
     case HAL_EVENT_DISPLAYABLE_SIZE:
         if (Displayable* d = displayableOf(word(0)))
             VMPtr<Displayable>(d)->callSizeChanged(int32_t(word(1)), int32_t(word(2)));
+        break;
+    case HAL_EVENT_PAINT:
+        display->paint(reinterpret_cast<HALGraphics*>(word(0)), displayableOf(word(1)),
+                       int32_t(word(2)), int32_t(word(3)));
         break;
     case HAL_EVENT_KEY_PRESSED:
     case HAL_EVENT_KEY_RELEASED:

@@ -27,6 +27,7 @@
 #include "javax/microedition/lcdui/Displayable.h"
 
 struct HALCommand;
+struct HALGraphics;
 namespace javax::microedition::midlet { class MIDlet; }
 
 namespace javax::microedition::lcdui {
@@ -99,6 +100,8 @@ private:
     void request(VMPtr<Displayable> d);
     void setForeground(bool on);
     void show(VMPtr<Displayable> d);
+    // Paints d through a Graphics over the platform's context.
+    void paint(HALGraphics* context, VMPtr<Displayable> d, int32_t width, int32_t height);
     void command(HALCommand* handle);
     // The current displayable under the display lock.
     VMPtr<Displayable> currentDisplayable();

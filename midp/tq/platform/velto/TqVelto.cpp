@@ -1,6 +1,7 @@
 #include "tq/platform/velto/TqVelto.h"
 
 #include "hal/device.h"
+#include "hal/font.h"
 #include "hal/status.h"
 #include "javax/microedition/media/MediaException.h"
 #include "vm/VMBoot.h"
