@@ -119,14 +119,14 @@ TEST_F(DisplayTest, InputGoesToTheCurrentDisplayableOnly)
 
 TEST_F(DisplayTest, SuppressedGameKeysReachNoCallback)
 {
-    display->setCurrent(VMPtr<Displayable>(a));
-    a->suppressKeyEvents = 1;
+    VMPtr<TestCanvas> game = TestCanvas::newInstance()->init("game", true);
+    display->setCurrent(VMPtr<Displayable>(game));
     CallLog::clear();
     post(HAL_EVENT_KEY_PRESSED, {-5}); // FIRE
     post(HAL_EVENT_KEY_RELEASED, {-5});
     post(HAL_EVENT_KEY_PRESSED, {'7'}); // no game action
     post(HAL_EVENT_KEY_RELEASED, {'7'});
-    EXPECT_EQ(CallLog::all(), (Calls{"a.keyPressed 55", "a.keyReleased 55"}));
+    EXPECT_EQ(CallLog::all(), (Calls{"game.keyPressed 55", "game.keyReleased 55"}));
 }
 
 TEST_F(DisplayTest, CommandListsKeepOneEntryPerCommandAndGrowByFour)

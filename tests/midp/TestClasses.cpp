@@ -54,20 +54,20 @@ bool CallLog::waitFor(const std::string& entry, int times, std::chrono::millisec
 
 VMPtr<TestCanvas> TestCanvas::init()
 {
-    Canvas::init();
-    return VMPtr<TestCanvas>(this);
+    return init("canvas");
 }
 
-VMPtr<TestCanvas> TestCanvas::init(const std::string& canvasName)
+VMPtr<TestCanvas> TestCanvas::init(const std::string& canvasName, bool suppressKeyEvents)
 {
-    init();
+    GameCanvas::init(suppressKeyEvents);
     name = canvasName;
     return VMPtr<TestCanvas>(this);
 }
 
-void TestCanvas::paint(VMPtr<Graphics>)
+void TestCanvas::paint(VMPtr<Graphics> g)
 {
     CallLog::add(name + ".paint");
+    GameCanvas::paint(g);
 }
 
 void TestCanvas::keyPressed(int32_t keyCode)
@@ -180,7 +180,7 @@ void TestMIDlet::destroyApp(bool unconditional)
 
 } // namespace vxtest
 
-VM_REGISTER_CLASS(vxtest::TestCanvas, "tests.TestCanvas", "javax.microedition.lcdui.Canvas",
+VM_REGISTER_CLASS(vxtest::TestCanvas, "tests.TestCanvas", "javax.microedition.lcdui.game.GameCanvas",
                   "tests/midp/TestCanvas", nullptr);
 VM_REGISTER_CLASS(vxtest::TestCommandListener, "tests.TestCommandListener", "java.lang.Object",
                   "tests/midp/TestCommandListener", nullptr);

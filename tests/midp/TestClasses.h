@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "java/lang/Runnable.h"
-#include "javax/microedition/lcdui/Canvas.h"
+#include "javax/microedition/lcdui/game/GameCanvas.h"
 #include "javax/microedition/lcdui/CommandListener.h"
 #include "javax/microedition/midlet/MIDlet.h"
 
@@ -26,13 +26,13 @@ public:
                         std::chrono::milliseconds limit = std::chrono::seconds(20));
 };
 
-// Logs "<name>.<callback> <arguments>"; hooks run extra work inside a
-// callback.
-class TestCanvas : public javax::microedition::lcdui::Canvas {
-    VM_CLASS(TestCanvas, javax::microedition::lcdui::Canvas)
+// A game canvas that logs "<name>.<callback> <arguments>"; hooks run extra
+// work inside a callback.
+class TestCanvas : public javax::microedition::lcdui::game::GameCanvas {
+    VM_CLASS(TestCanvas, javax::microedition::lcdui::game::GameCanvas)
 
     VMPtr<TestCanvas> init();
-    VMPtr<TestCanvas> init(const std::string& canvasName);
+    VMPtr<TestCanvas> init(const std::string& canvasName, bool suppressKeyEvents = false);
 
     void paint(VMPtr<javax::microedition::lcdui::Graphics> g) override;
     void keyPressed(int32_t keyCode) override;
