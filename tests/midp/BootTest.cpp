@@ -11,6 +11,7 @@
 #include "TestClasses.h"
 #include "hal/hal.h"
 #include "javax/microedition/lcdui/Display.h"
+#include "javax/microedition/lcdui/Graphics.h"
 #include "support/AppFolder.h"
 #include "vm/VMBoot.h"
 #include "wince/clock.h"
@@ -51,16 +52,34 @@ void close()
 
 TEST(Boot, TheMIDletRunsFromTheWindowsEventsUntilExit)
 {
-    // A released key asks for a serial call, which runs after that message.
-    vxtest::TestMIDlet::onCanvasMade = [](const VMPtr<vxtest::TestCanvas>& canvas) {
+    // Shown, the canvas draws a green frame with a red corner and flushes
+    // it; a pressed key reads the key states; a released key asks for a
+    // serial call, which runs after that message.
+    vxtest::TestMIDlet::onCanvasMade = [](const VMPtr<vxtest::TestCanvas>& made) {
+        vxtest::TestCanvas* canvas = made.get(); // the MIDlet holds it
+        canvas->onShow = [canvas] {
+            VMPtr<javax::microedition::lcdui::Graphics> g = canvas->getGraphics();
+            g->setColor(0x00FF00);
+            g->fillRect(0, 0, canvas->getWidth(), canvas->getHeight());
+            g->setColor(0xFF0000);
+            g->fillRect(0, 0, 4, 4);
+            canvas->flushGraphics();
+            CallLog::add("flushed");
+        };
+        canvas->onKeyPressed = [canvas] {
+            CallLog::add("states " + std::to_string(canvas->getKeyStates()));
+        };
         canvas->onKeyReleased = [] {
             Display::getDisplay(nullptr)->callSerially(
                 vxtest::TestRunnable::newInstance()->init("serial"));
             CallLog::add("asked");
         };
     };
-    int result = runProgram("MIDlet-1: Test, /icon.png, tests.TestMIDlet\n", [] {
-        ASSERT_TRUE(CallLog::waitFor("canvas.showNotify"));
+    std::vector<uint16_t> frame;
+    INT frameWidth = 0;
+    int result = runProgram("MIDlet-1: Test, /icon.png, tests.TestMIDlet\n", [&] {
+        ASSERT_TRUE(CallLog::waitFor("flushed"));
+        frame = wince::windowFrame(HAL_getMainWindow(), &frameWidth);
         EXPECT_TRUE(wince::injectKey(VK_LEFT, true));
         EXPECT_TRUE(wince::injectKey(VK_LEFT, false));
         EXPECT_TRUE(CallLog::waitFor("run serial"));
@@ -75,10 +94,18 @@ TEST(Boot, TheMIDletRunsFromTheWindowsEventsUntilExit)
         close();
     });
     EXPECT_EQ(result, 0);
+    ASSERT_GT(frameWidth, 10);
+    ASSERT_GT(frame.size(), size_t(frameWidth) * 10);
+    EXPECT_EQ(frame[0], 0xF800);                       // red corner
+    EXPECT_EQ(frame[size_t(frameWidth) * 3 + 3], 0xF800);
+    EXPECT_EQ(frame[size_t(frameWidth) * 9 + 9], 0x07E0); // green
+    EXPECT_EQ(frame.back(), 0x07E0);
     EXPECT_EQ(CallLog::all(), (Calls{
                                   "startApp",
                                   "canvas.showNotify",
+                                  "flushed",
                                   "canvas.keyPressed -3",
+                                  "states 4",
                                   "canvas.keyReleased -3",
                                   "asked",
                                   "run serial",
@@ -89,6 +116,7 @@ TEST(Boot, TheMIDletRunsFromTheWindowsEventsUntilExit)
                                   "pauseApp",
                                   "startApp",
                                   "canvas.showNotify",
+                                  "flushed",
                                   "destroyApp true",
                               }));
 }
