@@ -11,6 +11,8 @@
 namespace {
 
 constexpr int32_t kInfinite = 0x7FFFFFFF;
+// Boxes wider or taller than this draw nothing.
+constexpr int32_t kMaxSide = 1 << 20;
 
 // The box as set up for stepping (see the header of the .h for the names).
 struct Setup {
@@ -385,6 +387,9 @@ void HALEllipse::arc(HALGraphics& g, int32_t x, int32_t y, int32_t width, int32_
         };
         start = normal(start);
         end = normal(end);
+    }
+    if (width > kMaxSide || height > kMaxSide) {
+        return;  // far beyond any target: stepping it would take seconds
     }
     int64_t w = fill ? static_cast<int64_t>(width) - 1 : width;
     int64_t h = fill ? static_cast<int64_t>(height) - 1 : height;

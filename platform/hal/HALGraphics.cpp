@@ -36,6 +36,9 @@ int32_t previousPhase(int32_t p)
     return p < -4 ? p + 8 : p;
 }
 
+// Steps of a gradient before the clip that are added one by one.
+constexpr int64_t kLongGradientRun = 1 << 16;
+
 // The scratch surface for text, shared by every context.
 HALDibImage* g_textImage = nullptr;
 HALGraphics* g_textGraphics = nullptr;
@@ -201,32 +204,68 @@ void HALGraphics::drawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, bool 
             plot(static_cast<int32_t>(x), static_cast<int32_t>(y));
         }
     };
-    int64_t e = -n;
-    for (int64_t i = 0; i < (n >> 1); ++i) {
-        put(fx, fy, frontPhase);
-        put(bx, by, backPhase);
-        frontPhase = nextPhase(frontPhase);
-        backPhase = previousPhase(backPhase);
-        e += 2 * m;
-        if (e < 1) {
-            if (xMajor) {
+    if (HAL_usesReferencePixelPaths()) {
+        int64_t e = -n;
+        for (int64_t i = 0; i < (n >> 1); ++i) {
+            put(fx, fy, frontPhase);
+            put(bx, by, backPhase);
+            frontPhase = nextPhase(frontPhase);
+            backPhase = previousPhase(backPhase);
+            e += 2 * m;
+            if (e < 1) {
+                if (xMajor) {
+                    fx += sx;
+                    bx -= sx;
+                } else {
+                    fy += sy;
+                    by -= sy;
+                }
+            } else {
                 fx += sx;
                 bx -= sx;
-            } else {
                 fy += sy;
                 by -= sy;
+                e -= 2 * n;
             }
-        } else {
-            fx += sx;
-            bx -= sx;
-            fy += sy;
-            by -= sy;
-            e -= 2 * n;
         }
+        put(fx, fy, frontPhase);
+        if (n & 1) {
+            put(bx, by, backPhase);
+        }
+        return;
     }
-    put(fx, fy, frontPhase);
-    if (n & 1) {
-        put(bx, by, backPhase);
+    // The same points in closed form, visiting only the steps whose major
+    // coordinate lies in the clip: after k steps both ends have made
+    // D(k) = floor((2mk + n - 1) / 2n) diagonal moves.
+    // (2mk reaches 2^64 for the longest lines: 128-bit.)
+    auto diagonals = [n, m](int64_t k) {
+        return static_cast<int64_t>((static_cast<__int128>(2 * m) * k + n - 1) / (2 * n));
+    };
+    int64_t majorStep = xMajor ? sx : sy;
+    int64_t minorStep = xMajor ? sy : sx;
+    int64_t clipLow = xMajor ? clip.x : clip.y;
+    int64_t clipHigh = clipLow + (xMajor ? clip.width : clip.height) - 1;
+    int64_t half = n >> 1;
+    // Steps k in 0..last whose major coordinate start + k x step is visible.
+    auto visible = [&](int64_t start, int64_t step, int64_t last, int64_t& from, int64_t& to) {
+        int64_t a = step > 0 ? clipLow - start : start - clipHigh;
+        int64_t b = step > 0 ? clipHigh - start : start - clipLow;
+        from = std::max<int64_t>(a, 0);
+        to = std::min<int64_t>(b, last);
+    };
+    auto point = [&](int64_t startX, int64_t startY, int64_t direction, int64_t k, int32_t phase) {
+        int64_t major = k * majorStep * direction;
+        int64_t minor = diagonals(k) * minorStep * direction;
+        put(startX + (xMajor ? major : minor), startY + (xMajor ? minor : major), phase);
+    };
+    int64_t from, to;
+    visible(xMajor ? x1 : y1, majorStep, half, from, to);
+    for (int64_t k = from; k <= to; ++k) {
+        point(x1, y1, 1, k, dotPhase(k));
+    }
+    visible(xMajor ? x2 : y2, -majorStep, (n & 1) ? half : half - 1, from, to);
+    for (int64_t k = from; k <= to; ++k) {
+        point(x2, y2, -1, k, dotPhase(n - k));
     }
 }
 
@@ -351,9 +390,21 @@ void HALGraphics::fillGradient(int32_t x, int32_t y, int32_t width, int32_t heig
         channel[i] = static_cast<float>(start);
         step[i] = static_cast<float>(end - start) * inverse;
     }
-    // Only the steps that can reach the clip are drawn; the colour still
-    // advances over the others.
-    for (int32_t i = 0; i < steps; ++i) {
+    // Only the steps that can reach the clip are drawn. The colour advances
+    // by repeated addition; a very long run of steps before the clip is
+    // stepped over by one multiplication instead, so nothing hangs.
+    int64_t origin = horizontal ? x : y;
+    int64_t clipStart = horizontal ? clip.x : clip.y;
+    int64_t clipEnd = clipStart + (horizontal ? clip.width : clip.height);
+    int32_t first = 0;
+    int32_t last = static_cast<int32_t>(std::clamp<int64_t>(clipEnd - origin, 0, steps));
+    if (clipStart - origin > kLongGradientRun) {
+        first = static_cast<int32_t>(std::min<int64_t>(clipStart - origin, steps));
+        for (int c = 0; c < 3; ++c) {
+            channel[c] += step[c] * static_cast<float>(first);
+        }
+    }
+    for (int32_t i = first; i < last; ++i) {
         uint32_t rgb = (static_cast<uint32_t>(static_cast<int32_t>(channel[0])) << 16) |
                        (static_cast<uint32_t>(static_cast<int32_t>(channel[1])) << 8) |
                        static_cast<uint32_t>(static_cast<int32_t>(channel[2]));

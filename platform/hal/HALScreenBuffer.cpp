@@ -34,13 +34,12 @@ HALScreenBuffer* HALScreenBuffer::create(HALDisplayable* owner)
 void HALScreenBuffer::destroy(HALScreenBuffer* buffer)
 {
     buffer->pending = 0;
-    // Contexts that outlive the buffer (their owners may be collected in
-    // either order) keep no pointer into it and draw nothing.
+    // Contexts still listening draw nothing from now on.
     for (int32_t i = 0; i < buffer->listeners->size(); ++i) {
-        auto* context = static_cast<HALGraphics*>(buffer->listeners->get(i));
-        context->screen = nullptr;
-        context->target = nullptr;
-        context->reset();
+        auto* g = static_cast<HALGraphics*>(buffer->listeners->get(i));
+        g->target = nullptr;
+        g->screen = nullptr;
+        g->clip = HALRect{};
     }
     buffer->listeners->clear();
     HALList::destroy(buffer->listeners);

@@ -11,6 +11,17 @@
 #include "hal/HALScreenBuffer.h"
 #include "hal/graphics.h"
 
+namespace {
+
+// A context that still has a target (a screen-buffer context loses it when
+// its buffer is deleted first).
+bool drawable(const HALGraphics* g)
+{
+    return g && g->target;
+}
+
+}  // namespace
+
 int32_t HAL_createGraphicsWithImage(HALGraphics** out, HALImageRef* image)
 {
     if (!out || !image) {
@@ -97,21 +108,21 @@ void HAL_clipRect(HALGraphics* g, int32_t x, int32_t y, int32_t width, int32_t h
 
 void HAL_drawLine(HALGraphics* g, int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
-    if (g) {
+    if (drawable(g)) {
         g->drawLine(x1, y1, x2, y2, g->strokeStyle != 0);
     }
 }
 
 void HAL_fillRect(HALGraphics* g, int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    if (g) {
+    if (drawable(g)) {
         g->fillRect(x, y, width, height, false);
     }
 }
 
 void HAL_drawRect(HALGraphics* g, int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    if (g) {
+    if (drawable(g)) {
         g->drawRect(x, y, width, height);
     }
 }
@@ -119,7 +130,7 @@ void HAL_drawRect(HALGraphics* g, int32_t x, int32_t y, int32_t width, int32_t h
 void HAL_drawRoundRect(HALGraphics* g, int32_t x, int32_t y, int32_t width, int32_t height, int32_t arcWidth,
                        int32_t arcHeight)
 {
-    if (g) {
+    if (drawable(g)) {
         g->drawRoundRect(x, y, width, height, arcWidth, arcHeight);
     }
 }
@@ -127,7 +138,7 @@ void HAL_drawRoundRect(HALGraphics* g, int32_t x, int32_t y, int32_t width, int3
 void HAL_fillRoundRect(HALGraphics* g, int32_t x, int32_t y, int32_t width, int32_t height, int32_t arcWidth,
                        int32_t arcHeight)
 {
-    if (g) {
+    if (drawable(g)) {
         g->fillRoundRect(x, y, width, height, arcWidth, arcHeight);
     }
 }
@@ -135,7 +146,7 @@ void HAL_fillRoundRect(HALGraphics* g, int32_t x, int32_t y, int32_t width, int3
 void HAL_drawArc(HALGraphics* g, int32_t x, int32_t y, int32_t width, int32_t height, int32_t startAngle,
                  int32_t arcAngle)
 {
-    if (g) {
+    if (drawable(g)) {
         HALEllipse::arc(*g, x, y, width, height, startAngle, arcAngle, false);
     }
 }
@@ -143,14 +154,14 @@ void HAL_drawArc(HALGraphics* g, int32_t x, int32_t y, int32_t width, int32_t he
 void HAL_fillArc(HALGraphics* g, int32_t x, int32_t y, int32_t width, int32_t height, int32_t startAngle,
                  int32_t arcAngle)
 {
-    if (g) {
+    if (drawable(g)) {
         HALEllipse::arc(*g, x, y, width, height, startAngle, arcAngle, true);
     }
 }
 
 void HAL_fillTriangle(HALGraphics* g, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3)
 {
-    if (g) {
+    if (drawable(g)) {
         g->fillTriangle(x1, y1, x2, y2, x3, y3);
     }
 }
@@ -158,7 +169,7 @@ void HAL_fillTriangle(HALGraphics* g, int32_t x1, int32_t y1, int32_t x2, int32_
 void HAL_fillGradientRect(HALGraphics* g, int32_t x, int32_t y, int32_t width, int32_t height, int32_t colourFrom,
                           int32_t colourTo, bool horizontal)
 {
-    if (g) {
+    if (drawable(g)) {
         g->fillGradient(x, y, width, height, static_cast<uint32_t>(colourFrom), static_cast<uint32_t>(colourTo),
                         horizontal);
     }
@@ -166,14 +177,14 @@ void HAL_fillGradientRect(HALGraphics* g, int32_t x, int32_t y, int32_t width, i
 
 void HAL_drawChars(HALGraphics* g, const char16_t* characters, int32_t count, int32_t x, int32_t y)
 {
-    if (g) {
+    if (drawable(g)) {
         g->drawChars(characters, count, x, y);
     }
 }
 
 void HAL_drawImage(HALGraphics* g, HALImageRef* image, int32_t x, int32_t y)
 {
-    if (g && image) {
+    if (drawable(g) && image) {
         g->blit(image->image, x, y, image->image->width, image->image->height, 0, 0, 0);
     }
 }
@@ -181,7 +192,7 @@ void HAL_drawImage(HALGraphics* g, HALImageRef* image, int32_t x, int32_t y)
 void HAL_drawImmutableRegion(HALGraphics* g, HALImageRef* image, int32_t xSrc, int32_t ySrc, int32_t width,
                              int32_t height, int32_t transform, int32_t xDest, int32_t yDest)
 {
-    if (g && image) {
+    if (drawable(g) && image) {
         g->blit(image->image, xDest, yDest, width, height, xSrc, ySrc, static_cast<uint32_t>(transform) & 0xFF07u);
     }
 }
@@ -195,7 +206,7 @@ void HAL_drawMutableRegion(HALGraphics* g, HALImageRef* image, int32_t xSrc, int
 int32_t HAL_drawRGB(HALGraphics* g, const int32_t* argb, int32_t entries, int32_t scanLength, int32_t x, int32_t y,
                     int32_t width, int32_t height, bool processAlpha)
 {
-    if (!g) {
+    if (!drawable(g)) {
         return 0;
     }
     // Rows below the first are checked against the entries left; a negative
@@ -220,6 +231,9 @@ int32_t HAL_copyArea(HALGraphics* g, int32_t xSrc, int32_t ySrc, int32_t width, 
     if (!g || !g->target) {
         return 0;
     }
+    if (!g->target) {
+        return 1;
+    }
     // Through a copy of the region, so overlapping areas copy whole.
     HALImage* target = g->target;
     if (width >= 1 && height >= 1 && xSrc >= 0 && ySrc >= 0 && static_cast<int64_t>(xSrc) + width <= target->width &&
@@ -237,7 +251,7 @@ int32_t HAL_copyArea(HALGraphics* g, int32_t xSrc, int32_t ySrc, int32_t width, 
 
 void HAL_drawScreenBuffer(HALGraphics* g, HALScreenBuffer* buffer, int32_t x, int32_t y)
 {
-    if (g && buffer && buffer->image) {
+    if (drawable(g) && buffer && buffer->image) {
         g->blit(buffer->image, x, y, buffer->width, buffer->height, 0, 0, 0);
     }
 }

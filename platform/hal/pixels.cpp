@@ -60,9 +60,8 @@ void blitReference(uint16_t* d, int32_t n, const uint16_t* s, const uint8_t* a, 
 
 // ---- fast paths ----------------------------------------------------------------
 // Built twice, for AVX2 and for the baseline, and chosen when the program
-// loads. Not under ThreadSanitizer: its instrumented choosers run before the
-// sanitizer is up and crash the program at load.
-#if defined(__SANITIZE_THREAD__)
+// loads (sanitizer builds: the baseline only).
+#ifdef VX_BASELINE_PIXEL_LOOPS
 #define VX_PIXEL_LOOP
 #else
 #define VX_PIXEL_LOOP __attribute__((target_clones("avx2", "default")))
@@ -135,6 +134,11 @@ VX_PIXEL_LOOP void blitPlane(uint16_t* __restrict d, int32_t n, const uint16_t* 
 bool HAL_setReferencePixelPaths(bool on)
 {
     return g_reference.exchange(on);
+}
+
+bool HAL_usesReferencePixelPaths()
+{
+    return g_reference.load(std::memory_order_relaxed);
 }
 
 void HAL_fillSpan565(uint16_t* destination, int32_t n, uint16_t colour)

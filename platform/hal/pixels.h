@@ -25,6 +25,7 @@ inline uint16_t HAL_blend565(uint16_t source, uint16_t destination, uint32_t wei
 
 // Forces the reference paths (tests); returns the previous setting.
 bool HAL_setReferencePixelPaths(bool on);
+bool HAL_usesReferencePixelPaths();
 
 // n pixels set to the colour, or blended over at weight w.
 void HAL_fillSpan565(uint16_t* destination, int32_t n, uint16_t colour);

@@ -157,3 +157,53 @@ TEST(RandomDrawingChecksum, MatchesTheRecordedValue)
 }
 
 }  // namespace
+
+namespace {
+
+// Lines reaching far past the target: the closed-form stepping visits only
+// the visible steps and gives the reference stepping's pixels.
+std::vector<uint16_t> farLines(uint32_t seed)
+{
+    HALImageRef* target = nullptr;
+    HAL_createMutableImage(&target, kWidth, kHeight);
+    HALGraphics* g = nullptr;
+    HAL_createGraphicsWithImage(&g, target);
+    std::mt19937 random(seed);
+    auto far = [&] { return static_cast<int32_t>(random() % 8001) - 4000; };
+    for (int i = 0; i < 200; ++i) {
+        HAL_setColor(g, static_cast<int32_t>(random()));
+        HAL_setStrokeStyle(g, static_cast<int32_t>(random() % 2));
+        if (i % 3 == 0) {
+            HAL_setClip(g, static_cast<int32_t>(random() % kWidth), static_cast<int32_t>(random() % kHeight), 30, 20);
+        }
+        HAL_drawLine(g, far(), far(), far(), far());
+        HAL_drawLine(g, far(), static_cast<int32_t>(random() % kHeight), far(), static_cast<int32_t>(random() % kHeight));
+    }
+    std::vector<uint16_t> out(target->image->pixels, target->image->pixels + kWidth * kHeight);
+    HAL_deleteGraphics(g);
+    HAL_deleteImage(target);
+    return out;
+}
+
+TEST(FarLines, ClosedFormStepsMatchTheReferenceAndHugeLinesEnd)
+{
+    for (uint32_t seed = 0; seed < 4; ++seed) {
+        std::vector<uint16_t> fast = farLines(seed);
+        bool was = HAL_setReferencePixelPaths(true);
+        std::vector<uint16_t> reference = farLines(seed);
+        HAL_setReferencePixelPaths(was);
+        EXPECT_EQ(fast, reference) << "seed " << seed;
+    }
+    HALImageRef* target = nullptr;
+    HAL_createMutableImage(&target, kWidth, kHeight);
+    HALGraphics* g = nullptr;
+    HAL_createGraphicsWithImage(&g, target);
+    HAL_setColor(g, 0);
+    HAL_drawLine(g, -2000000000, -2000000000, 2000000000, 2000000000);
+    EXPECT_EQ(*target->image->pixelAt(5, 5), 0);
+    EXPECT_EQ(*target->image->pixelAt(6, 5), 0xFFFF);
+    HAL_deleteGraphics(g);
+    HAL_deleteImage(target);
+}
+
+}  // namespace

@@ -115,6 +115,11 @@ TEST(ScreenBuffer, FollowsTheWindowSizeAndResetsListeningClips)
         HAL_lockVM();
         clipAfter = s.g->clip;
         HAL_getScreenBufferSize(s.buffer, &width, &height);
+        // A buffer deleted before its context leaves the context harmless.
+        EXPECT_EQ(HAL_deleteScreenBuffer(s.buffer), 0);
+        HAL_fillRect(s.g, 0, 0, 200, 100);
+        HAL_drawChars(s.g, u"x", 1, 0, 0);
+        EXPECT_EQ(HAL_deleteGraphics(s.g), 0);
         HAL_unlockVM();
         EXPECT_TRUE(wince::injectWindowEvent(wince::WindowEvent::Close));
     }),

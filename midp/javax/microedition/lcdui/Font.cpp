@@ -5,6 +5,7 @@
 #include "java/lang/IllegalArgumentException.h"
 #include "java/lang/Integer.h"
 #include "java/lang/NullPointerException.h"
+#include "javax/microedition/lcdui/ranges.h"
 #include "vm/VMBoot.h"
 #include "vm/VMException.h"
 #include "vm/VMStringLiterals.h"
@@ -17,18 +18,6 @@ VM_REGISTER_CLASS_NO_CREATOR(javax::microedition::lcdui::Font, "javax.microediti
 namespace javax::microedition::lcdui {
 
 using java::lang::String;
-
-namespace {
-
-// Whether offset and length select a range of n: each of offset, length
-// and their sum lies in 0..n.
-bool inRange(int32_t offset, int32_t length, int32_t n)
-{
-    int64_t end = static_cast<int64_t>(offset) + length;
-    return offset >= 0 && offset <= n && length >= 0 && length <= n && end >= 0 && end <= n;
-}
-
-} // namespace
 
 void Font::staticInit()
 {
@@ -131,7 +120,7 @@ int32_t Font::charWidth(char16_t ch)
 
 int32_t Font::charsWidth(VMPtr<String::CharArray> ch, int32_t offset, int32_t length)
 {
-    if (!inRange(offset, length, vm_nonNull(ch)->length))
+    if (!isRangeOf(offset, length, vm_nonNull(ch)->length))
         vm_throwNew<java::lang::ArrayIndexOutOfBoundsException>();
     if (length == 0)
         return 0;
@@ -140,7 +129,7 @@ int32_t Font::charsWidth(VMPtr<String::CharArray> ch, int32_t offset, int32_t le
 
 int32_t Font::substringWidth(VMPtr<String> str, int32_t offset, int32_t len)
 {
-    if (!inRange(offset, len, vm_nonNull(str)->length()))
+    if (!isRangeOf(offset, len, vm_nonNull(str)->length()))
         vm_throwNew<java::lang::ArrayIndexOutOfBoundsException>();
     if (len == 0)
         return 0;

@@ -12,6 +12,7 @@
 #include "java/lang/StringIndexOutOfBoundsException.h"
 #include "javax/microedition/lcdui/Font.h"
 #include "javax/microedition/lcdui/Image.h"
+#include "javax/microedition/lcdui/ranges.h"
 #include "vm/VMBoot.h"
 #include "vm/VMException.h"
 
@@ -37,12 +38,6 @@ void checkComponent(int32_t value)
         throwIllegalArgument();
 }
 
-// offset and length select a range of n (each and their sum in 0..n).
-bool inRange(int32_t offset, int32_t length, int32_t n)
-{
-    int64_t end = static_cast<int64_t>(offset) + length;
-    return offset >= 0 && offset <= n && length >= 0 && length <= n && end >= 0 && end <= n;
-}
 
 // A translated start for the clip operations: a negative sum is 0 when a
 // part was negative, else (two non-negative parts overflowed) the limit.
@@ -504,7 +499,7 @@ void Graphics::drawString(VMPtr<String> str, int32_t x, int32_t y, int32_t ancho
 
 void Graphics::drawSubstring(VMPtr<String> str, int32_t offset, int32_t len, int32_t x, int32_t y, int32_t anchor)
 {
-    if (!inRange(offset, len, vm_nonNull(str)->length()))
+    if (!isRangeOf(offset, len, vm_nonNull(str)->length()))
         vm_throwNew<java::lang::StringIndexOutOfBoundsException>();
     drawText(str->chars() + offset, len, x, y, anchor);
 }
@@ -517,7 +512,7 @@ void Graphics::drawChar(char16_t character, int32_t x, int32_t y, int32_t anchor
 void Graphics::drawChars(VMPtr<String::CharArray> data, int32_t offset, int32_t length, int32_t x, int32_t y,
                          int32_t anchor)
 {
-    if (!inRange(offset, length, vm_nonNull(data)->length))
+    if (!isRangeOf(offset, length, vm_nonNull(data)->length))
         vm_throwNew<java::lang::ArrayIndexOutOfBoundsException>();
     drawText(data->elements() + offset, length, x, y, anchor);
 }
