@@ -228,7 +228,7 @@ int32_t HAL_drawRGB(HALGraphics* g, const int32_t* argb, int32_t entries, int32_
 int32_t HAL_copyArea(HALGraphics* g, int32_t xSrc, int32_t ySrc, int32_t width, int32_t height, int32_t xDest,
                      int32_t yDest)
 {
-    if (!g || !g->target) {
+    if (!g) {
         return 0;
     }
     if (!g->target) {
