@@ -121,6 +121,10 @@ LRESULT HALDisplayable::handleWindowMessage(HALDisplayable* displayable, HWND wi
         return 0;
     case kOrientationMessage:
         return 0;  // the display orientation is fixed on the desktop
+    case HAL_SERIAL_CALL_MESSAGE:
+        // Dispatched by the message loop, which holds the VM lock.
+        reinterpret_cast<void (*)(intptr_t)>(wParam)(lParam);
+        return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

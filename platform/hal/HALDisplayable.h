@@ -8,6 +8,10 @@
 
 struct HALScreenBuffer;
 
+// The window message that carries a serial call: the runner in the word
+// parameter, its argument in the long parameter.
+constexpr UINT HAL_SERIAL_CALL_MESSAGE = WM_USER + 6;  // 1030
+
 class HALDisplayable {
 public:
     explicit HALDisplayable(intptr_t runtimeObject);

@@ -230,12 +230,3 @@ void HAL_reapplyOrientation()
     }
 }
 
-int32_t HAL_getOrientation(int32_t* orientation)
-{
-    return HAL_readDeviceOrientation(orientation);
-}
-
-int32_t HAL_setOrientation(int32_t orientation)
-{
-    return HAL_applyOrientation(orientation);
-}

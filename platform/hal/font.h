@@ -28,7 +28,8 @@ void HAL_loadOrientationTable();
 int32_t HAL_readDeviceOrientation(int32_t* orientation);
 int32_t HAL_applyOrientation(int32_t orientation);
 void HAL_reapplyOrientation();
-// The MIDP side's orientation operations: the application orientation the
-// device shows (4 when none), and setting one (as HAL_applyOrientation).
+// The MIDP side's orientation numbers: 0 none, 1..4 the orientations 0..3.
+// The current one (2 for a null out-parameter, else 0); setting one: 0 when
+// done, 8 outside 0..4 or when the device refuses.
 int32_t HAL_getOrientation(int32_t* orientation);
 int32_t HAL_setOrientation(int32_t orientation);

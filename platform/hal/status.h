@@ -26,12 +26,14 @@ enum HALEvent : int32_t {
     HAL_EVENT_TIME_ZONE = 4,
     HAL_EVENT_DISPLAYABLE_CHANGED = 5,  // 1 word: the runtime's displayable
     HAL_EVENT_DISPLAYABLE_SIZE = 6,     // 3 words: displayable, width, height
+    HAL_EVENT_PAINT = 7,                // 4 words: graphics context, displayable, width, height
     HAL_EVENT_KEY_PRESSED = 8,          // 1 word: key code
     HAL_EVENT_KEY_RELEASED = 9,
     HAL_EVENT_KEY_REPEATED = 10,
     HAL_EVENT_POINTER_PRESSED = 11,     // 2 words: x, y
     HAL_EVENT_POINTER_RELEASED = 12,
     HAL_EVENT_POINTER_DRAGGED = 13,
+    HAL_EVENT_COMMAND = 15,             // 1 word: the platform command
 };
 
 // Boot results of the init callback.

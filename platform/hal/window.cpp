@@ -183,6 +183,19 @@ void HAL_removeCommand(HALDisplayable* displayable, void* command)
     }
 }
 
+int32_t HAL_callSerially(void (*runner)(intptr_t), intptr_t argument)
+{
+    if (!runner) {
+        return HAL_BAD_ARGUMENT;
+    }
+    HWND window = g_mainWindow;
+    if (!window || !PostMessageW(window, HAL_SERIAL_CALL_MESSAGE, reinterpret_cast<WPARAM>(runner),
+                                 argument)) {
+        return HAL_NOT_AVAILABLE;
+    }
+    return HAL_OK;
+}
+
 void HAL_getDisplayCapabilities(uint8_t* isColour, int32_t* colours, int32_t* alphaLevels,
                                 uint8_t* doubleBuffered)
 {

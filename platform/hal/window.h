@@ -26,5 +26,8 @@ void HAL_setDisplayableTitle(HALDisplayable* displayable, const char16_t* text, 
 void HAL_setDisplayableTicker(HALDisplayable* displayable, const char16_t* text, int32_t length);
 void HAL_addCommand(HALDisplayable* displayable, void* command);
 void HAL_removeCommand(HALDisplayable* displayable, void* command);
+// Runs runner(argument) on the UI thread, holding the VM lock, after the
+// messages already queued. 0, or 1 when there is no main window to run it.
+int32_t HAL_callSerially(void (*runner)(intptr_t), intptr_t argument);
 void HAL_getDisplayCapabilities(uint8_t* isColour, int32_t* colours, int32_t* alphaLevels,
                                 uint8_t* doubleBuffered);

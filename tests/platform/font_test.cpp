@@ -105,23 +105,23 @@ TEST(Orientation, TableFromPropertiesMapsToTheDevice)
     HAL_loadOrientationTable();
     wince::setDisplayOrientation(DMDO_0);
     int32_t orientation = -1;
-    ASSERT_EQ(HAL_getOrientation(&orientation), 0);
+    ASSERT_EQ(HAL_readDeviceOrientation(&orientation), 0);
     EXPECT_EQ(orientation, 3);  // table entry of the device's index 0
     uint32_t before = wince::displayChanges();
-    EXPECT_EQ(HAL_setOrientation(4), 0);
+    EXPECT_EQ(HAL_applyOrientation(4), 0);
     EXPECT_EQ(wince::displayChanges(), before);
     DWORD asked = 99;
-    EXPECT_EQ(HAL_setOrientation(0), 8);  // the fixed display refuses a turn
+    EXPECT_EQ(HAL_applyOrientation(0), 8);  // the fixed display refuses a turn
     EXPECT_EQ(wince::displayChanges(&asked), before + 1);
     EXPECT_EQ(asked, DMDO_270);
-    EXPECT_EQ(HAL_setOrientation(2), 0);  // "normal": the display as it is
+    EXPECT_EQ(HAL_applyOrientation(2), 0);  // "normal": the display as it is
     EXPECT_EQ(wince::displayChanges(&asked), before + 2);
     EXPECT_EQ(asked, DMDO_0);
-    EXPECT_EQ(HAL_setOrientation(1), 8);  // an unknown value keeps entry 1
+    EXPECT_EQ(HAL_applyOrientation(1), 8);  // an unknown value keeps entry 1
     EXPECT_EQ(wince::displayChanges(&asked), before + 3);
     EXPECT_EQ(asked, DMDO_90);
     // Re-applying asks again only when the device differs.
-    HAL_setOrientation(2);
+    HAL_applyOrientation(2);
     before = wince::displayChanges();
     HAL_reapplyOrientation();
     EXPECT_EQ(wince::displayChanges(), before);
