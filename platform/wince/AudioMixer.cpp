@@ -31,7 +31,7 @@ struct AudioMixer::Device {
     bool blockStarted = false;
     DWORD playsLeft = 0;
     DWORD offset = 0;  // PCM: bytes of the current pass fed
-    bool flushed = false;
+    bool flushed = false;  // PCM: all queued bytes are in, silence follows
     uint64_t bytesFed = 0;
     uint64_t framesOut = 0;  // output frames played since the last reset
 
@@ -401,7 +401,7 @@ void AudioMixer::finishQueue(Device& d, std::vector<Done>& done)
 }
 
 // Puts the next piece of the queued blocks into the converter; false when
-// everything queued was put and flushed.
+// everything queued is in and padded.
 bool AudioMixer::feedPcm(Device& d)
 {
     DWORD align = d.format.nBlockAlign;
@@ -428,12 +428,17 @@ bool AudioMixer::feedPcm(Device& d)
         }
         return true;
     }
-    if (!d.flushed && !d.queue.empty()) {
-        SDL_AudioStreamFlush(d.stream);
-        d.flushed = true;
-        return true;
+    if (d.queue.empty()) {
+        return false;
     }
-    return false;
+    // Everything queued is in. The converter holds back the last frames
+    // until more input comes, so silence follows; mixPcm stops at the exact
+    // length of the sound.
+    uint8_t silence[512];
+    std::memset(silence, d.format.wBitsPerSample == 8 ? 0x80 : 0, sizeof silence);
+    SDL_AudioStreamPut(d.stream, silence, static_cast<int>(sizeof silence - sizeof silence % align));
+    d.flushed = true;
+    return true;
 }
 
 void AudioMixer::mixPcm(Device& d, float* out, uint32_t frames, std::vector<Done>& done)
@@ -441,6 +446,14 @@ void AudioMixer::mixPcm(Device& d, float* out, uint32_t frames, std::vector<Done
     uint32_t produced = 0;
     while (produced < frames) {
         uint32_t wanted = std::min<uint32_t>(frames - produced, 1024);
+        if (d.flushed) {
+            // Only the padding is left beyond the sound's own frames.
+            uint64_t end = d.bytesFed / d.format.nBlockAlign * wince::kAudioRate / d.format.nSamplesPerSec;
+            if (d.framesOut >= end) {
+                break;
+            }
+            wanted = static_cast<uint32_t>(std::min<uint64_t>(wanted, end - d.framesOut));
+        }
         int wantedBytes = static_cast<int>(wanted * 2 * sizeof(float));
         while (SDL_AudioStreamAvailable(d.stream) < wantedBytes && feedPcm(d)) {
         }
@@ -459,7 +472,9 @@ void AudioMixer::mixPcm(Device& d, float* out, uint32_t frames, std::vector<Done
         d.framesOut += n;
     }
     if (!d.queue.empty() && d.current >= d.queue.size() && d.flushed &&
-        SDL_AudioStreamAvailable(d.stream) == 0) {
+        d.framesOut >= d.bytesFed / d.format.nBlockAlign * wince::kAudioRate / d.format.nSamplesPerSec) {
+        SDL_AudioStreamClear(d.stream);
+        d.flushed = false;
         finishQueue(d, done);
     }
 }
