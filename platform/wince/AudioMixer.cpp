@@ -218,140 +218,115 @@ MMRESULT AudioMixer::close(HWAVEOUT device)
 
 // ---- Blocks -----------------------------------------------------------------
 
-MMRESULT AudioMixer::prepare(HWAVEOUT device, WAVEHDR* header)
+template<class Action>
+MMRESULT AudioMixer::withDevice(HWAVEOUT device, Action action)
 {
     std::lock_guard<std::mutex> lock(lock_);
-    if (!find(device)) {
-        return MMSYSERR_INVALHANDLE;
-    }
-    if (!header->lpData && header->dwBufferLength > 0) {
-        return MMSYSERR_INVALPARAM;
-    }
-    header->dwFlags |= WHDR_PREPARED;
-    header->dwFlags &= ~WHDR_DONE;
-    return MMSYSERR_NOERROR;
+    Device* d = find(device);
+    return d ? action(*d) : MMSYSERR_INVALHANDLE;
+}
+
+MMRESULT AudioMixer::prepare(HWAVEOUT device, WAVEHDR* header)
+{
+    return withDevice(device, [&](Device&) {
+        if (!header->lpData && header->dwBufferLength > 0) {
+            return MMSYSERR_INVALPARAM;
+        }
+        header->dwFlags = (header->dwFlags | WHDR_PREPARED) & ~WHDR_DONE;
+        return MMSYSERR_NOERROR;
+    });
 }
 
 MMRESULT AudioMixer::unprepare(HWAVEOUT device, WAVEHDR* header)
 {
-    std::lock_guard<std::mutex> lock(lock_);
-    if (!find(device)) {
-        return MMSYSERR_INVALHANDLE;
-    }
-    if (header->dwFlags & WHDR_INQUEUE) {
-        return WAVERR_STILLPLAYING;
-    }
-    header->dwFlags &= ~WHDR_PREPARED;
-    return MMSYSERR_NOERROR;
+    return withDevice(device, [&](Device&) {
+        if (header->dwFlags & WHDR_INQUEUE) {
+            return WAVERR_STILLPLAYING;
+        }
+        header->dwFlags &= ~WHDR_PREPARED;
+        return MMSYSERR_NOERROR;
+    });
 }
 
 MMRESULT AudioMixer::write(HWAVEOUT device, WAVEHDR* header)
 {
-    std::lock_guard<std::mutex> lock(lock_);
-    Device* d = find(device);
-    if (!d) {
-        return MMSYSERR_INVALHANDLE;
-    }
-    if (!(header->dwFlags & WHDR_PREPARED)) {
-        return WAVERR_UNPREPARED;
-    }
-    if (header->dwFlags & WHDR_INQUEUE) {
-        return MMSYSERR_INVALPARAM;
-    }
-    header->dwFlags = (header->dwFlags & ~WHDR_DONE) | WHDR_INQUEUE;
-    d->queue.push_back(header);
-    d->flushed = false;
-    return MMSYSERR_NOERROR;
+    return withDevice(device, [&](Device& d) {
+        if (!(header->dwFlags & WHDR_PREPARED)) {
+            return WAVERR_UNPREPARED;
+        }
+        if (header->dwFlags & WHDR_INQUEUE) {
+            return MMSYSERR_INVALPARAM;
+        }
+        header->dwFlags = (header->dwFlags & ~WHDR_DONE) | WHDR_INQUEUE;
+        d.queue.push_back(header);
+        d.flushed = false;
+        return MMSYSERR_NOERROR;
+    });
 }
 
 // ---- Playing ----------------------------------------------------------------
 
 MMRESULT AudioMixer::pause(HWAVEOUT device)
 {
-    std::lock_guard<std::mutex> lock(lock_);
-    Device* d = find(device);
-    if (!d) {
-        return MMSYSERR_INVALHANDLE;
-    }
-    d->paused = true;
-    if (d->synth) {
-        d->synth->releaseAll();
-    }
-    return MMSYSERR_NOERROR;
+    return withDevice(device, [](Device& d) {
+        d.paused = true;
+        if (d.synth) {
+            d.synth->releaseAll();
+        }
+        return MMSYSERR_NOERROR;
+    });
 }
 
 MMRESULT AudioMixer::restart(HWAVEOUT device)
 {
-    std::lock_guard<std::mutex> lock(lock_);
-    Device* d = find(device);
-    if (!d) {
-        return MMSYSERR_INVALHANDLE;
-    }
-    d->paused = false;
-    return MMSYSERR_NOERROR;
+    return withDevice(device, [](Device& d) {
+        d.paused = false;
+        return MMSYSERR_NOERROR;
+    });
 }
 
 MMRESULT AudioMixer::reset(HWAVEOUT device)
 {
     std::lock_guard<std::recursive_mutex> callbacks(callbackLock_);
     std::vector<Done> done;
-    {
-        std::lock_guard<std::mutex> lock(lock_);
-        Device* d = find(device);
-        if (!d) {
-            return MMSYSERR_INVALHANDLE;
-        }
-        for (WAVEHDR* header : d->queue) {
-            header->dwFlags = (header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
-            if (d->callback) {
-                done.push_back({d->callback, device, d->instance, header});
-            }
-        }
-        d->queue.clear();
-        d->rewind();
-        d->paused = false;
-    }
+    MMRESULT result = withDevice(device, [&](Device& d) {
+        finishQueue(d, done);
+        d.rewind();
+        d.paused = false;
+        return MMSYSERR_NOERROR;
+    });
     dispatch(done);
-    return MMSYSERR_NOERROR;
+    return result;
 }
 
 MMRESULT AudioMixer::position(HWAVEOUT device, DWORD* bytes)
 {
-    std::lock_guard<std::mutex> lock(lock_);
-    Device* d = find(device);
-    if (!d) {
-        return MMSYSERR_INVALHANDLE;
-    }
-    uint64_t played = d->framesOut * d->format.nAvgBytesPerSec / wince::kAudioRate;
-    if (!d->midi) {
-        // Whole frames, never beyond what was fed; all of it once finished.
-        played -= played % d->format.nBlockAlign;
-        played = d->queue.empty() ? d->bytesFed : std::min(played, d->bytesFed);
-    }
-    *bytes = static_cast<DWORD>(played);
-    return MMSYSERR_NOERROR;
+    return withDevice(device, [&](Device& d) {
+        uint64_t played = d.framesOut * d.format.nAvgBytesPerSec / wince::kAudioRate;
+        if (!d.midi) {
+            // Whole frames, never beyond what was fed; all of it once finished.
+            played -= played % d.format.nBlockAlign;
+            played = d.queue.empty() ? d.bytesFed : std::min(played, d.bytesFed);
+        }
+        *bytes = static_cast<DWORD>(played);
+        return MMSYSERR_NOERROR;
+    });
 }
 
 MMRESULT AudioMixer::volume(HWAVEOUT device, DWORD* volume)
 {
-    std::lock_guard<std::mutex> lock(lock_);
-    Device* d = find(device);
-    if (!d) {
-        return MMSYSERR_INVALHANDLE;
-    }
-    *volume = d->volume;
-    return MMSYSERR_NOERROR;
+    return withDevice(device, [&](Device& d) {
+        *volume = d.volume;
+        return MMSYSERR_NOERROR;
+    });
 }
 
 MMRESULT AudioMixer::setVolume(HWAVEOUT device, DWORD volume)
 {
-    std::lock_guard<std::mutex> lock(lock_);
-    Device* d = find(device);
-    if (!d) {
-        return MMSYSERR_INVALHANDLE;
-    }
-    d->volume = volume;
-    return MMSYSERR_NOERROR;
+    return withDevice(device, [&](Device& d) {
+        d.volume = volume;
+        return MMSYSERR_NOERROR;
+    });
 }
 
 // ---- Rendering --------------------------------------------------------------
@@ -384,13 +359,18 @@ void AudioMixer::dispatch(const std::vector<Done>& done)
     }
 }
 
+void AudioMixer::completeBlock(Device& d, WAVEHDR* header, std::vector<Done>& done)
+{
+    header->dwFlags = (header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
+    if (d.callback) {
+        done.push_back({d.callback, d.handle(), d.instance, header});
+    }
+}
+
 void AudioMixer::finishQueue(Device& d, std::vector<Done>& done)
 {
     for (WAVEHDR* header : d.queue) {
-        header->dwFlags = (header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
-        if (d.callback) {
-            done.push_back({d.callback, d.handle(), d.instance, header});
-        }
+        completeBlock(d, header, done);
     }
     d.queue.clear();
     d.current = 0;
@@ -494,10 +474,7 @@ void AudioMixer::mixMidi(Device& d, float* out, uint32_t frames, std::vector<Don
         }
         if (d.playsLeft == 0) {
             d.queue.pop_front();
-            header->dwFlags = (header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
-            if (d.callback) {
-                done.push_back({d.callback, d.handle(), d.instance, header});
-            }
+            completeBlock(d, header, done);
             d.blockStarted = false;
             d.synth->releaseAll();
             continue;

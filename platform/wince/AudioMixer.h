@@ -59,6 +59,10 @@ private:
 
     AudioMixer() = default;
     Device* find(HWAVEOUT device);  // mixer lock held
+    // Runs action(device) under the mixer lock; MMSYSERR_INVALHANDLE for a
+    // handle that is not open.
+    template<class Action>
+    MMRESULT withDevice(HWAVEOUT device, Action action);
     void startOutput();
     void renderFromDriver(float* out, uint32_t frames);
     static void sdlCallback(void* mixer, uint8_t* stream, int bytes);
@@ -68,6 +72,8 @@ private:
     void mixPcm(Device& device, float* out, uint32_t frames, std::vector<Done>& done);
     bool feedPcm(Device& device);
     void mixMidi(Device& device, float* out, uint32_t frames, std::vector<Done>& done);
+    // Marks a block done and notes its callback; every queued block.
+    void completeBlock(Device& device, WAVEHDR* header, std::vector<Done>& done);
     void finishQueue(Device& device, std::vector<Done>& done);
 
     std::recursive_mutex callbackLock_;

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "hal/HALPlayer.h"
@@ -12,6 +17,7 @@
 #include "hal/memory.h"
 #include "hal/startup.h"
 #include "support/AppFolder.h"
+#include "support/HalTestSupport.h"
 #include "support/SoundImages.h"
 #include "wince/clock.h"
 
@@ -401,6 +407,67 @@ TEST_F(Players, OnTheVirtualClockSleepingPlaysTheSound)
     EXPECT_EQ(HAL_closePlayer(player), 0);
     wince::setVirtualSleepObserver(nullptr);
     wince::useRealClock();
+}
+
+TEST_F(Players, AWavFileAndAMidiFileRenderTogetherForTheirLengths)
+{
+    HALPlayer* wav = create(vxtest::toneWav(22050, 300, 440, 0.4), 2);
+    HALPlayer* midi = create(vxtest::noteMidi(600, 72), 6);
+    ASSERT_EQ(HAL_startPlayer(wav), 0);
+    ASSERT_EQ(HAL_startPlayer(midi), 0);
+    std::vector<float> out;
+    wince::pumpAudio(1000, &out);
+    ASSERT_EQ(out.size(), 2u * 44100);
+    auto energy = [&](int fromMs, int toMs) {
+        double e = 0;
+        for (size_t i = 2 * 441 * fromMs / 10; i < 2 * 441 * static_cast<size_t>(toMs) / 10; ++i) {
+            e += out[i] * out[i];
+        }
+        return e;
+    };
+    // Both sound at first; the tone stops at 300 ms, the note is released at
+    // 600 ms and dies away.
+    EXPECT_GT(energy(0, 300), 2 * energy(320, 600));
+    EXPECT_GT(energy(320, 600), 0.1);
+    EXPECT_LT(energy(900, 1000), energy(320, 600) / 20);
+    EXPECT_EQ(wav->state.load(), HALPlayer::ENDED);
+    EXPECT_EQ(midi->state.load(), HALPlayer::ENDED);
+    EXPECT_EQ(HAL_closePlayer(wav), 0);
+    EXPECT_EQ(HAL_closePlayer(midi), 0);
+}
+
+// Not part of the run: plays a tune and a tone aloud on the machine's own
+// sound device, or the .wav or .mid file named by VEXALON_PLAY.
+TEST(Listen, DISABLED_PlaysATuneAndAToneAloud)
+{
+    const char* driver = std::getenv("SDL_AUDIODRIVER");
+    if (driver && std::string(driver) == "dummy") {
+        unsetenv("SDL_AUDIODRIVER");
+    }
+    std::vector<std::pair<std::string, int32_t>> sounds;
+    if (const char* path = std::getenv("VEXALON_PLAY")) {
+        std::ifstream file(path, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        bool midi = bytes.compare(0, 4, "MThd") == 0;
+        sounds.emplace_back(bytes, midi ? 6 : 2);
+    } else {
+        sounds.emplace_back(midiFile({{0, {0xC0, 0}},      {0, {0x90, 60, 100}},  {250, {0x90, 60, 0}},
+                                      {0, {0x90, 64, 100}}, {250, {0x90, 64, 0}},  {0, {0x90, 67, 100}},
+                                      {250, {0x90, 67, 0}}, {0, {0x90, 72, 100}},  {600, {0x90, 72, 0}}}),
+                            6);
+        sounds.emplace_back(vxtest::toneWav(22050, 800, 440, 0.3), 2);
+    }
+    for (const auto& [image, type] : sounds) {
+        HALPlayer* player = nullptr;
+        ASSERT_EQ(HAL_createPlayerWithData(&player, reinterpret_cast<const int8_t*>(image.data()),
+                                           static_cast<int32_t>(image.size()), type, 0),
+                  0);
+        ASSERT_EQ(HAL_startPlayer(player), 0);
+        EXPECT_TRUE(vxtest::waitUntil([&] { return player->state.load() == HALPlayer::ENDED; },
+                                      std::chrono::minutes(10)));
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        EXPECT_EQ(HAL_closePlayer(player), 0);
+    }
 }
 
 }  // namespace
