@@ -36,6 +36,24 @@ void checkImplemented(int32_t result, const char* message)
         _VM_fatalError(message);
 }
 
+// With no platform player: throws for a closed player; an unrealized one
+// answers false (nothing to do). True when there is a platform player.
+bool hasPlatformPlayer(const Player& player, const char* closedMessage)
+{
+    if (player.halPlayer)
+        return true;
+    if (player.wasRealized)
+        throwState(closedMessage);
+    return false;
+}
+
+// As hasPlatformPlayer, but an unrealized player throws too.
+void requirePlatformPlayer(const Player& player, const char* closedMessage, const char* unrealizedMessage)
+{
+    if (!hasPlatformPlayer(player, closedMessage))
+        throwState(unrealizedMessage);
+}
+
 int32_t clampLevel(int32_t level)
 {
     return level < 0 ? 0 : level > 100 ? 100 : level;
@@ -163,11 +181,8 @@ void Player::realize()
 
 void Player::prefetch()
 {
-    if (!halPlayer) {
-        if (wasRealized)
-            throwState("Attempting to prefetch closed player");
+    if (!hasPlatformPlayer(*this, "Attempting to prefetch closed player"))
         return;
-    }
     int32_t result = HAL_prefetchPlayer(halPlayer);
     checkImplemented(result, "Unable to prefetch player: method not implemented");
     if (result != 0)
@@ -180,11 +195,8 @@ void Player::prefetch()
 
 void Player::start()
 {
-    if (!halPlayer) {
-        if (wasRealized)
-            throwState("Attempting to start closed player");
+    if (!hasPlatformPlayer(*this, "Attempting to start closed player"))
         return;
-    }
     int32_t result = HAL_startPlayer(halPlayer);
     checkImplemented(result, "Unable to start player: method not implemented");
     if (result != 0)
@@ -193,11 +205,8 @@ void Player::start()
 
 void Player::stop()
 {
-    if (!halPlayer) {
-        if (wasRealized)
-            throwState("Attempting to stop closed player");
+    if (!hasPlatformPlayer(*this, "Attempting to stop closed player"))
         return;
-    }
     int32_t result = HAL_stopPlayer(halPlayer);
     checkImplemented(result, "Unable to stop player: method not implemented");
     if (result != 0)
@@ -206,11 +215,8 @@ void Player::stop()
 
 void Player::deallocate()
 {
-    if (!halPlayer) {
-        if (wasRealized)
-            throwState("Attempting to deallocate closed player");
+    if (!hasPlatformPlayer(*this, "Attempting to deallocate closed player"))
         return;
-    }
     int32_t result = HAL_deallocatePlayer(halPlayer);
     checkImplemented(result, "Unable to deallocate player: method not implemented");
     if (result != 0)
@@ -241,11 +247,8 @@ VMPtr<Player::TimeBase> Player::getTimeBase()
 
 int64_t Player::setMediaTime(int64_t now)
 {
-    if (!halPlayer) {
-        if (wasRealized)
-            throwState("Attempting to call setMediaTime on a closed player");
-        throwState("Attempting to call setMediaTime on an unrealized player");
-    }
+    requirePlatformPlayer(*this, "Attempting to call setMediaTime on a closed player",
+                          "Attempting to call setMediaTime on an unrealized player");
     int32_t result = HAL_setPlayerMediaTime(halPlayer, now < 0 ? 0 : now);
     checkImplemented(result, "Unable to set the player time: method not implemented");
     if (result != 0)
@@ -255,11 +258,8 @@ int64_t Player::setMediaTime(int64_t now)
 
 int64_t Player::getMediaTime()
 {
-    if (!halPlayer) {
-        if (wasRealized)
-            throwState("Attempting to get the media time of a closed player");
+    if (!hasPlatformPlayer(*this, "Attempting to get the media time of a closed player"))
         return -11;
-    }
     int64_t time = 0;
     int32_t result = HAL_getPlayerMediaTime(&time, halPlayer);
     checkImplemented(result, "Unable to get the media time: method not implemented");
@@ -270,11 +270,8 @@ int64_t Player::getMediaTime()
 
 int64_t Player::getDuration()
 {
-    if (!halPlayer) {
-        if (wasRealized)
-            throwState("Attempting to get the duration of a closed player");
+    if (!hasPlatformPlayer(*this, "Attempting to get the duration of a closed player"))
         return -11;
-    }
     int64_t milliseconds = 0;
     int32_t result = HAL_getPlayerDuration(&milliseconds, halPlayer);
     checkImplemented(result, "Unable to get the player duration: method not implemented");
@@ -307,11 +304,8 @@ int32_t Player::getState()
 
 VMPtr<String> Player::getContentType()
 {
-    if (!halPlayer) {
-        if (wasRealized)
-            throwState("Player.getContentType called on a closed player");
-        throwState("Player.getContentType called on an unrealized player");
-    }
+    requirePlatformPlayer(*this, "Player.getContentType called on a closed player",
+                          "Player.getContentType called on an unrealized player");
     if (contentType != nullptr)
         return contentType;
     int32_t code = 0;
@@ -325,13 +319,10 @@ void Player::setLoopCount(int32_t count)
     if (count == 0)
         vm_throwNew<java::lang::IllegalArgumentException>(
             _VM_literal("Player.setLoopCount with an invalid count."));
-    if (!halPlayer) {
-        if (wasRealized)
-            throwState("Player.setLoopCount called on a closed player");
-        loopCount = count;
-        return;
-    }
+    bool realized = hasPlatformPlayer(*this, "Player.setLoopCount called on a closed player");
     loopCount = count;
+    if (!realized)
+        return;
     int32_t result = HAL_setPlayerLoopCount(halPlayer, count > 0 ? count - 1 : -1);
     checkImplemented(result, "Unable to set the loop count for a realize player: method not implemented");
     if (result != 0)
@@ -349,11 +340,8 @@ VMPtr<Player::Control> Player::getControl(VMPtr<String> controlType)
     if (controlType == nullptr)
         vm_throwNew<java::lang::IllegalArgumentException>(
             _VM_literal("Invalid control type passed to Player.getControl"));
-    if (!halPlayer) {
-        if (wasRealized)
-            throwState("Attempting to get controls for a closed player");
-        throwState("Attempting to get controls for an unrealized player");
-    }
+    requirePlatformPlayer(*this, "Attempting to get controls for a closed player",
+                          "Attempting to get controls for an unrealized player");
     const char* volumeControl = "javax.microedition.media.control.VolumeControl";
     bool named = controlType->indexOf('.') < 0
                      ? controlType->equalsCString("VolumeControl")
@@ -363,11 +351,8 @@ VMPtr<Player::Control> Player::getControl(VMPtr<String> controlType)
 
 VMPtr<Player::ControlArray> Player::getControls()
 {
-    if (!halPlayer) {
-        if (wasRealized)
-            throwState("Attempting to get controls for a closed player");
-        throwState("Attempting to get controls for an unrealized player");
-    }
+    requirePlatformPlayer(*this, "Attempting to get controls for a closed player",
+                          "Attempting to get controls for an unrealized player");
     VMPtr<ControlArray> controls = ControlArray::newArray(1);
     controls->set(0, VMPtr<Control>(static_cast<Control*>(this)));
     return controls;
