@@ -109,9 +109,16 @@ void MidiSynth::send(uint32_t message)
 
 void MidiSynth::releaseAll()
 {
-    if (synth_) {
-        fluid_synth_all_notes_off(synth_, -1);
+    if (!synth_) {
+        return;
     }
+    // Lift the sustain and sostenuto pedals first, or the notes they hold
+    // would ring on.
+    for (int channel = 0; channel < fluid_synth_count_midi_channels(synth_); ++channel) {
+        fluid_synth_cc(synth_, channel, 64, 0);
+        fluid_synth_cc(synth_, channel, 66, 0);
+    }
+    fluid_synth_all_notes_off(synth_, -1);
 }
 
 void MidiSynth::renderAdd(float* mix, uint32_t frames, float leftGain, float rightGain)

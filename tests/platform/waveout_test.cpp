@@ -335,6 +335,36 @@ TEST_F(WaveOut, RendersMidiNotesAtTheirTicksAndEndsWithTheLastMessage)
     EXPECT_LT(energy(out, 2400 * ms, 2550 * ms), energy(out, 400 * ms, 500 * ms) / 100);
 }
 
+// Notes held by the sustain pedal on a sustained instrument (an organ)
+// fall silent too when the device pauses or resets.
+TEST_F(WaveOut, PauseAndResetSilenceNotesHeldByThePedal)
+{
+    struct Case {
+        const char* name;
+        MMRESULT (*halt)(HWAVEOUT);
+    };
+    const Case cases[] = {{"pause", waveOutPause}, {"reset", waveOutReset}};
+    const size_t ms = 44100 / 1000;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MIDIWAVEFORMAT format = midiFormat();
+        open(&format.wfx);
+        // Organ, pedal down, a chord; the song runs on for ten seconds.
+        MIDIWAVEMESSAGE song[] = {{0, 0x13C0}, {0, 0x7F40B0}, {0, 0x643C90}, {0, 0x644090},
+                                  {0, 0x003C90}, {0, 0x004090}, {10000, 0x00B0}};
+        play(song, sizeof song);
+        std::vector<float> out;
+        wince::pumpAudio(300, &out);
+        ASSERT_GT(energy(out, 200 * ms, 300 * ms), 0.1);
+        ASSERT_EQ(c.halt(device), MMSYSERR_NOERROR);
+        wince::pumpAudio(3000, &out);
+        EXPECT_LT(energy(out, 3200 * ms, 3300 * ms), energy(out, 200 * ms, 300 * ms) / 1000);
+        TearDown();
+        device = nullptr;
+        calls = Calls{};
+    }
+}
+
 // Opens a device on whatever driver the run has, plays a tenth of a second
 // and waits (in real time) for its end.
 void playATenthOnTheDriver(bool expectDevice)
