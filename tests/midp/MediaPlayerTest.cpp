@@ -235,6 +235,36 @@ TEST_F(MediaPlayerTest, VolumeIsClampedAndMuteKeepsThePlatformInStep)
     fresh->close();
 }
 
+// Unmuting brings back the volume that was in force before the mute, also
+// when no level was known yet (muted right after realize, or before it).
+TEST_F(MediaPlayerTest, UnmutingBeforeAnyLevelIsKnownRestoresTheVolume)
+{
+    const std::function<void(MidpPlayer&, PlayerImpl&)> orders[] = {
+        [](MidpPlayer& p, PlayerImpl& v) {
+            p.realize();
+            v.setMute(true);
+        },
+        [](MidpPlayer& p, PlayerImpl& v) {
+            v.setMute(true);
+            p.realize();
+        },
+    };
+    for (const auto& muteAndRealize : orders) {
+        VMPtr<MidpPlayer> player = wavPlayer(100);
+        VMPtr<PlayerImpl> impl = implOf(player);
+        muteAndRealize(*player, *impl);
+        DWORD device = 1;
+        ASSERT_EQ(waveOutGetVolume(impl->halPlayer->device, &device), MMSYSERR_NOERROR);
+        EXPECT_EQ(device, 0u);
+        impl->setMute(false);
+        player->prefetch();
+        ASSERT_EQ(waveOutGetVolume(impl->halPlayer->device, &device), MMSYSERR_NOERROR);
+        EXPECT_EQ(device, 0xFFFFFFFFu);
+        EXPECT_EQ(impl->getLevel(), 100);
+        player->close();
+    }
+}
+
 TEST_F(MediaPlayerTest, ControlsAreThePlayerItself)
 {
     VMPtr<MidpPlayer> player = wavPlayer(100, nullptr);

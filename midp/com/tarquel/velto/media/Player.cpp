@@ -59,6 +59,16 @@ int32_t clampLevel(int32_t level)
     return level < 0 ? 0 : level > 100 ? 100 : level;
 }
 
+// Until a level is known, the platform's volume (100 when it cannot say)
+// becomes it, so that an unmute has a level to go back to.
+void learnLevel(Player& player)
+{
+    if (player.level != -1 || !player.halPlayer)
+        return;
+    int32_t platform = 0;
+    player.level = HAL_getPlayerVolume(&platform, player.halPlayer) == 0 ? clampLevel(platform) : 100;
+}
+
 } // namespace
 
 // ---- Initialisers ---------------------------------------------------------
@@ -120,6 +130,7 @@ void Player::setMute(bool mute)
     if (mute == muted)
         return;
     if (mute) {
+        learnLevel(*this);
         applyVolume(0);
         muted = true;
     } else {
@@ -172,9 +183,10 @@ void Player::realize()
     data = nullptr;
     locator = nullptr;
     // A level or mute chosen before realize reaches the new platform player.
-    if (muted)
+    if (muted) {
+        learnLevel(*this);
         applyVolume(0);
-    else if (level >= 0)
+    } else if (level >= 0)
         level = applyVolume(level);
     java::lang::Runtime::getRuntime()->gc();
 }
@@ -187,10 +199,7 @@ void Player::prefetch()
     checkImplemented(result, "Unable to prefetch player: method not implemented");
     if (result != 0)
         throwMedia("Unable to prefetch player");
-    if (level == -1) {
-        int32_t platform = 0;
-        level = HAL_getPlayerVolume(&platform, halPlayer) == 0 ? clampLevel(platform) : 100;
-    }
+    learnLevel(*this);
 }
 
 void Player::start()
