@@ -186,8 +186,9 @@ void Player::realize()
     if (muted) {
         learnLevel(*this);
         applyVolume(0);
-    } else if (level >= 0)
+    } else if (level >= 0) {
         level = applyVolume(level);
+    }
     java::lang::Runtime::getRuntime()->gc();
 }
 
