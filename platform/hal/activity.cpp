@@ -1,6 +1,7 @@
 // The application's activity: active while the window is active and the
 // power is on. Changes reach the runtime as events 1 and 2.
 
+#include "hal/audio.h"
 #include "hal/callbacks.h"
 #include "hal/device.h"
 #include "hal/startup.h"
@@ -20,6 +21,9 @@ void evaluate()
         return;
     }
     g_applicationActive = active;
+    if (!active) {
+        HAL_pauseAllPlayers();
+    }
     HAL_postEvent(active ? HAL_EVENT_ACTIVE : HAL_EVENT_INACTIVE, 0, nullptr, true);
 }
 

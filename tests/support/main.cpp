@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
+#include <cstdlib>
 
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    // Headless: SDL's dummy drivers, chosen by name (nothing falls back to them).
+    // Headless: SDL's dummy drivers unless a test run chose others.
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     // Fatal paths end the process; the code under test runs threads.
