@@ -9,6 +9,7 @@
 #include "hal/callbacks.h"
 #include "hal/device.h"
 #include "hal/fatal.h"
+#include "hal/http.h"
 #include "hal/memory.h"
 #include "hal/properties.h"
 #include "hal/startup.h"
@@ -178,6 +179,7 @@ void HAL_shutdown()
         g_pendingUrl = nullptr;
     }
     HAL_resetIdleTimer(0);
+    HAL_closeHTTPSession();
     HAL_releaseDataConnection();
     HAL_closeRegistryNotices();
     HAL_closeHtcSensor();

@@ -6,3 +6,4 @@
 #include "wince/kernel.h"
 #include "wince/ole.h"
 #include "wince/aygshell.h"
+#include "wince/wininet.h"
