@@ -164,12 +164,6 @@ bool validHeaderText(const char16_t* text, int32_t length, bool name)
     return true;
 }
 
-HALString* copyOf(const HALString* text)
-{
-    HALString* copy = HALString::copy(text);
-    return copy;
-}
-
 }  // namespace
 
 // ---- HALHttpConnection ------------------------------------------------------
@@ -590,6 +584,24 @@ int32_t handOut(HALString* text, HALString** out)
     return 0;
 }
 
+// The name or value of response line index; 4 past the end.
+int32_t responseLine(HALHttpConnection* connection, int32_t index, bool name, HALString** out)
+{
+    if (!connection || !out) {
+        return 2;
+    }
+    *out = nullptr;
+    HALList* list = connection->responseHeaders();
+    if (!list) {
+        return 7;
+    }
+    auto* header = static_cast<HALHttpHeader*>(list->get(index));
+    if (!header) {
+        return 4;
+    }
+    return handOut(name ? header->name : header->value, out);
+}
+
 }  // namespace
 
 int32_t HAL_createHTTPConnection(HALHttpConnection** out, const char16_t* url, int32_t length)
@@ -669,7 +681,7 @@ int32_t HAL_getHTTPURL(HALHttpConnection* connection, HALString** out)
     if (!connection || !out) {
         return 2;
     }
-    *out = copyOf(connection->url);
+    *out = HALString::copy(connection->url);
     return *out ? 0 : 5;
 }
 
@@ -741,7 +753,7 @@ int32_t HAL_getHTTPRequestMethod(HALHttpConnection* connection, HALString** out)
     if (!connection || !out) {
         return 2;
     }
-    *out = connection->method ? copyOf(connection->method) : HALString::make(u"GET");
+    *out = connection->method ? HALString::copy(connection->method) : HALString::make(u"GET");
     return *out ? 0 : 5;
 }
 
@@ -899,30 +911,12 @@ int32_t HAL_getHTTPResponseMessage(HALHttpConnection* connection, HALString** me
 int32_t HAL_getHTTPHeaderFieldByIndex(HALHttpConnection* connection, int32_t index,
                                       HALString** value)
 {
-    if (!connection || !value) {
-        return 2;
-    }
-    *value = nullptr;
-    HALList* list = connection->responseHeaders();
-    if (!list) {
-        return 7;
-    }
-    auto* header = static_cast<HALHttpHeader*>(list->get(index));
-    return header ? handOut(header->value, value) : 4;
+    return responseLine(connection, index, false, value);
 }
 
 int32_t HAL_getHTTPHeaderFieldKey(HALHttpConnection* connection, int32_t index, HALString** name)
 {
-    if (!connection || !name) {
-        return 2;
-    }
-    *name = nullptr;
-    HALList* list = connection->responseHeaders();
-    if (!list) {
-        return 7;
-    }
-    auto* header = static_cast<HALHttpHeader*>(list->get(index));
-    return header ? handOut(header->name, name) : 4;
+    return responseLine(connection, index, true, name);
 }
 
 int32_t HAL_getHTTPHeaderField(HALHttpConnection* connection, const char16_t* name, int32_t,

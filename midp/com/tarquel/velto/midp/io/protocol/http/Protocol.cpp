@@ -80,6 +80,17 @@ void throwOnFailure(int32_t status)
         _VM_throwHttpError(status);
 }
 
+// The text a platform query hands out (null unless status 0); status 7
+// throws.
+template <class Query>
+VMPtr<java::lang::String> askText(Query query)
+{
+    HeldString held;
+    int32_t status = query(&held.string);
+    throwOnFailure(status);
+    return textOf(status, held);
+}
+
 // A String's characters with a terminator, for the platform's name lookups.
 std::u16string terminated(VMPtr<java::lang::String> text)
 {
@@ -149,8 +160,7 @@ void Protocol::connect()
 VMPtr<java::lang::String> Protocol::getURL()
 {
     ensureOpen();
-    HeldString held;
-    return textOf(HAL_getHTTPURL(connection, &held.string), held);
+    return askText([&](HALString** out) { return HAL_getHTTPURL(connection, out); });
 }
 
 VMPtr<java::lang::String> Protocol::getProtocol()
@@ -163,29 +173,25 @@ VMPtr<java::lang::String> Protocol::getProtocol()
 VMPtr<java::lang::String> Protocol::getHost()
 {
     ensureOpen();
-    HeldString held;
-    return textOf(HAL_getHTTPHost(connection, &held.string), held);
+    return askText([&](HALString** out) { return HAL_getHTTPHost(connection, out); });
 }
 
 VMPtr<java::lang::String> Protocol::getFile()
 {
     ensureOpen();
-    HeldString held;
-    return textOf(HAL_getHTTPFile(connection, &held.string), held);
+    return askText([&](HALString** out) { return HAL_getHTTPFile(connection, out); });
 }
 
 VMPtr<java::lang::String> Protocol::getRef()
 {
     ensureOpen();
-    HeldString held;
-    return textOf(HAL_getHTTPRef(connection, &held.string), held);
+    return askText([&](HALString** out) { return HAL_getHTTPRef(connection, out); });
 }
 
 VMPtr<java::lang::String> Protocol::getQuery()
 {
     ensureOpen();
-    HeldString held;
-    return textOf(HAL_getHTTPQuery(connection, &held.string), held);
+    return askText([&](HALString** out) { return HAL_getHTTPQuery(connection, out); });
 }
 
 int32_t Protocol::getPort()
@@ -200,8 +206,7 @@ int32_t Protocol::getPort()
 VMPtr<java::lang::String> Protocol::getRequestMethod()
 {
     ensureOpen();
-    HeldString held;
-    return textOf(HAL_getHTTPRequestMethod(connection, &held.string), held);
+    return askText([&](HALString** out) { return HAL_getHTTPRequestMethod(connection, out); });
 }
 
 void Protocol::setRequestMethod(VMPtr<String> method)
@@ -225,10 +230,9 @@ VMPtr<java::lang::String> Protocol::getRequestProperty(VMPtr<String> key)
     if (!key)
         return VMPtr<String>();
     std::u16string name = terminated(key);
-    HeldString held;
-    return textOf(HAL_getHTTPRequestProperty(connection, name.c_str(), int32_t(name.size()),
-                                             &held.string),
-                  held);
+    return askText([&](HALString** out) {
+        return HAL_getHTTPRequestProperty(connection, name.c_str(), int32_t(name.size()), out);
+    });
 }
 
 void Protocol::setRequestProperty(VMPtr<String> key, VMPtr<String> value)
@@ -262,10 +266,7 @@ int32_t Protocol::getResponseCode()
 VMPtr<java::lang::String> Protocol::getResponseMessage()
 {
     connect();
-    HeldString held;
-    int32_t status = HAL_getHTTPResponseMessage(connection, &held.string);
-    throwOnFailure(status);
-    return textOf(status, held);
+    return askText([&](HALString** out) { return HAL_getHTTPResponseMessage(connection, out); });
 }
 
 int64_t Protocol::getExpiration()
@@ -286,21 +287,16 @@ int64_t Protocol::getLastModified()
 VMPtr<java::lang::String> Protocol::getHeaderField(int32_t n)
 {
     connect();
-    HeldString held;
-    int32_t status = HAL_getHTTPHeaderFieldByIndex(connection, n, &held.string);
-    throwOnFailure(status);
-    return textOf(status, held);
+    return askText([&](HALString** out) { return HAL_getHTTPHeaderFieldByIndex(connection, n, out); });
 }
 
 VMPtr<java::lang::String> Protocol::getHeaderField(VMPtr<String> name)
 {
     connect();
     std::u16string text = terminated(name);
-    HeldString held;
-    int32_t status =
-        HAL_getHTTPHeaderField(connection, text.c_str(), int32_t(text.size()), &held.string);
-    throwOnFailure(status);
-    return textOf(status, held);
+    return askText([&](HALString** out) {
+        return HAL_getHTTPHeaderField(connection, text.c_str(), int32_t(text.size()), out);
+    });
 }
 
 int32_t Protocol::getHeaderFieldInt(VMPtr<String> name, int32_t def)
@@ -332,28 +328,19 @@ int64_t Protocol::getHeaderFieldDate(VMPtr<String> name, int64_t def)
 VMPtr<java::lang::String> Protocol::getHeaderFieldKey(int32_t n)
 {
     connect();
-    HeldString held;
-    int32_t status = HAL_getHTTPHeaderFieldKey(connection, n, &held.string);
-    throwOnFailure(status);
-    return textOf(status, held);
+    return askText([&](HALString** out) { return HAL_getHTTPHeaderFieldKey(connection, n, out); });
 }
 
 VMPtr<java::lang::String> Protocol::getType()
 {
     connect();
-    HeldString held;
-    int32_t status = HAL_getHTTPType(connection, &held.string);
-    throwOnFailure(status);
-    return textOf(status, held);
+    return askText([&](HALString** out) { return HAL_getHTTPType(connection, out); });
 }
 
 VMPtr<java::lang::String> Protocol::getEncoding()
 {
     connect();
-    HeldString held;
-    int32_t status = HAL_getHTTPEncoding(connection, &held.string);
-    throwOnFailure(status);
-    return textOf(status, held);
+    return askText([&](HALString** out) { return HAL_getHTTPEncoding(connection, out); });
 }
 
 int64_t Protocol::getLength()
