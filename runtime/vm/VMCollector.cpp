@@ -1,9 +1,13 @@
 #include "vm/VMCollector.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include "com/tarquel/velto/vm/Finalizer.h"
 #include "hal/memory.h"
 #include "java/lang/Object.h"
 #include "vm/VMBoot.h"
+#include "vm/VMHeap.h"
 #include "vm/VMInstance.h"
 #include "vm/VMThread.h"
 
@@ -18,13 +22,14 @@ bool collecting = false;
 // ---- Mark stack -----------------------------------------------------------------
 // Objects marked but not yet traced. When it is full, an object is flagged
 // SCAN_PENDING instead and found again by a walk of the object list, so
-// marking needs neither recursion nor allocation.
+// marking needs neither recursion nor allocation. The stack is zero-filled
+// static storage: its pages are only touched as deep as marking goes.
 
-constexpr uint32_t kMarkStackCapacity = 1u << 15;
+constexpr uint32_t kMarkStackCapacity = 1u << 16;
+// How deep marking traces directly before it queues.
+constexpr int32_t kDirectDepth = 16;
 Object* markStack[kMarkStackCapacity];
-uint32_t markTop = 0;
 bool markOverflowed = false;
-bool tracing = false;
 
 // Traces one object's fields with the bits it was marked with.
 inline void traceObject(Object* object)
@@ -34,16 +39,25 @@ inline void traceObject(Object* object)
 
 void drainMarkStack()
 {
-    while (markTop > 0)
-        traceObject(markStack[--markTop]);
+    while (_VM_markStack.top != markStack)
+        traceObject(*--_VM_markStack.top);
 }
 
 // Traces until every marked object's fields are marked.
 void traceMarked()
 {
     struct Tracing {
-        Tracing() { tracing = true; }
-        ~Tracing() { tracing = false; }
+        Tracing()
+        {
+            _VM_markStack.limit = markStack + kMarkStackCapacity;
+            _VM_markStack.depthLeft = kDirectDepth;
+        }
+        ~Tracing()
+        {
+            _VM_markStack.top = markStack;
+            _VM_markStack.limit = nullptr;
+            _VM_markStack.depthLeft = 0;
+        }
     } scope;
     drainMarkStack();
     while (markOverflowed) {
@@ -105,6 +119,37 @@ void keepPendingObjects(VMInstance* vm, const Census& census)
     }
 }
 
+#ifndef NDEBUG
+// Checks that marking traced every field of every live object: a field that a
+// class forgot to list in VM_FIELDS kept its old stamp. A field is found in
+// the object's block by its scope word (a reference is four words: vtable,
+// link, scope, target; a field's link word holds its stamp).
+void checkFieldsTraced(VMInstance* vm)
+{
+    constexpr uint32_t kWord = sizeof(uintptr_t);
+    static_assert(sizeof(VMRef) == 4 * kWord, "a reference is four words");
+    const uintptr_t instanceScope = reinterpret_cast<uintptr_t>(&_VM_instanceScope);
+    for (Object* o = vm->objectList; o; o = o->objNext) {
+        // Objects being built may hold fields not yet made.
+        if (!(o->flags & Object::VISITED) || (o->flags & Object::UNDER_CONSTRUCTION))
+            continue;
+        const auto* start = static_cast<const unsigned char*>(dynamic_cast<const void*>(o));
+        uint32_t size = _VM_blockSize(start);
+        for (uint32_t at = 0; at + 4 * kWord <= size; at += kWord) {
+            uintptr_t words[4];
+            std::memcpy(words, start + at, sizeof words);
+            if (words[2] != instanceScope || words[1] == _VM_markStamp)
+                continue;
+            char message[256];
+            std::snprintf(message, sizeof message,
+                          "Field at offset %u of a live %s was not traced: list it in VM_FIELDS",
+                          at, o->getClass()->name);
+            _VM_glueError(message);
+        }
+    }
+}
+#endif
+
 // ---- Sweep --------------------------------------------------------------------
 
 // Destroys every object that was neither reached nor kept.
@@ -155,16 +200,17 @@ void runFinalizer(VMInstance* vm)
 
 uintptr_t _VM_markStamp = 0;
 
-void _VM_pushMark(Object* object)
+VMMarkStack _VM_markStack = {markStack, nullptr, 0};
+
+void _VM_pushMarkSlow(Object* object)
 {
-    if (markTop < kMarkStackCapacity) {
-        markStack[markTop++] = object;
-    } else {
+    if (_VM_markStack.limit) {
         object->flags |= Object::SCAN_PENDING;
         markOverflowed = true;
+        return;
     }
-    if (!tracing)
-        traceMarked();
+    *_VM_markStack.top++ = object;
+    traceMarked();
 }
 
 void _VM_runCollector(VMInstance* vm)
@@ -180,6 +226,9 @@ void _VM_runCollector(VMInstance* vm)
     Census census = clearMarks(vm);
     markRoots(vm);
     keepPendingObjects(vm, census);
+#ifndef NDEBUG
+    checkFieldsTraced(vm);
+#endif
 
     _VM_weakScope.roots().clearUnmarked();
     sweepObjects(vm);
