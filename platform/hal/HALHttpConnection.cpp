@@ -556,6 +556,23 @@ void HALHttpConnection::destroy()
 
 namespace {
 
+// Holds a connection for one operation that may send: the send gives the VM
+// lock away, and another thread may then close the connection and drop every
+// other holder. The object lives on until the operation has answered.
+class Hold {
+public:
+    explicit Hold(HALHttpConnection* connection) : connection_(connection)
+    {
+        connection_->addHolder();
+    }
+    ~Hold() { connection_->releaseHolder(); }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+private:
+    HALHttpConnection* connection_;
+};
+
 // A part of the URL as a new string; 4 when absent.
 int32_t urlPart(HALHttpConnection* connection, HALString** out, int32_t begin, int32_t end)
 {
@@ -591,6 +608,7 @@ int32_t responseLine(HALHttpConnection* connection, int32_t index, bool name, HA
         return 2;
     }
     *out = nullptr;
+    Hold hold(connection);
     HALList* list = connection->responseHeaders();
     if (!list) {
         return 7;
@@ -870,6 +888,7 @@ int32_t HAL_readHTTP(HALHttpConnection* connection, const int8_t** buffer, int32
         return 2;
     }
     *count = -1;
+    Hold hold(connection);
     if (connection->send() != 0 || !connection->requestHandle) {
         return 7;
     }
@@ -896,6 +915,7 @@ int32_t HAL_getHTTPResponseCode(HALHttpConnection* connection, int32_t* code)
         return 2;
     }
     *code = -1;
+    Hold hold(connection);
     if (connection->send() != 0) {
         return 7;
     }
@@ -926,6 +946,7 @@ int32_t HAL_getHTTPHeaderField(HALHttpConnection* connection, const char16_t* na
         return 2;
     }
     *value = nullptr;
+    Hold hold(connection);
     HALList* list = connection->responseHeaders();
     if (!list) {
         return 7;
@@ -941,6 +962,7 @@ int32_t HAL_getHTTPType(HALHttpConnection* connection, HALString** type)
         return 2;
     }
     *type = nullptr;
+    Hold hold(connection);
     if (connection->send() != 0) {
         return 7;
     }
@@ -958,6 +980,7 @@ int32_t HAL_getHTTPLength(HALHttpConnection* connection, int64_t* length)
         return 2;
     }
     *length = -1;
+    Hold hold(connection);
     if (connection->send() != 0 || !connection->contentLengthValid) {
         return 7;
     }

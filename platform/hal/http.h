@@ -15,7 +15,8 @@ struct HALString;
 // even when connecting failed (its requests then fail with 7).
 int32_t HAL_createHTTPConnection(HALHttpConnection** out, const char16_t* url, int32_t length);
 // Closes the request; the object itself lives on until every stream opened
-// on it is closed. 2 for null or a second delete.
+// on it is closed. 2 for null, or for a second delete while a stream still
+// holds the object (once freed, the handle must not be used again).
 int32_t HAL_deleteHTTPConnection(HALHttpConnection* connection);
 
 // Parts of the URL. The host ends at ':', '/', '?', '#' or the end; the port

@@ -1,7 +1,10 @@
 // Connector, the http and https connections and their streams, against
 // local servers on 127.0.0.1.
 
+#include <atomic>
 #include <chrono>
+#include <functional>
+#include <thread>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -388,6 +391,45 @@ TEST_F(HttpConnectionTest, SkipCrossesBlocksAndStopsAtTheEnd)
     EXPECT_EQ(499, in->skip(100000));
     EXPECT_EQ(-1, in->read());
     http->close();
+}
+
+// A connection closed by another thread while its request is out: the
+// thread that sent it gets a failure or the reply, never freed memory.
+TEST_F(HttpConnectionTest, CloseFromAnotherThreadWhileTheRequestIsOut)
+{
+    std::atomic<bool> seen{false};
+    HttpTestServer server([&](const HttpRequest&) {
+        seen = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        return HttpTestServer::reply("HTTP/1.1 200 OK", {}, "body");
+    });
+    struct Case {
+        const char* name;
+        std::function<void(VMPtr<HttpConnection>)> ask;
+    };
+    const Case cases[] = {
+        {"response code", [](VMPtr<HttpConnection> http) { http->getResponseCode(); }},
+        {"header field", [](VMPtr<HttpConnection> http) { http->getHeaderField(1); }},
+        {"length", [](VMPtr<HttpConnection> http) { http->getLength(); }},
+        {"read", [](VMPtr<HttpConnection> http) { http->openInputStream()->read(); }},
+    };
+    for (const Case& c : cases) {
+        seen = false;
+        VMPtr<HttpConnection> http = open(server.url("/slow"));
+        bool ended = false;
+        VMTestThread asker([&] {
+            try {
+                c.ask(http);
+            } catch (java::io::IOException* caught) {
+                VMPtr<java::io::IOException> e(caught);
+            }
+            ended = true;
+        });
+        ASSERT_TRUE(VMFixture_sleepUntil([&] { return seen.load(); })) << c.name;
+        http->close();
+        EXPECT_TRUE(asker.join()) << c.name;
+        EXPECT_TRUE(ended) << c.name;
+    }
 }
 
 // ---- Ports and https -------------------------------------------------------------------

@@ -57,6 +57,7 @@ bool HttpInputStream::refill()
     int32_t status = HAL_readHTTP(connection, &block, &read);
     position = 0;
     count = 0;
+    checkOpen();  // closed by another thread while the request was out
     if (status == kEndOfData)
         return false;
     if (status != 0)
