@@ -365,15 +365,14 @@ bool transfer(InternetRequest& request, const char* bodyData, size_t bodyLength,
     if (!request.agent.empty()) {
         curl_easy_setopt(curl, CURLOPT_USERAGENT, request.agent.c_str());
     }
-    curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE,
-                     static_cast<curl_off_t>(wince::kInternetMaxBody));
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeader);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, &request);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &request);
 
     const std::string& method = request.method;
-    if (equalsIgnoreCase(method, "HEAD")) {
+    bool head = equalsIgnoreCase(method, "HEAD");
+    if (head) {
         curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
     } else if (bodyLength > 0 || equalsIgnoreCase(method, "POST")) {
         curl_easy_setopt(curl, CURLOPT_POST, 1L);
@@ -381,6 +380,12 @@ bool transfer(InternetRequest& request, const char* bodyData, size_t bodyLength,
         curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(bodyLength));
     } else {
         curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    }
+    if (!head) {
+        // A reply that announces a body beyond the limit fails before it comes
+        // (a HEAD reply's length names a body that is not sent).
+        curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE,
+                         static_cast<curl_off_t>(wince::kInternetMaxBody));
     }
     if (method != "GET" && method != "POST" && method != "HEAD") {
         curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, method.c_str());

@@ -443,6 +443,27 @@ TEST_F(Http, ChunkedReplyIsJoinedAndItsEncodingReported)
     EXPECT_EQ("abcdefg", connection.body());
 }
 
+// A HEAD reply names the length of a body it does not carry: a resource
+// beyond the body limit is still answered.
+TEST_F(Http, HeadOfABigResourceAnswersItsLength)
+{
+    std::string length = std::to_string(wince::kInternetMaxBody * 2);
+    HttpTestServer server([&](const HttpRequest&) {
+        return HttpReply{"HTTP/1.1 200 OK\r\nContent-Length: " + length +
+                             "\r\nConnection: close\r\n\r\n",
+                         false};
+    });
+    Connection connection(server.url("/big"));
+    EXPECT_EQ(0, HAL_setHTTPRequestMethod(connection, u"HEAD", 4));
+    EXPECT_EQ(200, connection.code());
+    int64_t answered = 0;
+    EXPECT_EQ(0, HAL_getHTTPLength(connection, &answered));
+    EXPECT_EQ(static_cast<int64_t>(wince::kInternetMaxBody * 2), answered);
+    EXPECT_EQ("", connection.body());
+    ASSERT_EQ(1u, server.requests().size());
+    EXPECT_EQ("HEAD", server.requests()[0].method);
+}
+
 TEST_F(Http, ReplyBeyondTheBodyLimitFails)
 {
     std::string big(wince::kInternetMaxBody + 1, 'x');
