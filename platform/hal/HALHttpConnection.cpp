@@ -666,6 +666,7 @@ int32_t HAL_openHTTPOutputStream(HALHttpConnection* connection)
         return 2;
     }
     connection->addHolder();
+    ++connection->openOutputStreams;
     return 0;
 }
 
@@ -690,6 +691,10 @@ int32_t HAL_closeHTTPOutputStream(HALHttpConnection* connection)
     if (!connection) {
         return 2;
     }
+    if (connection->openOutputStreams == 0) {
+        return 0;  // no stream holds the connection
+    }
+    --connection->openOutputStreams;
     connection->releaseHolder();
     return 0;
 }

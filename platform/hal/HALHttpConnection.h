@@ -94,6 +94,7 @@ public:
 
     bool deleted = false;
     int32_t openInputStreams = 0;
+    int32_t openOutputStreams = 0;
 
 private:
     HALHttpConnection() = default;

@@ -46,7 +46,7 @@ int32_t HAL_writeHTTP(HALHttpConnection* connection, const int8_t* data, int32_t
 
 // Streams: each open adds a holder of the connection, each close drops it.
 // The request closes when no input stream is left; a close without an open
-// only closes the request.
+// takes no holder away (an input close still closes the request).
 int32_t HAL_openHTTPInputStream(HALHttpConnection* connection);
 int32_t HAL_openHTTPOutputStream(HALHttpConnection* connection);
 int32_t HAL_closeHTTPInputStream(HALHttpConnection* connection);

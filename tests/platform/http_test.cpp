@@ -499,6 +499,18 @@ TEST_F(Http, StreamsHoldTheConnectionUntilTheLastCloses)
     EXPECT_EQ(0, HAL_closeHTTPInputStream(connection));  // the last holder frees it
 }
 
+// A close without an open takes no holder away: the owner's hold stays.
+TEST_F(Http, StreamClosesWithoutAnOpenLeaveTheOwnersHold)
+{
+    Connection connection("http://127.0.0.1:1/");
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(0, HAL_closeHTTPOutputStream(connection));
+        EXPECT_EQ(0, HAL_closeHTTPInputStream(connection));
+    }
+    EXPECT_EQ(std::optional<std::string>("http://127.0.0.1:1/"),
+              connection.text(HAL_getHTTPURL).second);
+}
+
 // ---- Secure connections --------------------------------------------------------
 
 TEST_F(Http, HttpsIsRefusedWithoutTrustAndAcceptedWithIt)
