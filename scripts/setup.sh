@@ -9,6 +9,7 @@ packages=(
   libsdl2-dev libcurl4-openssl-dev libpng-dev libjpeg-dev
   libfreetype-dev fonts-dejavu-core
   libfluidsynth-dev timgm6mb-soundfont
+  openssl
 )
 
 missing=()

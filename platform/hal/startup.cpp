@@ -12,6 +12,7 @@
 #include "hal/fatal.h"
 #include "hal/font.h"
 #include "hal/HALGraphics.h"
+#include "hal/http.h"
 #include "hal/memory.h"
 #include "hal/properties.h"
 #include "hal/startup.h"
@@ -192,6 +193,7 @@ void HAL_shutdown()
         g_pendingUrl = nullptr;
     }
     HAL_resetIdleTimer(0);
+    HAL_closeHTTPSession();
     HAL_releaseDataConnection();
     HAL_closeRegistryNotices();
     HAL_closeHtcSensor();

@@ -8,3 +8,4 @@
 #include "wince/gdi.h"
 #include "wince/imaging.h"
 #include "wince/aygshell.h"
+#include "wince/wininet.h"
