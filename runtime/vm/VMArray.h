@@ -106,7 +106,8 @@ public:
     operator VMPtr<E>() const { return VMPtr<E>(*slot_); }
     E* operator->() const
     {
-        assert(*slot_ && "null element");
+        if (__builtin_expect(*slot_ == nullptr, 0))
+            _VM_throwNullPointer();
         return *slot_;
     }
     E* get() const { return *slot_; }

@@ -47,7 +47,9 @@ constinit StartupList<VMEntryPointRecord> entryPointRecords{};
 
 } // namespace
 
-VMClassRegistrar::VMClassRegistrar(void (*registerClass)()) : registerClass(registerClass)
+VMClassRegistrar::VMClassRegistrar(void (*registerClass)(), Class** classStatic,
+                                   Class** baseClassStatic)
+    : registerClass(registerClass), classStatic(classStatic), baseClassStatic(baseClassStatic)
 {
     classRegistrars.append(this);
 }
@@ -64,10 +66,27 @@ VMEntryPointRecord::VMEntryPointRecord(Class** classStatic, void (*entryPoint)(i
     entryPointRecords.append(this);
 }
 
+void _VM_checkRegisteredBase(Class* cls, Class* base)
+{
+    if (!cls->superName[0])
+        return;
+    if (base && std::strcmp(base->name, cls->superName) == 0)
+        return;
+    VMCString message("Class ");
+    message.append(cls->name);
+    message.append(" is registered with base ");
+    message.append(cls->superName);
+    message.append(" but its C++ base is ");
+    message.append(base ? base->name : "not registered");
+    _VM_fatalError(message.text());
+}
+
 void _VM_runClassRegistrars()
 {
     for (VMClassRegistrar* node = classRegistrars.first; node; node = node->next)
         node->registerClass();
+    for (VMClassRegistrar* node = classRegistrars.first; node; node = node->next)
+        _VM_checkRegisteredBase(*node->classStatic, *node->baseClassStatic);
 }
 
 void _VM_applyInterfaceRecords()

@@ -15,6 +15,49 @@ constexpr uint32_t kReachable = Object::MARKED | Object::VISITED;
 
 bool collecting = false;
 
+// ---- Mark stack -----------------------------------------------------------------
+// Objects marked but not yet traced. When it is full, an object is flagged
+// SCAN_PENDING instead and found again by a walk of the object list, so
+// marking needs neither recursion nor allocation.
+
+constexpr uint32_t kMarkStackCapacity = 1u << 15;
+Object* markStack[kMarkStackCapacity];
+uint32_t markTop = 0;
+bool markOverflowed = false;
+bool tracing = false;
+
+// Traces one object's fields with the bits it was marked with.
+inline void traceObject(Object* object)
+{
+    object->markReferences(object->flags & kReachable);
+}
+
+void drainMarkStack()
+{
+    while (markTop > 0)
+        traceObject(markStack[--markTop]);
+}
+
+// Traces until every marked object's fields are marked.
+void traceMarked()
+{
+    struct Tracing {
+        Tracing() { tracing = true; }
+        ~Tracing() { tracing = false; }
+    } scope;
+    drainMarkStack();
+    while (markOverflowed) {
+        markOverflowed = false;
+        for (Object* o = _VM_instance->objectList; o; o = o->objNext) {
+            if (o->flags & Object::SCAN_PENDING) {
+                o->flags &= ~Object::SCAN_PENDING;
+                traceObject(o);
+                drainMarkStack();
+            }
+        }
+    }
+}
+
 // How many objects must survive without being reachable.
 struct Census {
     uint32_t finalizable = 0;
@@ -29,7 +72,7 @@ Census clearMarks(VMInstance* vm)
 {
     Census census;
     for (Object* o = vm->objectList; o; o = o->objNext) {
-        o->flags &= ~kReachable;
+        o->flags &= ~(kReachable | Object::SCAN_PENDING);
         if (o->flags & Object::FINALIZATION_PENDING)
             ++census.finalizable;
         if (o->flags & Object::UNDER_CONSTRUCTION)
@@ -110,6 +153,20 @@ void runFinalizer(VMInstance* vm)
 
 } // namespace
 
+uintptr_t _VM_markStamp = 0;
+
+void _VM_pushMark(Object* object)
+{
+    if (markTop < kMarkStackCapacity) {
+        markStack[markTop++] = object;
+    } else {
+        object->flags |= Object::SCAN_PENDING;
+        markOverflowed = true;
+    }
+    if (!tracing)
+        traceMarked();
+}
+
 void _VM_runCollector(VMInstance* vm)
 {
     if (!vm || vm->bootPhase < VM_PHASE_FIRST_COLLECTION || collecting)
@@ -118,6 +175,7 @@ void _VM_runCollector(VMInstance* vm)
     bool yieldWasDisabled = VMThread::isYieldDisabled();
     VMThread::disableYield();
     vm->finalizableObjectsSeen = 0;
+    ++_VM_markStamp;
 
     Census census = clearMarks(vm);
     markRoots(vm);

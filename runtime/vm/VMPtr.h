@@ -13,6 +13,9 @@
 
 #include "vm/VMRef.h"
 
+// Throws NullPointerException; out of line, so the check costs one branch.
+[[noreturn]] __attribute__((cold)) void _VM_throwNullPointer();
+
 template<class T>
 class VMPtr : public VMRef {
 public:
@@ -48,9 +51,11 @@ public:
     }
 
     T* get() const { return static_cast<T*>(target_); }
+    // A call through a null reference throws NullPointerException.
     T* operator->() const
     {
-        assert(target_ && "null reference");
+        if (__builtin_expect(target_ == nullptr, 0))
+            _VM_throwNullPointer();
         return get();
     }
     T& operator*() const { return *operator->(); }

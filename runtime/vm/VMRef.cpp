@@ -2,6 +2,7 @@
 
 #include "hal/thread.h"
 #include "java/lang/Object.h"
+#include "vm/VMInstance.h"
 
 constinit VMScope _VM_stackScope(VMScope::Stack, "stack scope");
 constinit VMScope _VM_instanceScope(VMScope::Instance, "instance scope");
@@ -77,7 +78,9 @@ void VMScope::add(VMRef* ref)
 {
     if (VMRootList* list = rootList()) {
 #ifndef NDEBUG
-        _VM_assertVMLock();
+        // Static references are made by static initialisers, before the VM.
+        if (_VM_instance)
+            _VM_assertVMLock();
 #endif
         ref->link_ = list->head;
         list->head = ref;

@@ -89,6 +89,10 @@ public:
     bool isNull() const { return target_ == nullptr; }
     VMScope* scope() const { return scope_; }
     VMRef* link() const { return link_; }
+    // Fields (instance scope) keep no link: the word holds the stamp of the
+    // last collection that traced them.
+    void setVisitStamp(uintptr_t stamp) { link_ = reinterpret_cast<VMRef*>(stamp); }
+    uintptr_t visitStamp() const { return reinterpret_cast<uintptr_t>(link_); }
 
 protected:
     VMRef(VMScope* scope, void* target) : scope_(scope), target_(target)

@@ -63,12 +63,6 @@ int64_t ByteArrayInputStream::skip(int64_t n)
     return n;
 }
 
-void ByteArrayInputStream::markReferences(uint32_t bits)
-{
-    InputStream::markReferences(bits);
-    _VM_markField(buf, bits);
-}
-
 } // namespace java::io
 
 VM_REGISTER_CLASS_NO_CREATOR(java::io::ByteArrayInputStream, "java.io.ByteArrayInputStream",

@@ -7,7 +7,7 @@
 namespace java::io {
 
 class ByteArrayInputStream : public InputStream {
-    VM_CLASS(ByteArrayInputStream)
+    VM_CLASS(ByteArrayInputStream, InputStream)
 
     // The whole array; a null array throws NullPointerException.
     VMPtr<ByteArrayInputStream> init(VMPtr<ByteArray> buf);
@@ -26,12 +26,13 @@ class ByteArrayInputStream : public InputStream {
     void reset() override { pos = markPosition; }
     bool markSupported() override { return true; }
 
-    void markReferences(uint32_t bits) override;
 
     VMField<ByteArray> buf;
     int32_t pos = 0;
     int32_t markPosition = 0;
     int32_t count = 0;
+
+    VM_FIELDS(buf)
 };
 
 } // namespace java::io

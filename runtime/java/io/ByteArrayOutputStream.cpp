@@ -86,12 +86,6 @@ VMPtr<java::lang::String> ByteArrayOutputStream::toString()
     return java::lang::String::newInstance()->init(VMPtr<ByteArray>(buf.get()), 0, count);
 }
 
-void ByteArrayOutputStream::markReferences(uint32_t bits)
-{
-    OutputStream::markReferences(bits);
-    _VM_markField(buf, bits);
-}
-
 } // namespace java::io
 
 VM_REGISTER_CLASS(java::io::ByteArrayOutputStream, "java.io.ByteArrayOutputStream",

@@ -9,7 +9,7 @@ namespace java::lang { class String; }
 namespace java::io {
 
 class ByteArrayOutputStream : public OutputStream {
-    VM_CLASS(ByteArrayOutputStream)
+    VM_CLASS(ByteArrayOutputStream, OutputStream)
 
     // A 32-byte buffer.
     VMPtr<ByteArrayOutputStream> init();
@@ -31,7 +31,6 @@ class ByteArrayOutputStream : public OutputStream {
     // The bytes decoded with the default encoding.
     VMPtr<java::lang::String> toString() override;
 
-    void markReferences(uint32_t bits) override;
 
     VMField<ByteArray> buf;
     int32_t count = 0;
@@ -42,6 +41,8 @@ private:
     // Makes room for len more bytes: twice the buffer, or exactly what is
     // needed when that is more.
     void grow(int32_t len);
+
+    VM_FIELDS(buf)
 };
 
 } // namespace java::io

@@ -209,12 +209,6 @@ VMPtr<java::lang::String> DataInputStream::readUTF()
     return java::lang::String::newInstance()->init(chars, 0, decoded);
 }
 
-void DataInputStream::markReferences(uint32_t bits)
-{
-    InputStream::markReferences(bits);
-    _VM_markField(in, bits);
-}
-
 } // namespace java::io
 
 VM_REGISTER_CLASS_NO_CREATOR(java::io::DataInputStream, "java.io.DataInputStream",

@@ -10,7 +10,7 @@
 namespace java::io {
 
 class DataInputStream : public InputStream, public DataInput {
-    VM_CLASS(DataInputStream)
+    VM_CLASS(DataInputStream, InputStream)
 
     using ByteArray = InputStream::ByteArray;
 
@@ -46,7 +46,6 @@ class DataInputStream : public InputStream, public DataInput {
     // sequences throw UTFDataFormatException.
     VMPtr<java::lang::String> readUTF() override;
 
-    void markReferences(uint32_t bits) override;
 
     VMField<InputStream> in;
 
@@ -55,6 +54,8 @@ private:
     // Reads count bytes (all of them, even past the end), then combines them
     // most significant first; an end among them throws EOFException.
     uint32_t readBigEndian(int32_t count);
+
+    VM_FIELDS(in)
 };
 
 } // namespace java::io

@@ -114,12 +114,6 @@ void DataOutputStream::writeUTF(VMPtr<java::lang::String> s)
     write(bytes);
 }
 
-void DataOutputStream::markReferences(uint32_t bits)
-{
-    OutputStream::markReferences(bits);
-    _VM_markField(out, bits);
-}
-
 } // namespace java::io
 
 VM_REGISTER_CLASS_NO_CREATOR(java::io::DataOutputStream, "java.io.DataOutputStream",

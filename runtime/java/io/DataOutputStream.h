@@ -10,7 +10,7 @@
 namespace java::io {
 
 class DataOutputStream : public OutputStream, public DataOutput {
-    VM_CLASS(DataOutputStream)
+    VM_CLASS(DataOutputStream, OutputStream)
 
     using ByteArray = OutputStream::ByteArray;
 
@@ -38,7 +38,6 @@ class DataOutputStream : public OutputStream, public DataOutput {
     // is written.
     void writeUTF(VMPtr<java::lang::String> s) override;
 
-    void markReferences(uint32_t bits) override;
 
     VMField<OutputStream> out;
 
@@ -46,6 +45,8 @@ private:
     OutputStream* sink();
     // The low count bytes of value, most significant first.
     void writeBigEndian(uint64_t value, int32_t count);
+
+    VM_FIELDS(out)
 };
 
 } // namespace java::io

@@ -10,7 +10,7 @@
 namespace java::io {
 
 class InputStream : public virtual java::lang::Object {
-    VM_ABSTRACT_CLASS(InputStream)
+    VM_ABSTRACT_CLASS(InputStream, java::lang::Object)
 
     using ByteArray = VMArray<int8_t, 1>;
 

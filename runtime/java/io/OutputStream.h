@@ -10,7 +10,7 @@
 namespace java::io {
 
 class OutputStream : public virtual java::lang::Object {
-    VM_ABSTRACT_CLASS(OutputStream)
+    VM_ABSTRACT_CLASS(OutputStream, java::lang::Object)
 
     using ByteArray = VMArray<int8_t, 1>;
 

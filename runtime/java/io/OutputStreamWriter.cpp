@@ -89,13 +89,6 @@ void OutputStreamWriter::close()
     }
 }
 
-void OutputStreamWriter::markReferences(uint32_t bits)
-{
-    Writer::markReferences(bits);
-    _VM_markField(stream, bits);
-    _VM_markField(byteBuffer, bits);
-}
-
 } // namespace java::io
 
 VM_REGISTER_CLASS_NO_CREATOR(java::io::OutputStreamWriter, "java.io.OutputStreamWriter",

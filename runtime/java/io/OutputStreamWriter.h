@@ -9,7 +9,7 @@
 namespace java::io {
 
 class OutputStreamWriter : public Writer {
-    VM_CLASS(OutputStreamWriter)
+    VM_CLASS(OutputStreamWriter, Writer)
 
     // A null out throws NullPointerException.
     VMPtr<OutputStreamWriter> init(VMPtr<OutputStream> out);
@@ -23,7 +23,6 @@ class OutputStreamWriter : public Writer {
     void flush() override;
     void close() override;
 
-    void markReferences(uint32_t bits) override;
 
     bool utf8 = false;
     VMField<OutputStream> stream;
@@ -35,6 +34,8 @@ private:
     // Encodes and writes count characters (the caller holds lock and keeps
     // the characters alive).
     void writeChars(const char16_t* chars, int32_t count);
+
+    VM_FIELDS(stream, byteBuffer)
 };
 
 } // namespace java::io

@@ -137,13 +137,6 @@ void PrintStream::println()
     newLine();
 }
 
-void PrintStream::markReferences(uint32_t bits)
-{
-    OutputStream::markReferences(bits);
-    _VM_markField(writer, bits);
-    _VM_markField(stream, bits);
-}
-
 } // namespace java::io
 
 VM_REGISTER_CLASS_NO_CREATOR(java::io::PrintStream, "java.io.PrintStream", "java.io.OutputStream",

@@ -15,7 +15,7 @@ namespace java::lang { class String; }
 namespace java::io {
 
 class PrintStream : public OutputStream {
-    VM_CLASS(PrintStream)
+    VM_CLASS(PrintStream, OutputStream)
 
     using CharArray = VMArray<char16_t, 1>;
 
@@ -62,7 +62,6 @@ class PrintStream : public OutputStream {
     virtual void println();
     virtual void setError() { errorFlag = true; }
 
-    void markReferences(uint32_t bits) override;
 
     bool errorFlag = false;
     bool closing = false;
@@ -76,6 +75,8 @@ private:
     void guarded(Body body);
     void writeText(VMPtr<java::lang::String> s);
     void newLine();
+
+    VM_FIELDS(writer, stream)
 };
 
 } // namespace java::io

@@ -53,13 +53,6 @@ void Writer::write(VMPtr<java::lang::String> s, int32_t off, int32_t len)
     }
 }
 
-void Writer::markReferences(uint32_t bits)
-{
-    Object::markReferences(bits);
-    _VM_markField(lock, bits);
-    _VM_markField(charBuffer, bits);
-}
-
 } // namespace java::io
 
 VM_REGISTER_ABSTRACT_CLASS(java::io::Writer, "java.io.Writer", "java.lang.Object",

@@ -13,7 +13,7 @@ namespace java::lang { class String; }
 namespace java::io {
 
 class Writer : public virtual java::lang::Object {
-    VM_ABSTRACT_CLASS(Writer)
+    VM_ABSTRACT_CLASS(Writer, java::lang::Object)
 
     using CharArray = VMArray<char16_t, 1>;
 
@@ -29,7 +29,6 @@ class Writer : public virtual java::lang::Object {
     virtual void flush() = 0;
     virtual void close() = 0;
 
-    void markReferences(uint32_t bits) override;
 
     VMField<java::lang::Object> lock;
     VMField<CharArray> charBuffer;
@@ -37,6 +36,8 @@ class Writer : public virtual java::lang::Object {
 protected:
     static constexpr int32_t kBufferChars = 1024;
     CharArray* buffer();
+
+    VM_FIELDS(lock, charBuffer)
 };
 
 } // namespace java::io

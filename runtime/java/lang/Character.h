@@ -9,7 +9,7 @@
 namespace java::lang {
 
 class Character : public virtual Object {
-    VM_ABSTRACT_CLASS(Character)
+    VM_ABSTRACT_CLASS(Character, Object)
 
     static constexpr int32_t MIN_RADIX = 2;
     static constexpr int32_t MAX_RADIX = 36;

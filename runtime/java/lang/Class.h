@@ -11,7 +11,7 @@
 namespace java::lang {
 
 class Class : public virtual Object {
-    VM_ABSTRACT_CLASS(Class)
+    VM_ABSTRACT_CLASS(Class, Object)
 
     enum State : int32_t { INITIALIZED = 0, NOT_INITIALIZED = 1, IN_PROGRESS = 2, ERRONEOUS = 3 };
 

@@ -10,7 +10,7 @@
 namespace java::lang {
 
 class Double : public virtual Object {
-    VM_ABSTRACT_CLASS(Double)
+    VM_ABSTRACT_CLASS(Double, Object)
 
     static VMPtr<String> toString(double value);
 

@@ -20,12 +20,6 @@ VMPtr<Throwable> ExceptionInInitializerError::getException()
     return VMPtr<Throwable>(exception.get());
 }
 
-void ExceptionInInitializerError::markReferences(uint32_t bits)
-{
-    Error::markReferences(bits);
-    _VM_markField(exception, bits);
-}
-
 } // namespace java::lang
 
 VM_REGISTER_CLASS(java::lang::ExceptionInInitializerError,

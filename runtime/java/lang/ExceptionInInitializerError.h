@@ -6,16 +6,17 @@ namespace java::lang {
 
 // Wraps a throwable that a static initialiser let escape.
 class ExceptionInInitializerError : public Error {
-    VM_THROWABLE(ExceptionInInitializerError)
+    VM_THROWABLE(ExceptionInInitializerError, Error)
 
     VMPtr<ExceptionInInitializerError> init();
     // The message stays null; thrown is kept as the exception.
     VMPtr<ExceptionInInitializerError> init(VMPtr<Throwable> thrown);
 
     virtual VMPtr<Throwable> getException();
-    void markReferences(uint32_t bits) override;
 
     VMField<Throwable> exception;
+
+    VM_FIELDS(exception)
 };
 
 } // namespace java::lang

@@ -10,7 +10,7 @@
 namespace java::lang {
 
 class Float : public virtual Object {
-    VM_ABSTRACT_CLASS(Float)
+    VM_ABSTRACT_CLASS(Float, Object)
 
     static VMPtr<String> toString(float value);
 

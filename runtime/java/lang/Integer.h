@@ -10,7 +10,7 @@
 namespace java::lang {
 
 class Integer : public virtual Object {
-    VM_CLASS(Integer)
+    VM_CLASS(Integer, Object)
 
     VMPtr<Integer> init(int32_t value);
 

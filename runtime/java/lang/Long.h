@@ -8,7 +8,7 @@
 namespace java::lang {
 
 class Long : public virtual Object {
-    VM_CLASS(Long)
+    VM_CLASS(Long, Object)
 
     VMPtr<Long> init(int64_t value);
 

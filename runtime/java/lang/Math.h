@@ -6,7 +6,7 @@
 namespace java::lang {
 
 class Math : public virtual Object {
-    VM_ABSTRACT_CLASS(Math)
+    VM_ABSTRACT_CLASS(Math, Object)
 };
 
 } // namespace java::lang

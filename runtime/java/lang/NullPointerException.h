@@ -10,10 +10,8 @@ class NullPointerException : public RuntimeException {
 
 } // namespace java::lang
 
-[[noreturn]] void _VM_throwNullPointer();
-
-// The target of a reference that must not be null; null throws
-// NullPointerException without a message.
+// The target of a reference that must not be null, as a raw pointer; null
+// throws NullPointerException without a message (as operator-> does).
 template<class T>
 T* vm_nonNull(const VMPtr<T>& reference)
 {

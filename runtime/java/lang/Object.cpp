@@ -1,6 +1,7 @@
 #include "java/lang/Object.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "hal/thread.h"
 #include "java/lang/IllegalArgumentException.h"
@@ -49,7 +50,10 @@ Object::~Object()
 
 void* Object::operator new(std::size_t size)
 {
-    return _VM_malloc(static_cast<uint32_t>(size), true);
+    // Zeroed, so every field starts at its default value.
+    void* block = _VM_malloc(static_cast<uint32_t>(size), true);
+    std::memset(block, 0, size);
+    return block;
 }
 
 void Object::operator delete(void* block)

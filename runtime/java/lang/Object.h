@@ -36,6 +36,7 @@ public:
         FINALIZATION_PENDING = 0x04, // kept alive until finalize has run
         FINALIZED = 0x08,            // finalize has run
         UNDER_CONSTRUCTION = 0x10,   // kept alive while being built
+        SCAN_PENDING = 0x20,         // marked while the mark stack was full
     };
 
     Object();
@@ -63,7 +64,7 @@ public:
     void notify();
     void notifyAll();
 
-    VM_CLASS_RECORD_()
+    VM_CLASS_RECORD_(Object, Object)
     static VMPtr<Object> newInstance();
 
     // Objects live on the VM heap; a failed allocation throws OutOfMemoryError.
@@ -84,27 +85,42 @@ public:
 
 } // namespace java::lang
 
+// The collector's mark stack: queues an object whose fields are still to be
+// traced, and traces until the stack is empty unless a trace is running.
+void _VM_pushMark(java::lang::Object* object);
+// The stamp _VM_markField leaves on each traced field: new in each collection.
+extern uintptr_t _VM_markStamp;
+
 // Ends construction: the object may now be collected when unreachable.
 inline void _VM_endConstruction(java::lang::Object* object)
 {
     object->flags &= ~java::lang::Object::UNDER_CONSTRUCTION;
 }
 
-// Marks an object and, on its first visit in this collection, its fields.
+// Marks an object and, on its first visit in this collection, queues it so
+// that its fields are traced (iteratively, by the collector's mark stack).
 inline void _VM_mark(java::lang::Object* object, uint32_t bits)
 {
     if (!(object->flags & java::lang::Object::VISITED)) {
         object->flags |= bits;
-        object->markReferences(bits);
+        _VM_pushMark(object);
     }
 }
 
-// Marks the target of a field, if any.
+// Marks the target of a field, if any, and stamps the field as traced.
 template<class T>
-inline void _VM_markField(const VMPtr<T>& field, uint32_t bits)
+inline void _VM_markField(VMField<T>& field, uint32_t bits)
 {
+    field.setVisitStamp(_VM_markStamp);
     if (T* target = field.get())
         _VM_mark(target, bits);
+}
+
+// Marks the targets of the fields that VM_FIELDS lists.
+template<class... Fields>
+inline void _VM_markFields(uint32_t bits, Fields&... fields)
+{
+    (_VM_markField(fields, bits), ...);
 }
 
 // The creation of a plain object.

@@ -1,4 +1,4 @@
 #include "java/lang/Runnable.h"
 
-VM_REGISTER_(java::lang::Runnable, "java.lang.Runnable", "",
-             "target/winmo/pb_src/j2me/java_lang_Runnable", nullptr, nullptr, true, true);
+VM_REGISTER_INTERFACE(java::lang::Runnable, "java.lang.Runnable",
+                      "target/winmo/pb_src/j2me/java_lang_Runnable", nullptr);

@@ -10,14 +10,17 @@ namespace java::lang {
 
 uint8_t Runtime::exitAllowed = 0;
 
+namespace {
+
+VM_STATIC(Runtime, instance);
+
+} // namespace
+
 VMPtr<Runtime> Runtime::getRuntime()
 {
-    // Static references join the static scope under the VM lock: made on
-    // first use and kept for the process.
-    static auto* instance = new VMStatic<Runtime>();
-    if (!*instance)
-        *instance = newInstance();
-    return *instance;
+    if (!instance)
+        instance = newInstance();
+    return instance;
 }
 
 void Runtime::exit(int32_t status)

@@ -10,7 +10,7 @@
 namespace java::lang {
 
 class Runtime : public virtual Object {
-    VM_CLASS(Runtime)
+    VM_CLASS(Runtime, Object)
 
     // The single Runtime, made on first use.
     static VMPtr<Runtime> getRuntime();

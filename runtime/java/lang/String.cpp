@@ -409,12 +409,6 @@ bool String::equalsCString(const char* text)
     return i == count;
 }
 
-void String::markReferences(uint32_t bits)
-{
-    Object::markReferences(bits);
-    _VM_markField(value, bits);
-}
-
 } // namespace java::lang
 
 VM_REGISTER_CLASS(java::lang::String, "java.lang.String", "java.lang.Object",

@@ -22,7 +22,7 @@ namespace java::lang {
 class StringBuffer;
 
 class String : public virtual Object {
-    VM_CLASS(String)
+    VM_CLASS(String, Object)
 
     using CharArray = VMArray<char16_t, 1>;
     using ByteArray = VMArray<int8_t, 1>;
@@ -95,7 +95,6 @@ class String : public virtual Object {
     // True when the characters equal the NUL-terminated modified UTF-8 text.
     bool equalsCString(const char* text);
 
-    void markReferences(uint32_t bits) override;
 
     // The first character of the window.
     const char16_t* chars() { return value->elements() + offset; }
@@ -109,6 +108,8 @@ private:
     // receiver's and whose others come from map.
     template<class Map>
     VMPtr<String> mapFrom(int32_t keep, Map map);
+
+    VM_FIELDS(value)
 };
 
 } // namespace java::lang

@@ -222,12 +222,6 @@ VMPtr<String> StringBuffer::toString()
     return text;
 }
 
-void StringBuffer::markReferences(uint32_t bits)
-{
-    Object::markReferences(bits);
-    _VM_markField(value, bits);
-}
-
 } // namespace java::lang
 
 VM_REGISTER_CLASS(java::lang::StringBuffer, "java.lang.StringBuffer", "java.lang.Object",

@@ -12,7 +12,7 @@
 namespace java::lang {
 
 class StringBuffer : public virtual Object {
-    VM_CLASS(StringBuffer)
+    VM_CLASS(StringBuffer, Object)
 
     using CharArray = String::CharArray;
 
@@ -52,7 +52,6 @@ class StringBuffer : public virtual Object {
     // A String sharing this buffer's array.
     VMPtr<String> toString() override;
 
-    void markReferences(uint32_t bits) override;
 
     VMField<CharArray> value;
     int32_t count = 0;
@@ -72,6 +71,8 @@ private:
     // Grows so that count + extra characters fit; OutOfMemoryError past the
     // largest int.
     void ensureRoom(int64_t extra);
+
+    VM_FIELDS(value)
 };
 
 } // namespace java::lang

@@ -28,18 +28,9 @@ bool inRange(const VMArray_Base* array, int32_t position, int32_t count)
     return position >= 0 && int64_t(position) + count <= array->length;
 }
 
-// The static fields out and err. Static references join the static scope
-// under the VM lock, so they are made on first use and kept for the process.
-VMStatic<java::io::PrintStream>& outField()
-{
-    static auto* field = new VMStatic<java::io::PrintStream>();
-    return *field;
-}
-VMStatic<java::io::PrintStream>& errField()
-{
-    static auto* field = new VMStatic<java::io::PrintStream>();
-    return *field;
-}
+// The static fields out and err.
+VM_STATIC(java::io::PrintStream, outField);
+VM_STATIC(java::io::PrintStream, errField);
 
 // Both console names print to one stream.
 void initializeSystem()
@@ -47,8 +38,8 @@ void initializeSystem()
     using com::tarquel::velto::cldc::io::ConsoleOutputStream;
     VMPtr<ConsoleOutputStream> console = ConsoleOutputStream::newInstance()->init();
     VMPtr<java::io::PrintStream> stream = java::io::PrintStream::newInstance()->init(console);
-    outField() = stream;
-    errField() = stream;
+    outField = stream;
+    errField = stream;
 }
 
 } // namespace
@@ -56,13 +47,13 @@ void initializeSystem()
 VMPtr<java::io::PrintStream> System::out()
 {
     _VM_clinit();
-    return outField();
+    return outField;
 }
 
 VMPtr<java::io::PrintStream> System::err()
 {
     _VM_clinit();
-    return errField();
+    return errField;
 }
 
 VMPtr<String> System::getProperty(VMPtr<String> key)

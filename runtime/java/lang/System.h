@@ -13,7 +13,7 @@ namespace java::lang {
 class String;
 
 class System : public virtual Object {
-    VM_ABSTRACT_CLASS(System)
+    VM_ABSTRACT_CLASS(System, Object)
 
     // Copies length elements of src from srcPos to dest from destPos, as if
     // through a temporary array. Null arrays throw NullPointerException; a

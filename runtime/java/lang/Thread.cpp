@@ -124,13 +124,6 @@ VMPtr<String> Thread::toString()
     return text->toString();
 }
 
-void Thread::markReferences(uint32_t bits)
-{
-    Object::markReferences(bits);
-    _VM_markField(target, bits);
-    _VM_markField(name, bits);
-}
-
 } // namespace java::lang
 
 VM_REGISTER_CLASS(java::lang::Thread, "java.lang.Thread", "java.lang.Object",

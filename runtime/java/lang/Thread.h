@@ -11,7 +11,7 @@ class VMThread;
 namespace java::lang {
 
 class Thread : public virtual Object, public virtual Runnable {
-    VM_CLASS(Thread)
+    VM_CLASS(Thread, Object)
 
     ~Thread() override;
 
@@ -38,7 +38,6 @@ class Thread : public virtual Object, public virtual Runnable {
     VMPtr<String> getName();
     // "Thread[" name "," priority "]".
     VMPtr<String> toString() override;
-    void markReferences(uint32_t bits) override;
 
     VMThread* vmThread = nullptr;
     int32_t priority = 0;
@@ -47,6 +46,8 @@ class Thread : public virtual Object, public virtual Runnable {
 
 private:
     void setUp(VMPtr<Runnable> target, VMPtr<String> name);
+
+    VM_FIELDS(target, name)
 };
 
 } // namespace java::lang

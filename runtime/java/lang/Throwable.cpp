@@ -64,12 +64,6 @@ void Throwable::printStackTrace()
     _VM_printStackTraceText(_VM_literal("    at <unknown>"));
 }
 
-void Throwable::markReferences(uint32_t bits)
-{
-    Object::markReferences(bits);
-    _VM_markField(message, bits);
-}
-
 } // namespace java::lang
 
 // One line on the system error stream.

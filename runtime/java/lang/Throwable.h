@@ -14,7 +14,7 @@ namespace java::lang {
 
 
 class Throwable : public VMException {
-    VM_THROWABLE(Throwable)
+    VM_THROWABLE(Throwable, VMException)
 
     VMPtr<Throwable> init();
     VMPtr<Throwable> init(VMPtr<String> message);
@@ -25,9 +25,10 @@ class Throwable : public VMException {
     virtual void printStackTrace();
     // The class name, then ": " and the message when there is one.
     VMPtr<String> toString() override;
-    void markReferences(uint32_t bits) override;
 
     VMField<String> message;
+
+    VM_FIELDS(message)
 };
 
 } // namespace java::lang
@@ -36,7 +37,7 @@ class Throwable : public VMException {
 void _VM_printStackTraceText(VMPtr<java::lang::String> line);
 
 #define VM_EXCEPTION(X, Base)                                                                 \
-    VM_THROWABLE(X)                                                                           \
+    VM_THROWABLE(X, Base)                                                                           \
     VMPtr<X> init()                                                                           \
     {                                                                                         \
         Base::init();                                                                         \

@@ -96,15 +96,6 @@ bool Calendar::equals(VMPtr<java::lang::Object> other)
     return getTimeInMillis() == that->getTimeInMillis() && zone->equals(that->zone);
 }
 
-void Calendar::markReferences(uint32_t bits)
-{
-    Object::markReferences(bits);
-    _VM_markField(fields, bits);
-    _VM_markField(isSet, bits);
-    _VM_markField(zone, bits);
-    _VM_markField(date, bits);
-}
-
 } // namespace java::util
 
 VM_REGISTER_ABSTRACT_CLASS(java::util::Calendar, "java.util.Calendar", "java.lang.Object",

@@ -15,7 +15,7 @@ namespace java::util {
 class Date;
 
 class Calendar : public virtual java::lang::Object {
-    VM_ABSTRACT_CLASS(Calendar)
+    VM_ABSTRACT_CLASS(Calendar, java::lang::Object)
 
     using IntArray = VMArray<int32_t, 1>;
     using BoolArray = VMArray<bool, 1>;
@@ -54,7 +54,6 @@ class Calendar : public virtual java::lang::Object {
 
     // Same instant and the same zone object.
     bool equals(VMPtr<java::lang::Object> other) override;
-    void markReferences(uint32_t bits) override;
 
     VMField<IntArray> fields;
     VMField<BoolArray> isSet;
@@ -62,6 +61,8 @@ class Calendar : public virtual java::lang::Object {
     bool isTimeSet = false;
     VMField<TimeZone> zone;
     VMField<Date> date;
+
+    VM_FIELDS(fields, isSet, zone, date)
 };
 
 } // namespace java::util

@@ -105,12 +105,6 @@ VMPtr<String> Date::toString()
     return buffer->toString();
 }
 
-void Date::markReferences(uint32_t bits)
-{
-    Object::markReferences(bits);
-    _VM_markField(calendar, bits);
-}
-
 } // namespace java::util
 
 VM_REGISTER_CLASS(java::util::Date, "java.util.Date", "java.lang.Object",

@@ -10,7 +10,7 @@ namespace java::util {
 
 
 class Date : public virtual java::lang::Object {
-    VM_CLASS(Date)
+    VM_CLASS(Date, java::lang::Object)
 
     // The current time.
     VMPtr<Date> init();
@@ -24,9 +24,10 @@ class Date : public virtual java::lang::Object {
     bool equals(VMPtr<java::lang::Object> other) override;
     // "Wed Dec 09 08:12:10 UTC+00:00 2026".
     VMPtr<java::lang::String> toString() override;
-    void markReferences(uint32_t bits) override;
 
     VMField<Calendar> calendar;
+
+    VM_FIELDS(calendar)
 };
 
 } // namespace java::util

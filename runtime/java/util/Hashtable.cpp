@@ -187,12 +187,6 @@ VMPtr<String> Hashtable::toString()
     return buffer->toString();
 }
 
-void Hashtable::markReferences(uint32_t bits)
-{
-    Object::markReferences(bits);
-    _VM_markField(table, bits);
-}
-
 } // namespace java::util
 
 VM_REGISTER_CLASS(java::util::Hashtable, "java.util.Hashtable", "java.lang.Object",

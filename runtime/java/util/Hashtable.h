@@ -19,7 +19,7 @@ namespace java::util {
 class Enumeration;
 
 class Hashtable : public virtual java::lang::Object {
-    VM_CLASS(Hashtable)
+    VM_CLASS(Hashtable, java::lang::Object)
 
     using EntryArray = VMArray<HashtableEntry, 1>;
 
@@ -45,7 +45,6 @@ class Hashtable : public virtual java::lang::Object {
 
     // "{key=value, ...}" in enumeration order.
     VMPtr<java::lang::String> toString() override;
-    void markReferences(uint32_t bits) override;
 
     VMField<EntryArray> table;
     int32_t count = 0;
@@ -59,6 +58,8 @@ private:
     }
     // The entry whose key matches, or null.
     VMPtr<HashtableEntry> find(const VMPtr<java::lang::Object>& key);
+
+    VM_FIELDS(table)
 };
 
 } // namespace java::util

@@ -8,14 +8,6 @@ VMPtr<HashtableEntry> HashtableEntry::init()
     return VMPtr<HashtableEntry>(this);
 }
 
-void HashtableEntry::markReferences(uint32_t bits)
-{
-    Object::markReferences(bits);
-    _VM_markField(key, bits);
-    _VM_markField(value, bits);
-    _VM_markField(next, bits);
-}
-
 } // namespace java::util
 
 VM_REGISTER_CLASS(java::util::HashtableEntry, "java.util.HashtableEntry", "java.lang.Object",

@@ -9,16 +9,17 @@
 namespace java::util {
 
 class HashtableEntry : public virtual java::lang::Object {
-    VM_CLASS(HashtableEntry)
+    VM_CLASS(HashtableEntry, java::lang::Object)
 
     VMPtr<HashtableEntry> init();
 
-    void markReferences(uint32_t bits) override;
 
     int32_t hash = 0;
     VMField<java::lang::Object> key;
     VMField<java::lang::Object> value;
     VMField<HashtableEntry> next;
+
+    VM_FIELDS(key, value, next)
 };
 
 } // namespace java::util

@@ -39,13 +39,6 @@ VMPtr<java::lang::Object> HashtableEnumerator::nextElement()
     return keys ? VMPtr<java::lang::Object>(found->key) : VMPtr<java::lang::Object>(found->value);
 }
 
-void HashtableEnumerator::markReferences(uint32_t bits)
-{
-    Object::markReferences(bits);
-    _VM_markField(table, bits);
-    _VM_markField(entry, bits);
-}
-
 } // namespace java::util
 
 VM_REGISTER_CLASS_NO_CREATOR(java::util::HashtableEnumerator, "java.util.HashtableEnumerator",

@@ -12,7 +12,7 @@
 namespace java::util {
 
 class HashtableEnumerator : public virtual java::lang::Object, public virtual Enumeration {
-    VM_CLASS(HashtableEnumerator)
+    VM_CLASS(HashtableEnumerator, java::lang::Object)
 
     using EntryArray = VMArray<HashtableEntry, 1>;
 
@@ -24,7 +24,6 @@ class HashtableEnumerator : public virtual java::lang::Object, public virtual En
     // NoSuchElementException "HashtableEnumerator" when nothing is left.
     VMPtr<java::lang::Object> nextElement() override;
 
-    void markReferences(uint32_t bits) override;
 
     bool keys = false;
     int32_t index = 0;
@@ -34,6 +33,8 @@ class HashtableEnumerator : public virtual java::lang::Object, public virtual En
 private:
     // Moves entry to the head of the next non-empty bucket; false when none.
     bool findEntry();
+
+    VM_FIELDS(table, entry)
 };
 
 } // namespace java::util

@@ -12,7 +12,7 @@
 namespace java::util {
 
 class Random : public virtual java::lang::Object {
-    VM_CLASS(Random)
+    VM_CLASS(Random, java::lang::Object)
 
     // Seeded with the current time.
     VMPtr<Random> init();

@@ -10,7 +10,7 @@
 namespace java::util {
 
 class TimeZone : public virtual java::lang::Object {
-    VM_ABSTRACT_CLASS(TimeZone)
+    VM_ABSTRACT_CLASS(TimeZone, java::lang::Object)
 
     VMPtr<TimeZone> init();
 

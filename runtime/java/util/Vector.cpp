@@ -281,12 +281,6 @@ VMPtr<String> Vector::toString()
     return buffer->toString();
 }
 
-void Vector::markReferences(uint32_t bits)
-{
-    Object::markReferences(bits);
-    _VM_markField(elementData, bits);
-}
-
 } // namespace java::util
 
 VM_REGISTER_CLASS(java::util::Vector, "java.util.Vector", "java.lang.Object",

@@ -17,7 +17,7 @@ namespace java::util {
 class Enumeration;
 
 class Vector : public virtual java::lang::Object {
-    VM_CLASS(Vector)
+    VM_CLASS(Vector, java::lang::Object)
 
     using ObjectArray = VMArray<java::lang::Object, 1>;
 
@@ -56,7 +56,6 @@ class Vector : public virtual java::lang::Object {
 
     // "[", the elements' String.valueOf texts separated by ", ", "]".
     VMPtr<java::lang::String> toString() override;
-    void markReferences(uint32_t bits) override;
 
     VMField<ObjectArray> elementData;
     int32_t elementCount = 0;
@@ -68,6 +67,8 @@ private:
     // Throws ArrayIndexOutOfBoundsException "index >= elementCount" unless
     // 0 <= index < limit; a negative index throws with the index.
     void checkIndex(int32_t index, int32_t limit);
+
+    VM_FIELDS(elementData)
 };
 
 } // namespace java::util

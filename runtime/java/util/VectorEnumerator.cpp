@@ -29,12 +29,6 @@ VMPtr<java::lang::Object> VectorEnumerator::nextElement()
     vm_throwNew<NoSuchElementException>(_VM_literal("VectorEnumerator"));
 }
 
-void VectorEnumerator::markReferences(uint32_t bits)
-{
-    Object::markReferences(bits);
-    _VM_markField(vector, bits);
-}
-
 } // namespace java::util
 
 VM_REGISTER_CLASS_NO_CREATOR(java::util::VectorEnumerator, "java.util.VectorEnumerator",

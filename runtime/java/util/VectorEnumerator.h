@@ -11,7 +11,7 @@
 namespace java::util {
 
 class VectorEnumerator : public virtual java::lang::Object, public virtual Enumeration {
-    VM_CLASS(VectorEnumerator)
+    VM_CLASS(VectorEnumerator, java::lang::Object)
 
     VMPtr<VectorEnumerator> init(VMPtr<Vector> v);
 
@@ -20,10 +20,11 @@ class VectorEnumerator : public virtual java::lang::Object, public virtual Enume
     // "VectorEnumerator".
     VMPtr<java::lang::Object> nextElement() override;
 
-    void markReferences(uint32_t bits) override;
 
     VMField<Vector> vector;
     int32_t count = 0;
+
+    VM_FIELDS(vector)
 };
 
 } // namespace java::util

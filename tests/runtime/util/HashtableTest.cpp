@@ -22,7 +22,7 @@ namespace vmtest {
 
 // A key with a chosen hash code, equal to keys of the same name.
 class Key : public virtual Object {
-    VM_CLASS(Key)
+    VM_CLASS(Key, Object)
 
     VMPtr<Key> init(int32_t h, const char* n)
     {

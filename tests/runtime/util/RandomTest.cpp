@@ -15,7 +15,7 @@ namespace vmtest {
 // Counts seedings and can replace the generator, as the engine's FastRandom
 // does.
 class CountingRandom : public Random {
-    VM_CLASS(CountingRandom)
+    VM_CLASS(CountingRandom, Random)
 
     VMPtr<CountingRandom> init()
     {

@@ -15,7 +15,7 @@ namespace vmtest {
 
 // What its finalize does, chosen by the test.
 class Finalizable : public virtual java::lang::Object {
-    VM_CLASS(Finalizable)
+    VM_CLASS(Finalizable, java::lang::Object)
 
     enum Action { NOTHING, THROW_RUNTIME, THROW_INTERRUPTED, COLLECT };
 

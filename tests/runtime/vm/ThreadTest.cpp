@@ -19,7 +19,7 @@ namespace vmtest {
 
 // A thread whose run calls a body given by the test.
 class Worker : public java::lang::Thread {
-    VM_CLASS(Worker)
+    VM_CLASS(Worker, java::lang::Thread)
 
     void run() override
     {
@@ -36,7 +36,7 @@ class Worker : public java::lang::Thread {
 
 // A Runnable that counts its runs.
 class Counter : public virtual java::lang::Runnable {
-    VM_CLASS(Counter)
+    VM_CLASS(Counter, java::lang::Object)
 
     void run() override { ++runs; }
     int runs = 0;

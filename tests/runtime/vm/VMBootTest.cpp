@@ -88,12 +88,12 @@ namespace vmtest {
 intptr_t entryArgumentSeen = 0;
 
 class BootClass : public virtual java::lang::Object {
-    VM_CLASS(BootClass)
+    VM_CLASS(BootClass, java::lang::Object)
     static void start(intptr_t argument) { entryArgumentSeen = argument; }
 };
 
 class FailingBootClass : public virtual java::lang::Object {
-    VM_CLASS(FailingBootClass)
+    VM_CLASS(FailingBootClass, java::lang::Object)
     static void start(intptr_t) { vm_throwNew<java::lang::IllegalStateException>(); }
 };
 

@@ -23,7 +23,7 @@ std::string initOrder;
 
 // Uses its own static from its initialiser.
 class SelfUser : public virtual java::lang::Object {
-    VM_CLASS(SelfUser)
+    VM_CLASS(SelfUser, java::lang::Object)
     VMPtr<SelfUser> init() { return VMPtr<SelfUser>(this); }
     static int32_t counter;
     static int32_t next()
@@ -41,35 +41,35 @@ class SelfUser : public virtual java::lang::Object {
 int32_t SelfUser::counter = 0;
 
 class Parent : public virtual java::lang::Object {
-    VM_CLASS(Parent)
+    VM_CLASS(Parent, java::lang::Object)
     static void staticInit() { initOrder += "P"; }
 };
 
 class Child : public Parent {
-    VM_CLASS(Child)
+    VM_CLASS(Child, Parent)
     static void staticInit() { initOrder += "C"; }
 };
 
 class FailsWithRuntimeException : public virtual java::lang::Object {
-    VM_CLASS(FailsWithRuntimeException)
+    VM_CLASS(FailsWithRuntimeException, java::lang::Object)
     static void staticInit() { vm_throwNew<java::lang::IllegalStateException>(); }
 };
 
 class FailsWithError : public virtual java::lang::Object {
-    VM_CLASS(FailsWithError)
+    VM_CLASS(FailsWithError, java::lang::Object)
     static void staticInit() { vm_throwNew<java::lang::OutOfMemoryError>(); }
 };
 
 // Its base fails: the failure reaches the subclass's first use.
 class ChildOfFailure : public FailsWithError {
-    VM_CLASS(ChildOfFailure)
+    VM_CLASS(ChildOfFailure, FailsWithError)
     static void staticInit() { initOrder += "X"; }
 };
 
 // Its initialiser starts a second thread that uses the class while the
 // initialiser is still running.
 class Slow : public virtual java::lang::Object {
-    VM_CLASS(Slow)
+    VM_CLASS(Slow, java::lang::Object)
     static int32_t value;
     static void staticInit();
 };
@@ -151,7 +151,7 @@ void Slow::staticInit()
 
 // Its initialiser interrupts a second thread that waits for it.
 class SlowInterrupted : public virtual java::lang::Object {
-    VM_CLASS(SlowInterrupted)
+    VM_CLASS(SlowInterrupted, java::lang::Object)
     static int32_t value;
     static void staticInit()
     {
@@ -173,7 +173,7 @@ int32_t SlowInterrupted::value = 0;
 
 // Its initialiser fails while a second thread waits for it.
 class SlowFailure : public virtual java::lang::Object {
-    VM_CLASS(SlowFailure)
+    VM_CLASS(SlowFailure, java::lang::Object)
     static void staticInit()
     {
         startWaiter([] { SlowFailure::_VM_clinit(); });
@@ -183,7 +183,7 @@ class SlowFailure : public virtual java::lang::Object {
 
 // Its initialiser ends with the exit unwinding, its monitor inflated.
 class EndsWithExit : public virtual java::lang::Object {
-    VM_CLASS(EndsWithExit)
+    VM_CLASS(EndsWithExit, java::lang::Object)
     static VMWeak<VMExitException>* thrown; // set by the test
     static void staticInit()
     {

@@ -28,32 +28,32 @@ class Round : public virtual Shape {
 };
 
 class Base : public virtual Round {
-    VM_ABSTRACT_CLASS(Base)
+    VM_ABSTRACT_CLASS(Base, java::lang::Object)
 };
 
 class Circle : public Base {
-    VM_CLASS(Circle)
+    VM_CLASS(Circle, Base)
     VMPtr<Circle> init() { return VMPtr<Circle>(this); }
 };
 
 class Ring : public Circle {
-    VM_CLASS(Ring)
+    VM_CLASS(Ring, Circle)
     VMPtr<Ring> init() { return VMPtr<Ring>(this); }
 };
 
 class Plain : public virtual java::lang::Object {
-    VM_CLASS(Plain)
+    VM_CLASS(Plain, java::lang::Object)
 };
 
 class Other : public virtual java::lang::Object {
-    VM_CLASS(Other)
+    VM_CLASS(Other, java::lang::Object)
     VMPtr<Other> init() { return VMPtr<Other>(this); }
 };
 
 int lazyInitializerRuns = 0;
 
 class Lazy : public virtual java::lang::Object {
-    VM_CLASS(Lazy)
+    VM_CLASS(Lazy, java::lang::Object)
     VMPtr<Lazy> init() { return VMPtr<Lazy>(this); }
     static void staticInit() { ++lazyInitializerRuns; }
 };

@@ -13,14 +13,9 @@ namespace vmtest {
 
 // Logs its destruction by tag; holds one reference field.
 class Tracked : public virtual java::lang::Object {
-    VM_CLASS(Tracked)
+    VM_CLASS(Tracked, java::lang::Object)
 
     ~Tracked() override { destroyed += tag; }
-    void markReferences(uint32_t bits) override
-    {
-        Object::markReferences(bits);
-        _VM_markField(next, bits);
-    }
 
     static VMPtr<Tracked> make(char tag, VMPtr<Tracked> next = nullptr)
     {
@@ -33,6 +28,8 @@ class Tracked : public virtual java::lang::Object {
     static std::string destroyed;
     char tag = '?';
     VMField<Tracked> next;
+
+    VM_FIELDS(next)
 };
 std::string Tracked::destroyed;
 

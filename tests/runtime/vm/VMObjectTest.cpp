@@ -16,7 +16,7 @@ namespace vmtest {
 // A class whose constructor runs a collection, as an allocation inside a
 // constructor may.
 class Collecting : public virtual java::lang::Object {
-    VM_CLASS(Collecting)
+    VM_CLASS(Collecting, java::lang::Object)
     Collecting() { _VM_collectGarbage(_VM_instance); }
     VMPtr<Collecting> init() { return VMPtr<Collecting>(this); }
 };

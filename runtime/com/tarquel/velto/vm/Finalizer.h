@@ -9,7 +9,7 @@
 namespace com::tarquel::velto::vm {
 
 class Finalizer : public java::lang::Thread {
-    VM_CLASS(Finalizer)
+    VM_CLASS(Finalizer, java::lang::Thread)
 
     // The Thread constructor body with the name "Finalizer".
     VMPtr<Finalizer> init();

@@ -8,7 +8,7 @@
 namespace com::tarquel::velto::cldc::io {
 
 class ConsoleOutputStream : public java::io::OutputStream {
-    VM_CLASS(ConsoleOutputStream)
+    VM_CLASS(ConsoleOutputStream, java::io::OutputStream)
 
     VMPtr<ConsoleOutputStream> init();
 

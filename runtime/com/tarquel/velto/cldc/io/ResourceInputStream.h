@@ -14,7 +14,7 @@ namespace java::lang { class String; }
 namespace com::tarquel::velto::cldc::io {
 
 class ResourceInputStream : public java::io::InputStream {
-    VM_CLASS(ResourceInputStream)
+    VM_CLASS(ResourceInputStream, java::io::InputStream)
 
     ~ResourceInputStream() override;
 

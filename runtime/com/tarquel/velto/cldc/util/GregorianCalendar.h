@@ -11,7 +11,7 @@
 namespace com::tarquel::velto::cldc::util {
 
 class GregorianCalendar : public java::util::Calendar {
-    VM_CLASS(GregorianCalendar)
+    VM_CLASS(GregorianCalendar, java::util::Calendar)
 
     VMPtr<GregorianCalendar> init();
 

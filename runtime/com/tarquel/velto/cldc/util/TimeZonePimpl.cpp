@@ -11,18 +11,6 @@ namespace com::tarquel::velto::cldc::util {
 using java::lang::String;
 using java::util::TimeZone;
 
-VMStatic<TimeZonePimpl::ZoneArray>& TimeZonePimpl::zones()
-{
-    static auto* zones = new VMStatic<ZoneArray>(); // lives to the process's end
-    return *zones;
-}
-
-VMStatic<String>& TimeZonePimpl::defaultID()
-{
-    static auto* id = new VMStatic<String>();
-    return *id;
-}
-
 namespace {
 
 constexpr int32_t kTimeZoneChanged = 4;
@@ -63,10 +51,10 @@ int columnOf(char16_t c)
 
 void TimeZonePimpl::staticInit()
 {
-    zones() = ZoneArray::newArray(3);
+    zones = ZoneArray::newArray(3);
     refreshDeviceZone();
-    zones()->set(1, TimeZoneUTC::newInstance()->init(0, _VM_literal("UTC")));
-    zones()->set(2, TimeZoneUTC::newInstance()->init(0, _VM_literal("GMT")));
+    zones->set(1, TimeZoneUTC::newInstance()->init(0, _VM_literal("UTC")));
+    zones->set(2, TimeZoneUTC::newInstance()->init(0, _VM_literal("GMT")));
     HAL_addEventListener(&TimeZonePimpl::onPlatformEvent, 1u << kTimeZoneChanged, 1);
 }
 
@@ -74,21 +62,21 @@ void TimeZonePimpl::refreshDeviceZone()
 {
     int32_t offset = HAL_getTimeZoneOffset();
     VMPtr<String> id = formatOffsetID(true, offset);
-    zones()->set(0, TimeZoneUTC::newInstance()->init(offset, id));
-    defaultID() = id;
+    zones->set(0, TimeZoneUTC::newInstance()->init(offset, id));
+    defaultID = id;
 }
 
 void TimeZonePimpl::onPlatformEvent(int32_t event, int32_t, const intptr_t*)
 {
-    if (event == kTimeZoneChanged && zones())
+    if (event == kTimeZoneChanged && zones)
         refreshDeviceZone();
 }
 
 VMPtr<TimeZone> TimeZonePimpl::getTimeZone(VMPtr<String> ID)
 {
-    VMPtr<String> wanted = ID ? ID : VMPtr<String>(defaultID());
-    for (int32_t i = 0; i < zones()->length; i++) {
-        VMPtr<TimeZone> zone = zones()->get(i);
+    VMPtr<String> wanted = ID ? ID : VMPtr<String>(defaultID);
+    for (int32_t i = 0; i < zones->length; i++) {
+        VMPtr<TimeZone> zone = zones->get(i);
         if (zone && wanted->equals(zone->getID()))
             return zone;
     }

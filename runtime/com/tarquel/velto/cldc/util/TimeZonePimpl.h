@@ -13,7 +13,7 @@
 namespace com::tarquel::velto::cldc::util {
 
 class TimeZonePimpl : public virtual java::lang::Object {
-    VM_ABSTRACT_CLASS(TimeZonePimpl)
+    VM_ABSTRACT_CLASS(TimeZonePimpl, java::lang::Object)
 
     using ZoneArray = VMArray<java::util::TimeZone, 1>;
 
@@ -32,10 +32,10 @@ class TimeZonePimpl : public virtual java::lang::Object {
 
     static void staticInit();
 
-    // Element 0 the device zone, 1 "UTC", 2 "GMT". The statics are made by
-    // the class's initialiser, under the VM lock.
-    static VMStatic<ZoneArray>& zones();
-    static VMStatic<java::lang::String>& defaultID();
+    // Element 0 the device zone, 1 "UTC", 2 "GMT"; filled by the class's
+    // initialiser.
+    VM_STATIC(ZoneArray, zones);
+    VM_STATIC(java::lang::String, defaultID);
 
 private:
     // Makes defaultID and element 0 of zones from the platform's offset.

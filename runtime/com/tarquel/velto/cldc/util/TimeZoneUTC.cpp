@@ -30,12 +30,6 @@ VMPtr<java::lang::String> TimeZoneUTC::getID()
     return ID;
 }
 
-void TimeZoneUTC::markReferences(uint32_t bits)
-{
-    TimeZone::markReferences(bits);
-    _VM_markField(ID, bits);
-}
-
 } // namespace com::tarquel::velto::cldc::util
 
 VM_REGISTER_CLASS_NO_CREATOR(com::tarquel::velto::cldc::util::TimeZoneUTC,

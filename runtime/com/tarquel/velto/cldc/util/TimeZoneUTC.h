@@ -9,7 +9,7 @@
 namespace com::tarquel::velto::cldc::util {
 
 class TimeZoneUTC : public java::util::TimeZone {
-    VM_CLASS(TimeZoneUTC)
+    VM_CLASS(TimeZoneUTC, java::util::TimeZone)
 
     VMPtr<TimeZoneUTC> init(int32_t offset, VMPtr<java::lang::String> ID);
 
@@ -20,10 +20,11 @@ class TimeZoneUTC : public java::util::TimeZone {
     bool useDaylightTime() override;
     VMPtr<java::lang::String> getID() override;
 
-    void markReferences(uint32_t bits) override;
 
     VMField<java::lang::String> ID;
     int32_t offset = 0;
+
+    VM_FIELDS(ID)
 };
 
 } // namespace com::tarquel::velto::cldc::util
