@@ -183,15 +183,20 @@ TEST_F(RecordEnumerationTest, APositionStaysOnItsRecordAcrossChanges)
     EXPECT_EQ(e->previousRecordId(), 4);
 }
 
-TEST_F(RecordEnumerationTest, ANewRecordThatSortsLastGoesToTheEnd)
+TEST_F(RecordEnumerationTest, ANewRecordTakesItsSortedPlaceAroundThePosition)
 {
     for (int32_t n : {2, 4})
         add(n);
     VMPtr<RecordEnumeration> e = enumerate(false, true, true);
     EXPECT_EQ(e->nextRecordId(), 1);
-    add(9);
+    add(9);  // sorts last
     add(3);
     EXPECT_EQ(rest(e), (std::vector<int32_t>{3, 4, 9}));
+    e->reset();
+    EXPECT_EQ(rmsText(e->nextRecord()), "2");
+    add(1);  // sorts into the current place: the walk stays on 2
+    EXPECT_EQ(rest(e), (std::vector<int32_t>{3, 4, 9}));
+    EXPECT_EQ(all(e), (std::vector<int32_t>{1, 2, 3, 4, 9}));
 }
 
 TEST_F(RecordEnumerationTest, DestroyEndsEverythingAndStopsListening)
