@@ -286,28 +286,62 @@ bool HALRecordStore::commitMetadata(const Metadata& next) const
     return true;
 }
 
+std::vector<HALRecordStore::Leftover> HALRecordStore::leftovers() const
+{
+    std::vector<Leftover> found;
+    for (std::u16string& name : filesMatching(pathOf(u"~*"))) {
+        Leftover leftover;
+        if (parseLeftover(name, kPutPrefix, &leftover.id, &leftover.version)) {
+            leftover.kind = Leftover::Kind::Put;
+        } else if (parseLeftover(name, kDeletePrefix, &leftover.id, &leftover.version)) {
+            leftover.kind = Leftover::Kind::Delete;
+        }
+        leftover.name = std::move(name);
+        found.push_back(std::move(leftover));
+    }
+    return found;
+}
+
+std::vector<int32_t> HALRecordStore::recordIdsAfterRecovery(const Metadata& committed) const
+{
+    std::vector<int32_t> ids = recordIds();
+    for (const Leftover& leftover : leftovers()) {
+        bool done = leftover.version == committed.version;
+        // A put brings its record in when done; an undone delete brings it back.
+        if ((leftover.kind == Leftover::Kind::Put && done) ||
+            (leftover.kind == Leftover::Kind::Delete && !done)) {
+            ids.push_back(leftover.id);
+        }
+    }
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return ids;
+}
+
 bool HALRecordStore::recover(const Metadata& committed) const
 {
     bool clean = true;
-    for (const std::u16string& name : filesMatching(pathOf(u"~*"))) {
-        std::u16string path = pathOf(name);
-        int32_t id = 0;
-        int32_t version = 0;
-        bool done = false;
-        if (parseLeftover(name, kPutPrefix, &id, &version)) {
-            done = version == committed.version
-                       ? MoveFileExW(path.c_str(), pathOf(recordName(id)).c_str(),
-                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-                       : DeleteFileW(path.c_str());
-        } else if (parseLeftover(name, kDeletePrefix, &id, &version)) {
-            done = version == committed.version
-                       ? DeleteFileW(path.c_str())
-                       : MoveFileExW(path.c_str(), pathOf(recordName(id)).c_str(),
-                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        } else {
-            done = DeleteFileW(path.c_str());
+    for (const Leftover& leftover : leftovers()) {
+        std::u16string path = pathOf(leftover.name);
+        std::u16string record = pathOf(recordName(leftover.id));
+        bool done = leftover.version == committed.version;
+        bool handled = false;
+        switch (leftover.kind) {
+        case Leftover::Kind::Put:
+            handled = done ? MoveFileExW(path.c_str(), record.c_str(),
+                                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                           : DeleteFileW(path.c_str());
+            break;
+        case Leftover::Kind::Delete:
+            handled = done ? DeleteFileW(path.c_str())
+                           : MoveFileExW(path.c_str(), record.c_str(),
+                                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+            break;
+        case Leftover::Kind::Other:
+            handled = DeleteFileW(path.c_str());
+            break;
         }
-        clean = clean && done;
+        clean = clean && handled;
     }
     return clean;
 }

@@ -52,10 +52,24 @@ struct HALRecordStore {
     static HALRecordStore* create(std::u16string_view folder);
     void destroy();
 
+    // A file a change cut short left behind: the record file a put brings
+    // in, the record file a delete takes out, or anything else ('~' names).
+    struct Leftover {
+        enum class Kind { Put, Delete, Other };
+        std::u16string name;
+        Kind kind = Kind::Other;
+        int32_t id = 0;
+        int32_t version = 0;
+    };
+    std::vector<Leftover> leftovers() const;
+
     // Reads "metadata.info".
     Load loadMetadata(Metadata* out) const;
     // The ids of the record files, ascending.
     std::vector<int32_t> recordIds() const;
+    // The ids as recover(committed) will leave them, without touching the
+    // disk, so a store can be checked before anything is changed.
+    std::vector<int32_t> recordIdsAfterRecovery(const Metadata& committed) const;
     // Finishes or undoes what a change cut short left behind, by the
     // version on the disk; false when a leftover file could not be handled.
     bool recover(const Metadata& committed) const;
@@ -93,6 +107,7 @@ struct HALRecordStore {
     Metadata words;
 
 private:
+
     // Writes a file under a temporary name and flushes it; the file is
     // removed again when any step fails.
     bool writeFlushed(const std::u16string& path, const void* bytes, uint32_t length) const;

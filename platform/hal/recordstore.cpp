@@ -143,18 +143,25 @@ int32_t prepare(HALRecordStore* store)
     HALRecordStore::Metadata words;
     switch (store->loadMetadata(&words)) {
     case HALRecordStore::Load::Ok: {
-        if (!store->recover(words)) {
-            return 7;
-        }
-        std::vector<int32_t> ids = store->recordIds();
+        std::vector<int32_t> ids = store->recordIdsAfterRecovery(words);
         if (static_cast<size_t>(words.count) != ids.size() ||
-            (!ids.empty() && ids.back() >= words.nextId)) {
+            (!ids.empty() && ids.back() >= words.nextId) || !store->recover(words)) {
             return 7;
         }
         break;
     }
     case HALRecordStore::Load::Missing:
-        if (!store->recordIds().empty() || !store->discardLeftovers()) {
+        // Only a store cut short while it was made has no metadata; one with
+        // records, or with a change under way, has lost it.
+        if (!store->recordIds().empty()) {
+            return 7;
+        }
+        for (const HALRecordStore::Leftover& leftover : store->leftovers()) {
+            if (leftover.kind != HALRecordStore::Leftover::Kind::Other) {
+                return 7;
+            }
+        }
+        if (!store->discardLeftovers()) {
             return 7;
         }
         words = HALRecordStore::Metadata{};

@@ -476,6 +476,7 @@ TEST_F(RecordStores, DamagedMetadataIsReportedAndNothingIsChanged)
         bool hasMetadata;
         std::string metadata;
         std::vector<int32_t> records;
+        const char* leftover = nullptr;  // a file a change cut short left
     };
     const Case cases[] = {
         {"truncated", true, metadataBytes(0, 1, 2, 3, 1).substr(0, 19), {1}},
@@ -487,6 +488,9 @@ TEST_F(RecordStores, DamagedMetadataIsReportedAndNothingIsChanged)
         {"count below the records", true, metadataBytes(0, 2, 3, 6, 1), {1, 2}},
         {"record at the next id", true, metadataBytes(0, 2, 2, 6, 2), {1, 2}},
         {"records without metadata", false, "", {1}},
+        {"count mismatch beside an unfinished add", true, metadataBytes(0, 1, 3, 6, 2), {1},
+         "~put-2-5.tmp"},
+        {"metadata lost during a delete", false, "", {}, "~del-1-1.tmp"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -497,6 +501,9 @@ TEST_F(RecordStores, DamagedMetadataIsReportedAndNothingIsChanged)
         }
         for (int32_t id : c.records) {
             app.write("database/store-hurt/record-" + std::to_string(id) + ".bin", "abc");
+        }
+        if (c.leftover) {
+            app.write("database/store-hurt/" + std::string(c.leftover), "def");
         }
         std::map<std::string, std::string> before = everything();
         EXPECT_EQ(openStatus(u"hurt", false), 7);
