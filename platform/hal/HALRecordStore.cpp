@@ -408,14 +408,18 @@ int32_t HALRecordStore::add(const int8_t* data, int32_t length, int32_t* id)
     return status;
 }
 
-int32_t HALRecordStore::set(int32_t id, const int8_t* data, int32_t length)
+int32_t HALRecordStore::changeOf(int32_t id)
 {
     if (!refresh()) {
         return 7;
     }
     int32_t size = 0;
-    int32_t status = recordSize(id, &size);
-    if (status != 0) {
+    return recordSize(id, &size);
+}
+
+int32_t HALRecordStore::set(int32_t id, const int8_t* data, int32_t length)
+{
+    if (int32_t status = changeOf(id)) {
         return status;
     }
     Metadata next = words;
@@ -426,12 +430,7 @@ int32_t HALRecordStore::set(int32_t id, const int8_t* data, int32_t length)
 
 int32_t HALRecordStore::remove(int32_t id)
 {
-    if (!refresh()) {
-        return 7;
-    }
-    int32_t size = 0;
-    int32_t status = recordSize(id, &size);
-    if (status != 0) {
+    if (int32_t status = changeOf(id)) {
         return status;
     }
     Metadata next = words;
@@ -457,17 +456,9 @@ int32_t HALRecordStore::remove(int32_t id)
 
 int32_t HALRecordStore::recordSize(int32_t id, int32_t* size) const
 {
-    if (id < 1) {
-        return 4;
-    }
-    HANDLE file = INVALID_HANDLE_VALUE;
-    int32_t status = openForReading(pathOf(recordName(id)), &file);
-    if (status != 0) {
-        return status;
-    }
-    bool ok = lengthOf(file, size);
-    CloseHandle(file);
-    return ok ? 0 : 7;
+    // A read with no room gives the length alone.
+    int32_t status = readRecord(id, nullptr, 0, size);
+    return status == 8 ? 0 : status;
 }
 
 int32_t HALRecordStore::readRecord(int32_t id, int8_t* buffer, int32_t room,

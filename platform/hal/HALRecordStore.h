@@ -111,6 +111,9 @@ private:
     // Writes a file under a temporary name and flushes it; the file is
     // removed again when any step fails.
     bool writeFlushed(const std::u16string& path, const void* bytes, uint32_t length) const;
+    // Reloads the words and checks that the record exists, as a change of
+    // an existing record begins.
+    int32_t changeOf(int32_t id);
     // Writes the record bytes under the put name of the next version, then
     // commits `next`.
     int32_t put(int32_t id, const int8_t* data, int32_t length, const Metadata& next);

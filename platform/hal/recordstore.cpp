@@ -291,40 +291,38 @@ int32_t HAL_getNthRecordStoreName(int32_t n, char16_t* buffer, int32_t* length)
 
 // ---- Store words ----------------------------------------------------------------------
 
-int32_t HAL_getRecordStoreVersion(HALRecordStore* store, int32_t* version)
+namespace {
+
+// One word of the store as it stands on the disk: 4 for a null store, 2 for
+// a null out-parameter.
+template <class T>
+int32_t storeWord(HALRecordStore* store, int32_t HALRecordStore::Metadata::*word, T* out)
 {
     if (!store) {
         return 4;
     }
-    if (!version) {
+    if (!out) {
         return 2;
     }
-    *version = store->latest().version;
+    *out = store->latest().*word;
     return 0;
+}
+
+}  // namespace
+
+int32_t HAL_getRecordStoreVersion(HALRecordStore* store, int32_t* version)
+{
+    return storeWord(store, &HALRecordStore::Metadata::version, version);
 }
 
 int32_t HAL_getNumRecords(HALRecordStore* store, int32_t* count)
 {
-    if (!store) {
-        return 4;
-    }
-    if (!count) {
-        return 2;
-    }
-    *count = store->latest().count;
-    return 0;
+    return storeWord(store, &HALRecordStore::Metadata::count, count);
 }
 
 int32_t HAL_getRecordStoreSize(HALRecordStore* store, int32_t* size)
 {
-    if (!store) {
-        return 4;
-    }
-    if (!size) {
-        return 2;
-    }
-    *size = store->latest().size;
-    return 0;
+    return storeWord(store, &HALRecordStore::Metadata::size, size);
 }
 
 int32_t HAL_getRecordStoreSizeAvailable(HALRecordStore*, int32_t* size)
@@ -339,16 +337,10 @@ int32_t HAL_getRecordStoreSizeAvailable(HALRecordStore*, int32_t* size)
     return 0;
 }
 
+// The word sign-extended.
 int32_t HAL_getRecordStoreLastModified(HALRecordStore* store, int64_t* time)
 {
-    if (!store) {
-        return 4;
-    }
-    if (!time) {
-        return 2;
-    }
-    *time = store->latest().lastModified;
-    return 0;
+    return storeWord(store, &HALRecordStore::Metadata::lastModified, time);
 }
 
 int32_t HAL_getNextRecordID(HALRecordStore* store, int32_t* id)
