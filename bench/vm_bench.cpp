@@ -1,11 +1,18 @@
-// The VM's two hottest paths: a local reference made and destroyed, and a
-// heap block allocated and freed within the limit.
+// The VM's two hottest paths, a local reference made and destroyed and a heap
+// block allocated and freed within the limit, and full collections of live
+// heaps of several shapes.
 
 #include <benchmark/benchmark.h>
 
 #include "hal/callbacks.h"
 #include "hal/thread.h"
+#include "java/lang/Integer.h"
 #include "java/lang/Object.h"
+#include "java/lang/String.h"
+#include "java/lang/StringBuffer.h"
+#include "java/util/Hashtable.h"
+#include "java/util/Vector.h"
+#include "vm/VMArray.h"
 #include "vm/VMBoot.h"
 #include "vm/VMHeap.h"
 #include "vm/VMInstance.h"
@@ -57,5 +64,79 @@ void BM_VMMallocFree(benchmark::State& state)
     }
 }
 BENCHMARK(BM_VMMallocFree)->Arg(16)->Arg(256);
+
+using java::lang::Integer;
+using java::lang::String;
+using java::util::Hashtable;
+using java::util::Vector;
+
+void collect()
+{
+    _VM_collectGarbage(_VM_instance);
+}
+
+int64_t countObjects()
+{
+    int64_t count = 0;
+    for (java::lang::Object* o = _VM_instance->objectList; o; o = o->objNext)
+        ++count;
+    return count;
+}
+
+// Collections of a heap whose garbage is already gone: only the live objects
+// are marked and walked.
+void runCollections(benchmark::State& state)
+{
+    collect();
+    for (auto _ : state)
+        collect();
+    state.counters["objects"] = double(countObjects());
+}
+
+// range(0) small live objects: Integers held by one Vector.
+void BM_VMCollectSmallObjects(benchmark::State& state)
+{
+    InVM vm;
+    int32_t count = static_cast<int32_t>(state.range(0));
+    VMPtr<Vector> held = Vector::newInstance()->init(count);
+    for (int32_t i = 0; i < count; ++i)
+        held->addElement(Integer::newInstance()->init(i));
+    runCollections(state);
+}
+BENCHMARK(BM_VMCollectSmallObjects)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A heap of about 4 MB of live objects of mixed shapes: a Hashtable from
+// Integers to strings, int arrays, Vectors of strings and StringBuffers.
+void BM_VMCollectMixedHeap4MB(benchmark::State& state)
+{
+    InVM vm;
+    collect();
+    uint32_t start = _VM_getHeapState().used;
+    VMPtr<Hashtable> table = Hashtable::newInstance()->init();
+    for (int32_t i = 0; _VM_getHeapState().used - start < (4u << 20); ++i) {
+        VMPtr<java::lang::Object> value;
+        switch (i % 4) {
+        case 0:
+            value = String::newFromCString("a string of some length");
+            break;
+        case 1:
+            value = VMArray<int32_t>::newArray(16);
+            break;
+        case 2: {
+            VMPtr<Vector> strings = Vector::newInstance()->init(3);
+            for (int32_t k = 0; k < 3; ++k)
+                strings->addElement(String::valueOf(i + k));
+            value = strings;
+            break;
+        }
+        default:
+            value = java::lang::StringBuffer::newInstance()->init();
+            break;
+        }
+        table->put(Integer::newInstance()->init(i), value);
+    }
+    runCollections(state);
+}
+BENCHMARK(BM_VMCollectMixedHeap4MB)->Unit(benchmark::kMillisecond);
 
 } // namespace

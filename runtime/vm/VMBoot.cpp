@@ -1,5 +1,6 @@
 #include "vm/VMBoot.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "com/tarquel/velto/vm/Finalizer.h"
@@ -239,6 +240,12 @@ void _VM_fillCallbacks(HALCallbacks* table)
 void _VM_fatalError(const char*)
 {
     std::exit(1);
+}
+
+void _VM_glueError(const char* message)
+{
+    std::fprintf(stderr, "%s\n", message);
+    _VM_fatalError(message);
 }
 
 void _VM_printDebug(const char*) {}

@@ -28,6 +28,10 @@ void _VM_fillCallbacks(HALCallbacks* table);
 
 // Ends the process with exit status 1; the message is not shown.
 [[noreturn]] void _VM_fatalError(const char* message);
+// The fatal exit for a mistake in a class's glue (a field not traced, a
+// wrong base name): the message goes to the error console first, since the
+// fatal exit itself shows nothing.
+[[noreturn]] void _VM_glueError(const char* message);
 // The runtime's debug print: writes nothing.
 void _VM_printDebug(const char* text);
 

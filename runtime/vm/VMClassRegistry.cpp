@@ -78,7 +78,7 @@ void _VM_checkRegisteredBase(Class* cls, Class* base)
     message.append(cls->superName);
     message.append(" but its C++ base is ");
     message.append(base ? base->name : "not registered");
-    _VM_fatalError(message.text());
+    _VM_glueError(message.text());
 }
 
 void _VM_runClassRegistrars()

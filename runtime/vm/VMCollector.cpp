@@ -1,9 +1,13 @@
 #include "vm/VMCollector.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include "com/tarquel/velto/vm/Finalizer.h"
 #include "hal/memory.h"
 #include "java/lang/Object.h"
 #include "vm/VMBoot.h"
+#include "vm/VMHeap.h"
 #include "vm/VMInstance.h"
 #include "vm/VMThread.h"
 
@@ -20,7 +24,7 @@ bool collecting = false;
 // SCAN_PENDING instead and found again by a walk of the object list, so
 // marking needs neither recursion nor allocation.
 
-constexpr uint32_t kMarkStackCapacity = 1u << 15;
+constexpr uint32_t kMarkStackCapacity = 1u << 16;
 Object* markStack[kMarkStackCapacity];
 uint32_t markTop = 0;
 bool markOverflowed = false;
@@ -105,6 +109,37 @@ void keepPendingObjects(VMInstance* vm, const Census& census)
     }
 }
 
+#ifndef NDEBUG
+// Checks that marking traced every field of every live object: a field that a
+// class forgot to list in VM_FIELDS kept its old stamp. A field is found in
+// the object's block by its scope word (a reference is four words: vtable,
+// link, scope, target; a field's link word holds its stamp).
+void checkFieldsTraced(VMInstance* vm)
+{
+    constexpr uint32_t kWord = sizeof(uintptr_t);
+    static_assert(sizeof(VMRef) == 4 * kWord, "a reference is four words");
+    const uintptr_t instanceScope = reinterpret_cast<uintptr_t>(&_VM_instanceScope);
+    for (Object* o = vm->objectList; o; o = o->objNext) {
+        // Objects being built may hold fields not yet made.
+        if (!(o->flags & Object::VISITED) || (o->flags & Object::UNDER_CONSTRUCTION))
+            continue;
+        const auto* start = static_cast<const unsigned char*>(dynamic_cast<const void*>(o));
+        uint32_t size = _VM_blockSize(start);
+        for (uint32_t at = 0; at + 4 * kWord <= size; at += kWord) {
+            uintptr_t words[4];
+            std::memcpy(words, start + at, sizeof words);
+            if (words[2] != instanceScope || words[1] == _VM_markStamp)
+                continue;
+            char message[256];
+            std::snprintf(message, sizeof message,
+                          "Field at offset %u of a live %s was not traced: list it in VM_FIELDS",
+                          at, o->getClass()->name);
+            _VM_glueError(message);
+        }
+    }
+}
+#endif
+
 // ---- Sweep --------------------------------------------------------------------
 
 // Destroys every object that was neither reached nor kept.
@@ -180,6 +215,9 @@ void _VM_runCollector(VMInstance* vm)
     Census census = clearMarks(vm);
     markRoots(vm);
     keepPendingObjects(vm, census);
+#ifndef NDEBUG
+    checkFieldsTraced(vm);
+#endif
 
     _VM_weakScope.roots().clearUnmarked();
     sweepObjects(vm);

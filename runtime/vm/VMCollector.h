@@ -3,7 +3,11 @@
 // objects.
 //
 // Roots are the references of the native and static scopes and of every
-// thread's stack scope; fields are traced through markReferences. Objects
+// thread's stack scope; fields are traced through markReferences, which
+// queues each newly marked object on a preallocated mark stack (when it is
+// full, the object is flagged SCAN_PENDING and found by a walk of the object
+// list), so marking uses no C stack per object. Debug builds check after
+// marking that every field of a live object was traced. Objects
 // awaiting finalization (FINALIZATION_PENDING) and objects still under
 // construction survive with everything they reach, but count as unreachable
 // for weak references. The collector runs on the thread that asked for it,

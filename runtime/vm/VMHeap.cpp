@@ -187,6 +187,11 @@ void _VM_free(void* block)
     HAL_freeToSystem(static_cast<uint8_t*>(block) - kAlignment);
 }
 
+uint32_t _VM_blockSize(const void* block)
+{
+    return (*headerOf(const_cast<void*>(block)) & kSizeMask) - kHeaderWord;
+}
+
 uint32_t _VM_getFreeMemory()
 {
     return heap.maximumLimit - HAL_getAllocatedBytes() - heap.used;

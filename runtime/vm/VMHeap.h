@@ -20,6 +20,8 @@ void _VM_endHeapAccounting();
 void* _VM_malloc(uint32_t size, bool mayThrow);
 inline void* _VM_new(uint32_t size) { return _VM_malloc(size, true); }
 void _VM_free(void* block);
+// The size a block was requested with.
+uint32_t _VM_blockSize(const void* block);
 uint32_t _VM_getFreeMemory();
 uint32_t _VM_getTotalMemory();
 

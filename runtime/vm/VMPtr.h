@@ -1,8 +1,10 @@
 #pragma once
 // Typed references. The wrapper type says where a reference lives:
 //   VMPtr<T>     a local, argument, temporary or return value (stack scope)
-//   VMField<T>   a field of an object (instance scope; traced by its owner)
-//   VMStatic<T>  a static field of a class (static scope)
+//   VMField<T>   a field of an object (instance scope; listed in its class's
+//                VM_FIELDS, which traces it)
+//   VMStatic<T>  a static field of a class (static scope; declared with
+//                VM_STATIC)
 //   VMNative<T>  a reference the VM itself holds (native scope)
 //   VMWeak<T>    a weak reference (weak scope; cleared when its target dies)
 // Every copy made from any of them is a new stack-scoped VMPtr; assigning to

@@ -48,8 +48,8 @@ public:
     // Dotted class name, "@", lower-case hexadecimal hash code.
     virtual VMPtr<String> toString();
     virtual void finalize();
-    // Marks every reference field with bits; classes with fields override it
-    // and call their base's marking.
+    // Marks every reference field with bits; VM_FIELDS generates the
+    // override, which marks the base's fields first.
     virtual void markReferences(uint32_t bits);
     virtual Class* getClass();
 

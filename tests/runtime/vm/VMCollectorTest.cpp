@@ -4,6 +4,7 @@
 
 #include "java/lang/Thread.h"
 #include "support/VMFixture.h"
+#include "vm/VMArray.h"
 #include "vm/VMBoot.h"
 #include "vm/VMHeap.h"
 #include "vm/VMInstance.h"
@@ -49,6 +50,33 @@ protected:
     static void collect() { _VM_collectGarbage(_VM_instance); }
 };
 
+// Room for a large object graph, made without a collection per allocation
+// even in stress mode (which would make building it quadratic); the limits
+// and the stress mode come back at the end.
+class LargeHeap {
+public:
+    LargeHeap() : saved_(_VM_getHeapState())
+    {
+        VMHeapState roomy = saved_;
+        roomy.currentLimit = roomy.maximumLimit = 1024u << 20;
+        _VM_setHeapState(roomy);
+        _VM_setCollectOnEveryAllocation(false);
+    }
+    ~LargeHeap()
+    {
+        VMHeapState now = _VM_getHeapState();
+        now.currentLimit = saved_.currentLimit;
+        now.maximumLimit = saved_.maximumLimit;
+        _VM_setHeapState(now);
+        _VM_setCollectOnEveryAllocation(VMFixture_gcStress());
+    }
+    // The stress mode again, for the collections under test.
+    static void restoreStress() { _VM_setCollectOnEveryAllocation(VMFixture_gcStress()); }
+
+private:
+    VMHeapState saved_;
+};
+
 TEST_F(VMCollector, AnUnrootedObjectDies)
 {
     VM_SKIP_UNDER_GC_STRESS();
@@ -69,9 +97,10 @@ TEST_F(VMCollector, ARootedChainLives)
     EXPECT_EQ(Tracked::destroyed, "c");
 }
 
+VM_STATIC(Tracked, held);
+
 TEST_F(VMCollector, StaticAndNativeReferencesAreRoots)
 {
-    static VMStatic<Tracked> held;
     VMNative<Tracked> native;
     held = Tracked::make('s');
     native = Tracked::make('n');
@@ -216,3 +245,38 @@ TEST_F(VMCollector, StressModeCollectsOnEveryAllocation)
 }
 
 } // namespace
+
+// Marking follows a chain of any length without using the C stack per link.
+TEST_F(VMCollector, AChainOfAMillionObjectsIsMarkedAndThenFreed)
+{
+    constexpr size_t kLength = 1000000;
+    LargeHeap heap;
+    VMPtr<Tracked> head;
+    for (size_t i = 0; i < kLength; ++i)
+        head = Tracked::make('c', head);
+    LargeHeap::restoreStress();
+    collect();
+    EXPECT_EQ(Tracked::destroyed, "");
+    head = nullptr;
+    collect();
+    EXPECT_EQ(Tracked::destroyed.size(), kLength);
+}
+
+// An array of more elements than the mark stack holds: what does not fit is
+// found again by a walk of the objects, with everything it references.
+TEST_F(VMCollector, AnArrayWiderThanTheMarkStackIsTracedWhole)
+{
+    constexpr int32_t kWidth = 300000;
+    LargeHeap heap;
+    VMPtr<VMArray<Tracked>> wide = VMArray<Tracked>::newArray(kWidth);
+    for (int32_t i = 0; i < kWidth; ++i)
+        wide->set(i, Tracked::make('e', Tracked::make('f')));
+    LargeHeap::restoreStress();
+    collect();
+    EXPECT_EQ(Tracked::destroyed, "");
+    for (int32_t i = 0; i < kWidth; ++i)
+        ASSERT_EQ(wide->get(i)->next->tag, 'f') << i;
+    wide = nullptr;
+    collect();
+    EXPECT_EQ(Tracked::destroyed.size(), 2u * kWidth);
+}
