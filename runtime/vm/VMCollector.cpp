@@ -22,13 +22,14 @@ bool collecting = false;
 // ---- Mark stack -----------------------------------------------------------------
 // Objects marked but not yet traced. When it is full, an object is flagged
 // SCAN_PENDING instead and found again by a walk of the object list, so
-// marking needs neither recursion nor allocation.
+// marking needs neither recursion nor allocation. The stack is zero-filled
+// static storage: its pages are only touched as deep as marking goes.
 
 constexpr uint32_t kMarkStackCapacity = 1u << 16;
+// How deep marking traces directly before it queues.
+constexpr int32_t kDirectDepth = 16;
 Object* markStack[kMarkStackCapacity];
-uint32_t markTop = 0;
 bool markOverflowed = false;
-bool tracing = false;
 
 // Traces one object's fields with the bits it was marked with.
 inline void traceObject(Object* object)
@@ -38,16 +39,25 @@ inline void traceObject(Object* object)
 
 void drainMarkStack()
 {
-    while (markTop > 0)
-        traceObject(markStack[--markTop]);
+    while (_VM_markStack.top != markStack)
+        traceObject(*--_VM_markStack.top);
 }
 
 // Traces until every marked object's fields are marked.
 void traceMarked()
 {
     struct Tracing {
-        Tracing() { tracing = true; }
-        ~Tracing() { tracing = false; }
+        Tracing()
+        {
+            _VM_markStack.limit = markStack + kMarkStackCapacity;
+            _VM_markStack.depthLeft = kDirectDepth;
+        }
+        ~Tracing()
+        {
+            _VM_markStack.top = markStack;
+            _VM_markStack.limit = nullptr;
+            _VM_markStack.depthLeft = 0;
+        }
     } scope;
     drainMarkStack();
     while (markOverflowed) {
@@ -190,16 +200,17 @@ void runFinalizer(VMInstance* vm)
 
 uintptr_t _VM_markStamp = 0;
 
-void _VM_pushMark(Object* object)
+VMMarkStack _VM_markStack = {markStack, nullptr, 0};
+
+void _VM_pushMarkSlow(Object* object)
 {
-    if (markTop < kMarkStackCapacity) {
-        markStack[markTop++] = object;
-    } else {
+    if (_VM_markStack.limit) {
         object->flags |= Object::SCAN_PENDING;
         markOverflowed = true;
+        return;
     }
-    if (!tracing)
-        traceMarked();
+    *_VM_markStack.top++ = object;
+    traceMarked();
 }
 
 void _VM_runCollector(VMInstance* vm)

@@ -85,9 +85,19 @@ public:
 
 } // namespace java::lang
 
-// The collector's mark stack: queues an object whose fields are still to be
-// traced, and traces until the stack is empty unless a trace is running.
-void _VM_pushMark(java::lang::Object* object);
+// The collector's marking state. An object newly marked is traced at once
+// while the trace is less than a few objects deep (cheapest: its memory was
+// just touched), else it is queued on the mark stack; so marking uses a
+// bounded amount of C stack. Outside a trace (limit null), and when the stack
+// is full, _VM_pushMarkSlow takes the object: it starts a trace, or flags the
+// object for a rescan.
+struct VMMarkStack {
+    java::lang::Object** top;
+    java::lang::Object** limit; // null while no trace is running
+    int32_t depthLeft;          // direct traces still allowed below this one
+};
+extern VMMarkStack _VM_markStack;
+void _VM_pushMarkSlow(java::lang::Object* object);
 // The stamp _VM_markField leaves on each traced field: new in each collection.
 extern uintptr_t _VM_markStamp;
 
@@ -97,13 +107,21 @@ inline void _VM_endConstruction(java::lang::Object* object)
     object->flags &= ~java::lang::Object::UNDER_CONSTRUCTION;
 }
 
-// Marks an object and, on its first visit in this collection, queues it so
-// that its fields are traced (iteratively, by the collector's mark stack).
+// Marks an object and, on its first visit in this collection, traces its
+// fields, at once or through the mark stack.
 inline void _VM_mark(java::lang::Object* object, uint32_t bits)
 {
-    if (!(object->flags & java::lang::Object::VISITED)) {
-        object->flags |= bits;
-        _VM_pushMark(object);
+    if (object->flags & java::lang::Object::VISITED)
+        return;
+    object->flags |= bits;
+    if (_VM_markStack.depthLeft > 0) {
+        --_VM_markStack.depthLeft;
+        object->markReferences(bits);
+        ++_VM_markStack.depthLeft;
+    } else if (__builtin_expect(_VM_markStack.top < _VM_markStack.limit, 1)) {
+        *_VM_markStack.top++ = object;
+    } else {
+        _VM_pushMarkSlow(object);
     }
 }
 

@@ -262,21 +262,38 @@ TEST_F(VMCollector, AChainOfAMillionObjectsIsMarkedAndThenFreed)
     EXPECT_EQ(Tracked::destroyed.size(), kLength);
 }
 
-// An array of more elements than the mark stack holds: what does not fit is
-// found again by a walk of the objects, with everything it references.
+// An array of more elements than the mark stack holds, deeper than marking
+// traces directly: what does not fit on the stack is found again by a walk
+// of the objects, with everything it references.
 TEST_F(VMCollector, AnArrayWiderThanTheMarkStackIsTracedWhole)
 {
     constexpr int32_t kWidth = 300000;
+    constexpr int32_t kDepth = 64;
+    using ObjectArray = VMArray<Object>;
     LargeHeap heap;
     VMPtr<VMArray<Tracked>> wide = VMArray<Tracked>::newArray(kWidth);
     for (int32_t i = 0; i < kWidth; ++i)
         wide->set(i, Tracked::make('e', Tracked::make('f')));
+    VMPtr<ObjectArray> outer = ObjectArray::newArray(1);
+    outer->set(0, wide);
+    for (int32_t level = 1; level < kDepth; ++level) {
+        VMPtr<ObjectArray> above = ObjectArray::newArray(1);
+        above->set(0, outer);
+        outer = above;
+    }
+    wide = nullptr;
     LargeHeap::restoreStress();
     collect();
     EXPECT_EQ(Tracked::destroyed, "");
+    VMPtr<Object> at = outer;
+    for (int32_t level = 0; level < kDepth; ++level)
+        at = vm_cast<ObjectArray>(at)->get(0);
+    wide = vm_cast<VMArray<Tracked>>(at);
     for (int32_t i = 0; i < kWidth; ++i)
         ASSERT_EQ(wide->get(i)->next->tag, 'f') << i;
     wide = nullptr;
+    at = nullptr;
+    outer = nullptr;
     collect();
     EXPECT_EQ(Tracked::destroyed.size(), 2u * kWidth);
 }
