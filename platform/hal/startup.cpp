@@ -15,6 +15,7 @@
 #include "hal/http.h"
 #include "hal/memory.h"
 #include "hal/properties.h"
+#include "hal/recordstore.h"
 #include "hal/startup.h"
 #include "hal/status.h"
 #include "hal/window.h"
@@ -169,6 +170,7 @@ bool HAL_init(void* instance, int showCommand)
         releaseStartupResources();
         return false;
     }
+    HAL_createRecordStoreLock();
     if (HAL_probeSamsungSdk() && HAL_isOpticalMouseAvailable()) {
         HAL_setOpticalMouse(true);
         HAL_setOpticalMouseMode(1);

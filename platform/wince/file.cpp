@@ -1,5 +1,5 @@
-// Files: CreateFileW, ReadFile, WriteFile, GetFileSize, SetFilePointer,
-// GetModuleFileNameW, and the C runtime's _wfopen and fgetws.
+// Files: CreateFileW, ReadFile, WriteFile, FlushFileBuffers, GetFileSize,
+// SetFilePointer, GetModuleFileNameW, and the C runtime's _wfopen and fgetws.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,11 +9,14 @@
 #include <string>
 
 #include "wince/KernelObject.h"
+#include "wince/detail/disk.h"
 #include "wince/detail/path.h"
 #include "wince/detail/text.h"
 #include "wince/file.h"
 
 namespace {
+
+using wince_disk::errorFromErrno;
 
 class FileObject final : public KernelObject {
 public:
@@ -26,27 +29,6 @@ protected:
 private:
     int fd_;
 };
-
-DWORD errorFromErrno(int error)
-{
-    switch (error) {
-    case ENOENT:
-        return ERROR_FILE_NOT_FOUND;
-    case ENOTDIR:
-        return ERROR_PATH_NOT_FOUND;
-    case EEXIST:
-        return ERROR_ALREADY_EXISTS;
-    case EACCES:
-    case EPERM:
-    case EISDIR:
-    case EROFS:
-        return ERROR_ACCESS_DENIED;
-    case ENOMEM:
-        return ERROR_NOT_ENOUGH_MEMORY;
-    default:
-        return ERROR_ACCESS_DENIED;
-    }
-}
 
 // Runs `use` with the file object of a handle; FALSE-like result when the
 // handle is not a file.
@@ -91,6 +73,9 @@ HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD, LPVOID, DWORD creation, DW
         break;
     default:
         break;
+    }
+    if (write && !wince_disk::allow(wince_disk::Change::Create)) {
+        return INVALID_HANDLE_VALUE;
     }
     std::string path = wince_path::toHost(name);
     int fd = ::open(path.c_str(), flags, 0644);
@@ -157,17 +142,48 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD count, DWORD* bytesRead, LPVOI
 BOOL WriteFile(HANDLE handle, const void* buffer, DWORD count, DWORD* bytesWritten, LPVOID)
 {
     DWORD written = 0;
-    BOOL ok = transfer(handle, buffer, count, &written, [&](int fd, DWORD done) {
-        return ::write(fd, static_cast<const char*>(buffer) + done, count - done);
+    DWORD allowed = count;
+    DWORD refusal = ERROR_SUCCESS;
+    if (!wince_disk::allow(wince_disk::Change::Write)) {
+        refusal = GetLastError();
+        allowed = wince_disk::halted() ? count / 2 : 0;
+    }
+    BOOL ok = transfer(handle, buffer, allowed, &written, [&](int fd, DWORD done) {
+        return ::write(fd, static_cast<const char*>(buffer) + done, allowed - done);
     });
+    if (ok && refusal != ERROR_SUCCESS) {
+        if (bytesWritten) {
+            *bytesWritten = written;
+        }
+        SetLastError(refusal);
+        return FALSE;
+    }
     if (bytesWritten) {
         *bytesWritten = written;
     }
     if (ok && written < count) {
-        SetLastError(ERROR_ACCESS_DENIED);
+        SetLastError(ERROR_DISK_FULL);
         return FALSE;
     }
     return ok;
+}
+
+// ---- FlushFileBuffers: the file's data and size reach the disk ------------
+BOOL FlushFileBuffers(HANDLE handle)
+{
+    if (!wince_disk::allow(wince_disk::Change::Flush)) {
+        return FALSE;
+    }
+    return withFile(
+        handle,
+        [&](int fd) -> BOOL {
+            if (::fsync(fd) != 0) {
+                SetLastError(errorFromErrno(errno));
+                return FALSE;
+            }
+            return TRUE;
+        },
+        BOOL{FALSE});
 }
 
 // ---- GetFileSize ------------------------------------------------------------

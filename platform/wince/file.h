@@ -39,6 +39,8 @@ HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD shareMode, LPVOID security,
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, DWORD* bytesRead, LPVOID overlapped);
 BOOL WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* bytesWritten,
                LPVOID overlapped);
+// Writes the file's data through to the disk.
+BOOL FlushFileBuffers(HANDLE file);
 DWORD GetFileSize(HANDLE file, DWORD* sizeHigh);
 DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method);
 
