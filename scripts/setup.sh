@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential g++ clang cmake ninja-build pkg-config git
   libclang-rt-14-dev
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libpixman-1-dev
   libsdl2-dev libcurl4-openssl-dev libpng-dev libjpeg-dev
   libfreetype-dev fonts-dejavu-core
   libfluidsynth-dev timgm6mb-soundfont

@@ -3,6 +3,8 @@
 
 #include "hal/HALDisplayable.h"
 #include "hal/callbacks.h"
+#include "hal/font.h"
+#include "hal/screen.h"
 #include "hal/startup.h"
 #include "hal/status.h"
 #include "hal/window.h"
@@ -70,13 +72,19 @@ LRESULT HALDisplayable::handleWindowMessage(HALDisplayable* displayable, HWND wi
         PostQuitMessage(0);
         return 0;
     case WM_SIZE:
+        HAL_reapplyOrientation();
         if (displayable) {
             displayable->checkSize();
+            HAL_resizeScreenBuffer(displayable->screenBuffer());
         }
         return 0;
     case WM_SETTINGCHANGE:
-        if (wParam == kSettingChangeResolution && displayable) {
-            displayable->checkSize();
+        if (wParam == kSettingChangeResolution) {
+            HAL_reapplyOrientation();
+            if (displayable) {
+                displayable->checkSize();
+                HAL_resizeScreenBuffer(displayable->screenBuffer());
+            }
         }
         return 0;
     case WM_ACTIVATE: {

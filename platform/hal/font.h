@@ -28,3 +28,7 @@ void HAL_loadOrientationTable();
 int32_t HAL_readDeviceOrientation(int32_t* orientation);
 int32_t HAL_applyOrientation(int32_t orientation);
 void HAL_reapplyOrientation();
+// The MIDP side's orientation operations: the application orientation the
+// device shows (4 when none), and setting one (as HAL_applyOrientation).
+int32_t HAL_getOrientation(int32_t* orientation);
+int32_t HAL_setOrientation(int32_t orientation);

@@ -2,6 +2,8 @@
 // every queued message in bursts and draws after each burst; while inactive
 // it waits for the next message. Every message is handled under the VM lock.
 
+#include "hal/HALDisplayable.h"
+#include "hal/screen.h"
 #include "hal/startup.h"
 #include "hal/thread.h"
 #include "hal/window.h"
@@ -47,6 +49,14 @@ bool handle(MSG* msg, HWND window)
     return false;
 }
 
+// After each burst: the current canvas's flushed frame, if one waits.
+void showPendingFrame()
+{
+    if (HALDisplayable* displayable = HAL_getCurrentDisplayable()) {
+        HAL_flushPendingScreenBuffer(displayable->screenBuffer());
+    }
+}
+
 }  // namespace
 
 int HAL_runMessageLoop()
@@ -68,6 +78,7 @@ int HAL_runMessageLoop()
                     ending = true;
                 }
             }
+            showPendingFrame();
             HAL_unlockVM();
             if (!handled && !ending) {
                 MsgWaitForMultipleObjectsEx(0, nullptr, kIdleWait, QS_ALLINPUT, 0);

@@ -9,6 +9,8 @@
 #include "hal/callbacks.h"
 #include "hal/device.h"
 #include "hal/fatal.h"
+#include "hal/font.h"
+#include "hal/HALGraphics.h"
 #include "hal/memory.h"
 #include "hal/properties.h"
 #include "hal/startup.h"
@@ -110,6 +112,8 @@ void releaseStartupResources()
         CloseHandle(g_instanceMutex);
         g_instanceMutex = nullptr;
     }
+    HAL_releaseTextSurface();
+    HAL_releaseFontCache();
     HAL_destroyMainWindow();
     HAL_freeProperties();
     HAL_releaseReserve();
@@ -135,6 +139,8 @@ bool HAL_init(void* instance, int showCommand)
     HAL_resetClock();
     HAL_reserveMemory();
     HAL_loadProperties();
+    HAL_loadOrientationTable();
+    HAL_createFontCache();
     std::u16string name = applicationName();
     if (anotherInstanceRuns(name)) {
         releaseStartupResources();

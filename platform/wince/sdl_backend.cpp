@@ -291,6 +291,14 @@ void destroySdlWindow(HWND window)
         std::lock_guard guard(g_deferredLock);
         std::erase_if(g_deferred, [window](const Deferred& d) { return d.window == window; });
     }
+    if (window->texture) {
+        SDL_DestroyTexture(window->texture);
+        window->texture = nullptr;
+    }
+    if (window->renderer) {
+        SDL_DestroyRenderer(window->renderer);
+        window->renderer = nullptr;
+    }
     if (window->sdl) {
         SDL_DestroyWindow(window->sdl);
         window->sdl = nullptr;
@@ -327,6 +335,43 @@ void resizeSdlWindow(HWND window, INT width, INT height)
 void raiseSdlWindow(HWND window)
 {
     onUiThreadFor(window, [](SDL_Window* sdl) { SDL_RaiseWindow(sdl); });
+}
+
+void presentFrame(HWND window)
+{
+    ++window->presents;
+    onUiThreadFor(window, [window](SDL_Window* sdl) {
+        std::lock_guard guard(wince_ui::windowsLock());
+        int width = window->width;
+        int height = window->height;
+        if (width < 1 || height < 1 || window->frame.size() != static_cast<size_t>(width) * height) {
+            return;
+        }
+        if (!window->renderer) {
+            window->renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_SOFTWARE);
+            if (!window->renderer) {
+                return;
+            }
+        }
+        int textureWidth = 0;
+        int textureHeight = 0;
+        if (window->texture) {
+            SDL_QueryTexture(window->texture, nullptr, nullptr, &textureWidth, &textureHeight);
+        }
+        if (!window->texture || textureWidth != width || textureHeight != height) {
+            if (window->texture) {
+                SDL_DestroyTexture(window->texture);
+            }
+            window->texture = SDL_CreateTexture(window->renderer, SDL_PIXELFORMAT_RGB565,
+                                                SDL_TEXTUREACCESS_STREAMING, width, height);
+            if (!window->texture) {
+                return;
+            }
+        }
+        SDL_UpdateTexture(window->texture, nullptr, window->frame.data(), width * 2);
+        SDL_RenderCopy(window->renderer, window->texture, nullptr, nullptr);
+        SDL_RenderPresent(window->renderer);
+    });
 }
 
 void pumpEvents()

@@ -5,6 +5,7 @@
 // it may be injected from any thread once that window exists.
 
 #include <string>
+#include <vector>
 
 #include "wince/registry.h"
 #include "wince/user.h"
@@ -57,5 +58,14 @@ void clearRegistry();  // no keys at all
 // program; lastShellRequest answers "file|parameters" of the last one.
 void captureShellRequests(bool on);
 std::u16string lastShellRequest();
+
+// What GDI last drew into the window's client area (RGB565, top row first)
+// and its size; empty for a dead window. How often a frame was shown.
+std::vector<uint16_t> windowFrame(HWND window, INT* width = nullptr, INT* height = nullptr);
+uint32_t windowPresents(HWND window);
+// The display's orientation as ChangeDisplaySettingsEx reports it (DMDO_*),
+// and how many changes were asked for, with the last one asked.
+void setDisplayOrientation(DWORD orientation);
+uint32_t displayChanges(DWORD* lastRequested = nullptr);
 
 }  // namespace wince

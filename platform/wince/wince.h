@@ -5,4 +5,6 @@
 #include "wince/types.h"
 #include "wince/kernel.h"
 #include "wince/ole.h"
+#include "wince/gdi.h"
+#include "wince/imaging.h"
 #include "wince/aygshell.h"

@@ -6,6 +6,7 @@
 
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "wince/detail/text.h"
 #include "wince/user.h"
@@ -21,6 +22,12 @@ struct HWND__ {
     bool enabled = true;
     SDL_Window* sdl = nullptr;
     uint32_t sdlId = 0;
+    // What GDI drew into the client area (RGB565, width x height), guarded
+    // by windowsLock, and how often it was shown.
+    std::vector<uint16_t> frame;
+    uint32_t presents = 0;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
 };
 
 namespace wince_ui {
@@ -50,6 +57,9 @@ void showSdlWindow(HWND window, INT showCommand);
 void resizeSdlWindow(HWND window, INT width, INT height);
 void raiseSdlWindow(HWND window);
 void pumpEvents();
+// Shows the window's frame (caller holds windowsLock): at once on the UI
+// thread, else when it next gathers input.
+void presentFrame(HWND window);
 // The virtual key behind an SDL key, or 0; and back.
 UINT virtualKeyFromSdl(SDL_Keycode key);
 SDL_Keycode sdlFromVirtualKey(UINT vk);

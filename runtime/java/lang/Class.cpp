@@ -70,26 +70,28 @@ VMPtr<Object> Class::newInstance()
     return object;
 }
 
+VMPtr<String> Class::resolveResourceName(VMPtr<String> name)
+{
+    if (vm_nonNull(name)->length() > 0 && name->charAt(0) == u'/')
+        return name->substring(1);
+    // The package of this class as a folder: "x.y.Z" gives "x/y/".
+    VMPtr<StringBuffer> path = StringBuffer::newInstance();
+    path->init();
+    if (const char* last = std::strrchr(this->name, '.')) {
+        for (const char* at = this->name; at <= last; at++)
+            path->append(char16_t(*at == '.' ? '/' : *at));
+    }
+    path->append(name);
+    return path->toString();
+}
+
 // A leading "/" names the resource from the top of the resource folder; any
 // other name is looked up under the class's package. Null when it cannot be
 // opened.
 VMPtr<Object> Class::getResourceAsStream(VMPtr<String> name)
 {
     using com::tarquel::velto::cldc::io::ResourceInputStream;
-    VMPtr<String> resolved;
-    if (vm_nonNull(name)->length() > 0 && name->charAt(0) == u'/') {
-        resolved = name->substring(1);
-    } else {
-        // The package of this class as a folder: "x.y.Z" gives "x/y/".
-        VMPtr<StringBuffer> path = StringBuffer::newInstance();
-        path->init();
-        if (const char* last = std::strrchr(this->name, '.')) {
-            for (const char* at = this->name; at <= last; at++)
-                path->append(char16_t(*at == '.' ? '/' : *at));
-        }
-        path->append(name);
-        resolved = path->toString();
-    }
+    VMPtr<String> resolved = resolveResourceName(name);
     try {
         return ResourceInputStream::newInstance()->init(resolved);
     } catch (java::io::IOException* caught) {

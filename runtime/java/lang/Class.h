@@ -34,6 +34,9 @@ class Class : public virtual Object {
     static VMPtr<Class> forName(VMPtr<String> name);
     VMPtr<Object> newInstance();
     VMPtr<Object> getResourceAsStream(VMPtr<String> name);
+    // A resource name as this class sees it: a leading "/" is dropped, any
+    // other name gets the class's package as folders in front.
+    VMPtr<String> resolveResourceName(VMPtr<String> name);
     bool isInstance(VMPtr<Object> object);
     bool isAssignableFrom(Class* other);
     bool isArray() const { return arrayDimensions > 0; }
