@@ -6,6 +6,7 @@
 #include "java/io/ByteArrayInputStream.h"
 #include "java/io/EOFException.h"
 #include "java/io/IOException.h"
+#include "engine/support/EngineBytes.h"
 #include "support/LangTestSupport.h"
 #include "support/VMFixture.h"
 #include "tq/io/resource/Chunk.h"
@@ -14,18 +15,10 @@
 using java::io::DataInputStream;
 using tq::io::resource::Chunk;
 using tq::io::resource::ChunkVirtualFileSystemOrganization;
-using ByteArray = VMArray<int8_t, 1>;
-using Bytes = std::vector<uint8_t>;
 
 namespace {
 
 class ChunkTest : public VMFixture {};
-
-void putInt(Bytes& b, uint32_t v)
-{
-    for (int shift = 24; shift >= 0; shift -= 8)
-        b.push_back(uint8_t(v >> shift));
-}
 
 Bytes chunkBytes(uint32_t id, int32_t length, int32_t value, const Bytes& payload)
 {
@@ -37,24 +30,10 @@ Bytes chunkBytes(uint32_t id, int32_t length, int32_t value, const Bytes& payloa
     return b;
 }
 
-VMPtr<ByteArray> array(const Bytes& b)
-{
-    VMPtr<ByteArray> a = ByteArray::newArray(int32_t(b.size()));
-    for (size_t i = 0; i < b.size(); i++)
-        (*a)[int32_t(i)] = int8_t(b[i]);
-    return a;
-}
-
-Bytes bytesOf(const VMPtr<ByteArray>& a)
-{
-    return Bytes(reinterpret_cast<uint8_t*>(a->elements()),
-                 reinterpret_cast<uint8_t*>(a->elements()) + a->length);
-}
-
 VMPtr<DataInputStream> stream(const Bytes& b)
 {
     return DataInputStream::newInstance()->init(
-        java::io::ByteArrayInputStream::newInstance()->init(array(b)));
+        java::io::ByteArrayInputStream::newInstance()->init(vmBytes(b)));
 }
 
 TEST_F(ChunkTest, ReadChunksWriteBackUnchanged)

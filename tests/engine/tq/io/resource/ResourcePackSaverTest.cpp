@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "java/lang/IllegalArgumentException.h"
+#include "engine/support/EngineBytes.h"
 #include "support/LangTestSupport.h"
 #include "support/VMFixture.h"
 #include "tq/io/resource/ResourcePackSaver.h"
@@ -10,28 +11,17 @@
 using tq::io::resource::ResourcePackSaver;
 using ByteArray = ResourcePackSaver::ByteArray;
 using ByteArrays = ResourcePackSaver::ByteArrays;
-using Bytes = std::vector<uint8_t>;
 
 namespace {
 
 class ResourcePackSaverTest : public VMFixture {};
 
-VMPtr<ByteArray> array(const Bytes& b)
-{
-    VMPtr<ByteArray> a = ByteArray::newArray(int32_t(b.size()));
-    for (size_t i = 0; i < b.size(); i++)
-        (*a)[int32_t(i)] = int8_t(b[i]);
-    return a;
-}
-
 Bytes save(const std::vector<Bytes>& entries, const Bytes& types)
 {
     VMPtr<ByteArrays> list = ByteArrays::newArray(int32_t(entries.size()));
     for (size_t i = 0; i < entries.size(); i++)
-        list->set(int32_t(i), array(entries[i]));
-    VMPtr<ByteArray> pack = ResourcePackSaver::save(list, array(types));
-    uint8_t* p = reinterpret_cast<uint8_t*>(pack->elements());
-    return Bytes(p, p + pack->length);
+        list->set(int32_t(i), vmBytes(entries[i]));
+    return bytesOf(ResourcePackSaver::save(list, vmBytes(types)));
 }
 
 TEST_F(ResourcePackSaverTest, LaysOutHeaderTypesTotalAndData)
@@ -55,11 +45,11 @@ TEST_F(ResourcePackSaverTest, LaysOutHeaderTypesTotalAndData)
 TEST_F(ResourcePackSaverTest, RefusesWhatCannotBeWritten)
 {
     VMPtr<ByteArrays> two = ByteArrays::newArray(2);
-    two->set(0, array({1}));
+    two->set(0, vmBytes(Bytes{1}));
     EXPECT_TRUE(vmThrows<java::lang::IllegalArgumentException>(
-        [&] { ResourcePackSaver::save(two, array({0, 0})); }, "Null pack entry"));
+        [&] { ResourcePackSaver::save(two, vmBytes(Bytes{0, 0})); }, "Null pack entry"));
     EXPECT_TRUE(vmThrows<java::lang::IllegalArgumentException>(
-        [&] { ResourcePackSaver::save(two, array({0, 0, 0})); },
+        [&] { ResourcePackSaver::save(two, vmBytes(Bytes{0, 0, 0})); },
         "Fewer pack entries than type bytes"));
     VMPtr<ByteArrays> many = ByteArrays::newArray(65536);
     EXPECT_TRUE(vmThrows<java::lang::IllegalArgumentException>(
