@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "java/io/ByteArrayInputStream.h"
+#include "java/io/DataInputStream.h"
 #include "vm/VMArray.h"
 
 using Bytes = std::vector<uint8_t>;
@@ -34,4 +36,11 @@ inline void putInt(Bytes& b, uint32_t v)
 {
     for (int shift = 24; shift >= 0; shift -= 8)
         b.push_back(uint8_t(v >> shift));
+}
+
+// A data stream over a copy of the bytes.
+inline VMPtr<java::io::DataInputStream> vmDataStream(const Bytes& b)
+{
+    return java::io::DataInputStream::newInstance()->init(
+        java::io::ByteArrayInputStream::newInstance()->init(vmBytes(b)));
 }

@@ -30,18 +30,12 @@ Bytes chunkBytes(uint32_t id, int32_t length, int32_t value, const Bytes& payloa
     return b;
 }
 
-VMPtr<DataInputStream> stream(const Bytes& b)
-{
-    return DataInputStream::newInstance()->init(
-        java::io::ByteArrayInputStream::newInstance()->init(vmBytes(b)));
-}
-
 TEST_F(ChunkTest, ReadChunksWriteBackUnchanged)
 {
     for (uint32_t id : {uint32_t(Chunk::ID_RPHE), uint32_t(Chunk::ID_FSLM)}) {
         for (const Bytes& payload : {Bytes{}, Bytes{1, 2, 3, 0xFF}}) {
             Bytes file = chunkBytes(id, int32_t(payload.size()), -77, payload);
-            VMPtr<Chunk> c = Chunk::readChunk(stream(file));
+            VMPtr<Chunk> c = Chunk::readChunk(vmDataStream(file));
             EXPECT_TRUE(c->hasId(int32_t(id)));
             EXPECT_EQ(c->getValue(), -77);
             EXPECT_EQ(c->getLength(), int32_t(payload.size()));
@@ -61,7 +55,7 @@ TEST_F(ChunkTest, AppendedBytesGrowTheWrittenLength)
     EXPECT_EQ(bytesOf(c->toByteArray()),
               chunkBytes(Chunk::ID_FSLM, 6, 5, Bytes{1, 2, 3, 4, 0xAB, 0xCD}));
     // Read back through the factory.
-    VMPtr<Chunk> again = Chunk::readChunk(stream(bytesOf(c->toByteArray())));
+    VMPtr<Chunk> again = Chunk::readChunk(vmDataStream(bytesOf(c->toByteArray())));
     EXPECT_EQ(bytesOf(again->getData()), (Bytes{1, 2, 3, 4, 0xAB, 0xCD}));
 }
 
@@ -70,10 +64,10 @@ TEST_F(ChunkTest, IdTextListsTheLowestByteFirst)
     EXPECT_EQ(vmText(Chunk::idToString(Chunk::ID_VFSO)), "OSFV");
     EXPECT_EQ(vmText(Chunk::idToString(Chunk::ID_MARKER)), "%PR%");
     EXPECT_TRUE(vmThrows<java::io::IOException>(
-        [] { Chunk::readChunk(stream(chunkBytes(0x41424344, 0, 0, {}))); },
+        [] { Chunk::readChunk(vmDataStream(chunkBytes(0x41424344, 0, 0, {}))); },
         "Unknown RP chunk id 'DCBA'"));
     EXPECT_TRUE(vmThrows<java::io::IOException>(
-        [] { Chunk::readChunk(stream(chunkBytes(Chunk::ID_MARKER, 0, 0, {}))); },
+        [] { Chunk::readChunk(vmDataStream(chunkBytes(Chunk::ID_MARKER, 0, 0, {}))); },
         "Unknown RP chunk id '%PR%'"));
 }
 
@@ -83,14 +77,14 @@ TEST_F(ChunkTest, DamagedChunksFailWithIOExceptions)
     // Truncated at every byte: inside the id, the length, the value, the payload.
     for (size_t cut = 0; cut < whole.size(); cut++) {
         Bytes part(whole.begin(), whole.begin() + cut);
-        EXPECT_TRUE(vmThrows<java::io::EOFException>([&] { Chunk::readChunk(stream(part)); }))
+        EXPECT_TRUE(vmThrows<java::io::EOFException>([&] { Chunk::readChunk(vmDataStream(part)); }))
             << cut;
     }
     // A length far beyond the data ends without allocating it first.
     EXPECT_TRUE(vmThrows<java::io::EOFException>(
-        [] { Chunk::readChunk(stream(chunkBytes(Chunk::ID_FSLM, 0x7FFFFFFF, 0, {1}))); }));
+        [] { Chunk::readChunk(vmDataStream(chunkBytes(Chunk::ID_FSLM, 0x7FFFFFFF, 0, {1}))); }));
     EXPECT_TRUE(vmThrows<java::io::IOException>(
-        [] { Chunk::readChunk(stream(chunkBytes(Chunk::ID_FSLM, -1, 0, {}))); },
+        [] { Chunk::readChunk(vmDataStream(chunkBytes(Chunk::ID_FSLM, -1, 0, {}))); },
         "Negative RP chunk length -1"));
 }
 
@@ -122,7 +116,7 @@ TEST_F(ChunkTest, VfsoEntriesAndExtensions)
                                  {99, 0, 4, 0x7FFFFFFF, 0}});
     Bytes file = chunkBytes(Chunk::ID_VFSO, int32_t(payload.size()), 3, payload);
     VMPtr<ChunkVirtualFileSystemOrganization> v =
-        vm_cast<ChunkVirtualFileSystemOrganization>(Chunk::readChunk(stream(file)));
+        vm_cast<ChunkVirtualFileSystemOrganization>(Chunk::readChunk(vmDataStream(file)));
     ASSERT_TRUE(v);
     EXPECT_EQ(v->getHeaderValue(), 0x11);
     EXPECT_EQ(v->getEntryCount(), 5);
@@ -154,7 +148,7 @@ TEST_F(ChunkTest, DamagedVfsoTablesFail)
 {
     Bytes empty = vfsoPayload(0, 0, {});
     VMPtr<ChunkVirtualFileSystemOrganization> v = vm_cast<ChunkVirtualFileSystemOrganization>(
-        Chunk::readChunk(stream(chunkBytes(Chunk::ID_VFSO, 8, 0, empty))));
+        Chunk::readChunk(vmDataStream(chunkBytes(Chunk::ID_VFSO, 8, 0, empty))));
     ASSERT_TRUE(v);
     EXPECT_EQ(v->getEntryCount(), 0);
 
@@ -171,10 +165,10 @@ TEST_F(ChunkTest, DamagedVfsoTablesFail)
     for (const Case& c : cases) {
         Bytes file = chunkBytes(Chunk::ID_VFSO, int32_t(c.payload.size()), 0, c.payload);
         if (c.eof)
-            EXPECT_TRUE(vmThrows<java::io::EOFException>([&] { Chunk::readChunk(stream(file)); }))
+            EXPECT_TRUE(vmThrows<java::io::EOFException>([&] { Chunk::readChunk(vmDataStream(file)); }))
                 << c.what;
         else
-            EXPECT_TRUE(vmThrows<java::io::IOException>([&] { Chunk::readChunk(stream(file)); },
+            EXPECT_TRUE(vmThrows<java::io::IOException>([&] { Chunk::readChunk(vmDataStream(file)); },
                                                         "Negative VFSO entry count -1"))
                 << c.what;
     }

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/support/EngineBytes.h"
+#include "engine/support/PackFolderTest.h"
 #include "java/io/ByteArrayOutputStream.h"
 #include "java/io/DataOutputStream.h"
 #include "java/io/IOException.h"
 #include "java/lang/RuntimeException.h"
-#include "support/AppFolder.h"
 #include "support/LangTestSupport.h"
 #include "support/PngWriter.h"
 #include "support/VMFixture.h"
@@ -22,23 +22,7 @@ using tq::io::resource::ResourcePackChunked;
 
 namespace {
 
-class ResourcePackChunkedTest : public VMFixture {
-protected:
-    static void SetUpTestSuite()
-    {
-        VMFixture::SetUpTestSuite();
-        folder = new vxtest::AppFolder();
-    }
-    static void TearDownTestSuite()
-    {
-        delete folder;
-        folder = nullptr;
-    }
-    void SetUp() override { ResourcePack::currentPart = -1; }
-
-    static inline vxtest::AppFolder* folder = nullptr;
-    const vxtest::AppFolder& app = *folder;
-};
+class ResourcePackChunkedTest : public PackFolderTest {};
 
 struct VfsoRow {
     int type;

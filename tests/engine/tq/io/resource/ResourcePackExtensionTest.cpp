@@ -15,25 +15,19 @@ namespace {
 
 class ResourcePackExtensionTest : public VMFixture {};
 
-VMPtr<DataInputStream> stream(const Bytes& b)
-{
-    return DataInputStream::newInstance()->init(
-        java::io::ByteArrayInputStream::newInstance()->init(vmBytes(b)));
-}
-
 // Tables of three entries (no data block).
 const Bytes tables = {0x01, 0, 3, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 4, 5, 6};
 
 TEST_F(ResourcePackExtensionTest, RecordsFollowTheirSizes)
 {
     VMPtr<ResourcePackExtension> pack = ResourcePackExtension::newInstance()->init();
-    ASSERT_TRUE(pack->readFrom(stream(tables), true));
+    ASSERT_TRUE(pack->readFrom(vmDataStream(tables), true));
     EXPECT_FALSE(pack->hasExtension());
     EXPECT_FALSE(pack->getExtensionBytes(0));
     EXPECT_FALSE(pack->getExtensionStream(0));
     EXPECT_EQ(pack->getExtensionSize(0), -1);
 
-    pack->readExtension(stream({0, 2, 0, 0, 0, 3, 'a', 'b', 'x', 'y', 'z'}));
+    pack->readExtension(vmDataStream({0, 2, 0, 0, 0, 3, 'a', 'b', 'x', 'y', 'z'}));
     EXPECT_TRUE(pack->hasExtension());
     EXPECT_EQ(bytesOf(pack->getExtensionBytes(0)), (Bytes{'a', 'b'}));
     EXPECT_EQ(pack->getExtensionSize(1), 0);
@@ -52,15 +46,15 @@ TEST_F(ResourcePackExtensionTest, RecordsFollowTheirSizes)
 TEST_F(ResourcePackExtensionTest, DamagedOrMisplacedExtensionsFail)
 {
     VMPtr<ResourcePackExtension> pack = ResourcePackExtension::newInstance()->init();
-    EXPECT_TRUE(vmThrows<java::io::IOException>([&] { pack->readExtension(stream({})); },
+    EXPECT_TRUE(vmThrows<java::io::IOException>([&] { pack->readExtension(vmDataStream({})); },
                                                 "No pack tables loaded"));
-    ASSERT_TRUE(pack->readFrom(stream(tables), true));
-    EXPECT_TRUE(vmThrows<java::io::EOFException>([&] { pack->readExtension(stream({0, 2, 0})); }));
+    ASSERT_TRUE(pack->readFrom(vmDataStream(tables), true));
+    EXPECT_TRUE(vmThrows<java::io::EOFException>([&] { pack->readExtension(vmDataStream({0, 2, 0})); }));
     EXPECT_TRUE(vmThrows<java::io::EOFException>(
-        [&] { pack->readExtension(stream({0xFF, 0xFF, 0, 0, 0, 0, 'a'})); }));
+        [&] { pack->readExtension(vmDataStream({0xFF, 0xFF, 0, 0, 0, 0, 'a'})); }));
     // An empty part has an empty, present extension.
-    ASSERT_TRUE(pack->readFrom(stream({0x01, 0, 0}), true));
-    pack->readExtension(stream({}));
+    ASSERT_TRUE(pack->readFrom(vmDataStream({0x01, 0, 0}), true));
+    pack->readExtension(vmDataStream({}));
     EXPECT_TRUE(pack->hasExtension());
 }
 

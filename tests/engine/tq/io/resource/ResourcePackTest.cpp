@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/support/EngineBytes.h"
+#include "engine/support/PackFolderTest.h"
 #include "java/io/ByteArrayInputStream.h"
 #include "java/io/EOFException.h"
 #include "java/io/IOException.h"
 #include "java/lang/RuntimeException.h"
-#include "support/AppFolder.h"
 #include "support/LangTestSupport.h"
 #include "support/PngWriter.h"
 #include "support/VMFixture.h"
@@ -23,23 +23,7 @@ using tq::io::resource::ResourcePackSaver;
 
 namespace {
 
-class ResourcePackTest : public VMFixture {
-protected:
-    static void SetUpTestSuite()
-    {
-        VMFixture::SetUpTestSuite();
-        folder = new vxtest::AppFolder();
-    }
-    static void TearDownTestSuite()
-    {
-        delete folder;
-        folder = nullptr;
-    }
-    void SetUp() override { ResourcePack::currentPart = -1; }
-
-    static inline vxtest::AppFolder* folder = nullptr;
-    const vxtest::AppFolder& app = *folder;
-};
+class ResourcePackTest : public PackFolderTest {};
 
 std::string red = vxtest::pngPalette(1, 1, {0xFFFF0000u}, {0});
 
@@ -51,12 +35,6 @@ Bytes savedPack(const std::vector<Bytes>& entries, const Bytes& types)
     for (size_t i = 0; i < entries.size(); i++)
         list->set(int32_t(i), vmBytes(entries[i]));
     return bytesOf(ResourcePackSaver::save(list, vmBytes(types)));
-}
-
-VMPtr<DataInputStream> stream(const Bytes& b)
-{
-    return DataInputStream::newInstance()->init(
-        java::io::ByteArrayInputStream::newInstance()->init(vmBytes(b)));
 }
 
 const std::vector<Bytes> entries = {{1, 2, 3}, {}, Bytes(red.begin(), red.end()), {0xFF}};
@@ -80,7 +58,7 @@ void expectEntries(const VMPtr<ResourcePack>& pack, int32_t part)
 TEST_F(ResourcePackTest, SavedPacksReadBackFromMemory)
 {
     VMPtr<ResourcePack> pack = ResourcePack::newInstance()->init();
-    EXPECT_TRUE(pack->readFrom(stream(savedPack(entries, types)), false));
+    EXPECT_TRUE(pack->readFrom(vmDataStream(savedPack(entries, types)), false));
     EXPECT_EQ(ResourcePack::currentPart, 0);
     EXPECT_EQ(pack->getOffset(0), 0);
     EXPECT_EQ(pack->getOffset(3), 3 + int32_t(red.size()));
@@ -117,7 +95,7 @@ TEST_F(ResourcePackTest, SeparateFilesHoldTheirEntries)
     app.write("rsc/RP0part0.rp", "abc");
     app.write("rsc/RP0part1.rp", "de");
     VMPtr<ResourcePack> pack = ResourcePack::newInstance()->init();
-    EXPECT_TRUE(pack->readFrom(stream(tables), true));
+    EXPECT_TRUE(pack->readFrom(vmDataStream(tables), true));
     EXPECT_EQ(bytesOf(pack->getBytes(0)), (Bytes{'a', 'b', 'c'}));
     EXPECT_EQ(vmText(pack->getEntryFileName(1)), "/RP0part1.rp");
     EXPECT_EQ(pack->getOffset(1), 0);
@@ -138,7 +116,7 @@ TEST_F(ResourcePackTest, FileNames)
 TEST_F(ResourcePackTest, PaletteReplacementLeavesBothArraysAsTheyWere)
 {
     VMPtr<ResourcePack> pack = ResourcePack::newInstance()->init();
-    ASSERT_TRUE(pack->readFrom(stream(savedPack(entries, types)), false));
+    ASSERT_TRUE(pack->readFrom(vmDataStream(savedPack(entries, types)), false));
     std::string blue = vxtest::pngPalette(1, 1, {0xFF0000FFu}, {0});
     VMPtr<VMByteArray> palette = tq::Resources::readPalette(
         tq::Resources::openDataStream(vmBytes(blue), 0, int32_t(blue.size())));
@@ -159,7 +137,7 @@ TEST_F(ResourcePackTest, DamagedPacksFailWithIOExceptions)
         VMPtr<ResourcePack> pack = ResourcePack::newInstance()->init();
         Bytes part(whole.begin(), whole.begin() + long(cut));
         EXPECT_TRUE(vmThrows<java::io::EOFException>(
-            [&] { pack->readFrom(stream(part), false); }))
+            [&] { pack->readFrom(vmDataStream(part), false); }))
             << cut;
         EXPECT_TRUE(vmThrows<java::io::IOException>([&] { pack->getBytes(0); },
                                                      "No pack entry 0"));
@@ -176,13 +154,13 @@ TEST_F(ResourcePackTest, DamagedPacksFailWithIOExceptions)
     for (const Case& c : cases) {
         VMPtr<ResourcePack> pack = ResourcePack::newInstance()->init();
         EXPECT_TRUE(vmThrows<java::io::IOException>(
-            [&] { pack->readFrom(stream(c.pack), false); }, c.message))
+            [&] { pack->readFrom(vmDataStream(c.pack), false); }, c.message))
             << c.what;
     }
     // A huge total fails at the end of the data.
     VMPtr<ResourcePack> pack = ResourcePack::newInstance()->init();
     EXPECT_TRUE(vmThrows<java::io::EOFException>(
-        [&] { pack->readFrom(stream({0x41, 0, 0, 0x7F, 0xFF, 0xFF, 0xFF, 1, 2}), false); }));
+        [&] { pack->readFrom(vmDataStream({0x41, 0, 0, 0x7F, 0xFF, 0xFF, 0xFF, 1, 2}), false); }));
 }
 
 } // namespace
