@@ -160,6 +160,10 @@ VMPtr<DataInputStream> ResourcePackChunked::openPart(int32_t part)
         closeStream(in);
         chunks = nullptr;
         rethrowAsRuntime(e.get());
+    } catch (...) {
+        closeStream(in);
+        chunks = nullptr;
+        throw;
     }
     closeStream(in);
     chunks = nullptr;
@@ -209,6 +213,9 @@ void ResourcePackChunked::readEntryFile(int32_t index, VMPtr<ByteArray> buffer)
         VMPtr<java::lang::Exception> e(caught);
         closeStream(in);
         rethrowAsRuntime(e.get());
+    } catch (...) {
+        closeStream(in);
+        throw;
     }
     closeStream(in);
 }
