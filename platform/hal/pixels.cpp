@@ -60,8 +60,12 @@ void blitReference(uint16_t* d, int32_t n, const uint16_t* s, const uint8_t* a, 
 
 // ---- fast paths ----------------------------------------------------------------
 // Built twice, for AVX2 and for the baseline, and chosen when the program
-// loads.
+// loads (sanitizer builds: the baseline only).
+#ifdef VX_BASELINE_PIXEL_LOOPS
+#define VX_PIXEL_LOOP
+#else
 #define VX_PIXEL_LOOP __attribute__((target_clones("avx2", "default")))
+#endif
 
 VX_PIXEL_LOOP void fillFast(uint16_t* __restrict d, int32_t n, uint16_t colour)
 {
