@@ -12,7 +12,7 @@
 //       VMField<String> label;          // reference fields
 //       VMField<Vector> children;
 //       int32_t width;                  // every field starts zeroed
-//       VM_STATIC(Widget, focused);     // a static reference
+//       VM_STATIC(String, fallback);    // a static reference
 //
 //       VM_FIELDS(label, children)      // last in the body: traces the fields
 //   };
