@@ -1,0 +1,170 @@
+#include "tq/TqCanvas.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "java/lang/ArrayIndexOutOfBoundsException.h"
+#include "java/lang/IllegalArgumentException.h"
+#include "java/lang/NullPointerException.h"
+#include "vm/VMException.h"
+#include "vm/VMStringLiterals.h"
+
+namespace tq {
+
+using javax::microedition::lcdui::Image;
+
+void TqCanvas::appendNumber(VMPtr<java::lang::StringBuffer> sb, int32_t value)
+{
+    vm_nonNull(sb)->append(value);
+}
+
+void TqCanvas::insertPaddedNumber(VMPtr<java::lang::StringBuffer> sb, int32_t value,
+                                  int32_t minDigits, int32_t offset)
+{
+    // Digits of the magnitude, least significant first; the most negative
+    // value keeps its sign through unsigned arithmetic.
+    char digits[16];
+    int32_t n = 0;
+    uint32_t magnitude = value < 0 ? 0u - uint32_t(value) : uint32_t(value);
+    do {
+        digits[n++] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    char text[48];
+    int32_t length = 0;
+    if (value < 0)
+        text[length++] = '-';
+    if (value < 65536) {
+        for (int32_t pad = std::min(minDigits, 32) - n; pad > 0; pad--)
+            text[length++] = '0';
+    }
+    while (n > 0)
+        text[length++] = digits[--n];
+    vm_nonNull(sb)->insert(offset, java::lang::String::newInstance()->initFromUtf8(text, length));
+}
+
+int32_t TqCanvas::readByte()
+{
+    int32_t b = (*VMPtr<ByteArray>(staticInput))[staticInputPosition];
+    staticInputPosition++;
+    return b;
+}
+
+int32_t TqCanvas::readInt()
+{
+    VMPtr<ByteArray> in(staticInput);
+    uint32_t v = 0;
+    for (int32_t i = 0; i < 4; i++)
+        v = (v << 8) | uint8_t((*in)[staticInputPosition + i]);
+    staticInputPosition += 4;
+    return int32_t(v);
+}
+
+bool TqCanvas::readBoolean()
+{
+    return readByte() != 0;
+}
+
+void TqCanvas::writeLE(uint32_t v, int32_t count)
+{
+    VMPtr<ByteArray> out(staticOutput);
+    // The last byte first: a write past the end stores nothing.
+    (void)(*out)[staticOutputPosition + count - 1];
+    for (int32_t i = 0; i < count; i++)
+        (*out)[staticOutputPosition + i] = int8_t(v >> (8 * i));
+    staticOutputPosition += count;
+}
+
+void TqCanvas::pngWriteByte(int32_t b)
+{
+    writeLE(uint32_t(b), 1);
+}
+
+void TqCanvas::writeShortLE(int32_t v)
+{
+    writeLE(uint32_t(v), 2);
+}
+
+void TqCanvas::writeIntLE(int32_t v)
+{
+    writeLE(uint32_t(v), 4);
+}
+
+VMPtr<Image> TqCanvas::createImageFrom(VMPtr<IntArray> argb, int32_t width, int32_t height,
+                                       bool processAlpha)
+{
+    return Image::createRGBImage(argb, width, height, processAlpha);
+}
+
+void TqCanvas::getRGB(VMPtr<Image> image, VMPtr<IntArray> rgb, int32_t offset,
+                      int32_t scanlength, int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    vm_nonNull(image)->getRGB(rgb, offset, scanlength, x, y, width, height);
+}
+
+int32_t TqCanvas::getTransparencyType(VMPtr<IntArray> argb, int32_t offset, int32_t scanlength,
+                                      int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    bool someClear = false;
+    for (int32_t row = 0; row < height; row++) {
+        int32_t start = offset + (y + row) * scanlength + x;
+        for (int32_t i = 0; i < width; i++) {
+            uint32_t top = uint32_t((*argb)[start + i]) >> 28;
+            if (top == 0)
+                someClear = true;
+            else if (top != 0xF)
+                return 3;
+        }
+    }
+    return someClear ? 2 : 1;
+}
+
+bool TqCanvas::hasTranslucentPixels(VMPtr<IntArray> argb)
+{
+    const int32_t* pixels = vm_nonNull(argb)->elements();
+    for (int32_t i = argb->length - 1; i >= 0; i--) {
+        if ((uint32_t(pixels[i]) >> 28) != 0xF)
+            return true;
+    }
+    return false;
+}
+
+VMPtr<TqCanvas::ByteArray> TqCanvas::toPalettedIndices(VMPtr<Image> image, VMPtr<IntArray> palette)
+{
+    int32_t width = vm_nonNull(image)->getWidth();
+    int32_t height = image->getHeight();
+    int32_t capacity = vm_nonNull(palette)->length;
+    VMPtr<IntArray> pixels = IntArray::newArray(width * height);
+    image->getRGB(pixels, 0, width, 0, 0, width, height);
+    VMPtr<ByteArray> indices = ByteArray::newArray(width * height);
+    std::unordered_map<uint32_t, int32_t> seen;
+    int32_t used = 0;
+    int32_t key = -1;
+    const int32_t* p = pixels->elements();
+    int8_t* out = indices->elements();
+    for (int32_t i = 0; i < width * height; i++) {
+        auto [it, added] = seen.try_emplace(uint32_t(p[i]), used);
+        if (added) {
+            if (used == capacity)
+                vm_throwNew<java::lang::IllegalArgumentException>(
+                    _VM_literal("More colours than palette entries"));
+            palette->elements()[used] = p[i];
+            if ((uint32_t(p[i]) & 0xF0F0F0) == 0xF000F0)
+                key = used;
+            used++;
+        }
+        out[i] = int8_t(it->second);
+    }
+    if (key > 0) {
+        std::swap(palette->elements()[0], palette->elements()[key]);
+        for (int32_t i = 0; i < width * height; i++) {
+            if (out[i] == 0)
+                out[i] = int8_t(key);
+            else if (out[i] == int8_t(key))
+                out[i] = 0;
+        }
+    }
+    return indices;
+}
+
+} // namespace tq
