@@ -109,6 +109,8 @@ void HALScreenBuffer::flush()
     EnterCriticalSection(&lock);
     pending = 1;
     LeaveCriticalSection(&lock);
+    // The UI thread sleeps until a message comes: this one has it draw.
+    PostMessageW(HAL_getMainWindow(), WM_NULL, 0, 0);
     HAL_enterVM();  // takes the VM lock again
 }
 

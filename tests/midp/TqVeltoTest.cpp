@@ -1,13 +1,21 @@
-// The platform extension natives: orientation and the keep-awake switch.
+// The platform extension natives: orientation, the keep-awake switch and the
+// player made from bytes.
+
+#include <cstring>
 
 #include <gtest/gtest.h>
 
 #include "hal/hal.h"
+#include "java/lang/ArrayIndexOutOfBoundsException.h"
+#include "javax/microedition/media/MediaException.h"
+#include "javax/microedition/media/Player.h"
 #include "support/AppFolder.h"
 #include "support/LangTestSupport.h"
+#include "support/SoundImages.h"
 #include "support/VMFixture.h"
 #include "tq/platform/velto/TqVelto.h"
 #include "wince/testing.h"
+#include "wince/waveout.h"
 
 using tq::platform::velto::TqVelto;
 
@@ -51,3 +59,24 @@ TEST_F(TqVeltoTest, IdleSwitchOffKeepsTheDeviceAwakeAndOnLetsItIdle)
 }
 
 } // namespace
+
+TEST_F(TqVeltoTest, PlayerFromBytesComesFromTheMediaFactory)
+{
+    wince::useManualAudio(true);
+    using ByteArray = java::lang::String::ByteArray;
+    std::string wav = vxtest::byteWav(40);
+    VMPtr<ByteArray> data = ByteArray::newArray(static_cast<int32_t>(wav.size()) + 2);
+    std::memcpy(data->elements() + 2, wav.data(), wav.size());
+
+    VMPtr<javax::microedition::media::Player> player =
+        TqVelto::createPlayer(data, 2, static_cast<int32_t>(wav.size()), vmString("audio/x-wav"));
+    ASSERT_TRUE(player);
+    EXPECT_EQ(player->getState(), javax::microedition::media::Player::UNREALIZED);
+    player->close();
+
+    // The factory's refusals pass through unchanged.
+    EXPECT_TRUE(vmThrows<javax::microedition::media::MediaException>(
+        [&] { TqVelto::createPlayer(data, 2, 4, vmString("audio/mpeg")); }));
+    EXPECT_TRUE(vmThrows<java::lang::ArrayIndexOutOfBoundsException>(
+        [&] { TqVelto::createPlayer(data, 0, static_cast<int32_t>(wav.size()) + 3, vmString("audio/x-wav")); }));
+}

@@ -40,7 +40,7 @@ void Chunk::readBody(int32_t chunkId, DataInputStream* in)
     value = source->readInt();
     if (length < 0) {
         VMPtr<java::lang::StringBuffer> text = java::lang::StringBuffer::newInstance()->init();
-        text->append("Negative RP chunk length ")->append(length);
+        text->appendCString("Negative RP chunk length ")->append(length);
         vm_throwNew<java::io::IOException>(text->toString());
     }
     // Read in pieces: a length beyond the data ends in EOFException without
@@ -108,7 +108,7 @@ VMPtr<Chunk> Chunk::readChunk(VMPtr<DataInputStream> in)
     if (chunkId == ID_RPHE || chunkId == ID_FSLM)
         return newInstance()->init(chunkId, in);
     VMPtr<java::lang::StringBuffer> text = java::lang::StringBuffer::newInstance()->init();
-    text->append("Unknown RP chunk id '")->append(idToString(chunkId))->append("'");
+    text->appendCString("Unknown RP chunk id '")->append(idToString(chunkId))->appendCString("'");
     vm_throwNew<java::io::IOException>(text->toString());
 }
 

@@ -17,7 +17,7 @@ namespace {
 [[noreturn]] void throwCount(const char* what, int32_t value)
 {
     VMPtr<java::lang::StringBuffer> text = java::lang::StringBuffer::newInstance()->init();
-    text->append(what)->append(value);
+    text->appendCString(what)->append(value);
     vm_throwNew<java::io::IOException>(text->toString());
 }
 

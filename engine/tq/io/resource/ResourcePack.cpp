@@ -192,17 +192,17 @@ VMPtr<String> ResourcePack::getFileName(int32_t part, int32_t fileNumber, VMPtr<
         nameBuffer = name;
     }
     name->setLength(0);
-    name->append("/RP");
+    name->appendCString("/RP");
     tq::TqCanvas::appendNumber(name, part);
     if (fileNumber != -1) {
-        name->append("part");
+        name->appendCString("part");
         tq::TqCanvas::appendNumber(name, fileNumber);
     }
-    name->append(".");
+    name->appendCString(".");
     if (extension)
         name->append(extension);
     else
-        name->append("rp");
+        name->appendCString("rp");
     return name->toString();
 }
 

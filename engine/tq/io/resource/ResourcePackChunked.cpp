@@ -34,14 +34,14 @@ void ResourcePackChunked::open(VMPtr<DataInputStream> in)
     if (marker != Chunk::ID_MARKER) {
         VMPtr<StringBuffer> text =
             StringBuffer::newInstance()->init("Invalid chunked RP file marker, expecting '");
-        text->append(Chunk::idToString(Chunk::ID_MARKER))->append("' instead of '");
-        text->append(Chunk::idToString(marker))->append("'");
+        text->append(Chunk::idToString(Chunk::ID_MARKER))->appendCString("' instead of '");
+        text->append(Chunk::idToString(marker))->appendCString("'");
         vm_throwNew<java::io::IOException>(text->toString());
     }
     int32_t version = in->readChar();
     if (version != VERSION) {
         VMPtr<StringBuffer> text = StringBuffer::newInstance()->init("Invalid RP version, expecting '");
-        text->append(VERSION)->append("' instead of '")->append(version)->append("'");
+        text->append(VERSION)->appendCString("' instead of '")->append(version)->appendCString("'");
         vm_throwNew<java::io::IOException>(text->toString());
     }
 }
@@ -78,7 +78,7 @@ VMPtr<Chunk> ResourcePackChunked::getChunk(int32_t id)
     VMPtr<Chunk> chunk = findChunk(id);
     if (!chunk) {
         VMPtr<StringBuffer> text = StringBuffer::newInstance()->init("Missing RP chunk '");
-        text->append(Chunk::idToString(id))->append("'");
+        text->append(Chunk::idToString(id))->appendCString("'");
         vm_throwNew<java::io::IOException>(text->toString());
     }
     return chunk;

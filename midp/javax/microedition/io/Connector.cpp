@@ -72,7 +72,7 @@ VMPtr<Connection> Connector::open(VMPtr<String> name, int32_t mode, bool timeout
         className->append(u'.');
     }
     className->append(name->substring(0, colon)->replace(u'-', u'_'));
-    className->append(".Protocol");
+    className->appendCString(".Protocol");
 
     VMPtr<java::lang::Class> cls;
     try {

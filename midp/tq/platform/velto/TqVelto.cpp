@@ -3,7 +3,7 @@
 #include "hal/device.h"
 #include "hal/font.h"
 #include "hal/status.h"
-#include "javax/microedition/media/MediaException.h"
+#include "javax/microedition/media/Manager.h"
 #include "vm/VMBoot.h"
 #include "vm/VMStringLiterals.h"
 
@@ -34,11 +34,11 @@ bool TqVelto::setSystemIdleEnabled(bool enabled)
     return true;
 }
 
-VMPtr<javax::microedition::media::Player> TqVelto::createPlayer(VMPtr<VMArray<int8_t, 1>>, int32_t,
-                                                                 int32_t, VMPtr<java::lang::String>)
+VMPtr<javax::microedition::media::Player> TqVelto::createPlayer(VMPtr<VMArray<int8_t, 1>> data,
+                                                                 int32_t offset, int32_t length,
+                                                                 VMPtr<java::lang::String> type)
 {
-    vm_throwNew<javax::microedition::media::MediaException>(
-        _VM_literal("Players from data are not available"));
+    return javax::microedition::media::Manager::createPlayer(data, offset, length, type);
 }
 
 } // namespace tq::platform::velto
