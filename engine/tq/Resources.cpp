@@ -7,6 +7,7 @@
 #include "java/lang/Exception.h"
 #include "java/lang/IllegalArgumentException.h"
 #include "java/lang/NullPointerException.h"
+#include "tq/Gob.h"
 #include "tq/TqCanvas.h"
 #include "tq/io/resource/ResourcePackChunked.h"
 #include "tq/io/resource/ResourcePackSaver.h"
@@ -110,6 +111,90 @@ VMPtr<Resources::ByteArray> Resources::getPalette(int32_t id)
 int32_t Resources::getTransparentIndex(int32_t id)
 {
     return readTransparentIndex(openResourceStream(id));
+}
+
+namespace {
+
+// The ten record fields' groups: offsets, source rectangle, collision area.
+constexpr int32_t GROUP_OF_FIELD[10] = {0, 0, 1, 1, 1, 1, 2, 2, 2, 2};
+// Fields whose one-byte values are signed.
+constexpr bool SIGNED_FIELD[10] = {true, true, false, false, false, false, true, true, false, false};
+
+} // namespace
+
+VMPtr<VMArray<Gob, 1>> Resources::loadGobSet(int32_t id, VMPtr<ByteArray> palette,
+                                            VMPtr<DataInputStream> in, VMPtr<DataInputStream> passOn)
+{
+    _VM_clinit();
+    try {
+        int32_t imageId = (in->readUnsignedShort() | (id & 0xFC00)) & 0xFFFF;
+        in->readByte();
+        int32_t length = in->readShort();
+        VMPtr<ByteArray> data = ByteArray::newArray(length - 4);
+        int32_t flags = in->readUnsignedShort();
+        int32_t countWord = in->readUnsignedShort();
+        in->readFully(data);
+        if (!gobBits) {
+            gobBits = BoolArray::newArray(20);
+            gobWidths = ByteArray::newArray(10);
+            gobRecord = ShortArray::newArray(10);
+        }
+        VMPtr<BoolArray> bits(gobBits);
+        VMPtr<ByteArray> widths(gobWidths);
+        VMPtr<ShortArray> record(gobRecord);
+        VMPtr<ByteArray> attributes;
+        if (countWord & 0x2000) {
+            int32_t tableLength = in->readShort();
+            attributes = ByteArray::newArray(tableLength - 5);
+            in->readInt();
+            in->readByte();
+            in->readFully(attributes);
+        }
+        int32_t n = countWord & 0xFFF;
+        for (int32_t b = 0; b < 16; b++)
+            (*bits)[b] = (flags >> b) & 1;
+        int32_t nextBit = 5;
+        for (int32_t f = 0; f < 10; f++) {
+            if ((*bits)[GROUP_OF_FIELD[f]]) {
+                (*widths)[f] = 0;
+            } else {
+                (*widths)[f] = int8_t(nextBit < 16 && (*bits)[nextBit] ? 1 : 2);
+                nextBit++;
+            }
+        }
+        VMPtr<VMArray<Gob, 1>> gobs = VMArray<Gob, 1>::newArray(n);
+        for (int32_t i = 0; i < n; i++) {
+            VMPtr<Gob> gob = Gob::newInstance()->init();
+            if (attributes)
+                gob->transparency = int8_t(((*attributes)[i / 4] >> (2 * (i % 4))) & 3);
+            gobs->set(i, gob);
+        }
+        Gob::assignImage(gobs, imageId, palette, passOn);
+        Gob::beginPixelCapture(gobs);
+        for (int32_t i = 0; i < n; i++) {
+            int32_t p = 0;
+            for (int32_t f = 0; f < 10; f++) {
+                int32_t width = (*widths)[f];
+                int32_t value = 0;
+                if (width != 0) {
+                    int32_t s = width - 1;
+                    p += i << s;
+                    if (width == 1)
+                        value = SIGNED_FIELD[f] ? (*data)[p] : (*data)[p] & 0xFF;
+                    else
+                        value = ((*data)[p] & 0xFF) << 8 | ((*data)[p + 1] & 0xFF);
+                    p += (n - i) << s;
+                }
+                (*record)[f] = int16_t(value);
+            }
+            gobs->get(i)->load(record);
+        }
+        Gob::cutImages(gobs);
+        return gobs;
+    } catch (java::lang::Exception* caught) {
+        VMPtr<java::lang::Exception> dropped(caught);
+        return nullptr;
+    }
 }
 
 VMPtr<Resources::ByteArray> Resources::buildBitmap(int32_t id)

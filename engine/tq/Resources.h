@@ -14,12 +14,18 @@
 #include "tq/io/resource/ResourcePack.h"
 
 namespace tq {
+class Gob;
+}
+
+namespace tq {
 
 class Resources : public virtual java::lang::Object {
     VM_CLASS(Resources, java::lang::Object)
 
     using ByteArray = VMArray<int8_t, 1>;
     using ByteArrays = VMArray<int8_t, 2>;
+    using BoolArray = VMArray<bool, 1>;
+    using ShortArray = VMArray<int16_t, 1>;
 
     VMPtr<Resources> init() { return VMPtr<Resources>(this); }
 
@@ -45,6 +51,13 @@ class Resources : public virtual java::lang::Object {
     static VMPtr<javax::microedition::lcdui::Image> loadImage(int32_t id);
     static VMPtr<ByteArray> getPalette(int32_t id);
     static int32_t getTransparentIndex(int32_t id);
+    // One Gob set read from in: the Gobs cut from the set's picture (its
+    // stored image id with bits 10-15 of id ORed in; palette replaces the
+    // picture's own for the decoding). Any exception while reading or
+    // building, short column data or attributes among them, answers null.
+    static VMPtr<VMArray<Gob, 1>> loadGobSet(int32_t id, VMPtr<ByteArray> palette,
+                                            VMPtr<java::io::DataInputStream> in,
+                                            VMPtr<java::io::DataInputStream> passOn);
     // The picture as an uncompressed 8-bit BMP with a 256-entry palette,
     // rows bottom-up. More than 256 colours throw IllegalArgumentException.
     // The canvas's static output buffer is restored afterwards.
@@ -77,6 +90,10 @@ class Resources : public virtual java::lang::Object {
 
     // Made by the class initialiser, never replaced.
     VM_STATIC(io::resource::ResourcePack, currentPack);
+    // The Gob-set reader's scratch: decoded bits, field widths, one record.
+    VM_STATIC(BoolArray, gobBits);
+    VM_STATIC(ByteArray, gobWidths);
+    VM_STATIC(ShortArray, gobRecord);
 };
 
 // Marker interfaces of the resource kinds; nothing implements them.

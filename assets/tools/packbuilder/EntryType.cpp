@@ -42,6 +42,14 @@ std::string EntryContext::option(const std::string& key, const std::string& fall
     return it == options.end() ? fallback : it->second;
 }
 
+int32_t EntryContext::identifier(const std::string& other) const
+{
+    auto it = identifiers->find(other);
+    if (it == identifiers->end())
+        throw BuildError("no entry named " + other);
+    return it->second;
+}
+
 int32_t EntryContext::intOption(const std::string& key, int32_t fallback) const
 {
     auto it = options.find(key);

@@ -29,6 +29,8 @@ struct EntryContext {
     std::filesystem::path source;              // resolved against the manifest's folder
     std::map<std::string, std::string> options; // key=value words after the source
     std::vector<std::filesystem::path>* inputs; // every file read, for the build's dependencies
+    int32_t id;                                // this entry's resource identifier
+    const std::map<std::string, int32_t>* identifiers; // every entry of the manifest
 
     // The source's bytes (recorded as an input).
     std::vector<uint8_t> readSource() const;
@@ -36,6 +38,9 @@ struct EntryContext {
     std::vector<uint8_t> readFile(const std::filesystem::path& path) const;
     // An option's value, or fallback when absent.
     std::string option(const std::string& key, const std::string& fallback = "") const;
+    // The resource identifier of another entry of the manifest; an unknown
+    // name throws BuildError.
+    int32_t identifier(const std::string& name) const;
     // An integer option; a value that is not one throws BuildError.
     int32_t intOption(const std::string& key, int32_t fallback) const;
 };

@@ -90,11 +90,13 @@ std::string where(const ManifestEntry& entry, const std::filesystem::path& manif
 }
 
 std::vector<Encoded> encodePart(const ManifestPart& part, const std::filesystem::path& manifest,
+                                const std::map<std::string, int32_t>& identifiers,
                                 std::vector<std::filesystem::path>& inputs)
 {
     std::vector<Encoded> encoded;
     for (const ManifestEntry& entry : part.entries) {
-        EntryContext context{entry.name, entry.source, entry.options, &inputs};
+        EntryContext context{entry.name, entry.source, entry.options, &inputs,
+                             identifiers.at(entry.name), &identifiers};
         try {
             encoded.push_back({&entry, entry.type->encode(context)});
         } catch (const BuildError& e) {
@@ -203,9 +205,14 @@ void writePack(const Manifest& manifest, const std::filesystem::path& outputFold
     std::filesystem::create_directories(outputFolder, error);
     if (error)
         throw BuildError("cannot make " + outputFolder.string() + ": " + error.message());
+    std::map<std::string, int32_t> identifiers;
+    for (const ManifestPart& part : manifest.parts) {
+        for (size_t i = 0; i < part.entries.size(); i++)
+            identifiers[part.entries[i].name] = part.number << 10 | int32_t(i);
+    }
     try {
         for (const ManifestPart& part : manifest.parts) {
-            std::vector<Encoded> encoded = encodePart(part, manifest.file, inputs);
+            std::vector<Encoded> encoded = encodePart(part, manifest.file, identifiers, inputs);
             if (part.chunked)
                 writeChunkedPart(part, encoded, outputFolder);
             else
