@@ -193,6 +193,8 @@ VMPtr<VMArray<Gob, 1>> Resources::loadGobSet(int32_t id, VMPtr<ByteArray> palett
         return gobs;
     } catch (java::lang::Exception* caught) {
         VMPtr<java::lang::Exception> dropped(caught);
+        // The pixels captured so far go with the Gobs.
+        Gob::pixelStore = nullptr;
         return nullptr;
     }
 }

@@ -112,6 +112,8 @@ TEST_F(GobSetTest, DamagedSetsGiveNull)
         Bytes bad = good;
         bad[c.at] = c.value;
         EXPECT_FALSE(fromBytes(bad));
+        // Pixels captured before the failure are not kept.
+        EXPECT_FALSE(Gob::pixelStore);
     }
     // An attribute table shorter than the Gobs it must cover: the set ends
     // in M, 5 reserved bytes and one byte of attributes; M = 5 leaves none.
