@@ -1,25 +1,11 @@
 #pragma once
-// Base of pack tests that read files: the VM, a temporary application
-// folder for the whole suite, and no pack part current before each test.
+// Base of pack tests that read files: the suite's application folder, and
+// no pack part current before each test.
 
-#include "support/AppFolder.h"
-#include "support/VMFixture.h"
+#include "support/AppFolderTest.h"
 #include "tq/io/resource/ResourcePack.h"
 
-class PackFolderTest : public VMFixture {
+class PackFolderTest : public AppFolderTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        VMFixture::SetUpTestSuite();
-        folder = new vxtest::AppFolder();
-    }
-    static void TearDownTestSuite()
-    {
-        delete folder;
-        folder = nullptr;
-    }
     void SetUp() override { tq::io::resource::ResourcePack::currentPart = -1; }
-
-    static inline vxtest::AppFolder* folder = nullptr;
-    const vxtest::AppFolder& app = *folder;
 };

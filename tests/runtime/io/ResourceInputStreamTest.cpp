@@ -9,7 +9,7 @@
 #include "java/lang/Class.h"
 #include "java/lang/IndexOutOfBoundsException.h"
 #include "java/lang/String.h"
-#include "support/AppFolder.h"
+#include "support/AppFolderTest.h"
 #include "support/LangTestSupport.h"
 #include "support/VMFixture.h"
 #include "vm/VMHeap.h"
@@ -21,29 +21,14 @@ using ByteArray = VMArray<int8_t, 1>;
 
 namespace {
 
-// One application folder for the suite: the platform finds it once per
-// process.
-class ResourceInputStreamTest : public VMFixture {
+class ResourceInputStreamTest : public AppFolderTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        VMFixture::SetUpTestSuite();
-        folder = new vxtest::AppFolder();
-    }
-    static void TearDownTestSuite()
-    {
-        delete folder;
-        folder = nullptr;
-    }
     void SetUp() override { app.write("rsc/abc.bin", "\x01\x02\xFF"); }
 
     VMPtr<ResourceInputStream> open(const char* name)
     {
         return ResourceInputStream::newInstance()->init(vmString(name));
     }
-
-    static inline vxtest::AppFolder* folder = nullptr;
-    const vxtest::AppFolder& app = *folder;
 };
 
 TEST_F(ResourceInputStreamTest, ReadsByteByByteToTheEnd)

@@ -298,11 +298,17 @@ VMPtr<javax::microedition::lcdui::Image> ResourcePack::getImage(int32_t id, VMPt
 
 void ResourcePack::readEntryFile(int32_t index, VMPtr<ByteArray> buffer)
 {
-    VMPtr<String> name = getFileName(currentPart, index);
+    readNamedFile(getFileName(currentPart, index), 0, buffer);
+}
+
+void ResourcePack::readNamedFile(VMPtr<String> name, int32_t skip, VMPtr<ByteArray> buffer)
+{
     VMPtr<DataInputStream> in = openResource(name);
     if (!in)
         throwNamed("Missing resource file ", name);
     try {
+        if (skip != 0 && in->skipBytes(skip) != skip)
+            vm_throwNew<java::io::EOFException>();
         in->readFully(buffer);
     } catch (java::lang::Exception* caught) {
         VMPtr<java::lang::Exception> e(caught);

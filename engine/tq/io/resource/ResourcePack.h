@@ -93,6 +93,10 @@ protected:
     static void closeStream(VMPtr<java::io::DataInputStream> in);
     // IOException "<what><name>".
     [[noreturn]] static void throwNamed(const char* what, VMPtr<java::lang::String> name);
+    // Fills buffer from the named resource after skipping skip bytes: a
+    // missing file throws IOException "Missing resource file <name>", read
+    // failures RuntimeException with the failure's text; the file is closed.
+    void readNamedFile(VMPtr<java::lang::String> name, int32_t skip, VMPtr<ByteArray> buffer);
     // The RuntimeException that carries the text of a caught exception.
     [[noreturn]] static void rethrowAsRuntime(java::lang::Object* caught);
 

@@ -170,6 +170,12 @@ VMPtr<DataInputStream> ResourcePackChunked::openPart(int32_t part)
     return nullptr;
 }
 
+void ResourcePackChunked::close()
+{
+    fileSystem = nullptr;
+    ResourcePackExtension::close();
+}
+
 VMPtr<Image> ResourcePackChunked::getImage(int32_t id, VMPtr<ByteArray> palette)
 {
     loadPart(id);
@@ -201,23 +207,7 @@ void ResourcePackChunked::readEntryFile(int32_t index, VMPtr<ByteArray> buffer)
         return;
     }
     VMPtr<String> name = getEntryFileName(index);
-    VMPtr<DataInputStream> in = openResource(name);
-    if (!in)
-        throwNamed("Missing resource file ", name);
-    try {
-        int32_t offset = files->getOffset(index);
-        if (offset != 0 && in->skipBytes(offset) != offset)
-            vm_throwNew<java::io::EOFException>();
-        in->readFully(buffer);
-    } catch (java::lang::Exception* caught) {
-        VMPtr<java::lang::Exception> e(caught);
-        closeStream(in);
-        rethrowAsRuntime(e.get());
-    } catch (...) {
-        closeStream(in);
-        throw;
-    }
-    closeStream(in);
+    readNamedFile(name, files->getOffset(index), buffer);
 }
 
 } // namespace tq::io::resource

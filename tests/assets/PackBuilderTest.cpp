@@ -1,0 +1,110 @@
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "support/AppFolder.h"
+
+namespace {
+
+struct BuildRun {
+    int status;
+    std::string output;
+};
+
+// Runs the builder on a manifest written into a temporary folder with a
+// text source and a small PNG beside it.
+class PackBuilderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        write("note.txt", "a note");
+        write("picture.png", std::string("\x89PNG\r\n\x1a\n", 8) + "rest");
+    }
+
+    void write(const std::string& name, const std::string& text)
+    {
+        std::ofstream(dir() / name, std::ios::binary) << text;
+    }
+    std::filesystem::path dir() const { return folder.path(); }
+
+    BuildRun build(const std::string& manifest)
+    {
+        write("pack.manifest", manifest);
+        std::string command = std::string(VX_PACKBUILDER) + " " + (dir() / "pack.manifest").string() +
+                              " " + (dir() / "out").string() + " " + (dir() / "Ids.h").string() +
+                              " 2>&1";
+        BuildRun run{0, ""};
+        FILE* pipe = popen(command.c_str(), "r");
+        std::array<char, 256> buffer;
+        while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
+            run.output.append(buffer.data(), n);
+        int status = pclose(pipe);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return run;
+    }
+
+    vxtest::AppFolder folder;
+};
+
+TEST_F(PackBuilderTest, WritesPartsAndIdentifiers)
+{
+    BuildRun run = build("namespace ids\n"
+                    "part 1 chunked\n"
+                    "entry NOTE txt note.txt\n"
+                    "entry PICTURE png picture.png   # its own data file\n"
+                    "entry NOTE_AGAIN txt note.txt\n"
+                    "part 9 plain\n"
+                    "entry LATE raw note.txt\n");
+    ASSERT_EQ(run.status, 0) << run.output;
+    for (const char* file : {"RP1part0.rp", "RP1part1.txt", "RP1part2.png", "RP9.rp"})
+        EXPECT_TRUE(std::filesystem::exists(dir() / "out" / file)) << file;
+    // The two texts share one data file.
+    EXPECT_EQ(std::filesystem::file_size(dir() / "out" / "RP1part1.txt"), 12u);
+    std::ifstream header(dir() / "Ids.h");
+    std::string text((std::istreambuf_iterator<char>(header)), {});
+    EXPECT_NE(text.find("namespace ids {"), std::string::npos);
+    EXPECT_NE(text.find("constexpr int32_t NOTE_AGAIN = 0x0402;"), std::string::npos);
+    EXPECT_NE(text.find("constexpr int32_t LATE = 0x2400;"), std::string::npos);
+}
+
+TEST_F(PackBuilderTest, RefusesBadManifestsByLine)
+{
+    struct Case {
+        const char* manifest;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"entry A txt note.txt\n", ":1: entry before the first part line"},
+        {"part 1 chunked\nentry A sound note.txt\n", ":2: unknown entry type: sound"},
+        {"part 1 chunked\nentry A txt note.txt\nentry A txt note.txt\n", ":3: identifier listed twice: A"},
+        {"part 8 chunked\n", ":1: part 8 cannot be chunked"},
+        {"part 1 plain\n", ":1: part 1 cannot be plain"},
+        {"part 64 plain\n", ":1: part 64 cannot be plain"},
+        {"part 9 plain\npart 9 plain\n", ":2: part 9 listed twice"},
+        {"part 1 chunked\nentry 1A txt note.txt\n", ":2: not an identifier: 1A"},
+        {"part 1 chunked\nentry A txt note.txt loud\n", ":2: expected key=value: loud"},
+        {"part 1 chunked\nentry A txt missing.txt\n", ":2: A: cannot read"},
+        {"part 1 chunked\nentry A png note.txt\n", "note.txt is not a PNG picture"},
+        {"pack 1\n", ":1: unknown line: pack"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.manifest);
+        BuildRun run = build(c.manifest);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
+        EXPECT_FALSE(std::filesystem::exists(dir() / "Ids.h"));
+    }
+    std::string many = "part 2 chunked\n";
+    for (int i = 0; i <= 1024; i++)
+        many += "entry E" + std::to_string(i) + " txt note.txt\n";
+    BuildRun run = build(many);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find(":1026: part 2 has more than 1024 entries"), std::string::npos)
+        << run.output;
+}
+
+} // namespace
