@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "java/lang/StringBuffer.h"
+#include "java/lang/String.h"
 #include "javax/microedition/lcdui/Image.h"
 #include "vm/VMArray.h"
 
@@ -68,6 +69,57 @@ public:
 private:
     // Stores the low `count` bytes of v, low byte first.
     static void writeLE(uint32_t v, int32_t count);
+
+    // ---- Big-endian writers, PNG writer, checksums, packed constants ----
+public:
+    // Writers of the static output buffer, most significant byte first;
+    // past its end they throw ArrayIndexOutOfBoundsException and write
+    // nothing.
+    static void pngWriteShort(int32_t v);
+    static void pngWriteInt(int32_t v);
+    // 1 for true, else 0.
+    static void writeBoolean(bool b);
+
+    // A complete uncompressed PNG of 8-bit palette indices: row y starts at
+    // offset + y * scanLength; palette holds PLTE data followed by four CRC
+    // bytes; transparentIndex >= 0 writes a tRNS chunk making that entry
+    // clear. The static output buffer and position are restored, also when
+    // a range outside pixels or palette throws.
+    static VMPtr<ByteArray> createPalettedPng(VMPtr<ByteArray> pixels, int32_t offset,
+                                              int32_t scanLength, int32_t width, int32_t height,
+                                              VMPtr<ByteArray> palette, int32_t transparentIndex);
+    // createPalettedPng decoded into an immutable image.
+    static VMPtr<javax::microedition::lcdui::Image>
+    createPalettedImage(VMPtr<ByteArray> pixels, int32_t offset, int32_t scanLength, int32_t width,
+                        int32_t height, VMPtr<ByteArray> palette, int32_t transparentIndex);
+    // CRC-32 of a range (register from 0xFFFFFFFF, result inverted).
+    static int32_t pngCrc32(VMPtr<ByteArray> buffer, int32_t offset, int32_t length);
+    // Runs the CRC register over a range without inversion.
+    static int32_t crc32Update(int32_t crc, VMPtr<ByteArray> buffer, int32_t offset,
+                               int32_t length);
+    // Adler-32 of a range continued from adler; length <= 0 returns adler.
+    static int32_t adler32(int32_t adler, VMPtr<ByteArray> data, int32_t offset, int32_t length);
+    // Rewrites the last four bytes of a palette array (PLTE data, then its
+    // CRC) with the CRC of "PLTE" and the data.
+    static void updatePaletteCrc(VMPtr<ByteArray> palette);
+    // A byte array stored as text: the count, one character per byte's low
+    // seven bits, then one character per seven bytes' top bits.
+    static VMPtr<ByteArray> unpackByteArray(VMPtr<java::lang::String> packed);
+    // Modified UTF-8 of data[offset, offset + length) as a String. A
+    // sequence cut off by the end of the range ends the text; a byte that
+    // cannot lead a sequence is skipped.
+    static VMPtr<java::lang::String> decodeUtf8(VMPtr<ByteArray> data, int32_t offset,
+                                                int32_t length);
+
+    // CRC-32 table, built on first use.
+    VM_STATIC(IntArray, crcTable);
+
+private:
+    // Stores the low `count` bytes of v, high byte first.
+    static void writeBE(uint32_t v, int32_t count);
+    // Throws ArrayIndexOutOfBoundsException unless [offset, offset + length)
+    // lies inside a; a length of 0 or less passes.
+    static void checkRange(VMPtr<ByteArray> a, int32_t offset, int32_t length);
 };
 
 } // namespace tq
