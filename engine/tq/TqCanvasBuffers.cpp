@@ -11,12 +11,9 @@ namespace tq {
 
 void TqCanvas::writeBE(uint32_t v, int32_t count)
 {
-    VMPtr<ByteArray> out(staticOutput);
-    // The last byte first: a write past the end stores nothing.
-    (void)(*out)[staticOutputPosition + count - 1];
-    for (int32_t i = 0; i < count; i++)
-        (*out)[staticOutputPosition + i] = int8_t(v >> (8 * (count - 1 - i)));
-    staticOutputPosition += count;
+    // The low `count` bytes reversed, then stored low byte first.
+    uint32_t reversed = __builtin_bswap32(v) >> (32 - 8 * count);
+    writeLE(reversed, count);
 }
 
 void TqCanvas::pngWriteShort(int32_t v)
