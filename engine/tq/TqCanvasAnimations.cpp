@@ -6,7 +6,7 @@
 #include "vm/VMStringLiterals.h"
 
 VM_REGISTER_CLASS(tq::TqCanvasAnimations, "tq.TqCanvasAnimations", "java.lang.Object",
-                  "src\\tq_TqCanvasAnimations", nullptr);
+                  "..\\src\\tq_TqCanvasAnimations", nullptr);
 
 namespace tq {
 
