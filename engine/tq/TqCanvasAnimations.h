@@ -24,7 +24,7 @@
 
 namespace tq {
 
-class TqCanvasAnimations : public java::lang::Object {
+class TqCanvasAnimations : public virtual java::lang::Object {
     VM_CLASS(TqCanvasAnimations, java::lang::Object)
 
     using ByteArray = VMArray<int8_t, 1>;
