@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "java/lang/StringBuffer.h"
+#include "java/io/DataInputStream.h"
 #include "java/lang/String.h"
 #include "javax/microedition/lcdui/Image.h"
 #include "vm/VMArray.h"
@@ -113,6 +114,19 @@ public:
 
     // CRC-32 table, built on first use.
     VM_STATIC(IntArray, crcTable);
+
+    // ---- Text tables ----
+    using StringArray = VMArray<java::lang::String, 1>;
+    using CharArray = VMArray<char16_t, 1>;
+    // Text `index` of a raw table: offsets[i] starts text i and offsets[i + 1]
+    // ends it; when offsets[0] is not 0 each text follows a two-byte length
+    // field that the offsets skip.
+    static VMPtr<java::lang::String> decodeText(VMPtr<ByteArray> data, VMPtr<CharArray> offsets,
+                                                int32_t index);
+    // Reads a text table of `size` bytes (a count, then length-prefixed
+    // texts) and decodes every text. A table whose texts do not fit its
+    // size or its 16-bit offsets, or a negative count, throws IOException.
+    static VMPtr<StringArray> readTextTable(VMPtr<java::io::DataInputStream> in, int32_t size);
 
 private:
     // Stores the low `count` bytes of v, high byte first.

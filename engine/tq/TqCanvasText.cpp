@@ -1,8 +1,10 @@
 // Decoding of the canvas's modified UTF-8 texts.
 #include "tq/TqCanvas.h"
 
+#include "java/io/IOException.h"
 #include "java/lang/NullPointerException.h"
 #include "vm/VMException.h"
+#include "vm/VMStringLiterals.h"
 
 namespace tq {
 
@@ -44,6 +46,45 @@ VMPtr<String> TqCanvas::decodeUtf8(VMPtr<ByteArray> data, int32_t offset, int32_
         }
     }
     return String::newInstance()->init(chars, 0, n);
+}
+
+} // namespace tq
+
+namespace tq {
+
+VMPtr<String> TqCanvas::decodeText(VMPtr<ByteArray> data, VMPtr<CharArray> offsets, int32_t index)
+{
+    int32_t start = (*vm_nonNull(offsets))[index];
+    int32_t length = (*offsets)[index + 1] - start - ((*offsets)[0] != 0 ? 2 : 0);
+    return decodeUtf8(data, start, length);
+}
+
+VMPtr<TqCanvas::StringArray> TqCanvas::readTextTable(VMPtr<java::io::DataInputStream> in,
+                                                     int32_t size)
+{
+    int32_t n = vm_nonNull(in)->readShort();
+    int32_t room = size - 2 * (n + 1);
+    if (n < 0 || room < 0)
+        vm_throwNew<java::io::IOException>(_VM_literal("Damaged text table"));
+    VMPtr<CharArray> offsets = CharArray::newArray(n + 1);
+    VMPtr<ByteArray> data = ByteArray::newArray(room);
+    int32_t offset = 0;
+    for (int32_t i = 0; i < n; i++) {
+        (*offsets)[i] = char16_t(offset);
+        int32_t length = in->readShort();
+        if (length <= 0)
+            continue;
+        // Offsets are 16-bit: a table past 64 KB is refused, never wrapped.
+        if (length > room - offset || offset + length > 0xFFFF)
+            vm_throwNew<java::io::IOException>(_VM_literal("Damaged text table"));
+        in->readFully(data, offset, length);
+        offset += length;
+    }
+    (*offsets)[n] = char16_t(offset);
+    VMPtr<StringArray> texts = StringArray::newArray(n);
+    for (int32_t i = 0; i < n; i++)
+        texts->set(i, decodeText(data, offsets, i));
+    return texts;
 }
 
 } // namespace tq
