@@ -128,6 +128,16 @@ public:
     // size or its 16-bit offsets, or a negative count, throws IOException.
     static VMPtr<StringArray> readTextTable(VMPtr<java::io::DataInputStream> in, int32_t size);
 
+    // ---- Record stores named by number ----
+    // Replaces store id (named by its decimal form) by data in records of
+    // at most 4096 bytes; null only removes it. False when a record-store
+    // operation failed; the store opened here is always closed.
+    static bool saveRecordStore(int32_t id, VMPtr<ByteArray> data);
+    static bool removeRecordStore(int32_t id);
+    // Removes every store whose name is a decimal number; false when listing
+    // or removing failed.
+    static bool removeAllRecordStores();
+
 private:
     // Stores the low `count` bytes of v, high byte first.
     static void writeBE(uint32_t v, int32_t count);
