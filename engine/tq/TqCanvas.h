@@ -128,6 +128,15 @@ public:
     // size or its 16-bit offsets, or a negative count, throws IOException.
     static VMPtr<StringArray> readTextTable(VMPtr<java::io::DataInputStream> in, int32_t size);
 
+    // ---- Numbers ----
+    // Integer.parseInt(s, radix), or defaultValue for anything that is not
+    // a number (null included).
+    static int32_t parseIntRadix(VMPtr<java::lang::String> s, int32_t defaultValue, int32_t radix);
+    static int32_t parseInt(VMPtr<java::lang::String> s, int32_t defaultValue);
+    // Appends value padded with zeros to minDigits (as insertPaddedNumber).
+    static void appendPaddedNumber(VMPtr<java::lang::StringBuffer> sb, int32_t value,
+                                   int32_t minDigits);
+
     // ---- Record stores named by number ----
     // Replaces store id (named by its decimal form) by data in records of
     // at most 4096 bytes; null only removes it. False when a record-store

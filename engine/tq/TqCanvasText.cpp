@@ -2,6 +2,8 @@
 #include "tq/TqCanvas.h"
 
 #include "java/io/IOException.h"
+#include "java/lang/Exception.h"
+#include "java/lang/Integer.h"
 #include "java/lang/NullPointerException.h"
 #include "vm/VMException.h"
 #include "vm/VMStringLiterals.h"
@@ -85,6 +87,31 @@ VMPtr<TqCanvas::StringArray> TqCanvas::readTextTable(VMPtr<java::io::DataInputSt
     for (int32_t i = 0; i < n; i++)
         texts->set(i, decodeText(data, offsets, i));
     return texts;
+}
+
+} // namespace tq
+
+namespace tq {
+
+int32_t TqCanvas::parseIntRadix(VMPtr<String> s, int32_t defaultValue, int32_t radix)
+{
+    try {
+        return java::lang::Integer::parseInt(s, radix);
+    } catch (java::lang::Exception* notANumber) {
+        VMPtr<java::lang::Exception> keep(notANumber);
+        return defaultValue;
+    }
+}
+
+int32_t TqCanvas::parseInt(VMPtr<String> s, int32_t defaultValue)
+{
+    return parseIntRadix(s, defaultValue, 10);
+}
+
+void TqCanvas::appendPaddedNumber(VMPtr<java::lang::StringBuffer> sb, int32_t value,
+                                  int32_t minDigits)
+{
+    insertPaddedNumber(sb, value, minDigits, vm_nonNull(sb)->length());
 }
 
 } // namespace tq

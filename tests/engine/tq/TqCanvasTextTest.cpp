@@ -103,3 +103,30 @@ TEST_F(TqCanvasTextTest, RawTextsSkipTheirLengthFieldsWhenTheFirstOffsetIsNotZer
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TqCanvasTextTest, NumbersParseWithADefaultAndAppendPadded)
+{
+    struct Case {
+        const char* text;
+        int32_t radix;
+        int32_t value;
+    } cases[] = {
+        {"1f", 16, 31}, {"1f", 10, 7}, {nullptr, 10, 7}, {"-42", 10, -42}, {"", 10, 7},
+        {"2147483648", 10, 7},
+    };
+    for (const Case& c : cases) {
+        VMPtr<java::lang::String> s = c.text ? vmString(c.text) : nullptr;
+        EXPECT_EQ(TqCanvas::parseIntRadix(s, 7, c.radix), c.value) << (c.text ? c.text : "null");
+    }
+    EXPECT_EQ(TqCanvas::parseInt(vmString("12"), 3), 12);
+    EXPECT_EQ(TqCanvas::parseInt(vmString("x"), 3), 3);
+
+    VMPtr<java::lang::StringBuffer> sb = java::lang::StringBuffer::newInstance()->init("t=");
+    TqCanvas::appendPaddedNumber(sb, 5, 3);
+    TqCanvas::appendPaddedNumber(sb, -12, 0);
+    EXPECT_EQ(vmText(sb->toString()), "t=005-12");
+}
+
+} // namespace
