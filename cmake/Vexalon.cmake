@@ -32,3 +32,22 @@ function(vx_link_layers target)
     endif()
   endforeach()
 endfunction()
+
+# vx_add_pack(TARGET MANIFEST file OUTPUT_DIR dir HEADER file [DEPENDS generated sources...])
+# Builds a resource pack from its manifest at build time: the pack's files go
+# into OUTPUT_DIR, the identifier header to HEADER. The target reruns the
+# builder when the manifest, a source it names or the builder changes.
+function(vx_add_pack target)
+  cmake_parse_arguments(P "" "MANIFEST;OUTPUT_DIR;HEADER" "DEPENDS" ${ARGN})
+  get_filename_component(manifest ${P_MANIFEST} ABSOLUTE)
+  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}.stamp)
+  add_custom_command(OUTPUT ${stamp}
+    BYPRODUCTS ${P_HEADER}
+    COMMAND vx_packbuilder ${manifest} ${P_OUTPUT_DIR} ${P_HEADER} ${stamp}.d ${stamp}
+    COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+    DEPENDS ${manifest} vx_packbuilder ${P_DEPENDS}
+    DEPFILE ${stamp}.d
+    COMMENT "Building resource pack ${target}"
+    VERBATIM)
+  add_custom_target(${target} ALL DEPENDS ${stamp})
+endfunction()

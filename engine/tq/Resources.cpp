@@ -7,6 +7,9 @@
 #include "java/lang/Exception.h"
 #include "java/lang/IllegalArgumentException.h"
 #include "java/lang/NullPointerException.h"
+#include "tq/TqCanvas.h"
+#include "tq/io/resource/ResourcePackChunked.h"
+#include "tq/io/resource/ResourcePackSaver.h"
 #include "vm/VMException.h"
 #include "vm/VMStringLiterals.h"
 
@@ -20,7 +23,137 @@ constexpr int32_t PNG_PLTE = 0x504C5445;
 constexpr int32_t PNG_IEND = 0x49454E44;
 constexpr int32_t PNG_TRNS = 0x74524E53;
 
+// The BMP's fixed parts: file header, info header, 256-entry palette.
+constexpr int32_t BMP_HEADERS = 54;
+constexpr int32_t BMP_PALETTE = 1024;
+
+void initialiseResources()
+{
+    Resources::currentPack = io::resource::ResourcePackChunked::newInstance()->init();
+}
+
 } // namespace
+
+VMPtr<DataInputStream> Resources::openResourceStream(int32_t id)
+{
+    _VM_clinit();
+    VMPtr<DataInputStream> in = currentPack->getDataInputStream(id);
+    if (in->markSupported())
+        in->mark(0);
+    return in;
+}
+
+VMPtr<Resources::ByteArray> Resources::getResourceBytes(int32_t id)
+{
+    _VM_clinit();
+    return currentPack->getBytes(id);
+}
+
+VMPtr<Resources::ByteArray> Resources::getResourceData(int32_t id)
+{
+    _VM_clinit();
+    return currentPack->getDataArray(id);
+}
+
+int32_t Resources::getResourceOffset(int32_t id)
+{
+    _VM_clinit();
+    return currentPack->getOffset(id);
+}
+
+int32_t Resources::getEntryByte(int32_t id)
+{
+    _VM_clinit();
+    return currentPack->getType(id);
+}
+
+int32_t Resources::getEntryInt(int32_t id)
+{
+    _VM_clinit();
+    return currentPack->getSize(id);
+}
+
+bool Resources::openPack(VMPtr<DataInputStream> in)
+{
+    _VM_clinit();
+    return currentPack->readFrom(in, false);
+}
+
+void Resources::closePack()
+{
+    _VM_clinit();
+    currentPack->close();
+}
+
+VMPtr<Resources::ByteArray> Resources::buildPack(VMPtr<ByteArrays> entries,
+                                                 VMPtr<ByteArray> entryBytes)
+{
+    return io::resource::ResourcePackSaver::save(entries, entryBytes);
+}
+
+VMPtr<javax::microedition::lcdui::Image> Resources::loadImage(int32_t id, VMPtr<ByteArray> palette)
+{
+    _VM_clinit();
+    return currentPack->getImage(id, palette);
+}
+
+VMPtr<javax::microedition::lcdui::Image> Resources::loadImage(int32_t id)
+{
+    return loadImage(id, nullptr);
+}
+
+VMPtr<Resources::ByteArray> Resources::getPalette(int32_t id)
+{
+    return readPalette(openResourceStream(id));
+}
+
+int32_t Resources::getTransparentIndex(int32_t id)
+{
+    return readTransparentIndex(openResourceStream(id));
+}
+
+VMPtr<Resources::ByteArray> Resources::buildBitmap(int32_t id)
+{
+    VMPtr<ByteArray> savedOutput(TqCanvas::staticOutput);
+    int32_t savedPosition = TqCanvas::staticOutputPosition;
+    VMPtr<javax::microedition::lcdui::Image> image = loadImage(id);
+    int32_t w = image->getWidth();
+    int32_t h = image->getHeight();
+    VMPtr<TqCanvas::IntArray> colours = TqCanvas::IntArray::newArray(256);
+    VMPtr<ByteArray> indices = TqCanvas::toPalettedIndices(image, colours);
+    int32_t pad = (4 - w % 4) % 4;
+    int32_t row = w + pad;
+    int32_t pixelBytes = row * h;
+    VMPtr<ByteArray> out = ByteArray::newArray(BMP_HEADERS + BMP_PALETTE + pixelBytes);
+    TqCanvas::staticOutput = out;
+    TqCanvas::staticOutputPosition = 0;
+    TqCanvas::writeShortLE(0x4D42);
+    TqCanvas::writeIntLE(out->length);
+    TqCanvas::writeIntLE(0);
+    TqCanvas::writeIntLE(BMP_HEADERS + BMP_PALETTE);
+    TqCanvas::writeIntLE(40);
+    TqCanvas::writeIntLE(w);
+    TqCanvas::writeIntLE(h);
+    TqCanvas::writeShortLE(1);
+    TqCanvas::writeShortLE(8);
+    TqCanvas::writeIntLE(0);
+    TqCanvas::writeIntLE(pixelBytes);
+    TqCanvas::writeIntLE(0);
+    TqCanvas::writeIntLE(0);
+    TqCanvas::writeIntLE(256);
+    TqCanvas::writeIntLE(256);
+    for (int32_t i = 0; i < 256; i++)
+        TqCanvas::writeIntLE((*colours)[i] | int32_t(0xFF000000u));
+    for (int32_t y = h - 1; y >= 0; y--) {
+        for (int32_t x = 0; x < w; x++)
+            TqCanvas::pngWriteByte((*indices)[y * w + x]);
+        for (int32_t i = 0; i < pad; i++)
+            TqCanvas::pngWriteByte(0);
+    }
+    TqCanvas::staticOutput = savedOutput;
+    TqCanvas::staticOutputPosition = savedPosition;
+    return out;
+}
 
 VMPtr<DataInputStream> Resources::openDataStream(VMPtr<ByteArray> data, int32_t offset,
                                                  int32_t length)
@@ -119,4 +252,13 @@ void Resources::swapPalette(VMPtr<ByteArray> data, int32_t offset, VMPtr<ByteArr
 } // namespace tq
 
 VM_REGISTER_CLASS(tq::Resources, "tq.Resources", "java.lang.Object", "..\\src\\tq_Resources",
-                  nullptr);
+                  &tq::initialiseResources);
+VM_REGISTER_INTERFACE(tq::Resources_TQC_Type, "tq.Resources$Type", "..\\src\\tq_Resources", nullptr);
+VM_REGISTER_INTERFACE(tq::Resources_TQC_Type_TQC_Audio, "tq.Resources$Type$Audio",
+                      "..\\src\\tq_Resources", nullptr);
+VM_REGISTER_INTERFACE(tq::Resources_TQC_Type_TQC_Image, "tq.Resources$Type$Image",
+                      "..\\src\\tq_Resources", nullptr);
+VM_REGISTER_INTERFACE(tq::Resources_TQC_Type_TQC_Tarquel, "tq.Resources$Type$Tarquel",
+                      "..\\src\\tq_Resources", nullptr);
+VM_REGISTER_INTERFACE(tq::Resources_TQC_Type_TQC_Video, "tq.Resources$Type$Video",
+                      "..\\src\\tq_Resources", nullptr);

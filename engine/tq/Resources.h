@@ -1,14 +1,17 @@
 #pragma once
-// tq.Resources: the engine's data by resource identifier. This part holds
-// the operations on bytes already in memory: streams over a byte range,
-// images decoded from one, and the palette of a paletted PNG (read out,
-// its first fully transparent entry, exchanged in place). A palette array
-// is the PLTE data followed by the chunk's 4 CRC bytes.
+// tq.Resources: the engine's data by resource identifier ((part << 10) |
+// index) through the one current pack, and the operations on bytes already
+// in memory: streams over a byte range, images decoded from one, the palette
+// of a paletted PNG (read out, its first fully transparent entry, exchanged
+// in place) and 8-bit BMP pictures built from a resource picture. A palette
+// array is the PLTE data followed by the chunk's 4 CRC bytes. No operation
+// closes the streams it opens: they lie over bytes in memory.
 
 #include <cstdint>
 
 #include "java/io/DataInputStream.h"
 #include "javax/microedition/lcdui/Image.h"
+#include "tq/io/resource/ResourcePack.h"
 
 namespace tq {
 
@@ -16,8 +19,36 @@ class Resources : public virtual java::lang::Object {
     VM_CLASS(Resources, java::lang::Object)
 
     using ByteArray = VMArray<int8_t, 1>;
+    using ByteArrays = VMArray<int8_t, 2>;
 
     VMPtr<Resources> init() { return VMPtr<Resources>(this); }
+
+    // A stream over the resource; marked at once, so reset returns to its
+    // first byte.
+    static VMPtr<java::io::DataInputStream> openResourceStream(int32_t id);
+    // A new copy of the resource.
+    static VMPtr<ByteArray> getResourceBytes(int32_t id);
+    // The pack's shared data block in in-memory mode (the resource at
+    // getResourceOffset), else a copy.
+    static VMPtr<ByteArray> getResourceData(int32_t id);
+    static int32_t getResourceOffset(int32_t id);
+    // The signed type byte and the byte length of the resource.
+    static int32_t getEntryByte(int32_t id);
+    static int32_t getEntryInt(int32_t id);
+    // Tables (and data) from the stream; null closes the pack, answering false.
+    static bool openPack(VMPtr<java::io::DataInputStream> in);
+    static void closePack();
+    // A plain pack of the entries with their type bytes.
+    static VMPtr<ByteArray> buildPack(VMPtr<ByteArrays> entries, VMPtr<ByteArray> entryBytes);
+    // A null palette decodes the picture as stored.
+    static VMPtr<javax::microedition::lcdui::Image> loadImage(int32_t id, VMPtr<ByteArray> palette);
+    static VMPtr<javax::microedition::lcdui::Image> loadImage(int32_t id);
+    static VMPtr<ByteArray> getPalette(int32_t id);
+    static int32_t getTransparentIndex(int32_t id);
+    // The picture as an uncompressed 8-bit BMP with a 256-entry palette,
+    // rows bottom-up. More than 256 colours throw IllegalArgumentException.
+    // The canvas's static output buffer is restored afterwards.
+    static VMPtr<ByteArray> buildBitmap(int32_t id);
 
     // A stream over data[offset .. offset + length); its mark starts at offset.
     static VMPtr<java::io::DataInputStream> openDataStream(VMPtr<ByteArray> data, int32_t offset,
@@ -43,6 +74,26 @@ class Resources : public virtual java::lang::Object {
 
     // Left by findPalette.
     static inline int32_t paletteOffset = 0;
+
+    // Made by the class initialiser, never replaced.
+    VM_STATIC(io::resource::ResourcePack, currentPack);
+};
+
+// Marker interfaces of the resource kinds; nothing implements them.
+class Resources_TQC_Type : public virtual java::lang::Object {
+    VM_INTERFACE(Resources_TQC_Type)
+};
+class Resources_TQC_Type_TQC_Audio : public virtual java::lang::Object {
+    VM_INTERFACE(Resources_TQC_Type_TQC_Audio)
+};
+class Resources_TQC_Type_TQC_Image : public virtual java::lang::Object {
+    VM_INTERFACE(Resources_TQC_Type_TQC_Image)
+};
+class Resources_TQC_Type_TQC_Tarquel : public virtual java::lang::Object {
+    VM_INTERFACE(Resources_TQC_Type_TQC_Tarquel)
+};
+class Resources_TQC_Type_TQC_Video : public virtual java::lang::Object {
+    VM_INTERFACE(Resources_TQC_Type_TQC_Video)
 };
 
 } // namespace tq

@@ -170,6 +170,12 @@ VMPtr<DataInputStream> ResourcePackChunked::openPart(int32_t part)
     return nullptr;
 }
 
+void ResourcePackChunked::close()
+{
+    fileSystem = nullptr;
+    ResourcePackExtension::close();
+}
+
 VMPtr<Image> ResourcePackChunked::getImage(int32_t id, VMPtr<ByteArray> palette)
 {
     loadPart(id);

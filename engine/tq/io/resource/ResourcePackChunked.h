@@ -28,6 +28,9 @@ class ResourcePackChunked : public ResourcePackExtension {
     // from the file by name.
     VMPtr<javax::microedition::lcdui::Image> getImage(int32_t id, VMPtr<ByteArray> palette) override;
     VMPtr<java::lang::String> getEntryFileName(int32_t id) override;
+    // Also forgets the data-file table, so tables read later from a stream
+    // never resolve through the previous part's files.
+    void close() override;
     void readEntryFile(int32_t index, VMPtr<ByteArray> buffer) override;
     // Reads a chunked part's tables and data layout; answers null.
     VMPtr<java::io::DataInputStream> openPart(int32_t part) override;

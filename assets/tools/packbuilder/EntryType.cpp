@@ -1,0 +1,79 @@
+#include "EntryType.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace packbuilder {
+
+namespace {
+
+std::map<std::string, EntryType>& registry()
+{
+    static std::map<std::string, EntryType> types;
+    return types;
+}
+
+std::vector<uint8_t> readWhole(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw BuildError("cannot read " + path.string());
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
+std::vector<uint8_t> EntryContext::readSource() const
+{
+    inputs->push_back(source);
+    return readWhole(source);
+}
+
+std::vector<uint8_t> EntryContext::readFile(const std::filesystem::path& path) const
+{
+    std::filesystem::path resolved = source.parent_path() / path;
+    inputs->push_back(resolved);
+    return readWhole(resolved);
+}
+
+std::string EntryContext::option(const std::string& key, const std::string& fallback) const
+{
+    auto it = options.find(key);
+    return it == options.end() ? fallback : it->second;
+}
+
+int32_t EntryContext::intOption(const std::string& key, int32_t fallback) const
+{
+    auto it = options.find(key);
+    if (it == options.end())
+        return fallback;
+    try {
+        size_t used = 0;
+        long value = std::stol(it->second, &used, 0);
+        if (used == it->second.size() && value >= INT32_MIN && value <= INT32_MAX)
+            return int32_t(value);
+    } catch (const std::exception&) {
+    }
+    throw BuildError("option " + key + " is not an integer: " + it->second);
+}
+
+const EntryType* findEntryType(const std::string& name)
+{
+    auto it = registry().find(name);
+    return it == registry().end() ? nullptr : &it->second;
+}
+
+std::vector<const EntryType*> entryTypes()
+{
+    std::vector<const EntryType*> all;
+    for (const auto& [name, type] : registry())
+        all.push_back(&type);
+    return all;
+}
+
+EntryTypeRegistrar::EntryTypeRegistrar(const char* name, int8_t code, Encoder encode, bool ownFile)
+{
+    registry().emplace(name, EntryType{name, code, encode, ownFile});
+}
+
+} // namespace packbuilder

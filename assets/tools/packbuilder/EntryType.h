@@ -1,0 +1,63 @@
+#pragma once
+// Entry types of the pack builder. Each type turns the source of one
+// manifest entry into the entry's bytes. A type lives in a source file of its
+// own and registers itself with a static EntryTypeRegistrar:
+//
+//   static std::vector<uint8_t> encodeFoo(EntryContext& entry) { ... }
+//   static EntryTypeRegistrar foo("foo", -1, &encodeFoo);
+//
+// The code is the entry's type byte in the pack's tables and, in chunked
+// parts, its type in the VFSO table, which picks the data file's extension.
+// Encoders run with the VM booted and its lock held, so they may use the
+// engine's own writers. They report bad input by throwing BuildError.
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace packbuilder {
+
+struct BuildError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct EntryContext {
+    std::string name;                          // the identifier
+    std::filesystem::path source;              // resolved against the manifest's folder
+    std::map<std::string, std::string> options; // key=value words after the source
+    std::vector<std::filesystem::path>* inputs; // every file read, for the build's dependencies
+
+    // The source's bytes (recorded as an input).
+    std::vector<uint8_t> readSource() const;
+    // Another file's bytes, resolved against the source's folder.
+    std::vector<uint8_t> readFile(const std::filesystem::path& path) const;
+    // An option's value, or fallback when absent.
+    std::string option(const std::string& key, const std::string& fallback = "") const;
+    // An integer option; a value that is not one throws BuildError.
+    int32_t intOption(const std::string& key, int32_t fallback) const;
+};
+
+using Encoder = std::vector<uint8_t> (*)(EntryContext& entry);
+
+struct EntryType {
+    std::string name;
+    int8_t code;
+    Encoder encode;
+    // Chunked parts give an entry of a type with its own file (pictures the
+    // engine decodes by file name) a data file to itself.
+    bool ownFile;
+};
+
+// The registered type with the name, or null.
+const EntryType* findEntryType(const std::string& name);
+// Every registered type, by name.
+std::vector<const EntryType*> entryTypes();
+
+struct EntryTypeRegistrar {
+    EntryTypeRegistrar(const char* name, int8_t code, Encoder encode, bool ownFile = false);
+};
+
+} // namespace packbuilder

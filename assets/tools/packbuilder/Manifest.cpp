@@ -1,0 +1,109 @@
+#include "Manifest.h"
+
+#include <cctype>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace packbuilder {
+
+namespace {
+
+constexpr int MAX_PART = 63;          // six bits of a resource id
+constexpr int MAX_CHUNKED_PART = 7;   // the engine reads parts 1-7 chunked
+constexpr size_t MAX_ENTRIES = 1024;  // ten bits of a resource id
+
+bool isIdentifier(const std::string& s)
+{
+    if (s.empty() || std::isdigit(static_cast<unsigned char>(s[0])))
+        return false;
+    for (char c : s) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_')
+            return false;
+    }
+    return true;
+}
+
+bool parseNumber(const std::string& s, int& value)
+{
+    if (s.empty() || s.size() > 3)
+        return false;
+    for (char c : s) {
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            return false;
+    }
+    value = std::stoi(s);
+    return true;
+}
+
+} // namespace
+
+Manifest readManifest(const std::filesystem::path& file)
+{
+    std::ifstream in(file);
+    if (!in)
+        throw BuildError("cannot read manifest " + file.string());
+    Manifest manifest;
+    manifest.file = file;
+    std::set<std::string> names;
+    std::set<int> partNumbers;
+    std::string text;
+    for (int line = 1; std::getline(in, text); line++) {
+        auto fail = [&](const std::string& what) {
+            throw BuildError(file.string() + ":" + std::to_string(line) + ": " + what);
+        };
+        if (size_t hash = text.find('#'); hash != std::string::npos)
+            text.erase(hash);
+        std::istringstream words(text);
+        std::vector<std::string> w;
+        for (std::string word; words >> word;)
+            w.push_back(word);
+        if (w.empty())
+            continue;
+        if (w[0] == "namespace") {
+            if (w.size() != 2 || !isIdentifier(w[1]))
+                fail("expected: namespace <identifier>");
+            manifest.identifierNamespace = w[1];
+        } else if (w[0] == "part") {
+            int number = 0;
+            if (w.size() != 3 || !parseNumber(w[1], number) || (w[2] != "plain" && w[2] != "chunked"))
+                fail("expected: part <number> plain|chunked");
+            bool chunked = w[2] == "chunked";
+            // The engine reads parts 1-7 chunked and every other part plain.
+            bool chunkedNumber = number >= 1 && number <= MAX_CHUNKED_PART;
+            if (number > MAX_PART || chunked != chunkedNumber)
+                fail("part " + w[1] + " cannot be " + w[2] + " (chunked 1-7, plain 0 and 8-63)");
+            if (!partNumbers.insert(number).second)
+                fail("part " + w[1] + " listed twice");
+            manifest.parts.push_back({number, chunked, {}});
+        } else if (w[0] == "entry") {
+            if (w.size() < 4)
+                fail("expected: entry <identifier> <type> <source> [key=value ...]");
+            if (manifest.parts.empty())
+                fail("entry before the first part line");
+            if (!isIdentifier(w[1]))
+                fail("not an identifier: " + w[1]);
+            if (!names.insert(w[1]).second)
+                fail("identifier listed twice: " + w[1]);
+            const EntryType* type = findEntryType(w[2]);
+            if (!type)
+                fail("unknown entry type: " + w[2]);
+            ManifestEntry entry{w[1], type, file.parent_path() / w[3], {}, line};
+            for (size_t i = 4; i < w.size(); i++) {
+                size_t eq = w[i].find('=');
+                if (eq == std::string::npos || eq == 0)
+                    fail("expected key=value: " + w[i]);
+                entry.options[w[i].substr(0, eq)] = w[i].substr(eq + 1);
+            }
+            ManifestPart& part = manifest.parts.back();
+            if (part.entries.size() == MAX_ENTRIES)
+                fail("part " + std::to_string(part.number) + " has more than 1024 entries");
+            part.entries.push_back(std::move(entry));
+        } else {
+            fail("unknown line: " + w[0]);
+        }
+    }
+    return manifest;
+}
+
+} // namespace packbuilder

@@ -1,0 +1,47 @@
+#pragma once
+// A pack manifest: one text file per pack.
+//
+//   # comment                      (to the end of the line)
+//   namespace ids                  C++ namespace of the identifier header
+//   part 1 chunked                 following entries go to part 1 (parts 1-7
+//   part 8 plain                   are chunked, 0 and 8-63 plain)
+//   entry LOGO png art/logo.png    identifier, entry type, source, then
+//   entry HIT wav hit.wav loop=1   key=value options for the type
+//
+// An entry's identifier is (part << 10) | its index in the part, in the
+// order the entries are listed. Sources are relative to the manifest.
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "EntryType.h"
+
+namespace packbuilder {
+
+struct ManifestEntry {
+    std::string name;
+    const EntryType* type;
+    std::filesystem::path source;
+    std::map<std::string, std::string> options;
+    int line;
+};
+
+struct ManifestPart {
+    int number;
+    bool chunked;
+    std::vector<ManifestEntry> entries;
+};
+
+struct Manifest {
+    std::filesystem::path file;
+    std::string identifierNamespace = "res";
+    std::vector<ManifestPart> parts;
+};
+
+// Throws BuildError "file:line: what" for a malformed line, an unknown type,
+// a repeated identifier or part, or a part with more than 1024 entries.
+Manifest readManifest(const std::filesystem::path& file);
+
+} // namespace packbuilder

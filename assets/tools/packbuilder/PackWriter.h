@@ -1,0 +1,31 @@
+#pragma once
+// Writes a manifest's parts into a folder the engine reads them from (the
+// application's rsc/ folder) and the identifier header beside the code.
+//
+// A plain part p is the file RP<p>.rp: the pack's tables and its data block,
+// written by the engine's ResourcePackSaver. A chunked part p is the main
+// file RP<p>part0.rp (marker, version, the RPHe entry tables and the VFSO
+// table) with data files RP<p>part<n>.<ext>: each entry whose type has a file
+// of its own gets one, the others share one file per extension.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "Manifest.h"
+
+namespace packbuilder {
+
+// Needs the VM booted and its lock held. Every file read is appended to
+// inputs. A failed build throws BuildError and leaves the earlier files.
+void writePack(const Manifest& manifest, const std::filesystem::path& outputFolder,
+               std::vector<std::filesystem::path>& inputs);
+
+// The header text: one constexpr int32_t per entry.
+std::string identifierHeader(const Manifest& manifest);
+
+// Replaces the file's content when it differs (an unchanged header keeps
+// its time, so nothing that includes it rebuilds).
+void writeFileIfChanged(const std::filesystem::path& file, const std::string& content);
+
+} // namespace packbuilder
