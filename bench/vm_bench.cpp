@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "InVM.h"
 #include "hal/callbacks.h"
 #include "hal/thread.h"
 #include "java/lang/Integer.h"
@@ -19,28 +20,6 @@
 #include "vm/VMThread.h"
 
 namespace {
-
-// Holds the VM for one benchmark, booting it on first use; the lock is given
-// back afterwards so that the platform's lock benchmarks can run.
-class InVM {
-public:
-    InVM()
-    {
-        HAL_lockVM();
-        if (_VM_instance) {
-            VMThread::enterVM();
-            return;
-        }
-        HALCallbacks callbacks{};
-        callbacks.enterVM = &VMThread::enterVM;
-        HAL_setCallbacks(&callbacks);
-        HALThread* uiThread = HAL_getCurrentThread();
-        if (!uiThread)
-            HAL_createMainThread(&uiThread);
-        _VM_create(16u << 20, 256u << 20, uiThread, nullptr, 0);
-    }
-    ~InVM() { HAL_unlockVM(); }
-};
 
 void BM_VMLocalReference(benchmark::State& state)
 {
