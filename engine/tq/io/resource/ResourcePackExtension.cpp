@@ -54,10 +54,12 @@ int32_t ResourcePackExtension::extensionIndex(int32_t id)
 
 int32_t ResourcePackExtension::getExtensionOffset(int32_t index)
 {
+    // Checked reads: an index beyond the records throws instead of summing
+    // past the table.
+    VMPtr<CharArray> recordSizes(extensionSizes);
     int32_t offset = 0;
-    const char16_t* s = extensionSizes->elements();
     for (int32_t i = 0; i < index; i++)
-        offset += s[i];
+        offset += (*recordSizes)[i];
     return offset;
 }
 

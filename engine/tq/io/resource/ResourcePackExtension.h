@@ -29,7 +29,8 @@ class ResourcePackExtension : public ResourcePack {
     virtual int32_t getExtensionSize(int32_t id);
     virtual bool hasExtension();
 
-    // The sum of the record sizes before index.
+    // The sum of the record sizes before index; an index beyond the records
+    // throws ArrayIndexOutOfBoundsException.
     int32_t getExtensionOffset(int32_t index);
 
     VMField<ByteArray> extensionData;

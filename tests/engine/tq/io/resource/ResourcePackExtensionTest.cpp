@@ -4,6 +4,7 @@
 #include "java/io/ByteArrayInputStream.h"
 #include "java/io/EOFException.h"
 #include "java/io/IOException.h"
+#include "java/lang/ArrayIndexOutOfBoundsException.h"
 #include "support/LangTestSupport.h"
 #include "support/VMFixture.h"
 #include "tq/io/resource/ResourcePackExtension.h"
@@ -32,6 +33,9 @@ TEST_F(ResourcePackExtensionTest, RecordsFollowTheirSizes)
     EXPECT_EQ(bytesOf(pack->getExtensionBytes(0)), (Bytes{'a', 'b'}));
     EXPECT_EQ(pack->getExtensionSize(1), 0);
     EXPECT_EQ(pack->getExtensionOffset(2), 2);
+    EXPECT_EQ(pack->getExtensionOffset(3), 5);
+    EXPECT_TRUE(vmThrows<java::lang::ArrayIndexOutOfBoundsException>(
+        [&] { pack->getExtensionOffset(4); }, "Array index out of range: 3"));
     VMPtr<DataInputStream> in = pack->getExtensionStream(2);
     EXPECT_EQ(in->read(), 'x');
     EXPECT_EQ(in->skip(5), 2);
