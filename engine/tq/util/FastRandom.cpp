@@ -1,7 +1,7 @@
 #include "tq/util/FastRandom.h"
 
-#include "hal/device.h"
 #include "java/lang/IllegalArgumentException.h"
+#include "java/lang/System.h"
 #include "vm/JavaMath.h"
 #include "vm/VMStringLiterals.h"
 
@@ -9,7 +9,9 @@ namespace tq::util {
 
 VMPtr<FastRandom> FastRandom::init()
 {
-    return init(HAL_currentTimeMillis());
+    Random::init();
+    setSeed(java::lang::System::currentTimeMillis());
+    return VMPtr<FastRandom>(this);
 }
 
 VMPtr<FastRandom> FastRandom::init(int64_t seed)
