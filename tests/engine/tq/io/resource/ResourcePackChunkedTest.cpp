@@ -60,12 +60,13 @@ VMPtr<Chunk> vfsoChunk(const std::vector<VfsoRow>& rows)
     return c;
 }
 
-VMPtr<Chunk> fileListChunk(int32_t total, const std::vector<int32_t>& lengths)
+// count overrides the number of data files written before the lengths.
+VMPtr<Chunk> fileListChunk(int32_t total, const std::vector<int32_t>& lengths, int32_t count = -1)
 {
     VMPtr<Chunk> c = Chunk::newInstance()->init(Chunk::ID_FSLM);
     VMPtr<DataOutputStream> out = c->getOutputStream();
     out->writeInt(total);
-    out->writeInt(int32_t(lengths.size()));
+    out->writeInt(count >= 0 ? count : int32_t(lengths.size()));
     for (int32_t l : lengths)
         out->writeInt(l);
     return c;
@@ -165,6 +166,12 @@ TEST_F(ResourcePackChunkedTest, DamagedMainFilesFailAndTheNextRequestRetries)
          "java.io.IOException: FSLM sizes beyond the data block"},
         {"entries beyond the block", mainFile({headerChunk({4}), fileListChunk(1, {})}),
          "java.io.IOException: FSLM sizes beyond the data block"},
+        {"negative data size", mainFile({headerChunk({1}), fileListChunk(-1, {})}),
+         "java.io.IOException: Negative FSLM size"},
+        {"negative file length", mainFile({headerChunk({0}), fileListChunk(1, {-1})}),
+         "java.io.IOException: Negative FSLM size"},
+        {"more files than lengths", mainFile({headerChunk({1}), fileListChunk(1, {1}, 0x10000)}),
+         "java.io.EOFException"},
         {"truncated", mainFile({headerChunk({1, 2})}).substr(0, 20), "java.io.EOFException"},
         {"missing data file", mainFile({headerChunk({1}), fileListChunk(1, {1})}),
          "java.io.IOException: Missing resource pack file /RP3part1.rp"},
@@ -205,6 +212,16 @@ TEST_F(ResourcePackChunkedTest, DataFilesShorterThanTheirEntriesFail)
     EXPECT_EQ(bytesOf(pack->getBytes((5 << 10) | 1)), text("c"));
     EXPECT_TRUE(vmThrows<java::io::IOException>([&] { pack->getBytes((5 << 10) | 2); },
                                                 "No pack entry 2"));
+    // Entry tables longer than the VFSO table: the entries without a row.
+    app.write("rsc/RP6part0.rp", mainFile({vfsoChunk({{-3, 1, 0}}), headerChunk({1, 1})}));
+    app.write("rsc/RP6part1.png", picture);
+    EXPECT_TRUE(vmThrows<java::io::IOException>([&] { pack->getBytes((6 << 10) | 1); },
+                                                "No VFSO entry 1"));
+    EXPECT_TRUE(vmThrows<java::io::IOException>([&] { pack->getImage((6 << 10) | 1, nullptr); },
+                                                "No VFSO entry 1"));
+    EXPECT_TRUE(vmThrows<java::io::IOException>([&] { pack->getEntryFileName((6 << 10) | 1); },
+                                                "No VFSO entry 1"));
+    EXPECT_EQ(pack->getImage(6 << 10, nullptr)->getWidth(), 2);
 }
 
 } // namespace
