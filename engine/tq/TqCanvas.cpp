@@ -30,17 +30,18 @@ void TqCanvas::insertPaddedNumber(VMPtr<java::lang::StringBuffer> sb, int32_t va
         digits[n++] = char('0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
-    char text[48];
-    int32_t length = 0;
-    if (value < 0)
-        text[length++] = '-';
-    if (value < 65536) {
-        for (int32_t pad = std::min(minDigits, 32) - n; pad > 0; pad--)
-            text[length++] = '0';
-    }
+    // Any padding fits: the text is made on the VM heap at its full length.
+    int32_t pad = value < 65536 && minDigits > n ? minDigits - n : 0;
+    int32_t sign = value < 0 ? 1 : 0;
+    VMPtr<java::lang::String::CharArray> text =
+        java::lang::String::CharArray::newArray(int32_t(int64_t(sign) + pad + n));
+    char16_t* out = text->elements();
+    if (sign)
+        *out++ = u'-';
+    out = std::fill_n(out, pad, u'0');
     while (n > 0)
-        text[length++] = digits[--n];
-    vm_nonNull(sb)->insert(offset, java::lang::String::newInstance()->initFromUtf8(text, length));
+        *out++ = char16_t(digits[--n]);
+    vm_nonNull(sb)->insert(offset, java::lang::String::newInstance()->init(text, 0, text->length));
 }
 
 int32_t TqCanvas::readByte()

@@ -35,6 +35,7 @@ TEST_F(TqCanvasStaticsTest, NumbersAreAppendedAndInsertedPadded)
         {7, 3, "ab007c"},          {-7, 3, "ab-007c"},     {1234, 2, "ab1234c"},
         {65535, 7, "ab0065535c"},  {65536, 7, "ab65536c"}, {0, 0, "ab0c"},
         {INT32_MIN, 1, "ab-2147483648c"},
+        {5, 40, "ab0000000000000000000000000000000000000005c"},
     };
     for (const Case& c : cases) {
         VMPtr<StringBuffer> sb = StringBuffer::newInstance()->init("abc");
