@@ -102,7 +102,10 @@ class TqCanvas : public javax::microedition::lcdui::game::GameCanvas,
     virtual bool openUrl(VMPtr<java::lang::String> url);
     virtual bool openUrlAlias(VMPtr<java::lang::String> url);
 
-    // One pass of the loop's size-change step.
+    // One pass of the loop; false when the canvas stopped inside the game's
+    // update or the sound tick (the thread then ends without clean-up).
+    bool runFrame();
+    // The loop's size-change step.
     void processSizeChange();
     // The suspend/resume machine; may keep the canvas thread while a
     // resume settles.
