@@ -3,6 +3,7 @@
 #include <cctype>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 namespace packbuilder {
 
@@ -28,6 +29,20 @@ std::vector<uint8_t> EntryContext::readSource() const
 {
     inputs->push_back(source);
     return readWhole(source);
+}
+
+std::vector<SourceLine> EntryContext::readSourceLines() const
+{
+    std::vector<uint8_t> bytes = readSource();
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
+    std::vector<SourceLine> lines;
+    std::string text;
+    for (int line = 1; std::getline(in, text); line++) {
+        if (size_t hash = text.find('#'); hash != std::string::npos)
+            text.erase(hash);
+        lines.push_back({source.filename().string() + ":" + std::to_string(line) + ": ", text});
+    }
+    return lines;
 }
 
 std::vector<uint8_t> EntryContext::readFile(const std::filesystem::path& path) const

@@ -31,6 +31,12 @@ struct HeaderConstant {
     int32_t value;
 };
 
+// A line of a source, its # comment cut off, with "file:line: " for messages.
+struct SourceLine {
+    std::string where;
+    std::string text;
+};
+
 struct EntryContext {
     std::string name;                          // the identifier
     std::filesystem::path source;              // resolved against the manifest's folder
@@ -42,6 +48,8 @@ struct EntryContext {
 
     // The source's bytes (recorded as an input).
     std::vector<uint8_t> readSource() const;
+    // The source's lines, comments cut off; blank ones are kept.
+    std::vector<SourceLine> readSourceLines() const;
     // Another file's bytes, resolved against the source's folder.
     std::vector<uint8_t> readFile(const std::filesystem::path& path) const;
     // An option's value, or fallback when absent.

@@ -85,15 +85,10 @@ int32_t numberOf(const std::string& text, int32_t low, int32_t high, const std::
 
 FontDefinition readDefinition(EntryContext& entry)
 {
-    std::vector<uint8_t> bytes = entry.readSource();
-    std::istringstream in(std::string(bytes.begin(), bytes.end()));
     FontDefinition font;
-    std::string text;
-    for (int line = 1; std::getline(in, text); line++) {
-        std::string where = entry.source.filename().string() + ":" + std::to_string(line) + ": ";
-        if (size_t hash = text.find('#'); hash != std::string::npos)
-            text.erase(hash);
-        std::istringstream words(text);
+    for (const SourceLine& line : entry.readSourceLines()) {
+        const std::string& where = line.where;
+        std::istringstream words(line.text);
         std::string key, value;
         if (!(words >> key))
             continue;

@@ -48,15 +48,10 @@ int32_t number(const std::string& text, const std::string& key, int32_t low, int
 
 std::vector<GobLine> readGobs(EntryContext& entry)
 {
-    std::vector<uint8_t> bytes = entry.readSource();
-    std::istringstream in(std::string(bytes.begin(), bytes.end()));
     std::vector<GobLine> gobs;
-    std::string text;
-    for (int line = 1; std::getline(in, text); line++) {
-        std::string where = entry.source.filename().string() + ":" + std::to_string(line) + ": ";
-        if (size_t hash = text.find('#'); hash != std::string::npos)
-            text.erase(hash);
-        std::istringstream words(text);
+    for (const SourceLine& line : entry.readSourceLines()) {
+        const std::string& where = line.where;
+        std::istringstream words(line.text);
         std::string word;
         if (!(words >> word))
             continue;
