@@ -229,6 +229,13 @@ void PointerInputKeyManager::removeKeyState(int32_t key)
     (*slots)[i] = -1;
 }
 
+void PointerInputKeyManager::askForKey(VMPtr<Region> r)
+{
+    // A key without an index has no state: nothing to ask for.
+    if (VMPtr<KeyState> s = findKeyState(r, true))
+        s->down = true;
+}
+
 void PointerInputKeyManager::downStep(VMPtr<KeyState> s)
 {
     s->released = s->held && !s->down;
@@ -275,7 +282,7 @@ void PointerInputKeyManager::applyEvent(VMPtr<Region> r, int8_t p, int32_t x, in
                 (*captured)[p] = true;
         } else if (r->type == Region::TYPE_HOLD) {
             if (isDown)
-                findKeyState(r, true)->down = true;
+                askForKey(r);
         } else if (r->type == Region::TYPE_SWIPE) {
             if (isDown)
                 r->swipe(x, y);
@@ -285,7 +292,7 @@ void PointerInputKeyManager::applyEvent(VMPtr<Region> r, int8_t p, int32_t x, in
         if (!isDown)
             (*captured)[p] = false;
         else if ((*captured)[p])
-            findKeyState(r, true)->down = true;
+            askForKey(r);
     } else if (r->type == Region::TYPE_SWIPE && !isDown) {
         r->lastCoord = -1;
     }

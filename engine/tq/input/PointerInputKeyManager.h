@@ -93,6 +93,8 @@ private:
                            bool isDown, bool isEdge);
     static VMPtr<KeyState> findKeyState(VMPtr<PointerInputKeyRegion> r, bool create);
     static void removeKeyState(int32_t key);
+    // The region's key is wanted by the current event.
+    static void askForKey(VMPtr<PointerInputKeyRegion> r);
     static void downStep(VMPtr<KeyState> s);
     static void upStep(VMPtr<KeyState> s);
     static void dropArrays(VMPtr<PointerInputKeyRegion> r);

@@ -1,5 +1,6 @@
 #include "tq/input/PointerInputKeyRegion.h"
 
+#include "hal/device.h"
 #include "tq/input/PointerInputKeyManager.h"
 #include "vm/VMSynchronized.h"
 
@@ -13,7 +14,7 @@ void initialisePointerInputKeyRegion()
 }
 
 // TEMPORARY until the canvas has its game keys.
-int64_t canvasTimeMillis() { return 0; }
+int64_t canvasTimeMillis() { return HAL_currentTimeMillis(); }
 bool canvasWasReleased(int32_t) { return false; }
 bool canvasWasPressed(int32_t) { return false; }
 bool canvasIsHeld(int32_t) { return false; }
