@@ -1,6 +1,7 @@
 #include "tq/input/PointerInputEventManager.h"
 
 #include "java/lang/System.h"
+#include "tq/TqCanvas.h"
 #include "vm/VMSynchronized.h"
 
 namespace tq::input {
@@ -9,11 +10,18 @@ namespace {
 
 using M = PointerInputEventManager;
 
-// TEMPORARY until the canvas has its viewport.
-int32_t canvasViewportWidth() { return 0; }
-int32_t canvasViewportHeight() { return 0; }
-int32_t canvasViewportOffsetX() { return 0; }
-int32_t canvasViewportOffsetY() { return 0; }
+// The canvas's viewport; empty, at 0, without a canvas.
+int32_t viewportWidth()
+{
+    VMPtr<TqCanvas> canvas(TqCanvas::instance);
+    return canvas ? canvas->getViewportWidth() : 0;
+}
+
+int32_t viewportHeight()
+{
+    VMPtr<TqCanvas> canvas(TqCanvas::instance);
+    return canvas ? canvas->getViewportHeight() : 0;
+}
 
 // Fresh per-pointer tracking, one pointer.
 void newPointerTracking()
@@ -256,8 +264,8 @@ bool PointerInputEventManager::setInputArea(int32_t x, int32_t y, int32_t width,
     areaY = y;
     requestedWidth = width;
     requestedHeight = height;
-    areaWidth = width >= 0 ? width : canvasViewportWidth();
-    areaHeight = height >= 0 ? height : canvasViewportHeight();
+    areaWidth = width >= 0 ? width : viewportWidth();
+    areaHeight = height >= 0 ? height : viewportHeight();
     return true;
 }
 
@@ -266,8 +274,9 @@ void PointerInputEventManager::refreshViewport()
     _VM_clinit();
     if (requestedWidth < 0 || requestedHeight < 0)
         setInputArea(areaX, areaY, requestedWidth, requestedHeight);
-    offsetX = canvasViewportOffsetX();
-    offsetY = canvasViewportOffsetY();
+    VMPtr<TqCanvas> canvas(TqCanvas::instance);
+    offsetX = canvas ? canvas->getViewportOffsetX() : 0;
+    offsetY = canvas ? canvas->getViewportOffsetY() : 0;
 }
 
 void PointerInputEventManager::init()
@@ -277,8 +286,8 @@ void PointerInputEventManager::init()
         VMSynchronized guard(areaLock);
         requestedWidth = -1;
         requestedHeight = -1;
-        areaWidth = canvasViewportWidth();
-        areaHeight = canvasViewportHeight();
+        areaWidth = viewportWidth();
+        areaHeight = viewportHeight();
     }
     newPointerTracking();
 }

@@ -1,5 +1,6 @@
 #include "tq/input/PointerInputKeyManager.h"
 
+#include "tq/TqCanvas.h"
 #include "vm/VMSynchronized.h"
 
 namespace tq::input {
@@ -9,11 +10,17 @@ namespace {
 using M = PointerInputKeyManager;
 using Region = PointerInputKeyRegion;
 
-// TEMPORARY until the canvas has its game keys and viewport.
-int32_t canvasViewportOffsetX() { return 0; }
-int32_t canvasViewportOffsetY() { return 0; }
-void canvasPressKey(int32_t) {}
-void canvasReleaseKey(int32_t) {}
+// Presses or releases a game key on the canvas; nothing without one.
+void pressOnCanvas(int32_t key, bool press)
+{
+    VMPtr<TqCanvas> canvas(TqCanvas::instance);
+    if (!canvas)
+        return;
+    if (press)
+        canvas->pressKey(key);
+    else
+        canvas->releaseKey(key);
+}
 
 // The pool exists from the start, so a touch before init finds it.
 void createPool()
@@ -44,15 +51,6 @@ VMPtr<PointerInputKeyManager_TQC_KeyState> PointerInputKeyManager_TQC_KeyState::
     return VMPtr<PointerInputKeyManager_TQC_KeyState>(this);
 }
 
-int32_t PointerInputKeyManager::keyIndex(int32_t k)
-{
-    if (k >= 1 && k <= 63)
-        return k;
-    if (k >= -64 && k <= -1)
-        return 63 - k;
-    return -1;
-}
-
 void PointerInputKeyManager::init()
 {
     _VM_clinit();
@@ -64,8 +62,9 @@ void PointerInputKeyManager::init()
 void PointerInputKeyManager::refreshViewport()
 {
     _VM_clinit();
-    offsetX = canvasViewportOffsetX();
-    offsetY = canvasViewportOffsetY();
+    VMPtr<TqCanvas> canvas(TqCanvas::instance);
+    offsetX = canvas ? canvas->getViewportOffsetX() : 0;
+    offsetY = canvas ? canvas->getViewportOffsetY() : 0;
 }
 
 // ---- Region list ----
@@ -168,7 +167,7 @@ int32_t PointerInputKeyManager::getRegions(VMPtr<RegionArray> out, int8_t key)
 VMPtr<PointerInputKeyManager::KeyState> PointerInputKeyManager::findKeyState(VMPtr<Region> r,
                                                                              bool create)
 {
-    int32_t i = keyIndex(r->key);
+    int32_t i = TqCanvas::keyCodeToIndex(r->key);
     if (i >= 0) {
         VMPtr<IntArray> slots(keyStateSlot);
         VMPtr<KeyStateArray> pool(keyStates);
@@ -209,7 +208,7 @@ VMPtr<PointerInputKeyManager::KeyState> PointerInputKeyManager::findKeyState(VMP
 
 void PointerInputKeyManager::removeKeyState(int32_t key)
 {
-    int32_t i = keyIndex(key);
+    int32_t i = TqCanvas::keyCodeToIndex(key);
     if (i < 0)
         return;
     VMPtr<IntArray> slots(keyStateSlot);
@@ -223,7 +222,7 @@ void PointerInputKeyManager::removeKeyState(int32_t key)
         VMPtr<KeyState> removed = pool->get(s);
         VMPtr<KeyState> moved = pool->get(keyStateCount);
         pool->set(s, moved);
-        (*slots)[keyIndex(moved->key)] = s;
+        (*slots)[TqCanvas::keyCodeToIndex(moved->key)] = s;
         pool->set(keyStateCount, removed);
     }
     (*slots)[i] = -1;
@@ -342,10 +341,10 @@ void PointerInputKeyManager::onPointerEvent(int8_t p, int32_t x, int32_t y, bool
     for (int32_t i = 0; i < keyStateCount;) {
         VMPtr<KeyState> s = pool->get(i);
         if (s->down) {
-            canvasPressKey(s->key);
+            pressOnCanvas(s->key, true);
             ++i;
         } else if (s->released) {
-            canvasReleaseKey(s->key);
+            pressOnCanvas(s->key, false);
             removeKeyState(s->key);
         } else {
             ++i;
@@ -383,7 +382,7 @@ void PointerInputKeyManager::resetAll()
         for (int32_t i = 0; i < keyStateCount; ++i) {
             VMPtr<KeyState> s = pool->get(i);
             if (s->held)
-                canvasReleaseKey(s->key);
+                pressOnCanvas(s->key, false);
         }
         keyStateCount = 0;
     }

@@ -7,8 +7,8 @@
 // 128 (one per key index), packed at the front; a region bound to key 127
 // keeps its own state instead and drives no game key.
 //
-// Key index of a game key k: k for 1 to 63, 63 - k for -64 to -1; none for
-// any other value (such a region is matched but presses nothing).
+// A region whose key has no index (TqCanvas::keyCodeToIndex) and is not 127
+// is matched but presses nothing.
 //
 // Locks: the manager's lock guards the region list and the pool, and is held
 // for the whole of a touch event, a latch and a reset. Order: the manager's
@@ -74,9 +74,6 @@ class PointerInputKeyManager : public virtual java::lang::Object {
     // After the canvas cleared its keys: forgets every held key.
     static void resetAll();
     static bool isZero(bool value);
-
-    // -1 when k has no index.
-    static int32_t keyIndex(int32_t k);
 
     static inline int32_t pointerCount = 0;
     VM_STATIC(java::lang::Object, lock);

@@ -1,6 +1,6 @@
 #include "tq/input/PointerInputKeyRegion.h"
 
-#include "hal/device.h"
+#include "tq/TqCanvas.h"
 #include "tq/input/PointerInputKeyManager.h"
 #include "vm/VMSynchronized.h"
 
@@ -13,14 +13,6 @@ void initialisePointerInputKeyRegion()
     PointerInputKeyRegion::regionLock = java::lang::Object::newInstance();
 }
 
-// TEMPORARY until the canvas has its game keys.
-int64_t canvasTimeMillis() { return HAL_currentTimeMillis(); }
-bool canvasWasReleased(int32_t) { return false; }
-bool canvasWasPressed(int32_t) { return false; }
-bool canvasIsHeld(int32_t) { return false; }
-int32_t canvasGetPressCount(int32_t) { return 0; }
-void canvasPressKey(int32_t) {}
-void canvasReleaseKey(int32_t) {}
 
 } // namespace
 
@@ -30,7 +22,7 @@ VMPtr<PointerInputKeyRegion> PointerInputKeyRegion::init(int8_t regionType, int8
     type = regionType;
     key = regionKey;
     enabled = true;
-    lastTime = canvasTimeMillis();
+    lastTime = TqCanvas::currentTimeMillis();
     return VMPtr<PointerInputKeyRegion>(this);
 }
 
@@ -57,7 +49,8 @@ bool PointerInputKeyRegion::wasReleased()
         VMSynchronized guard(regionLock);
         return ownReleased;
     }
-    return canvasWasReleased(key);
+    VMPtr<TqCanvas> canvas(TqCanvas::instance);
+    return canvas && canvas->wasReleased(key);
 }
 
 void PointerInputKeyRegion::paint(VMPtr<javax::microedition::lcdui::Graphics> g)
@@ -70,7 +63,8 @@ bool PointerInputKeyRegion::wasPressed()
 {
     if (key == OWN_KEY)
         return getPressCount() > 0;
-    return canvasWasPressed(key);
+    VMPtr<TqCanvas> canvas(TqCanvas::instance);
+    return canvas && canvas->wasPressed(key);
 }
 
 bool PointerInputKeyRegion::isHeld()
@@ -79,7 +73,8 @@ bool PointerInputKeyRegion::isHeld()
         VMSynchronized guard(regionLock);
         return ownHeld;
     }
-    return canvasIsHeld(key);
+    VMPtr<TqCanvas> canvas(TqCanvas::instance);
+    return canvas && canvas->isHeld(key);
 }
 
 int32_t PointerInputKeyRegion::getPressCount()
@@ -88,7 +83,8 @@ int32_t PointerInputKeyRegion::getPressCount()
         VMSynchronized guard(regionLock);
         return ownPresses;
     }
-    return canvasGetPressCount(key);
+    VMPtr<TqCanvas> canvas(TqCanvas::instance);
+    return canvas ? canvas->getPressCount(key) : 0;
 }
 
 void PointerInputKeyRegion::latch()
@@ -120,9 +116,11 @@ void PointerInputKeyRegion::updateOwnState()
 
 void PointerInputKeyRegion::swipe(int32_t px, int32_t py)
 {
-    for (int32_t n = swipeSteps(px, py); n > 0; --n) {
-        canvasPressKey(key);
-        canvasReleaseKey(key);
+    int32_t n = swipeSteps(px, py);
+    VMPtr<TqCanvas> canvas(TqCanvas::instance);
+    for (; canvas && n > 0; --n) {
+        canvas->pressKey(key);
+        canvas->releaseKey(key);
     }
 }
 
@@ -131,7 +129,7 @@ int32_t PointerInputKeyRegion::swipeSteps(int32_t px, int32_t py)
     bool vertical = direction == 0 || direction == 1;
     int32_t c = vertical ? py : px;
     int32_t extent = vertical ? height : width;
-    int64_t now = canvasTimeMillis();
+    int64_t now = TqCanvas::currentTimeMillis();
     int32_t n = 0;
     // An empty extent has no steps (it cannot be touched either).
     if (stepsPerExtent > 0 && extent > 0 && lastCoord >= 0 && now - lastTime <= SWIPE_GAP_MS) {
