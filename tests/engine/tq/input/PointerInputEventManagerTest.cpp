@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/support/TestGameCanvas.h"
+#include "hal/hal.h"
 #include "support/VMFixture.h"
 #include "tq/input/PointerInputEventManager.h"
+#include "vm/VMEventRegistry.h"
 
 using tq::input::PointerInputEventManager;
 
@@ -260,6 +263,65 @@ TEST_F(PointerInputEventManagerTest, IsZeroAnswersOnlyFalse)
 {
     EXPECT_TRUE(M::isZero(false));
     EXPECT_FALSE(M::isZero(true));
+}
+
+// ---- On a canvas: the viewport and the pause machine ----
+
+// A canvas on the 240 x 400 screen with the managers set up as the loop's
+// start does and the queue enabled.
+class PointerQueueOnCanvasTest : public vxtest::GameCanvasFixture {
+protected:
+    void SetUp() override
+    {
+        GameCanvasFixture::SetUp();
+        M::setEnabled(false);
+        canvas->startPointerInput();
+        M::setEnabled(true);
+    }
+    void TearDown() override
+    {
+        M::setEnabled(false);
+        GameCanvasFixture::TearDown();
+    }
+    static std::vector<Ev> drain()
+    {
+        std::vector<Ev> out;
+        while (M::nextEvent())
+            out.push_back({M::getType(), M::getX(), M::getY()});
+        return out;
+    }
+};
+
+TEST_F(PointerQueueOnCanvasTest, InputAreaFollowsTheViewport)
+{
+    canvas->pointerPressed(239, 399); // the whole screen's last pixel
+    canvas->setViewport(240, 320);    // offset y 40, area 240 x 320
+    canvas->pointerDragged(239, 359); // viewport y 319: still inside
+    canvas->pointerDragged(239, 360); // viewport y 320: outside
+    EXPECT_EQ(drain(), (std::vector<Ev>{{P, 239, 399}, {D, 239, 319}, {R, 239, 319}}));
+    // A rectangle of its own does not follow the viewport; only the offset.
+    M::setInputArea(0, 0, 100, 100);
+    canvas->setViewport(0, 0);
+    canvas->pointerPressed(99, 99);
+    canvas->pointerPressed(100, 99); // outside: ends the touch at the edge
+    EXPECT_EQ(drain(), (std::vector<Ev>{{P, 99, 99}, {R, 99, 99}}));
+}
+
+TEST_F(PointerQueueOnCanvasTest, SuspendHoldsTheQueueThenReleasesAFingerThatWasDown)
+{
+    show();
+    ASSERT_TRUE(runUntil([&] { return canvas->notices.size() >= 1; }));
+    canvas->pointerPressed(50, 50);
+    HAL_dispatchEvent(HAL_EVENT_INACTIVE, 0, nullptr);
+    EXPECT_EQ(M::getEventCount(), 1);
+    EXPECT_FALSE(M::nextEvent()) << "held until the suspension is carried out";
+    ASSERT_TRUE(runUntil([&] { return canvas->notices.size() >= 2; }));
+    canvas->pointerPressed(60, 60); // blocked while suspended
+    EXPECT_EQ(drain(), (std::vector<Ev>{{P, 50, 50}, {R, 50, 50}}));
+    HAL_dispatchEvent(HAL_EVENT_ACTIVE, 0, nullptr);
+    ASSERT_TRUE(runUntil([&] { return canvas->notices.size() >= 4; }));
+    canvas->pointerPressed(70, 70);
+    EXPECT_EQ(drain(), (std::vector<Ev>{{P, 70, 70}}));
 }
 
 } // namespace
