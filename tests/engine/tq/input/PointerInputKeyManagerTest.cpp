@@ -1,6 +1,7 @@
 // Touches matched against key regions press and release the canvas's game
 // keys at once; the region list and the pool of held keys.
 
+#include <atomic>
 #include <cstdint>
 #include <tuple>
 
@@ -242,7 +243,10 @@ TEST_F(PointerInputKeyManagerTest, TouchesOnOneThreadWhileAnotherLatchesAndRegis
     swipe->direction = 3;
     M::addRegion(swipe);
     VMPtr<Region> extra = Region::createKeyRegion(6, 60, 100, 100, 100);
-    VMTestThread ui([this] {
+    std::atomic<bool> go{false};
+    VMTestThread ui([this, &go] {
+        while (!go)
+            VMThread::yield();
         for (int32_t i = 0; i < 3000; ++i) {
             int32_t x = (i * 37) % 260 - 10;
             int32_t y = (i * 91) % 420 - 10;
@@ -255,6 +259,7 @@ TEST_F(PointerInputKeyManagerTest, TouchesOnOneThreadWhileAnotherLatchesAndRegis
             VMThread::yield();
         }
     });
+    go = true;
     int32_t frame = 0;
     for (; !ui.finished(); ++frame) {
         canvas->latchKeys();
