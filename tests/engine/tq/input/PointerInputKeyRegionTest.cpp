@@ -191,6 +191,8 @@ TEST_F(PointerInputKeyRegionTest, SwipeWithoutStepsOrAfterAReleaseOnlyRecords)
     EXPECT_EQ(r->lastCoord, -1);
     EXPECT_EQ(r->swipeSteps(0, 90), 0);
     EXPECT_EQ(r->lastCoord, 90);
+    r->height = 0; // an empty extent has no steps to divide into
+    EXPECT_EQ(r->swipeSteps(0, 99), 0);
 }
 
 TEST_F(PointerInputKeyRegionTest, PaintDrawsTheOutlineWhereTheRegionIsOnTheScreen)
