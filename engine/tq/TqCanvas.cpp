@@ -9,6 +9,11 @@
 #include "vm/VMException.h"
 #include "vm/VMStringLiterals.h"
 
+// Until the canvas class itself arrives.
+VM_REGISTER_ABSTRACT_CLASS(tq::TqCanvas, "tq.TqCanvas", "javax.microedition.lcdui.game.GameCanvas",
+                           "src/tq_TqCanvas", nullptr);
+VM_IMPLEMENTS(tq::TqCanvas, "java.lang.Runnable");
+
 namespace tq {
 
 using javax::microedition::lcdui::Image;
