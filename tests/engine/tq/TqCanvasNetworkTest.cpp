@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include "com/tarquel/velto/cldc/io/ConnectionBaseInterface.h"
-#include "hal/hal.h"
 #include "java/io/DataInputStream.h"
 #include "java/io/DataOutputStream.h"
 #include "java/lang/ArrayIndexOutOfBoundsException.h"
@@ -23,7 +22,7 @@
 #include "support/VMFixture.h"
 #include "tq/TqCanvas.h"
 #include "engine/support/EngineBytes.h"
-#include "wince/loader.h"
+#include "engine/support/TestGameCanvas.h"
 
 using java::lang::Thread;
 using javax::microedition::io::Connector;
@@ -40,6 +39,7 @@ struct Delivery {
     bool hasData;
     std::string data;
     Thread* thread;
+    int32_t updatesBefore; // frames updated before the delivery
 };
 
 std::vector<Delivery> deliveries;
@@ -48,33 +48,6 @@ std::vector<int32_t> callOrder;
 std::vector<std::pair<std::string, int32_t>> received;
 
 } // namespace
-
-// A canvas that records its network results.
-class NetCanvas : public TqCanvas {
-    VM_CLASS(NetCanvas, TqCanvas)
-
-    VMPtr<NetCanvas> init()
-    {
-        GameCanvas::init(false);
-        initNetwork();
-        return VMPtr<NetCanvas>(this);
-    }
-    void run() override {}
-    void networkResult(int32_t status, VMPtr<ByteArray> data) override
-    {
-        deliveries.push_back({status, bool(data),
-                              data ? std::string(reinterpret_cast<const char*>(data->elements()),
-                                                 size_t(data->length))
-                                   : std::string(),
-                              Thread::currentThread().get()});
-    }
-    void socketDataReceived(VMPtr<ByteArray> data, int32_t count) override
-    {
-        received.push_back(
-            {std::string(reinterpret_cast<const char*>(data->elements()), size_t(count)),
-             data->length});
-    }
-};
 
 // A queued call that records its number and may queue a follower.
 class RecordedCall : public virtual java::lang::Object, public virtual java::lang::Runnable {
@@ -91,6 +64,7 @@ class RecordedCall : public virtual java::lang::Object, public virtual java::lan
     void run() override
     {
         callOrder.push_back(id);
+        updatesBefore.push_back(vm_cast<vxtest::TestGameCanvas>(VMPtr<TqCanvas>(canvas))->updates);
         threads.push_back(Thread::currentThread().get());
         if (follower != 0)
             canvas->scheduleRunnable(RecordedCall::newInstance()->init(follower, canvas, 0));
@@ -100,39 +74,48 @@ class RecordedCall : public virtual java::lang::Object, public virtual java::lan
     int32_t follower = 0;
     VMField<TqCanvas> canvas;
     static inline std::vector<Thread*> threads;
+    static inline std::vector<int32_t> updatesBefore;
 
     VM_FIELDS(canvas)
 };
 
-VM_REGISTER_CLASS(NetCanvas, "tests.engine.NetCanvas", "tq.TqCanvas", "tests/engine/NetCanvas",
-                  nullptr);
 VM_REGISTER_CLASS_NO_CREATOR(RecordedCall, "tests.engine.RecordedCall", "java.lang.Object",
                              "tests/engine/RecordedCall", nullptr);
 VM_IMPLEMENTS(RecordedCall, "java.lang.Runnable");
 
 namespace {
 
-class TqCanvasNetworkTest : public VMFixture {
+// Until a test shows the canvas, its thread waits for the first show and
+// the test delivers by calling processPendingCallbacks itself.
+class TqCanvasNetworkTest : public vxtest::GameCanvasFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        VMFixture::SetUpTestSuite();
-        ASSERT_TRUE(HAL_createMainWindow(GetModuleHandleW(nullptr), u"TqCanvasNetworkTest"));
-    }
-    static void TearDownTestSuite() { HAL_destroyMainWindow(); }
-
     void SetUp() override
     {
+        GameCanvasFixture::SetUp();
         deliveries.clear();
         callOrder.clear();
         received.clear();
         RecordedCall::threads.clear();
-        canvas = NetCanvas::newInstance()->init();
+        RecordedCall::updatesBefore.clear();
+        canvas->onNetworkResult = [this](int32_t status, VMPtr<VMByteArray> data) {
+            deliveries.push_back(
+                {status, bool(data),
+                 data ? std::string(reinterpret_cast<const char*>(data->elements()),
+                                    size_t(data->length))
+                      : std::string(),
+                 Thread::currentThread().get(), canvas->updates});
+        };
+        canvas->onSocketData = [](VMPtr<VMByteArray> data, int32_t count) {
+            received.push_back(
+                {std::string(reinterpret_cast<const char*>(data->elements()), size_t(count)),
+                 data->length});
+        };
     }
     void TearDown() override
     {
         canvas->cancelNetworkSession();
-        canvas = nullptr;
+        canvas->closeSocketSession();
+        GameCanvasFixture::TearDown();
     }
 
     // Frames until count results have arrived (about five seconds at most).
@@ -155,17 +138,15 @@ protected:
         // Later frames deliver nothing more.
         canvas->processPendingCallbacks();
         EXPECT_EQ(deliveries.size(), 1u);
-        return deliveries.empty() ? Delivery{0, false, "", nullptr} : deliveries[0];
+        return deliveries.empty() ? Delivery{0, false, "", nullptr, 0} : deliveries[0];
     }
-
-    VMPtr<NetCanvas> canvas;
 };
 
 // ---- Queued calls and results ----------------------------------------------------
 
 TEST_F(TqCanvasNetworkTest, CallsQueuedOnAnotherThreadRunInOrderOnTheDeliveringThread)
 {
-    VMPtr<NetCanvas> target = canvas;
+    VMPtr<TqCanvas> target = canvas;
     VMTestThread queuer([target] {
         for (int32_t id = 1; id <= 3; id++)
             target->scheduleRunnable(RecordedCall::newInstance()->init(id, target, 0));
@@ -243,6 +224,37 @@ TEST_F(TqCanvasNetworkTest, GetSendsTheHeaderLinesAndDeliversTheReply)
     EXPECT_EQ(requests[0].header("x-two"), std::vector<std::string>{"second"});
     EXPECT_TRUE(requests[0].header("content-type").empty());
     EXPECT_TRUE(requests[0].header("content-length").empty());
+}
+
+TEST_F(TqCanvasNetworkTest, TheFrameLoopDeliversResultAndCallsOnceBeforeTheUpdate)
+{
+    HttpTestServer server([](const HttpRequest&) {
+        return HttpTestServer::reply("HTTP/1.1 200 OK", {}, "framed");
+    });
+    show();
+    ASSERT_TRUE(runUntil([&] { return canvas->updates > 0; }));
+    canvas->startNetworkSession(vmString(server.url("/").c_str()), nullptr);
+    ASSERT_TRUE(runUntil([&] { return !deliveries.empty(); }));
+    // A call queued by another thread while the loop runs.
+    VMPtr<TqCanvas> target = canvas;
+    VMTestThread queuer([target] {
+        target->scheduleRunnable(RecordedCall::newInstance()->init(1, target, 2));
+    });
+    ASSERT_TRUE(queuer.join());
+    int32_t frames = canvas->updates;
+    ASSERT_TRUE(runUntil([&] { return canvas->updates >= frames + 3; }));
+
+    ASSERT_EQ(deliveries.size(), 1u);
+    EXPECT_EQ(deliveries[0].status, 200);
+    EXPECT_EQ(deliveries[0].data, "framed");
+    EXPECT_EQ(deliveries[0].thread, thread.get());
+    EXPECT_EQ(callOrder, (std::vector<int32_t>{1, 2}));
+    for (Thread* t : RecordedCall::threads)
+        EXPECT_EQ(t, thread.get());
+    // Both calls in one delivery, before that frame's update.
+    ASSERT_EQ(RecordedCall::updatesBefore.size(), 2u);
+    EXPECT_EQ(RecordedCall::updatesBefore[0], RecordedCall::updatesBefore[1]);
+    EXPECT_LE(RecordedCall::updatesBefore[0], frames);
 }
 
 TEST_F(TqCanvasNetworkTest, PostSendsTheBodyAsOctetStream)
