@@ -510,7 +510,8 @@ public:
     // Creates the network lock and the call queue; part of the canvas's
     // construction.
     void initNetwork();
-    // Queues r for the canvas thread; any thread.
+    // Queues r for the canvas thread; any thread. Null throws
+    // NullPointerException.
     virtual void scheduleRunnable(VMPtr<java::lang::Runnable> r);
     // On the canvas thread: hands a finished transfer to networkResult, then
     // runs the queued calls oldest first, also those they queue.

@@ -28,6 +28,8 @@ void TqCanvas::initNetwork()
 
 void TqCanvas::scheduleRunnable(VMPtr<Runnable> r)
 {
+    // A null call fails here, for its caller, not later on the canvas thread.
+    vm_nonNull(r);
     VMSynchronized guard(networkLock);
     callsPending = true;
     pendingCalls->addElement(r);

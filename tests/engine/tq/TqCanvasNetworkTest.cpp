@@ -14,6 +14,7 @@
 #include "java/io/DataInputStream.h"
 #include "java/io/DataOutputStream.h"
 #include "java/lang/ArrayIndexOutOfBoundsException.h"
+#include "java/lang/NullPointerException.h"
 #include "java/lang/Thread.h"
 #include "javax/microedition/io/Connector.h"
 #include "javax/microedition/io/SocketConnection.h"
@@ -171,10 +172,12 @@ TEST_F(TqCanvasNetworkTest, CallsQueuedOnAnotherThreadRunInOrderOnTheDeliveringT
     EXPECT_FALSE(canvas->callsPending);
 }
 
-TEST_F(TqCanvasNetworkTest, ACallQueuedByACallRunsInTheSameDelivery)
+TEST_F(TqCanvasNetworkTest, ACallQueuedByACallRunsInTheSameDeliveryAndANullCallIsRefused)
 {
     canvas->scheduleRunnable(RecordedCall::newInstance()->init(1, canvas, 7));
     canvas->scheduleRunnable(RecordedCall::newInstance()->init(2, canvas, 0));
+    EXPECT_TRUE(vmThrows<java::lang::NullPointerException>(
+        [&] { canvas->scheduleRunnable(nullptr); }));
     canvas->processPendingCallbacks();
     EXPECT_EQ(callOrder, (std::vector<int32_t>{1, 2, 7}));
 }
