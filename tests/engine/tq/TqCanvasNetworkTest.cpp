@@ -13,10 +13,12 @@
 #include "com/tarquel/velto/cldc/io/ConnectionBaseInterface.h"
 #include "java/io/DataInputStream.h"
 #include "java/io/DataOutputStream.h"
+#include "java/io/IOException.h"
 #include "java/lang/ArrayIndexOutOfBoundsException.h"
 #include "java/lang/NullPointerException.h"
 #include "java/lang/Thread.h"
 #include "javax/microedition/io/Connector.h"
+#include "javax/microedition/io/HttpConnection.h"
 #include "javax/microedition/io/SocketConnection.h"
 #include "support/HttpTestServer.h"
 #include "support/LangTestSupport.h"
@@ -527,6 +529,72 @@ VM_REGISTER_CLASS(ScriptedSocket, "tests.engine.net.socket.Protocol", "java.lang
 VM_IMPLEMENTS(ScriptedSocket, "com.tarquel.velto.cldc.io.ConnectionBaseInterface");
 VM_IMPLEMENTS(ScriptedSocket, "javax.microedition.io.SocketConnection");
 
+// An HTTP connection whose reply comes from the script's blocks, with a
+// length header of its own and a response code that may fail.
+class ScriptedHttp : public virtual java::lang::Object,
+                     public virtual com::tarquel::velto::cldc::io::ConnectionBaseInterface,
+                     public virtual javax::microedition::io::HttpConnection {
+    VM_CLASS(ScriptedHttp, java::lang::Object)
+
+    using String = java::lang::String;
+
+    VMPtr<ScriptedHttp> init()
+    {
+        Object::init();
+        return VMPtr<ScriptedHttp>(this);
+    }
+    VMPtr<javax::microedition::io::Connection> openUrl(VMPtr<String>, int32_t, bool) override
+    {
+        return VMPtr<javax::microedition::io::Connection>(this);
+    }
+    int32_t getResponseCode() override
+    {
+        if (codeFails)
+            vm_throwNew<java::io::IOException>(vmString("no status line"));
+        return 200;
+    }
+    int32_t getHeaderFieldInt(VMPtr<String>, int32_t) override { return declaredLength; }
+    VMPtr<java::io::InputStream> openInputStream() override
+    {
+        return ScriptedInput::newInstance()->init();
+    }
+    void close() override { script.closes++; }
+
+    VMPtr<String> getURL() override { return nullptr; }
+    VMPtr<String> getProtocol() override { return nullptr; }
+    VMPtr<String> getHost() override { return nullptr; }
+    VMPtr<String> getFile() override { return nullptr; }
+    VMPtr<String> getRef() override { return nullptr; }
+    VMPtr<String> getQuery() override { return nullptr; }
+    int32_t getPort() override { return 0; }
+    VMPtr<String> getRequestMethod() override { return nullptr; }
+    void setRequestMethod(VMPtr<String>) override {}
+    VMPtr<String> getRequestProperty(VMPtr<String>) override { return nullptr; }
+    void setRequestProperty(VMPtr<String>, VMPtr<String>) override {}
+    VMPtr<String> getResponseMessage() override { return nullptr; }
+    int64_t getExpiration() override { return 0; }
+    int64_t getDate() override { return 0; }
+    int64_t getLastModified() override { return 0; }
+    VMPtr<String> getHeaderField(int32_t) override { return nullptr; }
+    VMPtr<String> getHeaderField(VMPtr<String>) override { return nullptr; }
+    int64_t getHeaderFieldDate(VMPtr<String>, int64_t def) override { return def; }
+    VMPtr<String> getHeaderFieldKey(int32_t) override { return nullptr; }
+    VMPtr<String> getType() override { return nullptr; }
+    VMPtr<String> getEncoding() override { return nullptr; }
+    int64_t getLength() override { return -1; }
+    VMPtr<java::io::DataInputStream> openDataInputStream() override { return nullptr; }
+    VMPtr<java::io::OutputStream> openOutputStream() override { return nullptr; }
+    VMPtr<java::io::DataOutputStream> openDataOutputStream() override { return nullptr; }
+
+    static inline bool codeFails = false;
+    static inline int32_t declaredLength = -1;
+};
+
+VM_REGISTER_CLASS(ScriptedHttp, "tests.engine.net.http.Protocol", "java.lang.Object",
+                  "tests/engine/ScriptedHttp", nullptr);
+VM_IMPLEMENTS(ScriptedHttp, "com.tarquel.velto.cldc.io.ConnectionBaseInterface");
+VM_IMPLEMENTS(ScriptedHttp, "javax.microedition.io.HttpConnection");
+
 namespace {
 
 class TqCanvasSocketTest : public TqCanvasNetworkTest {
@@ -535,6 +603,8 @@ protected:
     {
         TqCanvasNetworkTest::SetUp();
         script = SocketScript();
+        ScriptedHttp::codeFails = false;
+        ScriptedHttp::declaredLength = -1;
         Connector::_VM_clinit();
         savedPath = Connector::protocolpath;
         Connector::protocolpath = vmString("tests.engine.net");
@@ -609,6 +679,37 @@ TEST_F(TqCanvasSocketTest, TheReaderDeliversWhatArrivesAndClosesAtTheEndOfTheStr
     EXPECT_FALSE(canvas->socketSession);
     EXPECT_EQ(script.closes, 1);
     EXPECT_EQ(received.size(), 2u);
+}
+
+TEST_F(TqCanvasSocketTest, HttpRepliesThatFailMidwayReportTheReplyPhase)
+{
+    // Ten bytes announced, four before the end of the stream: the four
+    // come with the failure.
+    script.blocks = {"abcd"};
+    script.ended = true;
+    ScriptedHttp::declaredLength = 10;
+    Delivery d = exchange("http://scripted/");
+    EXPECT_EQ(d.status, -12);
+    EXPECT_TRUE(d.hasData);
+    EXPECT_EQ(d.data, "abcd");
+    EXPECT_EQ(canvas->getNetworkBytesRead(), -1);
+
+    // An unreadable response code is a failure, never a 200.
+    ScriptedHttp::codeFails = true;
+    script.blocks = {"ok"};
+    d = exchange("http://scripted/");
+    EXPECT_EQ(d.status, -12);
+    EXPECT_FALSE(d.hasData);
+    EXPECT_TRUE(VMFixture_sleepUntil([] { return script.closes == 2; }));
+}
+
+TEST_F(TqCanvasSocketTest, AnHttpSessionOnAnotherKindOfConnectionFailsConnecting)
+{
+    Delivery d = exchange("socket://peer:5");
+    EXPECT_EQ(d.status, -9);
+    EXPECT_FALSE(d.hasData);
+    // The connection it did not want is closed again.
+    EXPECT_EQ(script.closes, 1);
 }
 
 TEST_F(TqCanvasSocketTest, ClosingAnOldSessionLeavesTheNewerOneCurrent)
