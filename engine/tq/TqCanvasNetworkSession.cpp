@@ -79,11 +79,7 @@ void TqCanvas_TQC_NetworkSession::run()
                                            String::valueOf(postData->length));
             output = connection->openOutputStream();
             output->write(postData);
-            try {
-                output->close();
-            } catch (Throwable* caught) {
-                VMPtr<Throwable> ignored(caught);
-            }
+            TqCanvas::closeAndClear(output);
             output = nullptr;
             postData = nullptr;
         }
