@@ -31,36 +31,43 @@ void TqCanvas::run()
     applicationStateChanged(0);
 
     while (applicationState != STATE_STOPPING) {
-        processSizeChange();
-        processPauseResume();
-        if (!isShown()) {
-            sleep(100);
-            resetTiming = true;
-        } else {
-            updateFrameTiming();
-            processPendingCallbacks();
-            update();
-            if (applicationState == STATE_STOPPING)
-                return;
-            if (mediaManager && isShown()) {
-                VMPtr<java::lang::Runnable> tick =
-                    vm_cast<java::lang::Runnable>(VMPtr<MediaManager>(mediaManager));
-                if (tick)
-                    tick->run();
-                if (applicationState == STATE_STOPPING)
-                    return;
-            }
-            if (isShown()) {
-                clearBorders = refreshRequested;
-                refreshRequested = false;
-                renderFrame(getGraphics());
-                flushGraphics();
-            }
-        }
-        VMThread::yield();
+        if (!runFrame())
+            return;
     }
     stopPointerInput();
     instance = nullptr;
+}
+
+bool TqCanvas::runFrame()
+{
+    processSizeChange();
+    processPauseResume();
+    if (!isShown()) {
+        sleep(100);
+        resetTiming = true;
+    } else {
+        updateFrameTiming();
+        processPendingCallbacks();
+        update();
+        if (applicationState == STATE_STOPPING)
+            return false;
+        if (mediaManager && isShown()) {
+            VMPtr<java::lang::Runnable> tick =
+                vm_cast<java::lang::Runnable>(VMPtr<MediaManager>(mediaManager));
+            if (tick)
+                tick->run();
+            if (applicationState == STATE_STOPPING)
+                return false;
+        }
+        if (isShown()) {
+            clearBorders = refreshRequested;
+            refreshRequested = false;
+            renderFrame(getGraphics());
+            flushGraphics();
+        }
+    }
+    VMThread::yield();
+    return true;
 }
 
 void TqCanvas::processSizeChange()

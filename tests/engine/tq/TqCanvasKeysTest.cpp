@@ -162,6 +162,37 @@ TEST_F(TqCanvasKeysTest, ResetTurnsHeldKeysIntoReleasesAtTheNextLatch)
     EXPECT_EQ(frame(kFire), std::make_tuple(0, false, false));
 }
 
+// Keys arrive on this (UI) thread while the canvas thread latches once a
+// frame: every press and release is seen by exactly one frame.
+TEST_F(TqCanvasKeysTest, NoKeyIsLostBetweenTheUiThreadAndTheLatch)
+{
+    int32_t presses = 0, releases = 0, frames = 0;
+    canvas->onUpdate = [&] {
+        canvas->latchKeys();
+        presses += canvas->getPressCount(kFire);
+        releases += canvas->wasReleased(kFire) ? 1 : 0;
+        frames++;
+    };
+    show();
+    // Notice 0 clears the keys: start after it.
+    ASSERT_TRUE(runUntil([&] { return !canvas->notices.empty(); }));
+    constexpr int kTaps = 300;
+    auto nextFrame = [&] {
+        int32_t seen = frames;
+        return runUntil([&] { return frames > seen; });
+    };
+    for (int i = 0; i < kTaps; i++) {
+        canvas->keyPressed(kEnter);
+        if (i % 2) { // every other tap is seen as a press and a release apart
+            ASSERT_TRUE(nextFrame());
+        }
+        canvas->keyReleased(kEnter);
+        ASSERT_TRUE(nextFrame());
+    }
+    EXPECT_EQ(releases, kTaps);
+    EXPECT_EQ(presses, kTaps);
+}
+
 TEST_F(TqCanvasKeysTest, KeyNumbersMapToTheirIndexes)
 {
     const std::pair<int32_t, int32_t> cases[] = {
