@@ -44,6 +44,7 @@ VMPtr<TqCanvas> TqCanvas::init(VMPtr<MIDlet> owner)
     keyLock = java::lang::Object::newInstance();
     collectingKeys = ByteArray::newArray(128);
     frameKeys = ByteArray::newArray(128);
+    initNetwork();
     pressedMask = heldMask = releasedMask = MASK_UNKNOWN;
     frameTime = 10;
     minFrameTime = 10;

@@ -17,7 +17,9 @@
 //   keyLock: the key buffers and their latch; nothing else is taken while
 //     it is held;
 //   the monitor of canvasThread: requestedActivity and activityRequestTime;
-//     nothing else is taken while it is held.
+//     nothing else is taken while it is held;
+//   the canvas's own monitor (the HTTP session reference) before
+//     networkLock (the network result and the queued calls).
 // The pacing fields, applicationState, started, sizeChangePending and
 // refreshRequested are plain values shared without a lock.
 //
@@ -34,6 +36,9 @@
 #include "javax/microedition/lcdui/Graphics.h"
 #include "javax/microedition/lcdui/Image.h"
 #include "javax/microedition/lcdui/game/GameCanvas.h"
+#include "java/lang/Throwable.h"
+#include "java/util/Vector.h"
+#include "javax/microedition/io/Connector.h"
 #include "javax/microedition/midlet/MIDlet.h"
 #include "tq/Gob.h"
 #include "tq/MediaManager.h"
@@ -42,6 +47,8 @@
 
 namespace tq {
 
+class TqCanvas_TQC_NetworkSession;
+class TqCanvas_TQC_SocketSession;
 namespace util::text {
 class RichFont;
 }
@@ -548,7 +555,97 @@ private:
     // lies inside a; a length of 0 or less passes.
     static void checkRange(VMPtr<ByteArray> a, int32_t offset, int32_t length);
 
-    VM_FIELDS(midlet, mediaManager, keyLock, collectingKeys, frameKeys)
+    // ==== Queued calls and network sessions (TqCanvasNetwork.cpp) ====
+    // Work finished on other threads reaches the game on the canvas thread:
+    // a finished HTTP transfer and the queued calls wait under networkLock
+    // and are delivered once a frame by processPendingCallbacks.
+    // Lock order: the canvas's monitor before networkLock. Game code (the
+    // result hook, queued calls) runs holding neither.
+public:
+    // Creates the network lock and the call queue; part of the canvas's
+    // construction.
+    void initNetwork();
+    // Queues r for the canvas thread; any thread. Null throws
+    // NullPointerException.
+    virtual void scheduleRunnable(VMPtr<java::lang::Runnable> r);
+    // On the canvas thread: hands a finished transfer to networkResult, then
+    // runs the queued calls oldest first, also those they queue.
+    virtual void processPendingCallbacks();
+    // The game's hook for a finished transfer: the response code, or a
+    // negative code naming the failed phase; data null when empty.
+    virtual void networkResult(int32_t status, VMPtr<ByteArray> data);
+    // Starts an HTTP exchange in place of the current one: GET when postData
+    // is null, else POST. headers holds "name: value" lines, or null.
+    virtual void startNetworkSession(VMPtr<java::lang::String> url,
+                                     VMPtr<java::lang::String> headers, VMPtr<ByteArray> postData);
+    virtual void startNetworkSession(VMPtr<java::lang::String> url,
+                                     VMPtr<java::lang::String> headers);
+    // Forgets the current exchange and any undelivered result.
+    virtual void cancelNetworkSession();
+    // The current exchange's expected length and bytes read; 0 without one.
+    virtual int32_t getNetworkContentLength();
+    virtual int32_t getNetworkBytesRead();
+    // Opens "socket://" + address in place of the current socket session;
+    // returns 0.
+    virtual int32_t startSocketSession(VMPtr<java::lang::String> address);
+    virtual void closeSocketSession();
+    // Queues length bytes of data from offset for the socket writer: -1
+    // without a session, else 0. A range outside data throws
+    // ArrayIndexOutOfBoundsException and queues nothing.
+    virtual int32_t socketSend(VMPtr<ByteArray> data, int32_t offset, int32_t length);
+    // The game's hook for bytes read from the socket, on the reader thread;
+    // data is reused by the next read.
+    virtual void socketDataReceived(VMPtr<ByteArray> data, int32_t count);
+    // Stores an HTTP session's result for the next delivery; any thread.
+    virtual void networkTransferComplete(int32_t status, VMPtr<ByteArray> data);
+    // For the sessions: the connection to url when it is a T; any other
+    // connection is closed again and IOException thrown.
+    template<class T>
+    static VMPtr<T> openConnection(VMPtr<java::lang::String> url, int32_t mode, bool timeouts)
+    {
+        VMPtr<javax::microedition::io::Connection> opened =
+            javax::microedition::io::Connector::open(url, mode, timeouts);
+        VMPtr<T> wanted = vm_cast<T>(opened);
+        if (!wanted) {
+            closeAndClear(opened);
+            refuseConnection();
+        }
+        return wanted;
+    }
+    [[noreturn]] static void refuseConnection();
+    // For the sessions: closes what field holds and clears it; a close that
+    // fails is ignored and leaves the field set.
+    template<class T>
+    static void closeAndClear(VMPtr<T>& field)
+    {
+        if (!field)
+            return;
+        try {
+            field->close();
+            field = nullptr;
+        } catch (java::lang::Throwable* caught) {
+            VMPtr<java::lang::Throwable> ignored(caught);
+        }
+    }
+
+    VMField<java::lang::Object> networkLock;
+    VMField<java::util::Vector> pendingCalls;
+    bool callsPending = false;
+    bool networkDone = false;
+    int32_t networkStatus = 0;
+    VMField<ByteArray> networkData;
+    VMField<TqCanvas_TQC_NetworkSession> networkSession;
+    VMField<TqCanvas_TQC_SocketSession> socketSession;
+    // ==== End of queued calls and network sessions ====
+
+public:
+    VM_FIELDS(midlet, mediaManager, keyLock, collectingKeys, frameKeys, networkLock, pendingCalls,
+              networkData, networkSession, socketSession)
 };
 
 } // namespace tq
+
+// The sessions hold the canvas and the canvas holds them: each side needs
+// the other complete by the end of any file that uses either.
+#include "tq/TqCanvasNetworkSession.h"
+#include "tq/TqCanvasSocketSession.h"

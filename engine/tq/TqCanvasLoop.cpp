@@ -47,8 +47,7 @@ bool TqCanvas::runFrame()
         resetTiming = true;
     } else {
         updateFrameTiming();
-        // Network results and queued calls are delivered here, before the
-        // game's update.
+        processPendingCallbacks();
         update();
         if (applicationState == STATE_STOPPING)
             return false;

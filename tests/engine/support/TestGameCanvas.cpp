@@ -43,6 +43,18 @@ void TestGameCanvas::applicationStateChanged(int32_t state)
     TqCanvas::applicationStateChanged(state);
 }
 
+void TestGameCanvas::networkResult(int32_t status, VMPtr<ByteArray> data)
+{
+    if (onNetworkResult)
+        onNetworkResult(status, data);
+}
+
+void TestGameCanvas::socketDataReceived(VMPtr<ByteArray> data, int32_t count)
+{
+    if (onSocketData)
+        onSocketData(data, count);
+}
+
 std::vector<int32_t> TestGameCanvas::noticeNumbers() const
 {
     std::vector<int32_t> numbers;

@@ -1,7 +1,7 @@
 #pragma once
 // A game canvas for the engine canvas's tests: it records its notices (with
 // the clock at each), counts its frames and runs optional hooks inside
-// update and paint. A fixture gives each test a fresh canvas and MIDlet on a
+// update and paint and for network results and socket data. A fixture gives each test a fresh canvas and MIDlet on a
 // main window of 240 x 400, on the virtual clock, and stops the canvas
 // thread afterwards.
 
@@ -31,6 +31,8 @@ class TestGameCanvas : public tq::TqCanvas {
     void update() override;
     void paint(VMPtr<Graphics> g) override;
     void applicationStateChanged(int32_t state) override;
+    void networkResult(int32_t status, VMPtr<ByteArray> data) override;
+    void socketDataReceived(VMPtr<ByteArray> data, int32_t count) override;
 
     // Notices in order, each with the clock when it arrived.
     std::vector<std::pair<int32_t, int64_t>> notices;
@@ -39,6 +41,8 @@ class TestGameCanvas : public tq::TqCanvas {
     int32_t paints = 0;
     std::function<void()> onUpdate;
     std::function<void(VMPtr<Graphics>)> onPaint;
+    std::function<void(int32_t, VMPtr<ByteArray>)> onNetworkResult;
+    std::function<void(VMPtr<ByteArray>, int32_t)> onSocketData;
 };
 
 class GameCanvasFixture : public VMFixture {
