@@ -7,7 +7,10 @@
 #include "java/lang/IllegalArgumentException.h"
 #include "java/lang/NullPointerException.h"
 #include "vm/VMException.h"
+#include "tq/MediaManagerImpl.h"
 #include "vm/VMStringLiterals.h"
+
+VM_REGISTER_CLASS(tq::TqCanvas, "tq.TqCanvas", "java.lang.Object", "src/tq_TqCanvas", nullptr);
 
 namespace tq {
 

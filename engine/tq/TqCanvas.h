@@ -13,12 +13,16 @@
 #include "java/io/DataInputStream.h"
 #include "java/lang/String.h"
 #include "javax/microedition/lcdui/Image.h"
+#include "tq/MediaManagerImpl.h"
 #include "vm/VMArray.h"
 
 namespace tq {
 
-class TqCanvas {
-public:
+class TqCanvas : public virtual java::lang::Object {
+    VM_CLASS(TqCanvas, java::lang::Object)
+
+    VMPtr<TqCanvas> init() { return VMPtr<TqCanvas>(this); }
+
     using ByteArray = VMArray<int8_t, 1>;
     using IntArray = VMArray<int32_t, 1>;
 
@@ -147,12 +151,27 @@ public:
     // or removing failed.
     static bool removeAllRecordStores();
 
+    // ---- Settings ----
+    // Under the canvas's monitor: the first call turns sound and both
+    // vibration switches on; later calls change nothing.
+    virtual void initDefaultSettings(bool changed);
+    bool settingsInitialised = false;
+    bool soundSetting = false;
+    bool vibrationEnabled = false;
+    bool alertVibrationEnabled = false;
+
+    // The sound manager, set by the manager's init.
+    VMField<MediaManagerImpl> mediaManager;
+
 private:
     // Stores the low `count` bytes of v, high byte first.
     static void writeBE(uint32_t v, int32_t count);
     // Throws ArrayIndexOutOfBoundsException unless [offset, offset + length)
     // lies inside a; a length of 0 or less passes.
     static void checkRange(VMPtr<ByteArray> a, int32_t offset, int32_t length);
+
+public:
+    VM_FIELDS(mediaManager)
 };
 
 } // namespace tq
