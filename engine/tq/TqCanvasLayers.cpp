@@ -29,14 +29,14 @@ private:
     int32_t x, y, w, h;
 };
 
-// Whether the drawn box of a placement meets the world rectangle. The box
-// keeps the Gob's own width and height under every transform.
+// Whether the drawn box of a placement (its size swapped with the axes)
+// meets the world rectangle.
 bool meets(Gob* gob, int32_t x, int32_t y, int32_t transform, int32_t worldX, int32_t worldY,
            int32_t width, int32_t height)
 {
     return TqCanvasLayers::rectanglesIntersect(x + gob->getX(transform), y + gob->getY(transform),
-                                               gob->width, gob->height, worldX, worldY, width,
-                                               height);
+                                               gob->getWidth(transform), gob->getHeight(transform),
+                                               worldX, worldY, width, height);
 }
 
 // One line of tiles along an axis: the first tile partial when the window
@@ -183,7 +183,7 @@ void TqCanvasLayers::addScenery(VMPtr<Gob> gob, int32_t x, int32_t y, int32_t tr
     // The index check comes first: a full list changes nothing.
     vm_nonNull(keys)->checkIndex(i);
     int32_t edge = vertical ? y + vm_nonNull(gob)->getY(transform) : x + vm_nonNull(gob)->getX(transform);
-    int32_t extent = vertical ? gob->height : gob->width;
+    int32_t extent = vertical ? gob->getHeight(transform) : gob->getWidth(transform);
     sceneryGobs->set(i, gob);
     (*VMPtr<ShortArray>(sceneryX))[i] = int16_t(x);
     (*VMPtr<ShortArray>(sceneryY))[i] = int16_t(y);
