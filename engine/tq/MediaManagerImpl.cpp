@@ -6,7 +6,6 @@
 #include "javax/microedition/media/Manager.h"
 #include "javax/microedition/media/control/VolumeControl.h"
 #include "tq/Resources.h"
-#include "tq/TqCanvas.h"
 #include "vm/VMException.h"
 #include "vm/VMStringLiterals.h"
 #include "vm/VMSynchronized.h"
@@ -36,12 +35,6 @@ void quietly(F&& f)
 }
 
 } // namespace
-
-void MediaManagerImpl::markReferences(uint32_t bits)
-{
-    _VM_Base::markReferences(bits);
-    _VM_markFields(bits, canvas, players, pendingSound, soundPriority, channelVolume, currentSound);
-}
 
 VMPtr<MediaManagerImpl> MediaManagerImpl::init(VMPtr<TqCanvas> owner, int32_t n)
 {

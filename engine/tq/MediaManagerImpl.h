@@ -16,11 +16,10 @@
 #include "java/lang/String.h"
 #include "javax/microedition/media/Player.h"
 #include "tq/MediaManager.h"
+#include "tq/TqCanvas.h"
 #include "vm/VMArray.h"
 
 namespace tq {
-
-class TqCanvas;
 
 class MediaManagerImpl : public virtual java::lang::Object,
                          public virtual MediaManager,
@@ -115,9 +114,7 @@ class MediaManagerImpl : public virtual java::lang::Object,
     // 1024 is unity; 1025 leaves every level 0..100 unchanged.
     int32_t masterVolume = 0;
 
-    // Out of line: the canvas type is complete only in the .cpp (the canvas
-    // holds its manager).
-    void markReferences(uint32_t bits) override;
+    VM_FIELDS(canvas, players, pendingSound, soundPriority, channelVolume, currentSound)
 
 private:
     VMPtr<Player> playerOf(int32_t sound);

@@ -7,14 +7,65 @@
 #include "java/lang/IllegalArgumentException.h"
 #include "java/lang/NullPointerException.h"
 #include "vm/VMException.h"
-#include "tq/MediaManagerImpl.h"
 #include "vm/VMStringLiterals.h"
-
-VM_REGISTER_CLASS(tq::TqCanvas, "tq.TqCanvas", "java.lang.Object", "src/tq_TqCanvas", nullptr);
 
 namespace tq {
 
+using java::lang::Thread;
 using javax::microedition::lcdui::Image;
+
+namespace {
+
+// Platform key code of each game key (others 0).
+constexpr struct {
+    int32_t key;
+    int32_t code;
+} kKeyBindings[] = {
+    {1, -1},  {2, -3},  {3, '#'},  {5, -4},  {6, -2},
+    {8, 13},  {9, -10}, {10, '*'}, {15, -9}, {26, -11},
+};
+
+} // namespace
+
+void TqCanvas::staticInit()
+{
+    VMPtr<IntArray> codes = IntArray::newArray(64);
+    for (auto binding : kKeyBindings)
+        (*codes)[binding.key] = binding.code;
+    for (int32_t digit = 0; digit <= 9; digit++)
+        (*codes)[16 + digit] = '0' + digit;
+    keyCodes = codes;
+    countdownValue = 63;
+}
+
+VMPtr<TqCanvas> TqCanvas::init(VMPtr<MIDlet> owner)
+{
+    GameCanvas::init(false);
+    keyLock = java::lang::Object::newInstance();
+    collectingKeys = ByteArray::newArray(128);
+    frameKeys = ByteArray::newArray(128);
+    pressedMask = heldMask = releasedMask = MASK_UNKNOWN;
+    frameTime = 10;
+    minFrameTime = 10;
+    maxFrameTime = 100;
+    frameTimeBoundA = 10;
+    frameTimeBoundB = 100;
+    requestedViewportWidth = -1;
+    requestedViewportHeight = -1;
+    requestedActivity = ACTIVITY_NONE;
+    activityState = ACTIVITY_RESUME;
+    setFullScreenMode(true);
+    instance = this;
+    midlet = owner;
+    applicationState = STATE_CREATED;
+    started = false;
+    VMPtr<Thread> thread = Thread::newInstance()->init(VMPtr<java::lang::Runnable>(this));
+    canvasThread = thread;
+    thread->start();
+    recomputeFrameTimeBounds();
+    refreshScreenSize();
+    return VMPtr<TqCanvas>(this);
+}
 
 void TqCanvas::appendNumber(VMPtr<java::lang::StringBuffer> sb, int32_t value)
 {
@@ -96,7 +147,7 @@ void TqCanvas::writeIntLE(int32_t v)
 VMPtr<Image> TqCanvas::createImageFrom(VMPtr<IntArray> argb, int32_t width, int32_t height,
                                        bool processAlpha)
 {
-    return Image::createRGBImage(argb, width, height, processAlpha);
+    return createRGBImage(argb, width, height, processAlpha);
 }
 
 void TqCanvas::getRGB(VMPtr<Image> image, VMPtr<IntArray> rgb, int32_t offset,
@@ -171,3 +222,7 @@ VMPtr<TqCanvas::ByteArray> TqCanvas::toPalettedIndices(VMPtr<Image> image, VMPtr
 }
 
 } // namespace tq
+
+VM_REGISTER_ABSTRACT_CLASS(tq::TqCanvas, "tq.TqCanvas", "javax.microedition.lcdui.game.GameCanvas",
+                           "..\\src\\tq_TqCanvas", &tq::TqCanvas::staticInit);
+VM_IMPLEMENTS(tq::TqCanvas, "java.lang.Runnable");

@@ -1,30 +1,363 @@
 #pragma once
-// tq.TqCanvas: the engine canvas. This part holds its static services used
-// by the resource code: decimal numbers into StringBuffers, the static input
-// buffer (an array and a read position) with its readers, the static output
-// buffer (an array and a write position) shared by the PNG and BMP writers,
-// and pixel scans over ARGB arrays. The canvas itself (its class glue, its
-// GameCanvas base and its instance operations) comes with the canvas.
-// Every service is non-re-entrant; the VM lock keeps it to one thread.
+// tq.TqCanvas: the engine's game canvas. A GameCanvas that runs the game on
+// a thread of its own: it waits for the first show, then once a frame
+// handles size changes and suspend/resume, paces the frame between its
+// frame-time bounds, lets the game update, paints it into a centred
+// viewport and flushes. It folds platform keys into numbered game keys
+// latched once a frame, and offers drawing, text and static services
+// (numbers, byte buffers, PNG writing, record stores).
+//
+// Threads: the canvas thread runs run() and everything it calls (update,
+// paint, the sound tick); the UI thread delivers show, hide, size, key and
+// pointer callbacks. Both run under the VM lock, which sleep, yield and the
+// flush give up.
+//
+// Locks, in the order they may be taken:
+//   the pointer key manager's lock (tq::input) before the key lock;
+//   keyLock: the key buffers and their latch; nothing else is taken while
+//     it is held;
+//   the monitor of canvasThread: requestedActivity and activityRequestTime;
+//     nothing else is taken while it is held.
+// The pacing fields, applicationState, started, sizeChangePending and
+// refreshRequested are plain values shared without a lock.
+//
+// The static services are non-re-entrant; the VM lock keeps them to one
+// thread.
 
 #include <cstdint>
 
-#include "java/lang/StringBuffer.h"
 #include "java/io/DataInputStream.h"
+#include "java/lang/Runnable.h"
 #include "java/lang/String.h"
+#include "java/lang/StringBuffer.h"
+#include "java/lang/Thread.h"
+#include "javax/microedition/lcdui/Graphics.h"
 #include "javax/microedition/lcdui/Image.h"
-#include "tq/MediaManagerImpl.h"
+#include "javax/microedition/lcdui/game/GameCanvas.h"
+#include "javax/microedition/midlet/MIDlet.h"
+#include "tq/MediaManager.h"
+#include "tq/platform/PlatformExtension.h"
 #include "vm/VMArray.h"
 
 namespace tq {
 
-class TqCanvas : public virtual java::lang::Object {
-    VM_CLASS(TqCanvas, java::lang::Object)
-
-    VMPtr<TqCanvas> init() { return VMPtr<TqCanvas>(this); }
+class TqCanvas : public javax::microedition::lcdui::game::GameCanvas,
+                 public virtual java::lang::Runnable {
+    VM_ABSTRACT_CLASS(TqCanvas, javax::microedition::lcdui::game::GameCanvas)
 
     using ByteArray = VMArray<int8_t, 1>;
     using IntArray = VMArray<int32_t, 1>;
+    using Graphics = javax::microedition::lcdui::Graphics;
+    using Image = javax::microedition::lcdui::Image;
+    using MIDlet = javax::microedition::midlet::MIDlet;
+
+    // The key table and the countdown counter.
+    static void staticInit();
+
+    // ---- Canvas thread and frame loop ----
+
+    // Application states.
+    static constexpr int8_t STATE_CREATED = 0;
+    static constexpr int8_t STATE_RUNNING = 3;
+    static constexpr int8_t STATE_STOPPING = 4;
+    // Activity requests and states.
+    static constexpr int32_t ACTIVITY_NONE = -1;
+    static constexpr int32_t ACTIVITY_SUSPEND = 1;
+    static constexpr int32_t ACTIVITY_RESUME = 2;
+    static constexpr int32_t ACTIVITY_EXIT = 3;
+    // A resume is carried out only this long after it was requested.
+    static constexpr int32_t RESUME_SETTLE_MS = 750;
+
+    // The constructor body: key buffers, frame values, full screen, the
+    // canvas thread started (it waits for the first show), the screen size.
+    VMPtr<TqCanvas> init(VMPtr<MIDlet> midlet);
+
+    // The canvas thread: waits for the first show, sends notice 0, then
+    // runs frames until the state is 4.
+    void run() override;
+    // A resume request, and the loop may start.
+    void showNotify() override;
+    // A suspend request.
+    void hideNotify() override;
+    // A full redraw and a size change for the next frame.
+    void sizeChanged(int32_t w, int32_t h) override;
+    virtual void requestRefresh();
+    // 1 suspend, 2 resume (both dropped unless the loop runs), 3 exit; any
+    // other value goes to applicationStateChanged at once.
+    virtual void requestActivityState(int32_t request);
+    // The notice hook (0 started, 1 suspended, 2 resumed, 3 exit, 4 size
+    // read again, 5 resume settled). The base shuts down on 3 and clears
+    // the keys with a full redraw on 0 to 2.
+    virtual void applicationStateChanged(int32_t state);
+    // The game's frame step and drawing (into the viewport).
+    virtual void update() = 0;
+    void paint(VMPtr<Graphics> g) override = 0;
+    // Stops every sound channel, hands url to the MIDlet, and requests the
+    // exit when the platform says the application must end first.
+    virtual bool openUrl(VMPtr<java::lang::String> url);
+    virtual bool openUrlAlias(VMPtr<java::lang::String> url);
+
+    // One pass of the loop's size-change step.
+    void processSizeChange();
+    // The suspend/resume machine; may keep the canvas thread while a
+    // resume settles.
+    void processPauseResume();
+    // Paces the frame and sets frameTime; on the canvas thread once per
+    // shown frame.
+    void updateFrameTiming();
+    // Blackens the margins when asked, translates and clips g to the
+    // viewport and calls paint; no Graphics only requests a refresh.
+    void renderFrame(VMPtr<Graphics> g);
+    void recomputeFrameTimeBounds();
+    // State 4, thread forgotten, resource pack and sound manager closed.
+    void shutdown();
+    // Yields first for 50 ms or more; an interruption ends it quietly.
+    static void sleep(int32_t ms);
+
+    // Replays: a frame time above 0 is reported to the game in place of
+    // the measured one (pacing still runs); 0 measures again.
+    void pinFrameTime(int32_t ms) { pinnedFrameTime = ms; }
+
+    VM_STATIC(TqCanvas, instance);
+    VM_STATIC(java::lang::Thread, canvasThread);
+    static inline int8_t applicationState = STATE_CREATED;
+    static inline bool started = false;
+    static inline int32_t screenWidth = 0;
+    static inline int32_t screenHeight = 0;
+
+    VMField<MIDlet> midlet;
+    // The sound manager; its Runnable view is the per-frame tick.
+    VMField<MediaManager> mediaManager;
+    int32_t requestedActivity = ACTIVITY_NONE;
+    int32_t activityState = ACTIVITY_RESUME;
+    int64_t activityRequestTime = 0;
+    bool sizeChangePending = false;
+    bool refreshRequested = false;
+    bool clearBorders = false;
+    bool resetTiming = false;
+    int32_t frameTimeBoundA = 10;
+    int32_t frameTimeBoundB = 100;
+    int32_t minFrameTime = 10;
+    int32_t maxFrameTime = 100;
+    int32_t frameBudget = 0;
+    int64_t lastFrameTime = 0;
+    int32_t frameTime = 10;
+    int32_t pinnedFrameTime = 0;
+
+    // ---- Game keys ----
+
+    // Key state bits.
+    static constexpr int32_t KEY_COUNT_MASK = 0x3F;
+    static constexpr int32_t KEY_HELD = 0x40;
+    static constexpr int32_t KEY_RELEASED = 0x80;
+    // A mask not computed since the last latch (bit 0 is never part of one).
+    static constexpr int32_t MASK_UNKNOWN = 1;
+
+    void keyPressed(int32_t keyCode) override;
+    void keyReleased(int32_t keyCode) override;
+    void keyRepeated(int32_t keyCode) override;
+    // Type 1 press, 2 release; letters are folded onto the keypad keys.
+    virtual void handleKey(int32_t code, int32_t type);
+    // Every game key bound to code; a key already held is not counted
+    // again.
+    virtual void setKeyState(int32_t code, bool pressed);
+    virtual void setGameKey(int32_t index, bool pressed);
+    // By key number (1..63, -1..-64), for touch regions and buttons.
+    virtual void pressKey(int32_t key);
+    virtual void releaseKey(int32_t key);
+    // Swaps the buffers: the frame sees this frame's presses, held keys
+    // stay held in the collecting buffer.
+    virtual void latchKeys();
+    // Forgets every key; keys held now read as released after the next
+    // latch.
+    virtual void resetKeys();
+    virtual void syncKeys();
+    virtual int32_t getKeyState(int32_t key);
+    virtual int32_t getPressCount(int32_t key);
+    virtual bool wasPressed(int32_t key);
+    virtual bool isHeld(int32_t key);
+    virtual bool wasReleased(int32_t key);
+    // Bit i for game key i (1..31) whose frame state has any of the bits.
+    virtual int32_t getPressedMask();
+    virtual int32_t getHeldMask();
+    virtual int32_t getReleasedMask();
+    // The lowest game key 1..31 whose frame state has any of bits, or 0.
+    virtual int32_t firstKey(int32_t bits);
+    virtual int32_t getFirstPressedKey();
+    virtual int32_t getFirstHeldKey();
+    virtual int32_t getFirstReleasedKey();
+    virtual bool getStatusByte();
+    virtual bool getStatusByteAlias();
+    virtual int32_t getInitByte();
+    virtual int32_t getInitByteAlias();
+    // keyPressed then keyReleased.
+    virtual void pressAndReleaseKey(int32_t keyCode);
+    // -1 for 0 and codes outside -64..63; -1..-64 map to 64..127.
+    static int32_t keyCodeToIndex(int32_t code);
+
+    // Platform key code of each game key, 0 for none.
+    VM_STATIC(IntArray, keyCodes);
+
+    VMField<java::lang::Object> keyLock;
+    VMField<ByteArray> collectingKeys;
+    VMField<ByteArray> frameKeys;
+    bool anyKeyPressed = false;
+    bool anyKeyPressedFrame = false;
+    int32_t pressedMask = MASK_UNKNOWN;
+    int32_t heldMask = MASK_UNKNOWN;
+    int32_t releasedMask = MASK_UNKNOWN;
+    // Set at construction only.
+    int8_t initByte = 0;
+
+    // ---- Touch input: the pointer-input managers (tq::input) ----
+
+    void pointerPressed(int32_t x, int32_t y) override;
+    void pointerReleased(int32_t x, int32_t y) override;
+    void pointerDragged(int32_t x, int32_t y) override;
+    // The managers' set-up when the loop starts.
+    virtual void startPointerInput();
+    // Tells the managers that the viewport changed.
+    virtual void refreshPointerGeometry();
+
+private:
+    // The managers' share of the loop's end, the latch, the key reset and
+    // the suspend/resume machine.
+    void stopPointerInput();
+    void latchKeyRegions();
+    void resetKeyRegions();
+    void holdPointerQueue();
+    void blockPointerInput();
+    void unblockPointerInput();
+
+    int32_t computeMask(int32_t bits);
+    bool isShownNow() { return isShown(); }
+
+public:
+    // ---- Viewport, drawing and text ----
+
+    // Reads the screen size and applies the requested viewport again.
+    virtual bool refreshScreenSize();
+    virtual int32_t getScreenWidth();
+    virtual int32_t getScreenHeight();
+    // Width or height below 1: the whole screen. Centred (truncating), a
+    // full redraw follows.
+    virtual void setViewport(int32_t width, int32_t height);
+    virtual void setViewportAlias(int32_t width, int32_t height);
+    virtual void setViewportAlias2(int32_t width, int32_t height);
+    virtual void setViewportOffset(int32_t x, int32_t y);
+    virtual void setViewportOffsetAlias(int32_t x, int32_t y);
+    virtual void setViewportOffsetX(int32_t x);
+    virtual void setViewportOffsetXAlias(int32_t x);
+    virtual void setViewportOffsetY(int32_t y);
+    virtual void setViewportOffsetYAlias(int32_t y);
+    virtual void setViewportWidth(int32_t width);
+    virtual void setViewportWidthAlias(int32_t width);
+    virtual void setViewportWidthAlias2(int32_t width);
+    virtual void setViewportHeight(int32_t height);
+    virtual void setViewportHeightAlias(int32_t height);
+    virtual void setViewportHeightAlias2(int32_t height);
+    virtual int32_t getViewportWidth();
+    virtual int32_t getViewportWidthAlias();
+    virtual int32_t getViewportHeight();
+    virtual int32_t getViewportHeightAlias();
+    virtual int32_t getViewportOffsetX();
+    virtual int32_t getViewportOffsetXAlias();
+    virtual int32_t getViewportOffsetY();
+    virtual int32_t getViewportOffsetYAlias();
+    virtual void clipToViewport(VMPtr<Graphics> g);
+    // Clamps the rectangle to the viewport unless the viewport sits at the
+    // screen's origin.
+    virtual void setViewportClip(VMPtr<Graphics> g, int32_t x, int32_t y, int32_t w, int32_t h);
+
+    // The one platform extension (an ExtendedGraphics made on first use).
+    static VMPtr<platform::PlatformExtension> getPlatformExtension();
+    VM_STATIC(platform::PlatformExtension, platformExtension);
+
+    static void fillHorizontalGradient(VMPtr<Graphics> g, int32_t x, int32_t y, int32_t w,
+                                       int32_t h, int32_t colorFrom, int32_t colorTo);
+    static void fillVerticalGradient(VMPtr<Graphics> g, int32_t x, int32_t y, int32_t w,
+                                     int32_t h, int32_t colorFrom, int32_t colorTo);
+    virtual void fillVerticalGradientRect(VMPtr<Graphics> g, int32_t x, int32_t y, int32_t w,
+                                          int32_t h, int32_t colorFrom, int32_t colorTo);
+    virtual void fillVerticalGradientRectAlias(VMPtr<Graphics> g, int32_t x, int32_t y,
+                                               int32_t w, int32_t h, int32_t colorFrom,
+                                               int32_t colorTo);
+    // A vertical gradient into a mutable image.
+    virtual void fillImageGradient(VMPtr<Image> image, int32_t x, int32_t y, int32_t w, int32_t h,
+                                   int32_t colorFrom, int32_t colorTo);
+    virtual void fillRectAlpha(VMPtr<Graphics> g, int32_t x, int32_t y, int32_t w, int32_t h,
+                               int32_t alpha);
+    virtual void fillTriangleAlpha(VMPtr<Graphics> g, int32_t x1, int32_t y1, int32_t x2,
+                                   int32_t y2, int32_t x3, int32_t y3, int32_t alpha);
+    virtual void setTransform(VMPtr<Graphics> g, int32_t a, int32_t b, int32_t c, float scaleX,
+                              float scaleY);
+    virtual void resetTransform(VMPtr<Graphics> g);
+    virtual void fillTriangle(VMPtr<Graphics> g, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                              int32_t x3, int32_t y3);
+    // drawRGB with the translation folded into the coordinates.
+    static void drawRGB(VMPtr<Graphics> g, VMPtr<IntArray> rgb, int32_t offset,
+                        int32_t scanlength, int32_t x, int32_t y, int32_t w, int32_t h,
+                        bool processAlpha);
+    static void drawImageRegion(VMPtr<Image> image, int32_t srcX, int32_t srcY, int32_t w,
+                                int32_t h, VMPtr<Graphics> g, int32_t x, int32_t y);
+    static VMPtr<Image> createRGBImage(VMPtr<IntArray> argb, int32_t width, int32_t height,
+                                       bool processAlpha);
+    virtual VMPtr<Image> createImage(int32_t width, int32_t height, bool withAlpha,
+                                     int32_t fillColor);
+
+    int32_t requestedViewportWidth = -1;
+    int32_t requestedViewportHeight = -1;
+    int32_t viewportWidth = 0;
+    int32_t viewportHeight = 0;
+    int32_t viewportOffsetX = 0;
+    int32_t viewportOffsetY = 0;
+
+    // ---- Accessors, forwarders and utilities ----
+
+    virtual void setFrameTimeBoundA(int32_t ms);
+    virtual void setFrameTimeBoundAAlias(int32_t ms);
+    virtual void setFrameTimeBoundB(int32_t ms);
+    virtual void setFrameTimeBoundBAlias(int32_t ms);
+    virtual int32_t getFrameTime();
+    virtual int32_t getFrameTimeAlias();
+    // The next pacing step restarts; frameTime falls to the minimum.
+    virtual void resetFrameTiming();
+    virtual void resetFrameTimingAlias();
+    virtual void requestRefreshAlias();
+
+    // The world origin of the scene, stored negated.
+    virtual void setMapPosition(int32_t x, int32_t y);
+    virtual int32_t getMapX();
+    virtual int32_t getMapY();
+    // Sizes below 0 count as 0 and also release the tile map (true).
+    virtual bool setSceneSize(int32_t width, int32_t height);
+
+    virtual bool setSystemIdleEnabled(bool enabled);
+    static int32_t getPlatformOrientation();
+    virtual int32_t getOrientation();
+    static bool setPlatformOrientation(int32_t orientation);
+    virtual int32_t getResourceByte(int32_t id);
+    virtual int32_t getResourceInt(int32_t id);
+    virtual int32_t getTransparentIndex(int32_t id);
+    virtual void closeResourcePack();
+    static int64_t currentTimeMillis();
+
+    // The countdown byte: returns it and counts down, stopping at 40 (which
+    // answers 0).
+    static int32_t nextCountdownValue();
+    static inline int8_t countdownValue = 63;
+
+    int32_t mapOriginX = 0;
+    int32_t mapOriginY = 0;
+    int32_t sceneWidth = 0;
+    int32_t sceneHeight = 0;
+
+private:
+    // The tile map's share of setSceneSize.
+    void releaseTileMap();
+
+public:
+    // ---- Static services ----
 
     // The decimal digits of value, without leading zeros ('-' first when
     // negative).
@@ -47,6 +380,7 @@ class TqCanvas : public virtual java::lang::Object {
     static void writeShortLE(int32_t v);
     static void writeIntLE(int32_t v);
 
+    // createRGBImage under the engine library's other name for it.
     static VMPtr<javax::microedition::lcdui::Image> createImageFrom(VMPtr<IntArray> argb,
                                                                     int32_t width, int32_t height,
                                                                     bool processAlpha);
@@ -160,9 +494,6 @@ public:
     bool vibrationEnabled = false;
     bool alertVibrationEnabled = false;
 
-    // The sound manager, set by the manager's init.
-    VMField<MediaManagerImpl> mediaManager;
-
 private:
     // Stores the low `count` bytes of v, high byte first.
     static void writeBE(uint32_t v, int32_t count);
@@ -170,8 +501,7 @@ private:
     // lies inside a; a length of 0 or less passes.
     static void checkRange(VMPtr<ByteArray> a, int32_t offset, int32_t length);
 
-public:
-    VM_FIELDS(mediaManager)
+    VM_FIELDS(midlet, mediaManager, keyLock, collectingKeys, frameKeys)
 };
 
 } // namespace tq

@@ -78,8 +78,6 @@ void TqCanvasLayers::createTileMap(int32_t numColumns, int32_t numRows, VMPtr<Im
     animatedTiles = IntArray::newArray(0);
     tileSourceX = nullptr;
     tileSourceY = nullptr;
-    originX = 0;
-    originY = 0;
     setTileSet(tiles, width, height);
 }
 
@@ -220,27 +218,17 @@ void TqCanvasLayers::addSprite(VMPtr<Gob> gob, int32_t x, int32_t y, int32_t tra
 
 // ---- Painting ----
 
-void TqCanvasLayers::setMapPosition(int32_t x, int32_t y)
+void TqCanvasLayers::releaseTileMap()
 {
-    originX = -x;
-    originY = -y;
-}
-
-bool TqCanvasLayers::setSceneSize(int32_t width, int32_t height)
-{
-    sceneWidth = std::max(width, 0);
-    sceneHeight = std::max(height, 0);
-    if (width >= 0 && height >= 0)
-        return false;
     cells = nullptr;
     animatedTiles = nullptr;
     tileSourceX = nullptr;
     tileSourceY = nullptr;
     tileImage = nullptr;
-    return true;
 }
 
-void TqCanvasLayers::paintScene(VMPtr<Graphics> g)
+void TqCanvasLayers::paintScene(VMPtr<Graphics> g, int32_t originX, int32_t originY,
+                                int32_t sceneWidth, int32_t sceneHeight)
 {
     // A window reaching past the map is moved back inside it, the drawing
     // moved with it.

@@ -34,7 +34,7 @@ class TqCanvasLayers : public virtual java::lang::Object {
     VMPtr<TqCanvasLayers> init() { return VMPtr<TqCanvasLayers>(this); }
 
     // ---- Tile map ----
-    // An empty map with no animated tiles at map position (0, 0).
+    // An empty map with no animated tiles.
     void createTileMap(int32_t columns, int32_t rows, VMPtr<Image> tiles, int32_t tileWidth,
                        int32_t tileHeight);
     // Cuts the sheet into tiles row by row. A sheet of fewer tiles than the
@@ -61,15 +61,13 @@ class TqCanvasLayers : public virtual java::lang::Object {
     void addSprite(VMPtr<Gob> gob, int32_t x, int32_t y, int32_t transform);
 
     // ---- Painting ----
-    // The scene area's map position and size.
-    void setMapPosition(int32_t x, int32_t y);
-    int32_t getMapX() const { return -originX; }
-    int32_t getMapY() const { return -originY; }
-    // Negative sizes count as 0 and release the tile map: true.
-    bool setSceneSize(int32_t width, int32_t height);
-    // The layers into the scene area of g, the map never showing outside
+    // Drops the cells, animated tiles, tile sources and sheet.
+    void releaseTileMap();
+    // The layers into the scene area of g (sceneWidth x sceneHeight, showing
+    // the world from originX, originY), the map never showing outside
     // itself when the scene fits inside it.
-    void paintScene(VMPtr<Graphics> g);
+    void paintScene(VMPtr<Graphics> g, int32_t originX, int32_t originY, int32_t sceneWidth,
+                    int32_t sceneHeight);
     // Each layer's world rectangle (worldX, worldY, width, height) drawn at
     // (screenX, screenY) of the scene Graphics.
     void paintLayers(int32_t worldX, int32_t worldY, int32_t screenX, int32_t screenY,
@@ -117,12 +115,7 @@ class TqCanvasLayers : public virtual java::lang::Object {
     VMField<ShortArray> spriteY;
     VMField<ByteArray> spriteTransforms;
     int32_t spriteCount = 0;
-    // The world point at the scene's top-left (the negated map position),
-    // the scene size, and the Graphics painted on during paintScene.
-    int32_t originX = 0;
-    int32_t originY = 0;
-    int32_t sceneWidth = 0;
-    int32_t sceneHeight = 0;
+    // The Graphics painted on during paintScene.
     VMField<Graphics> sceneGraphics;
 
     VM_FIELDS(cells, tileImage, tileSourceX, tileSourceY, animatedTiles, sceneryGobs, sceneryX,

@@ -8,6 +8,7 @@
 
 #include "com/tarquel/velto/media/Player.h"
 #include "engine/support/EngineBytes.h"
+#include "engine/support/TestGameCanvas.h"
 #include "support/LangTestSupport.h"
 #include "support/SoundImages.h"
 #include "support/VMFixture.h"
@@ -24,18 +25,21 @@ using PlayerImpl = com::tarquel::velto::media::Player;
 
 namespace {
 
-class MediaManagerImplTest : public VMFixture {
+// A canvas that is not shown yet: its thread waits, the tests tick the
+// manager themselves.
+class MediaManagerImplTest : public vxtest::GameCanvasFixture {
 protected:
     void SetUp() override
     {
         wince::useManualAudio(true);
-        canvas = TqCanvas::newInstance()->init();
-        sounds = MediaManagerImpl::create()->init(canvas, 10);
+        GameCanvasFixture::SetUp();
+        sounds = MediaManagerImpl::create()->init(VMPtr<TqCanvas>(canvas), 10);
     }
     void TearDown() override
     {
         sounds->close();
         Resources::closePack();
+        GameCanvasFixture::TearDown();
     }
 
     // A one-second WAV in slot `sound`.
@@ -51,13 +55,12 @@ protected:
     int32_t current(int32_t channel) { return (*sounds->currentSound)[channel]; }
     int32_t pending(int32_t channel) { return (*sounds->pendingSound)[channel]; }
 
-    VMPtr<TqCanvas> canvas;
     VMPtr<MediaManagerImpl> sounds;
 };
 
 TEST_F(MediaManagerImplTest, AFreshManagerHasTenQuietChannelsAtFullVolume)
 {
-    EXPECT_EQ(canvas->mediaManager.get(), sounds.get());
+    EXPECT_EQ(canvas->mediaManager.get(), static_cast<tq::MediaManager*>(sounds.get()));
     EXPECT_EQ(sounds->getChannelCount(), 10);
     for (int32_t c = 0; c < 10; c++)
         EXPECT_EQ(sounds->getChannelVolume(c), 100);
@@ -294,6 +297,73 @@ TEST_F(MediaManagerImplTest, ResourceSoundsArePlayedFromThePackInPlace)
     // Type 0 asks for MIDI, which the players cannot take from bytes.
     sounds->loadSound(7, 2, -1, 0);
     EXPECT_FALSE(sounds->isLoaded(7));
+}
+
+} // namespace
+
+namespace {
+
+// The manager driven by the canvas's own frames.
+using CanvasSoundTest = MediaManagerImplTest;
+
+TEST_F(CanvasSoundTest, QueuedSoundsStartOnceAFrameAfterTheUpdate)
+{
+    loadWav(1, 0);
+    show();
+    ASSERT_TRUE(runUntil([&] { return canvas->updates >= 1; }));
+    std::vector<std::pair<int32_t, bool>> seen;
+    canvas->onUpdate = [&] {
+        bool playing = sounds->isSoundPlaying(1);
+        seen.emplace_back(canvas->updates, playing);
+        if (seen.size() == 1) {
+            sounds->playSound(3, 1);
+            // Requested in this update: still waiting when it returns.
+            EXPECT_FALSE(sounds->isSoundPlaying(1));
+        }
+    };
+    ASSERT_TRUE(runUntil([&] { return seen.size() >= 3; }));
+    canvas->onUpdate = nullptr;
+    EXPECT_FALSE(seen[0].second);
+    EXPECT_TRUE(seen[1].second);
+    EXPECT_EQ(current(3), 1);
+    // Started once: later frames leave it running from where it is.
+    wince::pumpAudio(100);
+    int64_t played = player(1)->getMediaTime();
+    int32_t frames = canvas->updates;
+    ASSERT_TRUE(runUntil([&] { return canvas->updates >= frames + 2; }));
+    EXPECT_EQ(player(1)->getMediaTime(), played);
+}
+
+TEST_F(CanvasSoundTest, SuspendAndResumeStopEveryChannel)
+{
+    loadWav(0, 0);
+    loadWav(1, 0);
+    show();
+    ASSERT_TRUE(runUntil([&] { return canvas->updates >= 1; }));
+    for (int32_t request : {TqCanvas::ACTIVITY_SUSPEND, TqCanvas::ACTIVITY_RESUME}) {
+        SCOPED_TRACE(request);
+        sounds->playSound(0, 0);
+        sounds->run();
+        sounds->playSound(5, 1);
+        ASSERT_TRUE(sounds->isSoundPlaying(0));
+        canvas->requestActivityState(request);
+        EXPECT_FALSE(sounds->isSoundPlaying(-1));
+        EXPECT_EQ(pending(5), -1);
+        // The manager does not start them again by itself.
+        int32_t frames = canvas->updates;
+        ASSERT_TRUE(runUntil([&] { return canvas->updates >= frames + 2; }));
+        EXPECT_FALSE(sounds->isSoundPlaying(-1));
+    }
+}
+
+TEST_F(CanvasSoundTest, ExitClosesTheManager)
+{
+    loadWav(0, 0);
+    show();
+    ASSERT_TRUE(runUntil([&] { return canvas->updates >= 1; }));
+    EXPECT_TRUE(stop());
+    EXPECT_TRUE(sounds->closed);
+    EXPECT_FALSE(sounds->isLoaded(0));
 }
 
 } // namespace

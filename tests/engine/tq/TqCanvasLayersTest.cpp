@@ -97,12 +97,10 @@ TEST_F(TqCanvasLayersTest, TheTileMapPaintsEveryWindowLikeItsCells)
                        Window{0, 19, 24, 1}}) {
         SCOPED_TRACE(::testing::Message() << win.x << "," << win.y << " " << win.w << "x" << win.h);
         VMPtr<Image> out = paper(win.w + 2, win.h + 3);
-        layers->setMapPosition(-win.x, -win.y);
-        layers->setSceneSize(win.w, win.h);
         VMPtr<Graphics> g = out->getGraphics();
         g->translate(2, 3);
         g->setClip(0, 0, win.w, win.h);
-        layers->paintScene(g);
+        layers->paintScene(g, win.x, win.y, win.w, win.h);
         std::vector<uint32_t> got = pixels(out);
         int errors = 0;
         for (int y = 0; y < win.h + 3; y++)
@@ -113,8 +111,6 @@ TEST_F(TqCanvasLayersTest, TheTileMapPaintsEveryWindowLikeItsCells)
                                   << got[size_t(y * (win.w + 2) + x)] << ", not " << want;
             }
     }
-    EXPECT_EQ(layers->getMapX(), 0);
-    EXPECT_EQ(layers->getMapY(), -19);
 }
 
 TEST_F(TqCanvasLayersTest, TileSetsAndCells)
@@ -151,11 +147,7 @@ TEST_F(TqCanvasLayersTest, TileSetsAndCells)
         EXPECT_EQ((*layers->tileSourceX)[i], corners[i][0]);
         EXPECT_EQ((*layers->tileSourceY)[i], corners[i][1]);
     }
-    // A negative scene size releases the map.
-    EXPECT_FALSE(layers->setSceneSize(10, 0));
-    EXPECT_TRUE(layers->setSceneSize(-1, 100));
-    EXPECT_EQ(layers->sceneWidth, 0);
-    EXPECT_EQ(layers->sceneHeight, 100);
+    layers->releaseTileMap();
     EXPECT_EQ(layers->cells.get(), nullptr);
     EXPECT_EQ(layers->tileImage.get(), nullptr);
 }
@@ -165,16 +157,14 @@ TEST_F(TqCanvasLayersTest, AWindowPastTheMapIsMovedBackInside)
     // A 16 x 12 map of tile 1 in a 20 x 16 picture.
     layers->createTileMap(4, 3, sheet(1), 4, 4);
     layers->fillCells(0, 0, 4, 3, 1);
-    layers->setSceneSize(16, 12);
     struct Case {
         int mapX, mapY;
     };
     for (Case c : {Case{3, 2}, Case{-5, 0}, Case{0, -4}, Case{2, -3}}) {
         SCOPED_TRACE(::testing::Message() << c.mapX << "," << c.mapY);
-        layers->setMapPosition(c.mapX, c.mapY);
         VMPtr<Image> out = paper(20, 16);
         VMPtr<Graphics> g = out->getGraphics();
-        layers->paintScene(g);
+        layers->paintScene(g, -c.mapX, -c.mapY, 16, 12);
         EXPECT_EQ(g->getTranslateX(), 0);
         EXPECT_EQ(g->getTranslateY(), 0);
         std::vector<uint32_t> got = pixels(out);
