@@ -38,6 +38,7 @@
 #include "javax/microedition/midlet/MIDlet.h"
 #include "tq/Gob.h"
 #include "tq/MediaManager.h"
+#include "tq/TqCanvasAnimations.h"
 #include "tq/TqCanvasLayers.h"
 #include "tq/platform/PlatformExtension.h"
 #include "vm/VMArray.h"
@@ -391,6 +392,39 @@ public:
 
     VMField<TqCanvasLayers> layers;
 
+    // ---- Animation frames (a TqCanvasAnimations made on first use) ----
+
+    using ShortArray = VMArray<int16_t, 1>;
+    VMPtr<TqCanvasAnimations> animationStore();
+    // By player slot: the slot's current frame (its set made current); a
+    // slot whose animation has no keys does nothing and answers 0.
+    virtual void paintSlot(VMPtr<Graphics> g, VMPtr<Gob::GobArray> gobs, int32_t slot, int32_t x,
+                           int32_t y, int32_t transform);
+    virtual void paintSlotAlias(VMPtr<Graphics> g, VMPtr<Gob::GobArray> gobs, int32_t slot,
+                                int32_t x, int32_t y, int32_t transform);
+    // The frame's bounds moved by (x, y).
+    virtual void getSlotFrameBounds(VMPtr<Gob::GobArray> gobs, int32_t slot, int32_t x, int32_t y,
+                                    int32_t transform, VMPtr<IntArray> out);
+    virtual void getSlotFrameBoundsAlias(VMPtr<Gob::GobArray> gobs, int32_t slot, int32_t x,
+                                         int32_t y, int32_t transform, VMPtr<IntArray> out);
+    virtual int32_t getSlotFrameBoxes(VMPtr<ShortArray> out, int32_t slot, int32_t transform);
+    // Only boxes of `type`.
+    virtual int32_t getSlotFrameBoxes(VMPtr<ShortArray> out, int32_t slot, int32_t transform,
+                                      int32_t type);
+    // Four shorts per part while they fit; the frame's part count.
+    virtual int32_t getSlotParts(VMPtr<ShortArray> out, int32_t slot, int32_t transform);
+    // By loaded set and frame number (the set made current).
+    virtual void paintSetFrame(VMPtr<Graphics> g, VMPtr<Gob::GobArray> gobs, int32_t setId,
+                               int32_t frame, int32_t x, int32_t y, int32_t transform);
+    virtual void getSetFrameBounds(VMPtr<Gob::GobArray> gobs, int32_t setId, int32_t frame,
+                                   int32_t transform, VMPtr<IntArray> out);
+    virtual int32_t getSetFrameBoxes(VMPtr<ShortArray> out, int32_t setId, int32_t frame,
+                                     int32_t transform);
+    virtual int32_t getSetFrameBoxes(VMPtr<ShortArray> out, int32_t setId, int32_t frame,
+                                     int32_t transform, int32_t type);
+
+    VMField<TqCanvasAnimations> animations;
+
     // ---- Settings, device calls and logging ----
 
     // Under the canvas's monitor: the first call turns sound and both
@@ -610,8 +644,8 @@ private:
     // lies inside a; a length of 0 or less passes.
     static void checkRange(VMPtr<ByteArray> a, int32_t offset, int32_t length);
 
-    VM_FIELDS(midlet, mediaManager, keyLock, collectingKeys, frameKeys, layers, textCache, textData,
-              textOffsets)
+    VM_FIELDS(midlet, mediaManager, keyLock, collectingKeys, frameKeys, layers, animations, textCache,
+              textData, textOffsets)
 };
 
 } // namespace tq
