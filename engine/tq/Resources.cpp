@@ -11,6 +11,7 @@
 #include "tq/TqCanvas.h"
 #include "tq/io/resource/ResourcePackChunked.h"
 #include "tq/io/resource/ResourcePackSaver.h"
+#include "tq/util/text/Translation.h"
 #include "vm/VMException.h"
 #include "vm/VMStringLiterals.h"
 
@@ -101,6 +102,11 @@ VMPtr<javax::microedition::lcdui::Image> Resources::loadImage(int32_t id, VMPtr<
 VMPtr<javax::microedition::lcdui::Image> Resources::loadImage(int32_t id)
 {
     return loadImage(id, nullptr);
+}
+
+VMPtr<util::text::Translation> Resources::loadTranslation(int32_t id)
+{
+    return util::text::Translation::newInstance()->load(openResourceStream(id), getEntryInt(id));
 }
 
 VMPtr<Resources::ByteArray> Resources::getPalette(int32_t id)

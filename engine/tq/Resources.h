@@ -16,6 +16,9 @@
 namespace tq {
 class Gob;
 }
+namespace tq::util::text {
+class Translation;
+}
 
 namespace tq {
 
@@ -49,6 +52,8 @@ class Resources : public virtual java::lang::Object {
     // A null palette decodes the picture as stored.
     static VMPtr<javax::microedition::lcdui::Image> loadImage(int32_t id, VMPtr<ByteArray> palette);
     static VMPtr<javax::microedition::lcdui::Image> loadImage(int32_t id);
+    // The text table of the resource.
+    static VMPtr<util::text::Translation> loadTranslation(int32_t id);
     static VMPtr<ByteArray> getPalette(int32_t id);
     static int32_t getTransparentIndex(int32_t id);
     // One Gob set read from in: the Gobs cut from the set's picture (its

@@ -45,6 +45,10 @@
 
 namespace tq {
 
+namespace util::text {
+class RichFont;
+}
+
 class TqCanvas : public javax::microedition::lcdui::game::GameCanvas,
                  public virtual java::lang::Runnable {
     VM_ABSTRACT_CLASS(TqCanvas, javax::microedition::lcdui::game::GameCanvas)
@@ -309,6 +313,52 @@ public:
     virtual VMPtr<Image> createImage(int32_t width, int32_t height, bool withAlpha,
                                      int32_t fillColor);
 
+    // ---- Text in the default font ----
+    // The canvas's font (getFont): one system-font RichFont made on first
+    // use; every text operation below forwards to it unchanged.
+    using GobArray = VMArray<Gob, 1>;
+    using CharArray = VMArray<char16_t, 1>;
+    virtual VMPtr<util::text::RichFont> getDefaultFont();
+    virtual void setDefaultFontGlyphs(VMPtr<GobArray> glyphs);
+    virtual VMPtr<GobArray> getDefaultFontGlyphs();
+    // 0..5: small, medium, large plain, then bold; drops the glyphs.
+    virtual void setDefaultSystemFont(int32_t index);
+    virtual int32_t getDefaultSystemFont();
+    // 0 none, 3 rotated 180, 5 rotated 90, 6 rotated 270.
+    virtual void setFontTransform(int32_t transform);
+    virtual int32_t getFontTransform();
+    virtual int32_t getFontHeight();
+    virtual int32_t getFontBaseline();
+    virtual VMPtr<Gob> getGlyph(char16_t c);
+    virtual int32_t charWidth(char16_t c);
+    virtual int32_t stringWidth(VMPtr<java::lang::String> s);
+    virtual int32_t substringWidth(VMPtr<java::lang::String> s, int32_t offset, int32_t length);
+    virtual int32_t charsWidth(VMPtr<CharArray> chars, int32_t offset, int32_t length);
+    virtual int32_t stringBufferWidth(VMPtr<java::lang::StringBuffer> sb);
+    // Heights of the ink, measured from the topmost glyph.
+    virtual int32_t charHeight(char16_t c);
+    virtual int32_t stringHeight(VMPtr<java::lang::String> s);
+    virtual int32_t substringHeight(VMPtr<java::lang::String> s, int32_t offset, int32_t length);
+    virtual int32_t charsHeight(VMPtr<CharArray> chars, int32_t offset, int32_t length);
+    virtual int32_t stringBufferHeight(VMPtr<java::lang::StringBuffer> sb);
+    // out[0..3]: x, y, width and height of the text drawn at (x, y).
+    virtual void getStringBounds(VMPtr<java::lang::String> s, int32_t x, int32_t y,
+                                 VMPtr<IntArray> out, int32_t anchor);
+    virtual void getStringBufferBounds(VMPtr<java::lang::StringBuffer> sb, int32_t x, int32_t y,
+                                       VMPtr<IntArray> out, int32_t anchor);
+    virtual void drawString(VMPtr<Graphics> g, VMPtr<java::lang::String> s, int32_t x, int32_t y,
+                            int32_t anchor);
+    virtual void drawStringBuffer(VMPtr<Graphics> g, VMPtr<java::lang::StringBuffer> sb,
+                                  int32_t x, int32_t y, int32_t anchor);
+    virtual void drawSubstring(VMPtr<Graphics> g, VMPtr<java::lang::String> s, int32_t offset,
+                               int32_t length, int32_t x, int32_t y, int32_t anchor);
+    virtual void drawChars(VMPtr<Graphics> g, VMPtr<CharArray> chars, int32_t offset,
+                           int32_t length, int32_t x, int32_t y, int32_t anchor);
+    virtual void drawChar(VMPtr<Graphics> g, char16_t c, int32_t x, int32_t y, int32_t anchor);
+    // value in decimal ('-' first), padded with '0' to minDigits digits.
+    virtual void drawNumber(VMPtr<Graphics> g, int32_t value, int32_t minDigits, int32_t x,
+                            int32_t y, int32_t anchor);
+
     int32_t requestedViewportWidth = -1;
     int32_t requestedViewportHeight = -1;
     int32_t viewportWidth = 0;
@@ -548,6 +598,9 @@ public:
     static VMPtr<ByteArray> toPalettedIndices(VMPtr<javax::microedition::lcdui::Image> image,
                                               VMPtr<IntArray> palette);
 
+    // The canvas's font, made on first use as a system-font RichFont.
+    static VMPtr<util::text::RichFont> getFont();
+
     VM_STATIC(ByteArray, staticInput);
     static inline int32_t staticInputPosition = 0;
     VM_STATIC(ByteArray, staticOutput);
@@ -603,7 +656,6 @@ public:
 
     // ---- Text tables ----
     using StringArray = VMArray<java::lang::String, 1>;
-    using CharArray = VMArray<char16_t, 1>;
     // Text `index` of a raw table: offsets[i] starts text i and offsets[i + 1]
     // ends it; when offsets[0] is not 0 each text follows a two-byte length
     // field that the offsets skip.

@@ -1,9 +1,10 @@
 // The canvas's viewport inside the screen and its drawing services: fills,
-// gradients and translucent shapes through the platform extension, images
-// and pixels.
+// gradients and translucent shapes through the platform extension, images,
+// and text in the default font.
 
 #include "tq/TqCanvas.h"
 #include "tq/platform/ExtendedGraphics.h"
+#include "tq/util/text/RichFont.h"
 
 namespace tq {
 
@@ -290,6 +291,169 @@ VMPtr<TqCanvas::Image> TqCanvas::createImage(int32_t width, int32_t height, bool
                                              int32_t fillColor)
 {
     return Image::createImage(width, height, withAlpha, fillColor);
+}
+
+// ---- Text in the default font ----
+
+using java::lang::String;
+using java::lang::StringBuffer;
+using util::text::RichFont;
+
+VMPtr<RichFont> TqCanvas::getDefaultFont()
+{
+    return getFont();
+}
+
+void TqCanvas::setDefaultFontGlyphs(VMPtr<GobArray> glyphs)
+{
+    getDefaultFont()->setGlyphs(glyphs);
+}
+
+VMPtr<TqCanvas::GobArray> TqCanvas::getDefaultFontGlyphs()
+{
+    return getDefaultFont()->getGlyphs();
+}
+
+void TqCanvas::setDefaultSystemFont(int32_t index)
+{
+    getDefaultFont()->setSystemFont(index);
+}
+
+int32_t TqCanvas::getDefaultSystemFont()
+{
+    return getDefaultFont()->getSystemFontIndex();
+}
+
+void TqCanvas::setFontTransform(int32_t transform)
+{
+    getDefaultFont()->setTransform(transform);
+}
+
+int32_t TqCanvas::getFontTransform()
+{
+    return getDefaultFont()->getTransform();
+}
+
+int32_t TqCanvas::getFontHeight()
+{
+    return getDefaultFont()->getHeight();
+}
+
+int32_t TqCanvas::getFontBaseline()
+{
+    return getDefaultFont()->getBaselinePosition();
+}
+
+VMPtr<Gob> TqCanvas::getGlyph(char16_t c)
+{
+    return getDefaultFont()->getGlyph(c);
+}
+
+int32_t TqCanvas::charWidth(char16_t c)
+{
+    return getDefaultFont()->charWidth(c);
+}
+
+int32_t TqCanvas::stringWidth(VMPtr<String> s)
+{
+    return getDefaultFont()->substringWidth(s, 0, s->length());
+}
+
+int32_t TqCanvas::substringWidth(VMPtr<String> s, int32_t offset, int32_t length)
+{
+    return getDefaultFont()->substringWidth(s, offset, length);
+}
+
+int32_t TqCanvas::charsWidth(VMPtr<CharArray> chars, int32_t offset, int32_t length)
+{
+    return getDefaultFont()->charsWidth(chars, offset, length);
+}
+
+int32_t TqCanvas::stringBufferWidth(VMPtr<StringBuffer> sb)
+{
+    return getDefaultFont()->stringBufferWidth(sb);
+}
+
+int32_t TqCanvas::charHeight(char16_t c)
+{
+    VMPtr<RichFont> font = getDefaultFont();
+    font->setTrimTop(true);
+    return font->charHeight(c);
+}
+
+int32_t TqCanvas::stringHeight(VMPtr<String> s)
+{
+    VMPtr<RichFont> font = getDefaultFont();
+    font->setTrimTop(true);
+    return font->substringHeight(s, 0, s->length());
+}
+
+int32_t TqCanvas::substringHeight(VMPtr<String> s, int32_t offset, int32_t length)
+{
+    VMPtr<RichFont> font = getDefaultFont();
+    font->setTrimTop(true);
+    return font->substringHeight(s, offset, length);
+}
+
+int32_t TqCanvas::charsHeight(VMPtr<CharArray> chars, int32_t offset, int32_t length)
+{
+    VMPtr<RichFont> font = getDefaultFont();
+    font->setTrimTop(true);
+    return font->charsHeight(chars, offset, length);
+}
+
+int32_t TqCanvas::stringBufferHeight(VMPtr<StringBuffer> sb)
+{
+    VMPtr<RichFont> font = getDefaultFont();
+    font->setTrimTop(true);
+    return font->stringBufferHeight(sb);
+}
+
+void TqCanvas::getStringBounds(VMPtr<String> s, int32_t x, int32_t y, VMPtr<IntArray> out,
+                               int32_t anchor)
+{
+    getDefaultFont()->getStringBounds(s, x, y, out, anchor);
+}
+
+void TqCanvas::getStringBufferBounds(VMPtr<StringBuffer> sb, int32_t x, int32_t y,
+                                     VMPtr<IntArray> out, int32_t anchor)
+{
+    getDefaultFont()->getStringBufferBounds(sb, x, y, out, anchor);
+}
+
+void TqCanvas::drawString(VMPtr<Graphics> g, VMPtr<String> s, int32_t x, int32_t y,
+                          int32_t anchor)
+{
+    getDefaultFont()->drawString(g, s, x, y, anchor);
+}
+
+void TqCanvas::drawStringBuffer(VMPtr<Graphics> g, VMPtr<StringBuffer> sb, int32_t x, int32_t y,
+                                int32_t anchor)
+{
+    getDefaultFont()->drawStringBuffer(g, sb, x, y, anchor);
+}
+
+void TqCanvas::drawSubstring(VMPtr<Graphics> g, VMPtr<String> s, int32_t offset, int32_t length,
+                             int32_t x, int32_t y, int32_t anchor)
+{
+    getDefaultFont()->drawSubstring(g, s, offset, length, x, y, anchor);
+}
+
+void TqCanvas::drawChars(VMPtr<Graphics> g, VMPtr<CharArray> chars, int32_t offset,
+                         int32_t length, int32_t x, int32_t y, int32_t anchor)
+{
+    getDefaultFont()->drawChars(g, chars, offset, length, x, y, anchor);
+}
+
+void TqCanvas::drawChar(VMPtr<Graphics> g, char16_t c, int32_t x, int32_t y, int32_t anchor)
+{
+    getDefaultFont()->drawChar(g, c, x, y, anchor);
+}
+
+void TqCanvas::drawNumber(VMPtr<Graphics> g, int32_t value, int32_t minDigits, int32_t x,
+                          int32_t y, int32_t anchor)
+{
+    getDefaultFont()->drawNumber(g, value, minDigits, x, y, anchor);
 }
 
 } // namespace tq

@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/support/TestGameCanvas.h"
+#include "support/LangTestSupport.h"
 #include "tq/platform/ExtendedGraphics.h"
+#include "tq/util/text/RichFont.h"
 
 using javax::microedition::lcdui::Graphics;
 using javax::microedition::lcdui::Image;
@@ -325,6 +327,47 @@ TEST_F(TqCanvasDrawingTest, ThePlatformExtensionIsOneExtendedGraphics)
     g->setColor(int32_t(kRed));
     canvas->fillTriangle(g, 0, 0, 10, 0, 0, 10);
     EXPECT_EQ(pixel(1, 1), kRed);
+}
+
+TEST_F(TqCanvasDrawingTest, TextIsMeasuredAndDrawnInTheDefaultFont)
+{
+    EXPECT_EQ(canvas->getDefaultFont().get(), TqCanvas::getFont().get());
+    canvas->setDefaultSystemFont(0);
+    int32_t small = canvas->getFontHeight();
+    canvas->setDefaultSystemFont(2);
+    EXPECT_EQ(canvas->getDefaultSystemFont(), 2);
+    EXPECT_GT(canvas->getFontHeight(), small);
+    EXPECT_GT(canvas->getFontBaseline(), 0);
+    EXPECT_EQ(canvas->getFontTransform(), 0);
+
+    VMPtr<java::lang::String> text = vmString("Wing");
+    int32_t width = canvas->stringWidth(text);
+    EXPECT_GT(width, 0);
+    EXPECT_EQ(width, canvas->substringWidth(vmString("xWingx"), 1, 4));
+    EXPECT_EQ(canvas->stringWidth(vmString("")), 0);
+    EXPECT_GE(canvas->stringHeight(vmString("")), 0);
+    EXPECT_GT(canvas->stringHeight(text), 0);
+
+    VMPtr<TqCanvas::IntArray> box = TqCanvas::IntArray::newArray(4);
+    canvas->getStringBounds(text, 100, 50, box, Graphics::TOP | Graphics::LEFT);
+    EXPECT_EQ((*box)[0], 100);
+    EXPECT_EQ((*box)[2], width);
+    VMPtr<Graphics> g = graphics();
+    g->setColor(0);
+    canvas->drawString(g, text, 100, 50, Graphics::TOP | Graphics::LEFT);
+    // Ink inside the box, none outside it.
+    int32_t inside = 0, outside = 0;
+    for (int32_t y = 40; y < 50 + canvas->getFontHeight() + 10; y++) {
+        for (int32_t x = 90; x < 100 + width + 10; x++) {
+            bool in = x >= (*box)[0] && x < (*box)[0] + (*box)[2] && y >= (*box)[1] &&
+                      y < (*box)[1] + (*box)[3];
+            if (pixel(x, y) != kWhite)
+                (in ? inside : outside)++;
+        }
+    }
+    EXPECT_GT(inside, 10);
+    EXPECT_EQ(outside, 0);
+    canvas->setDefaultSystemFont(1);
 }
 
 } // namespace
