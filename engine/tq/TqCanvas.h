@@ -33,6 +33,7 @@
 #include "java/lang/String.h"
 #include "java/lang/StringBuffer.h"
 #include "java/lang/Thread.h"
+#include "java/lang/Throwable.h"
 #include "javax/microedition/lcdui/Graphics.h"
 #include "javax/microedition/lcdui/Image.h"
 #include "javax/microedition/lcdui/game/GameCanvas.h"
@@ -42,6 +43,8 @@
 #include "javax/microedition/midlet/MIDlet.h"
 #include "tq/Gob.h"
 #include "tq/MediaManager.h"
+#include "tq/TqCanvasAnimations.h"
+#include "tq/TqCanvasLayers.h"
 #include "tq/platform/PlatformExtension.h"
 #include "vm/VMArray.h"
 
@@ -418,6 +421,150 @@ private:
     void releaseTileMap();
 
 public:
+    // ---- Scene layers (a TqCanvasLayers made on first use) ----
+
+    // An empty map; the map position goes back to (0, 0).
+    virtual void createTileMap(int32_t columns, int32_t rows, VMPtr<Image> tiles,
+                               int32_t tileWidth, int32_t tileHeight);
+    virtual bool setTileSet(VMPtr<Image> tiles, int32_t tileWidth, int32_t tileHeight);
+    virtual int32_t getColumns();
+    virtual int32_t getRows();
+    virtual int32_t getTileWidth();
+    virtual int32_t getTileHeight();
+    virtual void setCell(int32_t col, int32_t row, int32_t tile);
+    virtual int32_t getCell(int32_t col, int32_t row);
+    virtual void fillCells(int32_t col, int32_t row, int32_t numCols, int32_t numRows,
+                           int32_t tile);
+    virtual int32_t createAnimatedTile(int32_t staticTile);
+    virtual void setAnimatedTile(int32_t animatedTile, int32_t staticTile);
+    virtual int32_t getAnimatedTile(int32_t animatedTile);
+    virtual void initScenery(int32_t capacity);
+    virtual void addScenery(VMPtr<Gob> gob, int32_t x, int32_t y, int32_t transform);
+    virtual void initSprites(int32_t capacity);
+    virtual void addSprite(VMPtr<Gob> gob, int32_t x, int32_t y, int32_t transform);
+    // On the scene Graphics that paintScene sets.
+    virtual void paintLayers(int32_t worldX, int32_t worldY, int32_t screenX, int32_t screenY,
+                             int32_t width, int32_t height);
+    // The layers into the scene area (setSceneSize) of g, the map's corner
+    // at the map position.
+    virtual void paintScene(VMPtr<Graphics> g);
+    VMPtr<TqCanvasLayers> sceneLayers();
+
+    VMField<TqCanvasLayers> layers;
+
+    // ---- Animation frames (a TqCanvasAnimations made on first use) ----
+
+    using ShortArray = VMArray<int16_t, 1>;
+    VMPtr<TqCanvasAnimations> animationStore();
+    // By player slot: the slot's current frame (its set made current); a
+    // slot whose animation has no keys does nothing and answers 0.
+    virtual void paintSlot(VMPtr<Graphics> g, VMPtr<Gob::GobArray> gobs, int32_t slot, int32_t x,
+                           int32_t y, int32_t transform);
+    virtual void paintSlotAlias(VMPtr<Graphics> g, VMPtr<Gob::GobArray> gobs, int32_t slot,
+                                int32_t x, int32_t y, int32_t transform);
+    // The frame's bounds moved by (x, y).
+    virtual void getSlotFrameBounds(VMPtr<Gob::GobArray> gobs, int32_t slot, int32_t x, int32_t y,
+                                    int32_t transform, VMPtr<IntArray> out);
+    virtual void getSlotFrameBoundsAlias(VMPtr<Gob::GobArray> gobs, int32_t slot, int32_t x,
+                                         int32_t y, int32_t transform, VMPtr<IntArray> out);
+    virtual int32_t getSlotFrameBoxes(VMPtr<ShortArray> out, int32_t slot, int32_t transform);
+    // Only boxes of `type`.
+    virtual int32_t getSlotFrameBoxes(VMPtr<ShortArray> out, int32_t slot, int32_t transform,
+                                      int32_t type);
+    // Four shorts per part while they fit; the frame's part count.
+    virtual int32_t getSlotParts(VMPtr<ShortArray> out, int32_t slot, int32_t transform);
+    // By loaded set and frame number (the set made current).
+    virtual void paintSetFrame(VMPtr<Graphics> g, VMPtr<Gob::GobArray> gobs, int32_t setId,
+                               int32_t frame, int32_t x, int32_t y, int32_t transform);
+    virtual void getSetFrameBounds(VMPtr<Gob::GobArray> gobs, int32_t setId, int32_t frame,
+                                   int32_t transform, VMPtr<IntArray> out);
+    virtual int32_t getSetFrameBoxes(VMPtr<ShortArray> out, int32_t setId, int32_t frame,
+                                     int32_t transform);
+    virtual int32_t getSetFrameBoxes(VMPtr<ShortArray> out, int32_t setId, int32_t frame,
+                                     int32_t transform, int32_t type);
+
+    VMField<TqCanvasAnimations> animations;
+
+    // ---- Settings, device calls and logging ----
+
+    // Under the canvas's monitor: the first call turns sound and both
+    // vibration switches on; later calls change nothing.
+    virtual void initDefaultSettings(bool changed);
+    virtual void setVibrationEnabled(bool enabled);
+    virtual void setAlertVibrationEnabled(bool enabled);
+    virtual bool isVibrationEnabled();
+    virtual bool isAlertVibrationEnabled();
+    // Through the display when the switch is on; failures are dropped.
+    virtual void vibrate(int32_t durationMs);
+    virtual void vibrateAlert(int32_t durationMs);
+    // The platform's answer (false when not supported), after a 20 ms
+    // pause.
+    virtual bool setOrientation(int32_t orientation);
+    // Asks for the MIDlet to be started seconds from now (0: no time);
+    // false when the platform refuses.
+    virtual bool registerWakeUpAlarm(int32_t seconds);
+    // Logging entry points; each passes a null Throwable to its variant,
+    // and the variants print nothing in this build.
+    virtual void logInfo(int32_t level, VMPtr<java::lang::String> message);
+    virtual void logInfo(int32_t level, VMPtr<java::lang::String> message,
+                         VMPtr<java::lang::Throwable> failure);
+    virtual void logWarning(int32_t level, VMPtr<java::lang::String> message);
+    virtual void logWarning(int32_t level, VMPtr<java::lang::String> message,
+                            VMPtr<java::lang::Throwable> failure);
+    virtual void logError(int32_t level, VMPtr<java::lang::String> message);
+    virtual void logError(int32_t level, VMPtr<java::lang::String> message,
+                          VMPtr<java::lang::Throwable> failure);
+    virtual void logDetail(int32_t level, VMPtr<java::lang::String> message,
+                           VMPtr<java::lang::Object> detail);
+    virtual void logDetail(int32_t level, VMPtr<java::lang::String> message,
+                           VMPtr<java::lang::Object> detail, VMPtr<java::lang::Throwable> failure);
+    virtual void logTrace(int32_t level, VMPtr<java::lang::String> message,
+                          VMPtr<java::lang::Object> detail);
+    virtual void logTrace(int32_t level, VMPtr<java::lang::String> message,
+                          VMPtr<java::lang::Object> detail, VMPtr<java::lang::Throwable> failure);
+
+    bool settingsInitialised = false;
+    bool soundSetting = false;
+    bool vibrationEnabled = false;
+    bool alertVibrationEnabled = false;
+
+    // ---- Texts and resources ----
+
+    // The text table of resource id decoded once into textCache; -1 only
+    // empties the table. A damaged table throws IOException and leaves it
+    // empty.
+    virtual void loadTextTable(int32_t id);
+    virtual void loadTextTableAlias(int32_t id);
+    // Decodes a raw table (textData, textOffsets) into textCache.
+    virtual void decodeAllTexts();
+    // Text `index`, or null outside the table.
+    virtual VMPtr<java::lang::String> getText(int32_t index);
+    virtual VMPtr<java::lang::String> getTextAlias(int32_t index);
+
+    VMField<VMArray<java::lang::String, 1>> textCache;
+    VMField<ByteArray> textData;
+    VMField<VMArray<char16_t, 1>> textOffsets;
+
+    virtual VMPtr<Gob::GobArray> loadGobs(int32_t id);
+    virtual VMPtr<Gob::GobArray> loadGobs(int32_t id, VMPtr<ByteArray> palette);
+    virtual VMPtr<Image> loadImage(int32_t id);
+    virtual VMPtr<Image> loadImage(int32_t id, VMPtr<ByteArray> palette);
+    virtual VMPtr<ByteArray> getResourceBytes(int32_t id);
+    virtual VMPtr<java::io::DataInputStream> openResourceStream(int32_t id);
+    virtual bool openPack(VMPtr<java::io::DataInputStream> in);
+    virtual bool openPackAlias(VMPtr<java::io::DataInputStream> in);
+    virtual VMPtr<ByteArray> getPalette(int32_t id);
+    virtual VMPtr<ByteArray> buildPack(VMPtr<VMArray<int8_t, 2>> entries, VMPtr<ByteArray> types);
+    virtual VMPtr<ByteArray> buildBitmap(int32_t id);
+    virtual VMPtr<ByteArray> loadRecordStoreAlias(int32_t id);
+    virtual bool saveRecordStoreAlias(int32_t id, VMPtr<ByteArray> data);
+    virtual void clipToViewportAlias(VMPtr<Graphics> g);
+    virtual void setViewportClipAlias(VMPtr<Graphics> g, int32_t x, int32_t y, int32_t w,
+                                      int32_t h);
+    // drawImageRegion with the target first.
+    virtual void drawImageRegionAt(VMPtr<Graphics> g, int32_t x, int32_t y, VMPtr<Image> image,
+                                   int32_t srcX, int32_t srcY, int32_t w, int32_t h);
+
     // ---- Static services ----
 
     // The decimal digits of value, without leading zeros ('-' first when
@@ -544,9 +691,13 @@ public:
     // operation failed; the store opened here is always closed.
     static bool saveRecordStore(int32_t id, VMPtr<ByteArray> data);
     static bool removeRecordStore(int32_t id);
+    // Every record of store id in order, or null when it is missing or
+    // cannot be read; the store opened here is always closed.
+    static VMPtr<ByteArray> loadRecordStore(int32_t id);
     // Removes every store whose name is a decimal number; false when listing
     // or removing failed.
     static bool removeAllRecordStores();
+
 
 private:
     // Stores the low `count` bytes of v, high byte first.
@@ -639,8 +790,9 @@ public:
     // ==== End of queued calls and network sessions ====
 
 public:
-    VM_FIELDS(midlet, mediaManager, keyLock, collectingKeys, frameKeys, networkLock, pendingCalls,
-              networkData, networkSession, socketSession)
+    VM_FIELDS(midlet, mediaManager, keyLock, collectingKeys, frameKeys, layers, animations, textCache,
+              textData, textOffsets, networkLock, pendingCalls, networkData, networkSession,
+              socketSession)
 };
 
 } // namespace tq

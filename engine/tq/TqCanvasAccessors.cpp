@@ -90,9 +90,11 @@ bool TqCanvas::setSceneSize(int32_t width, int32_t height)
     return true;
 }
 
-// The tile map's cells, animated tiles, tile source tables and tile image
-// are dropped here once the canvas holds a tile map.
-void TqCanvas::releaseTileMap() {}
+void TqCanvas::releaseTileMap()
+{
+    if (layers != nullptr)
+        VMPtr<TqCanvasLayers>(layers)->releaseTileMap();
+}
 
 // ---- Forwarders ----
 

@@ -1,5 +1,8 @@
 #include "tq/TqCanvasAnimations.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "java/io/IOException.h"
 #include "java/lang/NullPointerException.h"
 #include "vm/VMException.h"
@@ -513,6 +516,70 @@ int32_t TqCanvasAnimations::getFrameBoxes(VMPtr<ShortArray> out, int32_t frame, 
         written++;
     }
     return written;
+}
+
+namespace {
+
+// Moves a Gob's offset by a part's for the length of a block.
+class ShiftedGob {
+public:
+    ShiftedGob(const VMPtr<Gob>& g, int32_t dx, int32_t dy) : gob(g), x(dx), y(dy)
+    {
+        gob->xOffset = int16_t(gob->xOffset + x);
+        gob->yOffset = int16_t(gob->yOffset + y);
+    }
+    ~ShiftedGob()
+    {
+        gob->xOffset = int16_t(gob->xOffset - x);
+        gob->yOffset = int16_t(gob->yOffset - y);
+    }
+
+private:
+    VMPtr<Gob> gob;
+    int32_t x, y;
+};
+
+} // namespace
+
+void TqCanvasAnimations::paintFrame(VMPtr<javax::microedition::lcdui::Graphics> g,
+                                    VMPtr<VMArray<Gob, 1>> gobs, int32_t frame, int32_t x,
+                                    int32_t y, int32_t transform)
+{
+    int32_t entry = frameEntry(frame);
+    int32_t first = int32_t(uint32_t(entry) >> 16);
+    for (int32_t p = first; p < first + (entry & 0xFF); p++) {
+        int32_t v = partEntry(p);
+        VMPtr<Gob> gob = vm_nonNull(gobs)->get(int32_t(uint32_t(v) >> 22));
+        ShiftedGob shifted(vm_nonNull(gob), field(v, 12, 10), field(v, 2, 10));
+        gob->paint(g, x, y, (v & 3) ^ transform);
+    }
+}
+
+void TqCanvasAnimations::getFrameBounds(VMPtr<VMArray<Gob, 1>> gobs, int32_t frame,
+                                        int32_t transform, VMPtr<IntArray> out)
+{
+    int32_t entry = frameEntry(frame);
+    int32_t first = int32_t(uint32_t(entry) >> 16);
+    int32_t left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
+    for (int32_t p = first; p < first + (entry & 0xFF); p++) {
+        int32_t v = partEntry(p);
+        VMPtr<Gob> gob = vm_nonNull(gobs)->get(int32_t(uint32_t(v) >> 22));
+        int32_t t = (v & 3) ^ transform;
+        int32_t bx = vm_nonNull(gob)->xOffset + field(v, 12, 10);
+        int32_t by = gob->yOffset + field(v, 2, 10);
+        int32_t w = (t & 4) ? gob->height : gob->width;
+        int32_t h = (t & 4) ? gob->width : gob->height;
+        int32_t x = transformedX(bx, by, gob->width, gob->height, t);
+        int32_t y = transformedY(bx, by, gob->width, gob->height, t);
+        left = std::min(left, x);
+        top = std::min(top, y);
+        right = std::max(right, x + w);
+        bottom = std::max(bottom, y + h);
+    }
+    (*vm_nonNull(out))[3] = bottom - top;
+    (*out)[0] = left;
+    (*out)[1] = top;
+    (*out)[2] = right - left;
 }
 
 int32_t TqCanvasAnimations::getFrameParts(VMPtr<ShortArray> out, int32_t frame, int32_t transform)

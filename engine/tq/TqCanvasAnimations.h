@@ -20,6 +20,8 @@
 
 #include "java/io/DataInputStream.h"
 #include "java/lang/Object.h"
+#include "javax/microedition/lcdui/Graphics.h"
+#include "tq/Gob.h"
 #include "vm/VMArray.h"
 
 namespace tq {
@@ -77,6 +79,14 @@ class TqCanvasAnimations : public virtual java::lang::Object {
     int32_t getMotionY(int32_t transform);
 
     // ---- Frames of the current set ----
+    // Paints each part's Gob of gobs at (x, y) shifted by the part's offset,
+    // under the part's transform combined with `transform`.
+    void paintFrame(VMPtr<javax::microedition::lcdui::Graphics> g, VMPtr<VMArray<Gob, 1>> gobs,
+                    int32_t frame, int32_t x, int32_t y, int32_t transform);
+    // out[0..3]: x, y, width and height of the union of the parts' boxes;
+    // a frame without parts gives (MAX, MAX, 1, 1).
+    void getFrameBounds(VMPtr<VMArray<Gob, 1>> gobs, int32_t frame, int32_t transform,
+                        VMPtr<IntArray> out);
     // Five shorts per collision box (x, y, width, height, type) under the
     // transform, only boxes of `type` when filter is set; the count written.
     int32_t getFrameBoxes(VMPtr<ShortArray> out, int32_t frame, int32_t transform, bool filter,

@@ -1,5 +1,6 @@
-// Record stores named by number: save in 4096-byte records, remove one or
-// every numbered store. No exception leaves these operations.
+// Record stores named by number: save in 4096-byte records, load all
+// records, remove one or every numbered store. No exception leaves these
+// operations.
 #include "tq/TqCanvas.h"
 
 #include "java/lang/Exception.h"
@@ -53,6 +54,30 @@ bool TqCanvas::saveRecordStore(int32_t id, VMPtr<ByteArray> data)
     } catch (java::lang::Exception* failure) {
         VMPtr<java::lang::Exception> keep(failure);
         result = false;
+    }
+    closeQuietly(store);
+    return result;
+}
+
+VMPtr<TqCanvas::ByteArray> TqCanvas::loadRecordStore(int32_t id)
+{
+    VMPtr<ByteArray> result;
+    VMPtr<RecordStore> store;
+    try {
+        store = RecordStore::openRecordStore(String::valueOf(id), false);
+        if (store != nullptr) {
+            int32_t n = store->getNumRecords();
+            int32_t total = 0;
+            for (int32_t i = 1; i <= n; i++)
+                total += store->getRecordSize(i);
+            result = ByteArray::newArray(total);
+            int32_t offset = 0;
+            for (int32_t i = 1; i <= n; i++)
+                offset += store->getRecord(i, result, offset);
+        }
+    } catch (java::lang::Exception* failure) {
+        VMPtr<java::lang::Exception> keep(failure);
+        result = nullptr;
     }
     closeQuietly(store);
     return result;

@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,9 @@ TEST_F(TqCanvasRecordsTest, SavesSplitIntoRecordsOfAtMost4096Bytes)
         ASSERT_TRUE(TqCanvas::saveRecordStore(c.id, vmBytes(data))) << c.name;
         EXPECT_EQ(recordSizes(c.name), c.records) << c.name;
         EXPECT_EQ(storeBytes(c.name), data) << c.name;
+        VMPtr<VMByteArray> loaded = TqCanvas::loadRecordStore(c.id);
+        ASSERT_NE(loaded.get(), nullptr) << c.name;
+        EXPECT_EQ(bytesOf(loaded), data) << c.name;
     }
     EXPECT_EQ(storeNames(), (std::vector<std::string>{"-3", "0", "12", "7"}));
 }
@@ -123,6 +127,19 @@ TEST_F(TqCanvasRecordsTest, FailuresAreReportedAsFalseNotThrown)
     app.write("database", "not a folder");
     EXPECT_FALSE(TqCanvas::saveRecordStore(3, vmBytes(std::string("data"))));
     EXPECT_FALSE(TqCanvas::saveRecordStore(3, vmBytes(Bytes{})));
+    EXPECT_EQ(TqCanvas::loadRecordStore(3).get(), nullptr);
+}
+
+TEST_F(TqCanvasRecordsTest, AMissingOrDamagedStoreLoadsAsNull)
+{
+    EXPECT_EQ(TqCanvas::loadRecordStore(9).get(), nullptr);
+    // A record file gone from under the store: the load fails, the store is
+    // closed again and can be replaced.
+    ASSERT_TRUE(TqCanvas::saveRecordStore(9, vmBytes(pattern(9000))));
+    std::filesystem::remove(app.path() + "/database/store-9/record-2.bin");
+    EXPECT_EQ(TqCanvas::loadRecordStore(9).get(), nullptr);
+    ASSERT_TRUE(TqCanvas::saveRecordStore(9, vmBytes(std::string("ok"))));
+    EXPECT_EQ(bytesOf(TqCanvas::loadRecordStore(9)), Bytes({'o', 'k'}));
 }
 
 } // namespace
