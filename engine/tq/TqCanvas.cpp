@@ -81,12 +81,15 @@ void TqCanvas::insertPaddedNumber(VMPtr<java::lang::StringBuffer> sb, int32_t va
     char digits[16];
     int32_t n = 0;
     uint32_t magnitude = value < 0 ? 0u - uint32_t(value) : uint32_t(value);
+    // The padding rule looks at -value for a negative value (wrapping for the
+    // most negative one, which is padded).
+    bool padded = int32_t(magnitude) < 65536;
     do {
         digits[n++] = char('0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
     // Any padding fits: the text is made on the VM heap at its full length.
-    int32_t pad = value < 65536 && minDigits > n ? minDigits - n : 0;
+    int32_t pad = padded && minDigits > n ? minDigits - n : 0;
     int32_t sign = value < 0 ? 1 : 0;
     VMPtr<java::lang::String::CharArray> text =
         java::lang::String::CharArray::newArray(int32_t(int64_t(sign) + pad + n));
@@ -202,8 +205,7 @@ VMPtr<TqCanvas::ByteArray> TqCanvas::toPalettedIndices(VMPtr<Image> image, VMPtr
         auto [it, added] = seen.try_emplace(uint32_t(p[i]), used);
         if (added) {
             if (used == capacity)
-                vm_throwNew<java::lang::IllegalArgumentException>(
-                    _VM_literal("More colours than palette entries"));
+                _VM_throwArrayIndex(capacity); // as palette[capacity] would
             palette->elements()[used] = p[i];
             if ((uint32_t(p[i]) & 0xF0F0F0) == 0xF000F0)
                 key = used;

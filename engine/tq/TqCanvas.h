@@ -135,6 +135,8 @@ class TqCanvas : public javax::microedition::lcdui::game::GameCanvas,
     // Replays: a frame time above 0 is reported to the game in place of
     // the measured one (pacing still runs); 0 measures again.
     void pinFrameTime(int32_t ms) { pinnedFrameTime = ms; }
+    // The frame time the game sees: the pinned one when set, else ms.
+    int32_t reportedFrameTime(int32_t ms) const { return pinnedFrameTime > 0 ? pinnedFrameTime : ms; }
 
     VM_STATIC(TqCanvas, instance);
     VM_STATIC(java::lang::Thread, canvasThread);
@@ -604,7 +606,7 @@ public:
     // One index per pixel, rows top to bottom; palette receives the distinct
     // colours in order of first appearance, the (last) magenta key moved to
     // entry 0. More colours than palette entries throw
-    // IllegalArgumentException.
+    // ArrayIndexOutOfBoundsException, as the palette's store would.
     static VMPtr<ByteArray> toPalettedIndices(VMPtr<javax::microedition::lcdui::Image> image,
                                               VMPtr<IntArray> palette);
 

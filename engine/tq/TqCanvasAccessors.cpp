@@ -49,7 +49,7 @@ int32_t TqCanvas::getFrameTimeAlias()
 void TqCanvas::resetFrameTiming()
 {
     resetTiming = true;
-    frameTime = minFrameTime;
+    frameTime = reportedFrameTime(minFrameTime);
 }
 
 void TqCanvas::resetFrameTimingAlias()

@@ -232,8 +232,10 @@ void TqCanvasLayers::paintScene(VMPtr<Graphics> g, int32_t originX, int32_t orig
 {
     // A window reaching past the map is moved back inside it, the drawing
     // moved with it.
-    auto shift = [](int32_t origin, int32_t scene, int32_t map) {
-        if (origin < 0)
+    // Without a map there is nothing to stay inside.
+    bool hasMap = cells && tileWidth > 0 && tileHeight > 0;
+    auto shift = [hasMap](int32_t origin, int32_t scene, int32_t map) {
+        if (!hasMap || origin < 0)
             return origin;
         int32_t over = origin + scene - map;
         return over > 0 ? over : 0;
@@ -288,6 +290,8 @@ void TqCanvasLayers::paintLayers(int32_t worldX, int32_t worldY, int32_t screenX
 void TqCanvasLayers::paintTileMap(int32_t worldX, int32_t worldY, int32_t screenX,
                                   int32_t screenY, int32_t width, int32_t height)
 {
+    if (!cells || tileWidth <= 0 || tileHeight <= 0)
+        return; // no map: scenery and sprites only
     VMPtr<Graphics> g(sceneGraphics);
     VMPtr<Image> image(tileImage);
     VMPtr<ShortArray> map(cells);

@@ -117,7 +117,7 @@ void TqCanvas::updateFrameTiming()
 {
     int64_t now = java::lang::System::currentTimeMillis();
     if (resetTiming) {
-        frameTime = minFrameTime;
+        frameTime = reportedFrameTime(minFrameTime);
         resetTiming = false;
         frameBudget = 0;
         lastFrameTime = now;
@@ -129,12 +129,15 @@ void TqCanvas::updateFrameTiming()
     int32_t owed = std::clamp(frame - elapsed, -250, 250);
     frameBudget = std::clamp(frameBudget + owed, -500, 500);
     if (frameBudget > 40) {
-        frameBudget += elapsed;
+        // A stall counts as one frame of the maximum length, so the budget a
+        // settled loop carries never turns a stall into a long sleep.
+        int32_t stall = elapsed - std::min(elapsed, maxFrameTime);
+        frameBudget += elapsed - stall;
         sleep(frameBudget / 8);
         now = java::lang::System::currentTimeMillis();
-        frameBudget -= std::max(int32_t(now - lastFrameTime), 0);
+        frameBudget -= std::max(int32_t(now - lastFrameTime) - stall, 0);
     }
-    frameTime = pinnedFrameTime > 0 ? pinnedFrameTime : std::min(frame, maxFrameTime);
+    frameTime = reportedFrameTime(std::min(frame, maxFrameTime));
     lastFrameTime = now;
 }
 

@@ -193,7 +193,11 @@ void TqCanvas_TQC_NetworkSession::findContentLength()
     }
     if (contentLength < 0) {
         try {
-            contentLength = int32_t(connection->getLength());
+            // A length that does not fit an int is unknown: read to the end
+            // rather than wrap it into a small one.
+            int64_t announced = connection->getLength();
+            if (announced >= 0 && announced <= INT32_MAX)
+                contentLength = int32_t(announced);
         } catch (Throwable* caught) {
             VMPtr<Throwable> ignored(caught);
         }

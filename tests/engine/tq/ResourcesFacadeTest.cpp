@@ -9,7 +9,7 @@
 #include "engine/support/EngineBytes.h"
 #include "engine/support/PackFolderTest.h"
 #include "java/io/IOException.h"
-#include "java/lang/IllegalArgumentException.h"
+#include "java/lang/ArrayIndexOutOfBoundsException.h"
 #include "support/LangTestSupport.h"
 #include "support/PngWriter.h"
 #include "tq/Resources.h"
@@ -148,8 +148,8 @@ TEST_F(ResourcesFacadeTest, PacksBuiltInMemoryOpenAsPartZero)
 
     EXPECT_EQ(Resources::getEntryByte(1), -3);
     EXPECT_EQ(Resources::loadImage(1)->getWidth(), 257);
-    EXPECT_TRUE(vmThrows<java::lang::IllegalArgumentException>([] { Resources::buildBitmap(1); },
-                                                             "More colours than palette entries"));
+    EXPECT_TRUE(vmThrows<java::lang::ArrayIndexOutOfBoundsException>(
+        [] { Resources::buildBitmap(1); }, "Array index out of range: 256"));
     // A null stream closes the pack.
     EXPECT_FALSE(Resources::openPack(nullptr));
     EXPECT_TRUE(vmThrows<java::io::IOException>([] { Resources::getResourceBytes(0); },

@@ -234,6 +234,18 @@ TEST_F(TqCanvasLayersTest, SceneryAndSpritesPaintAsIfEveryPlacementWerePainted)
     }
 }
 
+TEST_F(TqCanvasLayersTest, ASceneWithoutATileMapPaintsItsSprites)
+{
+    layers->initSprites(2);
+    VMPtr<Gob> gob = solid(3, 2, 0xFF00FF00u);
+    layers->addSprite(gob, 5, 4, 0);
+    VMPtr<Image> got = paper(20, 16);
+    layers->paintScene(got->getGraphics(), 2, 1, 20, 16);
+    VMPtr<Image> want = paper(20, 16);
+    gob->paint(want->getGraphics(), 3, 3, 0);
+    EXPECT_EQ(pixels(got), pixels(want));
+}
+
 TEST_F(TqCanvasLayersTest, PlacementsOnOneEdgePaintInTheOrderAdded)
 {
     layers->createTileMap(10, 2, sheet(1), 4, 4);

@@ -257,6 +257,16 @@ TEST_F(TqCanvasPacingTest, AStallOwesNothingAndIsReportedAsTheMaximum)
     EXPECT_EQ(frame(10), 100);
     EXPECT_EQ(canvas->frameBudget, 30);
     EXPECT_EQ(slept, 0);
+    // A settled loop carries a budget near 200: a stall then counts as one
+    // frame of the maximum length, not as a debt of its whole length.
+    for (int i = 0; i < 200; i++)
+        frame(10);
+    int32_t settled = canvas->frameBudget;
+    ASSERT_GT(settled, 150);
+    frame(2000);
+    EXPECT_EQ(frame(10), 100);
+    EXPECT_LE(slept, (settled + 30 + 100) / 8 + 1);
+    EXPECT_GT(canvas->frameBudget, 40); // the loop goes on pacing at once
     // A clock running backwards owes only the minimum.
     canvas->resetFrameTiming();
     frame(0);
@@ -296,6 +306,10 @@ TEST_F(TqCanvasPacingTest, APinnedFrameTimeIsReportedWhilePacingRuns)
     canvas->pinFrameTime(25);
     frame(10);
     EXPECT_EQ(frame(2000), 25);
+    EXPECT_EQ(frame(10), 25);
+    // Restarts after notices report the pin too.
+    canvas->resetFrameTiming();
+    EXPECT_EQ(canvas->getFrameTime(), 25);
     EXPECT_EQ(frame(10), 25);
     canvas->pinFrameTime(0);
     frame(10);

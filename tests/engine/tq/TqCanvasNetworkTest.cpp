@@ -581,13 +581,14 @@ class ScriptedHttp : public virtual java::lang::Object,
     VMPtr<String> getHeaderFieldKey(int32_t) override { return nullptr; }
     VMPtr<String> getType() override { return nullptr; }
     VMPtr<String> getEncoding() override { return nullptr; }
-    int64_t getLength() override { return -1; }
+    int64_t getLength() override { return length; }
     VMPtr<java::io::DataInputStream> openDataInputStream() override { return nullptr; }
     VMPtr<java::io::OutputStream> openOutputStream() override { return nullptr; }
     VMPtr<java::io::DataOutputStream> openDataOutputStream() override { return nullptr; }
 
     static inline bool codeFails = false;
     static inline int32_t declaredLength = -1;
+    static inline int64_t length = -1;
 };
 
 VM_REGISTER_CLASS(ScriptedHttp, "tests.engine.net.http.Protocol", "java.lang.Object",
@@ -605,6 +606,7 @@ protected:
         script = SocketScript();
         ScriptedHttp::codeFails = false;
         ScriptedHttp::declaredLength = -1;
+        ScriptedHttp::length = -1;
         Connector::_VM_clinit();
         savedPath = Connector::protocolpath;
         Connector::protocolpath = vmString("tests.engine.net");
@@ -701,6 +703,17 @@ TEST_F(TqCanvasSocketTest, HttpRepliesThatFailMidwayReportTheReplyPhase)
     EXPECT_EQ(d.status, -12);
     EXPECT_FALSE(d.hasData);
     EXPECT_TRUE(VMFixture_sleepUntil([] { return script.closes == 2; }));
+}
+
+TEST_F(TqCanvasSocketTest, ALengthBeyondAnIntIsReadToTheEnd)
+{
+    // 2^32 + 1 must not become a length of 1 and cut the reply.
+    script.blocks = {"abcd"};
+    script.ended = true;
+    ScriptedHttp::length = (int64_t(1) << 32) + 1;
+    Delivery d = exchange("http://scripted/");
+    EXPECT_EQ(d.status, 200);
+    EXPECT_EQ(d.data, "abcd");
 }
 
 TEST_F(TqCanvasSocketTest, AnHttpSessionOnAnotherKindOfConnectionFailsConnecting)

@@ -34,6 +34,7 @@ TEST_F(TqCanvasStaticsTest, NumbersAreAppendedAndInsertedPadded)
     } cases[] = {
         {7, 3, "ab007c"},          {-7, 3, "ab-007c"},     {1234, 2, "ab1234c"},
         {65535, 7, "ab0065535c"},  {65536, 7, "ab65536c"}, {0, 0, "ab0c"},
+        {-70000, 8, "ab-70000c"},   {-65535, 6, "ab-065535c"},
         {INT32_MIN, 1, "ab-2147483648c"},
         {5, 40, "ab0000000000000000000000000000000000000005c"},
     };
@@ -116,9 +117,8 @@ TEST_F(TqCanvasStaticsTest, PalettedIndicesPutTheMagentaKeyFirst)
     EXPECT_EQ((*indices)[0], 3);
 
     VMPtr<IntArray> tooSmall = IntArray::newArray(3);
-    EXPECT_TRUE(vmThrows<java::lang::IllegalArgumentException>(
-        [&] { TqCanvas::toPalettedIndices(image, tooSmall); },
-        "More colours than palette entries"));
+    EXPECT_TRUE(vmThrows<java::lang::ArrayIndexOutOfBoundsException>(
+        [&] { TqCanvas::toPalettedIndices(image, tooSmall); }, "Array index out of range: 3"));
 }
 
 } // namespace
