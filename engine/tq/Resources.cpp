@@ -12,6 +12,7 @@
 #include "tq/TqCanvas.h"
 #include "tq/io/resource/ResourcePackChunked.h"
 #include "tq/io/resource/ResourcePackSaver.h"
+#include "tq/util/text/Translation.h"
 #include "vm/VMException.h"
 #include "vm/VMStringLiterals.h"
 
@@ -104,9 +105,15 @@ VMPtr<javax::microedition::lcdui::Image> Resources::loadImage(int32_t id)
     return loadImage(id, nullptr);
 }
 
+<<<<<<< HEAD
 VMPtr<AnimSet> Resources::loadAnimSet(int32_t id)
 {
     return AnimSet::load(id);
+=======
+VMPtr<util::text::Translation> Resources::loadTranslation(int32_t id)
+{
+    return util::text::Translation::newInstance()->load(openResourceStream(id), getEntryInt(id));
+>>>>>>> text
 }
 
 VMPtr<Resources::ByteArray> Resources::getPalette(int32_t id)

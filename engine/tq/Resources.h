@@ -17,6 +17,9 @@ namespace tq {
 class AnimSet;
 class Gob;
 }
+namespace tq::util::text {
+class Translation;
+}
 
 namespace tq {
 
@@ -52,6 +55,8 @@ class Resources : public virtual java::lang::Object {
     static VMPtr<javax::microedition::lcdui::Image> loadImage(int32_t id);
     // The animation set stored under id (AnimSet::load).
     static VMPtr<AnimSet> loadAnimSet(int32_t id);
+    // The text table of the resource.
+    static VMPtr<util::text::Translation> loadTranslation(int32_t id);
     static VMPtr<ByteArray> getPalette(int32_t id);
     static int32_t getTransparentIndex(int32_t id);
     // One Gob set read from in: the Gobs cut from the set's picture (its

@@ -107,4 +107,34 @@ TEST_F(PackBuilderTest, RefusesBadManifestsByLine)
         << run.output;
 }
 
+TEST_F(PackBuilderTest, RefusesBadTextsAndFonts)
+{
+    struct Case {
+        const char* source;
+        const char* type;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"A=fine\nB=caf\xE9\n", "texts", "bad:2: not UTF-8"},
+        {"T=a \\q\n", "texts", "bad:1: unknown escape \\q"},
+        {"TEXTS=clash\n", "texts", "constant TEXTS has the name of an entry"},
+        {"A=x\nA=y\n", "texts", "constant A already added by TEXTS"},
+        {"face DejaVuSans\nsize 10\nchars 65-70\n", "font", "a font needs at least 7 characters"},
+        {"face DejaVuSans\nchars 65-90\n", "font", "a font needs a face and a size"},
+        {"face DejaVuSans\nsize 10\nchars 65-90\nweight 3\n", "font", "bad:4: unknown key weight"},
+        {"face ../DejaVuSans\nsize 10\n", "font", "bad:1: a face is named without a folder"},
+        {"face NoSuchFace\nsize 10\nchars 65-90\n", "font", "cannot read"},
+        {"face DejaVuSans\nsize 10\nchars 0xE000-0xE010\n", "font", "DejaVuSans has no glyph for 57344"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        write("bad", c.source);
+        std::string manifest = "part 1 chunked\nentry SHEET png picture.png\nentry TEXTS " +
+                               std::string(c.type) + " bad image=SHEET\n";
+        BuildRun run = build(manifest);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
+    }
+}
+
 } // namespace
