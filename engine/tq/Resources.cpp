@@ -105,15 +105,14 @@ VMPtr<javax::microedition::lcdui::Image> Resources::loadImage(int32_t id)
     return loadImage(id, nullptr);
 }
 
-<<<<<<< HEAD
 VMPtr<AnimSet> Resources::loadAnimSet(int32_t id)
 {
     return AnimSet::load(id);
-=======
+}
+
 VMPtr<util::text::Translation> Resources::loadTranslation(int32_t id)
 {
     return util::text::Translation::newInstance()->load(openResourceStream(id), getEntryInt(id));
->>>>>>> text
 }
 
 VMPtr<Resources::ByteArray> Resources::getPalette(int32_t id)

@@ -20,7 +20,6 @@
 // constant HERO_ANIMS_WALK, its index in the set.
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <sstream>
 
@@ -129,14 +128,6 @@ private:
     std::map<std::string, std::string> values_;
 };
 
-bool isIdentifier(const std::string& name)
-{
-    if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0])))
-        return false;
-    return std::all_of(name.begin(), name.end(),
-                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; });
-}
-
 struct Source {
     std::vector<AnimFrame> frames;
     std::vector<Animation> animations;
@@ -163,12 +154,6 @@ Source readSource(EntryContext& entry)
             current = FRAME;
         } else if (keyword == "animation") {
             std::string name = words.name(true);
-            if (!isIdentifier(name))
-                throw BuildError(where + "an animation's name is a C++ identifier: " + name);
-            for (const Animation& a : source.animations) {
-                if (a.name == name)
-                    throw BuildError(where + "a second animation " + name);
-            }
             source.animations.push_back({name, words.number("loops", -32, 31, 1), {}});
             current = ANIMATION;
         } else if (keyword == "place" && current == FRAME) {
@@ -349,6 +334,9 @@ std::vector<uint8_t> encodeAnimSet(EntryContext& entry)
     putCount(out, times.size(), "times");
     for (int32_t time : times)
         putUnsigned(out, time);
+
+    for (size_t a = 0; a < source.animations.size(); a++)
+        entry.addConstant(entry.name + "_" + source.animations[a].name, int32_t(a));
     return out;
 }
 

@@ -17,8 +17,11 @@ protected:
     static constexpr uint32_t RED = 0xFFF80000u;
     static constexpr uint32_t GREEN = 0xFF00FC00u;
     static constexpr uint32_t WHITE = 0xFFF8FCF8u;
-    // Animations and frames of MOVES, in the source's order.
-    enum { WALK, GLIDE, EVENTS, SNAP, IDLE, STILL };
+    // Animations of MOVES, as the builder numbered them in the header, and
+    // its frames in the source's order.
+    static constexpr int WALK = animtest::MOVES_WALK, GLIDE = animtest::MOVES_GLIDE,
+                         EVENTS = animtest::MOVES_EVENTS, SNAP = animtest::MOVES_SNAP,
+                         IDLE = animtest::MOVES_IDLE, STILL = animtest::MOVES_STILL;
     enum { FAR, PAIR, EMPTY };
 
     void SetUp() override
