@@ -127,6 +127,21 @@ struct Scene {
             players->set(i, p);
         }
     }
+
+    void paintGobs()
+    {
+        for (int i = 0; i < kGobs; i++)
+            gobs->get(i % 8)->paint(g, gobX[size_t(i)], gobY[size_t(i)], i % 8);
+    }
+    // One 33 ms frame of every player.
+    void playPlayers()
+    {
+        for (int i = 0; i < kPlayers; i++) {
+            VMPtr<tq::AnimPlayer> p = players->get(i);
+            p->update(33);
+            p->paint(g);
+        }
+    }
 };
 
 void BM_PaintGobs(benchmark::State& state)
@@ -134,8 +149,7 @@ void BM_PaintGobs(benchmark::State& state)
     InVM vm;
     Scene scene;
     for (auto _ : state) {
-        for (int i = 0; i < kGobs; i++)
-            scene.gobs->get(i % 8)->paint(scene.g, scene.gobX[size_t(i)], scene.gobY[size_t(i)], i % 8);
+        scene.paintGobs();
     }
     state.SetItemsProcessed(int64_t(state.iterations()) * kGobs);
 }
@@ -146,11 +160,7 @@ void BM_UpdateAndPaintPlayers(benchmark::State& state)
     InVM vm;
     Scene scene;
     for (auto _ : state) {
-        for (int i = 0; i < kPlayers; i++) {
-            VMPtr<tq::AnimPlayer> p = scene.players->get(i);
-            p->update(33);
-            p->paint(scene.g);
-        }
+        scene.playPlayers();
     }
     state.SetItemsProcessed(int64_t(state.iterations()) * kPlayers);
 }
@@ -162,13 +172,8 @@ void BM_AnimFrame(benchmark::State& state)
     InVM vm;
     Scene scene;
     for (auto _ : state) {
-        for (int i = 0; i < kGobs; i++)
-            scene.gobs->get(i % 8)->paint(scene.g, scene.gobX[size_t(i)], scene.gobY[size_t(i)], i % 8);
-        for (int i = 0; i < kPlayers; i++) {
-            VMPtr<tq::AnimPlayer> p = scene.players->get(i);
-            p->update(33);
-            p->paint(scene.g);
-        }
+        scene.paintGobs();
+        scene.playPlayers();
     }
 }
 BENCHMARK(BM_AnimFrame)->Unit(benchmark::kMicrosecond);

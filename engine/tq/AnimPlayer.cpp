@@ -341,14 +341,19 @@ bool AnimPlayer::containsPoint(int32_t x, int32_t y)
     return collidesWithBox(box);
 }
 
+int32_t AnimPlayer::fillOwnBoxes(VMPtr<BoxArray>& own)
+{
+    own = CollisionBox::ensureCapacity(VMPtr<BoxArray>(ownBoxes), getCollisionBoxCount());
+    ownBoxes = own;
+    return getCollisionBoxes(transform, own, boxIdFilter);
+}
+
 bool AnimPlayer::collidesWithBox(VMPtr<CollisionBox> box)
 {
     CollisionBox::_VM_clinit();
-    int32_t n = getCollisionBoxCount();
-    if (n >= 1 && !box->isEmpty()) {
-        VMPtr<BoxArray> own = CollisionBox::ensureCapacity(VMPtr<BoxArray>(ownBoxes), n);
-        ownBoxes = own;
-        int32_t c = getCollisionBoxes(transform, own, boxIdFilter);
+    if (getCollisionBoxCount() >= 1 && !box->isEmpty()) {
+        VMPtr<BoxArray> own;
+        int32_t c = fillOwnBoxes(own);
         for (int32_t i = 0; i < c; i++) {
             VMPtr<CollisionBox> mine = own->get(i);
             mine->translate(posX, posY);
@@ -385,12 +390,8 @@ bool AnimPlayer::getFirstCollisionBox(VMPtr<CollisionBox> out)
 
 void AnimPlayer::paintCollisionBoxes(VMPtr<Graphics> g)
 {
-    int32_t n = getCollisionBoxCount();
-    if (n < 1)
-        return;
-    VMPtr<BoxArray> own = CollisionBox::ensureCapacity(VMPtr<BoxArray>(ownBoxes), n);
-    ownBoxes = own;
-    int32_t c = getCollisionBoxes(transform, own, boxIdFilter);
+    VMPtr<BoxArray> own;
+    int32_t c = fillOwnBoxes(own);
     for (int32_t i = 0; i < c; i++)
         own->get(i)->paint(g, posX, posY, 0);
 }

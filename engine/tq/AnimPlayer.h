@@ -134,6 +134,9 @@ private:
     int32_t durationOf(int32_t k);
     int32_t levelOf(int32_t k);
     int32_t displayedFrame();
+    // The displayed frame's boxes (own transform and id filter) in the
+    // shared array, grown to hold them; the number filled.
+    int32_t fillOwnBoxes(VMPtr<BoxArray>& own);
 
 public:
     VM_FIELDS(animationFrame, animSet)

@@ -403,6 +403,22 @@ int32_t AnimSet::getCollisionRects(int32_t frame, int32_t transform, VMPtr<IntAr
     return getCollisionRects(frame, transform, out, -1);
 }
 
+void AnimSet::transformedBox(int32_t box, int32_t transform, int32_t* r)
+{
+    int32_t origin = (*boxOrigins)[box];
+    int32_t extent = (*boxExtents)[box];
+    int32_t x = signedField(origin, 21, 11);
+    int32_t y = signedField(origin, 10, 11);
+    int32_t w = origin & 0x3FF;
+    int32_t h = extent >> 6;
+    bool swap = transform & 4;
+    r[0] = transformX(x, y, w, h, transform);
+    r[1] = transformY(x, y, w, h, transform);
+    r[2] = swap ? h : w;
+    r[3] = swap ? w : h;
+    r[4] = extent & 31;
+}
+
 int32_t AnimSet::getCollisionBoxes(int32_t frame, int32_t transform, VMPtr<BoxArray> out,
                                    int32_t id)
 {
@@ -411,21 +427,16 @@ int32_t AnimSet::getCollisionBoxes(int32_t frame, int32_t transform, VMPtr<BoxAr
     int32_t filled = 0;
     for (int32_t i = 0; i < count && filled < out->length; i++) {
         int32_t extent = (*boxExtents)[first + i];
-        int32_t boxId = extent & 31;
-        if (id >= 0 && boxId != id)
+        if (id >= 0 && (extent & 31) != id)
             continue;
-        int32_t origin = (*boxOrigins)[first + i];
-        int32_t x = signedField(origin, 21, 11);
-        int32_t y = signedField(origin, 10, 11);
-        int32_t w = origin & 0x3FF;
-        int32_t h = extent >> 6;
-        bool swap = transform & 4;
+        int32_t r[5];
+        transformedBox(first + i, transform, r);
         VMPtr<CollisionBox> box = out->get(filled++);
-        box->x = transformX(x, y, w, h, transform);
-        box->y = transformY(x, y, w, h, transform);
-        box->width = swap ? h : w;
-        box->height = swap ? w : h;
-        box->id = boxId;
+        box->x = r[0];
+        box->y = r[1];
+        box->width = r[2];
+        box->height = r[3];
+        box->id = r[4];
         box->type = (extent & 32) ? CollisionBox::CIRCLE : CollisionBox::RECTANGLE;
     }
     return filled;
@@ -438,22 +449,9 @@ int32_t AnimSet::getCollisionRects(int32_t frame, int32_t transform, VMPtr<IntAr
     int32_t first = count ? (*firstBox)[frame] : 0;
     int32_t written = 0;
     for (int32_t i = 0; i < count && (written + 1) * 5 <= out->length; i++) {
-        int32_t extent = (*boxExtents)[first + i];
-        int32_t boxId = extent & 31;
-        if (id >= 0 && boxId != id)
+        if (id >= 0 && ((*boxExtents)[first + i] & 31) != id)
             continue;
-        int32_t origin = (*boxOrigins)[first + i];
-        int32_t x = signedField(origin, 21, 11);
-        int32_t y = signedField(origin, 10, 11);
-        int32_t w = origin & 0x3FF;
-        int32_t h = extent >> 6;
-        bool swap = transform & 4;
-        int32_t* r = out->elements() + written * 5;
-        r[0] = transformX(x, y, w, h, transform);
-        r[1] = transformY(x, y, w, h, transform);
-        r[2] = swap ? h : w;
-        r[3] = swap ? w : h;
-        r[4] = boxId;
+        transformedBox(first + i, transform, out->elements() + written * 5);
         written++;
     }
     return written;

@@ -133,6 +133,8 @@ private:
     bool hasAnimation(int32_t animation);
     // Reads every table from the loading stream.
     void readTables();
+    // Box `box` of the table under the transform: {x, y, width, height, id}.
+    void transformedBox(int32_t box, int32_t transform, int32_t* r);
 
 public:
     VM_FIELDS(animations, gobs, animationDurations, frames, placements, firstBox, boxExtents,
