@@ -133,12 +133,15 @@ struct Scene {
         for (int i = 0; i < kGobs; i++)
             gobs->get(i % 8)->paint(g, gobX[size_t(i)], gobY[size_t(i)], i % 8);
     }
-    // One 33 ms frame of every player.
+    // One 33 ms frame of every player; a player walking off one edge comes
+    // back at the other, so that every frame paints as much.
     void playPlayers()
     {
         for (int i = 0; i < kPlayers; i++) {
             VMPtr<tq::AnimPlayer> p = players->get(i);
             p->update(33);
+            p->setPosX((p->getPosX() % kWidth + kWidth) % kWidth);
+            p->setPosY((p->getPosY() % kHeight + kHeight) % kHeight);
             p->paint(g);
         }
     }
