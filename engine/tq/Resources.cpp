@@ -7,6 +7,7 @@
 #include "java/lang/Exception.h"
 #include "java/lang/IllegalArgumentException.h"
 #include "java/lang/NullPointerException.h"
+#include "tq/AnimSet.h"
 #include "tq/Gob.h"
 #include "tq/TqCanvas.h"
 #include "tq/io/resource/ResourcePackChunked.h"
@@ -102,6 +103,11 @@ VMPtr<javax::microedition::lcdui::Image> Resources::loadImage(int32_t id, VMPtr<
 VMPtr<javax::microedition::lcdui::Image> Resources::loadImage(int32_t id)
 {
     return loadImage(id, nullptr);
+}
+
+VMPtr<AnimSet> Resources::loadAnimSet(int32_t id)
+{
+    return AnimSet::load(id);
 }
 
 VMPtr<util::text::Translation> Resources::loadTranslation(int32_t id)

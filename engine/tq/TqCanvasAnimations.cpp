@@ -5,6 +5,7 @@
 
 #include "java/io/IOException.h"
 #include "java/lang/NullPointerException.h"
+#include "tq/AnimSet.h"
 #include "vm/VMException.h"
 #include "vm/VMStringLiterals.h"
 
@@ -456,16 +457,12 @@ int32_t TqCanvasAnimations::getMotionY(int32_t transform)
 
 int32_t TqCanvasAnimations::transformedX(int32_t x, int32_t y, int32_t w, int32_t h, int32_t t)
 {
-    if (t & 4)
-        return (t & 1) ? -(y + h) : y;
-    return (t & 2) ? -(x + w) : x;
+    return AnimSet::transformX(x, y, w, h, t);
 }
 
 int32_t TqCanvasAnimations::transformedY(int32_t x, int32_t y, int32_t w, int32_t h, int32_t t)
 {
-    if (t & 4)
-        return (t & 2) ? -(x + w) : x;
-    return (t & 1) ? -(y + h) : y;
+    return AnimSet::transformY(x, y, w, h, t);
 }
 
 // ---- Frames ----

@@ -137,4 +137,46 @@ TEST_F(PackBuilderTest, RefusesBadTextsAndFonts)
     }
 }
 
+TEST_F(PackBuilderTest, RefusesBadAnimationSets)
+{
+    struct Case {
+        const char* source;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"place gob=0\n", "bad:1: unexpected place before the first frame or animation"},
+        {"frame A\nstep frame=A\n", "bad:2: unexpected step"},
+        {"frame A\nplace x=3\n", "bad:2: a placement needs gob=<index>"},
+        {"frame A\nplace gob=1024\n", "bad:2: gob must be from 0 to 1023: 1024"},
+        {"frame A\nplace gob=0 x=512\n", "bad:2: x must be from -512 to 511: 512"},
+        {"frame A\nplace gob=0 mirror=z\n", "bad:2: mirror is x, y or xy: z"},
+        {"frame A\nbox w=1024\n", "bad:2: w must be from 0 to 1023: 1024"},
+        {"frame A\nbox id=32\n", "bad:2: id must be from 0 to 31: 32"},
+        {"frame A\nbox x=1 colour=2\n", "bad:2: unknown value colour"},
+        {"frame\n", "bad:1: a name is needed"},
+        {"frame A\nframe A\n", "a second frame A"},
+        {"animation RUN loops=32\n", "bad:1: loops must be from -32 to 31: 32"},
+        {"frame A\nanimation RUN\nstep time=5\n", "bad:3: a step needs frame=<name or number>"},
+        {"frame A\nanimation RUN\nstep frame=B\n", "bad:3: no frame B"},
+        {"frame A\nanimation RUN\nstep frame=1\n", "bad:3: no frame 1"},
+        {"frame A\nanimation RUN\nstep frame=A time=70000\n", "bad:3: time must be from 0 to 65535"},
+        {"frame A\nanimation RUN\nanimation RUN\n", "constant TEXTS_RUN already added by TEXTS"},
+        {"frame A\nanimation A-B\n", "constant name is not an identifier: TEXTS_A-B"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        write("bad", c.source);
+        BuildRun run = build("part 1 chunked\nentry TEXTS animset bad\n");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
+    }
+    // More than 64 different step times.
+    std::string many = "frame A\nanimation RUN\n";
+    for (int t = 0; t < 65; t++)
+        many += "step frame=A time=" + std::to_string(t) + "\n";
+    write("bad", many);
+    BuildRun run = build("part 1 chunked\nentry TEXTS animset bad\n");
+    EXPECT_NE(run.output.find("more than 64 different step times"), std::string::npos) << run.output;
+}
+
 } // namespace
