@@ -7,10 +7,12 @@
 #include "java/lang/Exception.h"
 #include "java/lang/IllegalArgumentException.h"
 #include "java/lang/NullPointerException.h"
+#include "tq/AnimSet.h"
 #include "tq/Gob.h"
 #include "tq/TqCanvas.h"
 #include "tq/io/resource/ResourcePackChunked.h"
 #include "tq/io/resource/ResourcePackSaver.h"
+#include "tq/util/text/Translation.h"
 #include "vm/VMException.h"
 #include "vm/VMStringLiterals.h"
 
@@ -101,6 +103,16 @@ VMPtr<javax::microedition::lcdui::Image> Resources::loadImage(int32_t id, VMPtr<
 VMPtr<javax::microedition::lcdui::Image> Resources::loadImage(int32_t id)
 {
     return loadImage(id, nullptr);
+}
+
+VMPtr<AnimSet> Resources::loadAnimSet(int32_t id)
+{
+    return AnimSet::load(id);
+}
+
+VMPtr<util::text::Translation> Resources::loadTranslation(int32_t id)
+{
+    return util::text::Translation::newInstance()->load(openResourceStream(id), getEntryInt(id));
 }
 
 VMPtr<Resources::ByteArray> Resources::getPalette(int32_t id)

@@ -14,7 +14,11 @@
 #include "tq/io/resource/ResourcePack.h"
 
 namespace tq {
+class AnimSet;
 class Gob;
+}
+namespace tq::util::text {
+class Translation;
 }
 
 namespace tq {
@@ -49,6 +53,10 @@ class Resources : public virtual java::lang::Object {
     // A null palette decodes the picture as stored.
     static VMPtr<javax::microedition::lcdui::Image> loadImage(int32_t id, VMPtr<ByteArray> palette);
     static VMPtr<javax::microedition::lcdui::Image> loadImage(int32_t id);
+    // The animation set stored under id (AnimSet::load).
+    static VMPtr<AnimSet> loadAnimSet(int32_t id);
+    // The text table of the resource.
+    static VMPtr<util::text::Translation> loadTranslation(int32_t id);
     static VMPtr<ByteArray> getPalette(int32_t id);
     static int32_t getTransparentIndex(int32_t id);
     // One Gob set read from in: the Gobs cut from the set's picture (its

@@ -17,6 +17,10 @@
 
 namespace tq {
 
+namespace util::text {
+class RichFont;
+}
+
 class TqCanvas {
 public:
     using ByteArray = VMArray<int8_t, 1>;
@@ -61,6 +65,9 @@ public:
     // IllegalArgumentException.
     static VMPtr<ByteArray> toPalettedIndices(VMPtr<javax::microedition::lcdui::Image> image,
                                               VMPtr<IntArray> palette);
+
+    // The canvas's font, made on first use as a system-font RichFont.
+    static VMPtr<util::text::RichFont> getFont();
 
     VM_STATIC(ByteArray, staticInput);
     static inline int32_t staticInputPosition = 0;

@@ -107,4 +107,76 @@ TEST_F(PackBuilderTest, RefusesBadManifestsByLine)
         << run.output;
 }
 
+TEST_F(PackBuilderTest, RefusesBadTextsAndFonts)
+{
+    struct Case {
+        const char* source;
+        const char* type;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"A=fine\nB=caf\xE9\n", "texts", "bad:2: not UTF-8"},
+        {"T=a \\q\n", "texts", "bad:1: unknown escape \\q"},
+        {"TEXTS=clash\n", "texts", "constant TEXTS has the name of an entry"},
+        {"A=x\nA=y\n", "texts", "constant A already added by TEXTS"},
+        {"face DejaVuSans\nsize 10\nchars 65-70\n", "font", "a font needs at least 7 characters"},
+        {"face DejaVuSans\nchars 65-90\n", "font", "a font needs a face and a size"},
+        {"face DejaVuSans\nsize 10\nchars 65-90\nweight 3\n", "font", "bad:4: unknown key weight"},
+        {"face ../DejaVuSans\nsize 10\n", "font", "bad:1: a face is named without a folder"},
+        {"face NoSuchFace\nsize 10\nchars 65-90\n", "font", "cannot read"},
+        {"face DejaVuSans\nsize 10\nchars 0xE000-0xE010\n", "font", "DejaVuSans has no glyph for 57344"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        write("bad", c.source);
+        std::string manifest = "part 1 chunked\nentry SHEET png picture.png\nentry TEXTS " +
+                               std::string(c.type) + " bad image=SHEET\n";
+        BuildRun run = build(manifest);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
+    }
+}
+
+TEST_F(PackBuilderTest, RefusesBadAnimationSets)
+{
+    struct Case {
+        const char* source;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"place gob=0\n", "bad:1: unexpected place before the first frame or animation"},
+        {"frame A\nstep frame=A\n", "bad:2: unexpected step"},
+        {"frame A\nplace x=3\n", "bad:2: a placement needs gob=<index>"},
+        {"frame A\nplace gob=1024\n", "bad:2: gob must be from 0 to 1023: 1024"},
+        {"frame A\nplace gob=0 x=512\n", "bad:2: x must be from -512 to 511: 512"},
+        {"frame A\nplace gob=0 mirror=z\n", "bad:2: mirror is x, y or xy: z"},
+        {"frame A\nbox w=1024\n", "bad:2: w must be from 0 to 1023: 1024"},
+        {"frame A\nbox id=32\n", "bad:2: id must be from 0 to 31: 32"},
+        {"frame A\nbox x=1 colour=2\n", "bad:2: unknown value colour"},
+        {"frame\n", "bad:1: a name is needed"},
+        {"frame A\nframe A\n", "a second frame A"},
+        {"animation RUN loops=32\n", "bad:1: loops must be from -32 to 31: 32"},
+        {"frame A\nanimation RUN\nstep time=5\n", "bad:3: a step needs frame=<name or number>"},
+        {"frame A\nanimation RUN\nstep frame=B\n", "bad:3: no frame B"},
+        {"frame A\nanimation RUN\nstep frame=1\n", "bad:3: no frame 1"},
+        {"frame A\nanimation RUN\nstep frame=A time=70000\n", "bad:3: time must be from 0 to 65535"},
+        {"frame A\nanimation RUN\nanimation RUN\n", "constant TEXTS_RUN already added by TEXTS"},
+        {"frame A\nanimation A-B\n", "constant name is not an identifier: TEXTS_A-B"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        write("bad", c.source);
+        BuildRun run = build("part 1 chunked\nentry TEXTS animset bad\n");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
+    }
+    // More than 64 different step times.
+    std::string many = "frame A\nanimation RUN\n";
+    for (int t = 0; t < 65; t++)
+        many += "step frame=A time=" + std::to_string(t) + "\n";
+    write("bad", many);
+    BuildRun run = build("part 1 chunked\nentry TEXTS animset bad\n");
+    EXPECT_NE(run.output.find("more than 64 different step times"), std::string::npos) << run.output;
+}
+
 } // namespace

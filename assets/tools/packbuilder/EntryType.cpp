@@ -1,5 +1,6 @@
 #include "EntryType.h"
 
+#include <cctype>
 #include <fstream>
 #include <iterator>
 
@@ -63,6 +64,24 @@ int32_t EntryContext::intOption(const std::string& key, int32_t fallback) const
     } catch (const std::exception&) {
     }
     throw BuildError("option " + key + " is not an integer: " + it->second);
+}
+
+void EntryContext::addConstant(const std::string& constant, int32_t value)
+{
+    bool valid = !constant.empty() && !std::isdigit(static_cast<unsigned char>(constant[0]));
+    for (char c : constant)
+        valid = valid && (std::isalnum(static_cast<unsigned char>(c)) || c == '_');
+    if (!valid)
+        throw BuildError("constant name is not an identifier: " + constant);
+    if (identifiers->count(constant))
+        throw BuildError("constant " + constant + " has the name of an entry");
+    if (!constants)
+        throw BuildError("no identifier header for constant " + constant);
+    for (const HeaderConstant& other : *constants) {
+        if (other.name == constant)
+            throw BuildError("constant " + constant + " already added by " + other.entry);
+    }
+    constants->push_back({name, constant, value});
 }
 
 const EntryType* findEntryType(const std::string& name)

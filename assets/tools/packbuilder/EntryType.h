@@ -24,6 +24,13 @@ struct BuildError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A constant an entry type adds to the identifier header.
+struct HeaderConstant {
+    std::string entry; // the entry that added it
+    std::string name;
+    int32_t value;
+};
+
 struct EntryContext {
     std::string name;                          // the identifier
     std::filesystem::path source;              // resolved against the manifest's folder
@@ -31,6 +38,7 @@ struct EntryContext {
     std::vector<std::filesystem::path>* inputs; // every file read, for the build's dependencies
     int32_t id;                                // this entry's resource identifier
     const std::map<std::string, int32_t>* identifiers; // every entry of the manifest
+    std::vector<HeaderConstant>* constants = nullptr; // the header's added constants
 
     // The source's bytes (recorded as an input).
     std::vector<uint8_t> readSource() const;
@@ -43,6 +51,10 @@ struct EntryContext {
     int32_t identifier(const std::string& name) const;
     // An integer option; a value that is not one throws BuildError.
     int32_t intOption(const std::string& key, int32_t fallback) const;
+    // Adds `constexpr int32_t name = value;` to the identifier header. A name
+    // that is not a C++ identifier or is already taken (by an entry or another
+    // constant) throws BuildError.
+    void addConstant(const std::string& name, int32_t value);
 };
 
 using Encoder = std::vector<uint8_t> (*)(EntryContext& entry);

@@ -18,21 +18,19 @@
 #include <sstream>
 
 #include "EntryType.h"
+#include "GobSetWriter.h"
 
 namespace packbuilder {
 
 namespace {
 
-constexpr int FIELDS = 10;
+constexpr int FIELDS = GOB_FIELDS;
 constexpr int GROUP_OF_FIELD[FIELDS] = {0, 0, 1, 1, 1, 1, 2, 2, 2, 2};
 constexpr bool SIGNED_FIELD[FIELDS] = {true, true, false, false, false, false, true, true, false, false};
 constexpr int MAX_GOBS = 4095;
 constexpr int MAX_LENGTH = 32767;
 
-struct GobLine {
-    std::array<int32_t, FIELDS> record{};
-    int32_t transparency = 0;
-};
+using GobLine = GobRecord;
 
 int32_t number(const std::string& text, const std::string& key, int32_t low, int32_t high,
                const std::string& where)
@@ -94,8 +92,6 @@ std::vector<GobLine> readGobs(EntryContext& entry)
         gob.record[8] = (round ? 0x8000 : 0) | cw;
         gobs.push_back(gob);
     }
-    if (gobs.size() > size_t(MAX_GOBS))
-        throw BuildError("more than 4095 Gobs in one set");
     return gobs;
 }
 
@@ -107,13 +103,29 @@ void put16(std::vector<uint8_t>& out, int32_t v)
 
 std::vector<uint8_t> encodeGobSet(EntryContext& entry)
 {
+    int32_t imageId = gobSetImage(entry);
+    return writeGobSet(imageId, readGobs(entry));
+}
+
+EntryTypeRegistrar gobset("gobset", -1, &encodeGobSet);
+
+} // namespace
+
+int32_t gobSetImage(EntryContext& entry)
+{
     std::string imageName = entry.option("image");
     if (imageName.empty())
         throw BuildError("a Gob set needs image=<picture entry>");
     int32_t imageId = entry.identifier(imageName);
     if (imageId >> 10 != entry.id >> 10)
         throw BuildError("the picture " + imageName + " is not in the Gob set's part");
-    std::vector<GobLine> gobs = readGobs(entry);
+    return imageId;
+}
+
+std::vector<uint8_t> writeGobSet(int32_t imageId, const std::vector<GobRecord>& gobs)
+{
+    if (gobs.size() > size_t(MAX_GOBS))
+        throw BuildError("more than 4095 Gobs in one set");
     size_t n = gobs.size();
 
     bool groupPresent[3] = {false, false, false};
@@ -177,9 +189,5 @@ std::vector<uint8_t> encodeGobSet(EntryContext& entry)
     }
     return out;
 }
-
-EntryTypeRegistrar gobset("gobset", -1, &encodeGobSet);
-
-} // namespace
 
 } // namespace packbuilder

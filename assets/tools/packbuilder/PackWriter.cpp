@@ -91,12 +91,13 @@ std::string where(const ManifestEntry& entry, const std::filesystem::path& manif
 
 std::vector<Encoded> encodePart(const ManifestPart& part, const std::filesystem::path& manifest,
                                 const std::map<std::string, int32_t>& identifiers,
-                                std::vector<std::filesystem::path>& inputs)
+                                std::vector<std::filesystem::path>& inputs,
+                                std::vector<HeaderConstant>* constants)
 {
     std::vector<Encoded> encoded;
     for (const ManifestEntry& entry : part.entries) {
         EntryContext context{entry.name, entry.source, entry.options, &inputs,
-                             identifiers.at(entry.name), &identifiers};
+                             identifiers.at(entry.name), &identifiers, constants};
         try {
             encoded.push_back({&entry, entry.type->encode(context)});
         } catch (const BuildError& e) {
@@ -199,7 +200,7 @@ void writeChunkedPart(const ManifestPart& part, const std::vector<Encoded>& enco
 } // namespace
 
 void writePack(const Manifest& manifest, const std::filesystem::path& outputFolder,
-               std::vector<std::filesystem::path>& inputs)
+               std::vector<std::filesystem::path>& inputs, std::vector<HeaderConstant>* constants)
 {
     std::error_code error;
     std::filesystem::create_directories(outputFolder, error);
@@ -212,7 +213,7 @@ void writePack(const Manifest& manifest, const std::filesystem::path& outputFold
     }
     try {
         for (const ManifestPart& part : manifest.parts) {
-            std::vector<Encoded> encoded = encodePart(part, manifest.file, identifiers, inputs);
+            std::vector<Encoded> encoded = encodePart(part, manifest.file, identifiers, inputs, constants);
             if (part.chunked)
                 writeChunkedPart(part, encoded, outputFolder);
             else
@@ -226,7 +227,7 @@ void writePack(const Manifest& manifest, const std::filesystem::path& outputFold
     }
 }
 
-std::string identifierHeader(const Manifest& manifest)
+std::string identifierHeader(const Manifest& manifest, const std::vector<HeaderConstant>& constants)
 {
     std::ostringstream text;
     text << "#pragma once\n// Resource identifiers of " << manifest.file.filename().string()
@@ -240,6 +241,14 @@ std::string identifierHeader(const Manifest& manifest)
             text << "constexpr int32_t " << entry.name << " = " << id << "; // part "
                  << part.number << ", " << entry.type->name << "\n";
         }
+    }
+    std::string entry;
+    for (const HeaderConstant& constant : constants) {
+        if (constant.entry != entry) {
+            entry = constant.entry;
+            text << "\n// " << entry << "\n";
+        }
+        text << "constexpr int32_t " << constant.name << " = " << constant.value << ";\n";
     }
     text << "\n} // namespace " << manifest.identifierNamespace << "\n";
     return text.str();

@@ -17,12 +17,15 @@
 namespace packbuilder {
 
 // Needs the VM booted and its lock held. Every file read is appended to
-// inputs. A failed build throws BuildError and leaves the earlier files.
+// inputs, every constant an entry type adds to constants (when given). A
+// failed build throws BuildError and leaves the earlier files.
 void writePack(const Manifest& manifest, const std::filesystem::path& outputFolder,
-               std::vector<std::filesystem::path>& inputs);
+               std::vector<std::filesystem::path>& inputs,
+               std::vector<HeaderConstant>* constants = nullptr);
 
-// The header text: one constexpr int32_t per entry.
-std::string identifierHeader(const Manifest& manifest);
+// The header text: one constexpr int32_t per entry, then the added constants.
+std::string identifierHeader(const Manifest& manifest,
+                             const std::vector<HeaderConstant>& constants = {});
 
 // Replaces the file's content when it differs (an unchanged header keeps
 // its time, so nothing that includes it rebuilds).

@@ -68,8 +68,9 @@ int main(int argc, char** argv)
         packbuilder::Manifest manifest = packbuilder::readManifest(argv[1]);
         bootVM();
         std::vector<std::filesystem::path> inputs;
-        packbuilder::writePack(manifest, argv[2], inputs);
-        packbuilder::writeFileIfChanged(argv[3], packbuilder::identifierHeader(manifest));
+        std::vector<packbuilder::HeaderConstant> constants;
+        packbuilder::writePack(manifest, argv[2], inputs, &constants);
+        packbuilder::writeFileIfChanged(argv[3], packbuilder::identifierHeader(manifest, constants));
         if (argc == 6)
             writeDepfile(argv[4], argv[5], argv[1], inputs);
     } catch (const packbuilder::BuildError& e) {

@@ -2,10 +2,25 @@
 // Base of pack tests that read files: the suite's application folder, and
 // no pack part current before each test.
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "support/AppFolderTest.h"
 #include "tq/io/resource/ResourcePack.h"
 
 class PackFolderTest : public AppFolderTest {
 protected:
     void SetUp() override { tq::io::resource::ResourcePack::currentPart = -1; }
+
+    // Copies the files of a pack built at build time into the folder's rsc/.
+    void installPack(const char* builtFolder) const
+    {
+        for (const auto& file : std::filesystem::directory_iterator(builtFolder)) {
+            std::ifstream in(file.path(), std::ios::binary);
+            app.write("rsc/" + file.path().filename().string(),
+                      std::string(std::istreambuf_iterator<char>(in), {}));
+        }
+    }
 };
