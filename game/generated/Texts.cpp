@@ -1,0 +1,4 @@
+#include "generated/Texts.h"
+
+VM_REGISTER_INTERFACE(generated::Texts, "generated.Texts",
+                      "..\\src\\generated_Texts", nullptr);

@@ -1,0 +1,3 @@
+#include "global/GameScene.h"
+
+VM_REGISTER_INTERFACE(global::GameScene, "global.GameScene", "..\\src\\global_GameScene", nullptr);

@@ -1,0 +1,228 @@
+#include "main/Game.h"
+
+#include "java/lang/Exception.h"
+#include "javax/microedition/rms/InvalidRecordIDException.h"
+#include "javax/microedition/rms/RecordStore.h"
+#include "javax/microedition/rms/RecordStoreNotFoundException.h"
+#include "tq/TqCanvas.h"
+
+namespace main {
+
+using java::lang::String;
+using javax::microedition::rms::RecordStore;
+using tq::TqCanvas;
+
+namespace {
+
+// The record that holds a store's bytes.
+constexpr int32_t kSaveRecord = 1;
+
+void initialiseGame()
+{
+    Game::stageDifficulty = Game::IntArray::newArray(Game::STAGES);
+    Game::itemLevelsA = Game::IntArray::newArray(Game::ITEMS_A);
+    Game::itemLevelsB = Game::IntArray::newArray(Game::ITEMS_B);
+}
+
+// Holds the store opened in a call and closes it on every way out, dropping
+// what closing throws.
+struct OpenedStore {
+    VMPtr<RecordStore> store;
+
+    ~OpenedStore() { close(); }
+    void close()
+    {
+        VMPtr<RecordStore> closing = store;
+        store = nullptr;
+        if (closing == nullptr)
+            return;
+        try {
+            closing->closeRecordStore();
+        } catch (java::lang::Exception* ignored) {
+            VMPtr<java::lang::Exception> keep(ignored);
+        }
+    }
+};
+
+// A new array of length bytes as the canvas's output buffer, written from 0.
+VMPtr<Game::ByteArray> startOutput(int32_t length)
+{
+    VMPtr<Game::ByteArray> data = Game::ByteArray::newArray(length);
+    TqCanvas::staticOutput = data;
+    TqCanvas::staticOutputPosition = 0;
+    return data;
+}
+
+// data as the canvas's input buffer, read from 0.
+void startInput(const VMPtr<Game::ByteArray>& data)
+{
+    TqCanvas::staticInput = data;
+    TqCanvas::staticInputPosition = 0;
+}
+
+bool hasSaveRecord(const VMPtr<RecordStore>& store)
+{
+    try {
+        store->getRecordSize(kSaveRecord);
+        return true;
+    } catch (javax::microedition::rms::InvalidRecordIDException* missing) {
+        VMPtr<javax::microedition::rms::InvalidRecordIDException> keep(missing);
+        return false;
+    }
+}
+
+int32_t clamp(int32_t value, int32_t low, int32_t high)
+{
+    return value < low ? low : value > high ? high : value;
+}
+
+void clampAll(const VMPtr<Game::IntArray>& values, int32_t low, int32_t high)
+{
+    for (int32_t i = 0; i < values->length; i++)
+        (*values)[i] = clamp((*values)[i], low, high);
+}
+
+} // namespace
+
+VMPtr<Game> Game::init()
+{
+    Object::init();
+    loadProgress();
+    loadSettings();
+    return VMPtr<Game>(this);
+}
+
+void Game::resetProgress()
+{
+    _VM_clinit();
+    money = 0;
+    selectedItemA = 0;
+    selectedItemB = 0;
+    for (int32_t i = 0; i < ITEMS_A; i++)
+        (*itemLevelsA)[i] = i == 0 ? 1 : 0;
+    for (int32_t i = 0; i < ITEMS_B; i++)
+        (*itemLevelsB)[i] = i == 0 ? 1 : 0;
+    for (int32_t i = 0; i < STAGES; i++)
+        (*stageDifficulty)[i] = 1;
+}
+
+void Game::clampProgress()
+{
+    selectedItemA = clamp(selectedItemA, 0, ITEMS_A - 1);
+    selectedItemB = clamp(selectedItemB, 0, ITEMS_B - 1);
+    clampAll(itemLevelsA, 0, MAX_ITEM_LEVEL);
+    clampAll(itemLevelsB, 0, MAX_ITEM_LEVEL);
+    clampAll(stageDifficulty, MIN_DIFFICULTY, MAX_DIFFICULTY);
+}
+
+void Game::loadProgress()
+{
+    VMPtr<ByteArray> data = readStore(PROGRESS_STORE);
+    progressData = data;
+    if (data == nullptr || data->length < PROGRESS_BYTES) {
+        resetProgress();
+        saveProgress();
+        return;
+    }
+    startInput(data);
+    selectedItemA = TqCanvas::readInt();
+    selectedItemB = TqCanvas::readInt();
+    money = TqCanvas::readInt();
+    for (int32_t i = 0; i < ITEMS_A; i++)
+        (*itemLevelsA)[i] = TqCanvas::readInt();
+    for (int32_t i = 0; i < ITEMS_B; i++)
+        (*itemLevelsB)[i] = TqCanvas::readInt();
+    for (int32_t i = 0; i < STAGES; i++)
+        (*stageDifficulty)[i] = TqCanvas::readInt();
+    clampProgress();
+}
+
+bool Game::saveProgress()
+{
+    VMPtr<ByteArray> data = startOutput(PROGRESS_BYTES);
+    progressData = data;
+    TqCanvas::pngWriteInt(selectedItemA);
+    TqCanvas::pngWriteInt(selectedItemB);
+    TqCanvas::pngWriteInt(money);
+    for (int32_t i = 0; i < ITEMS_A; i++)
+        TqCanvas::pngWriteInt((*itemLevelsA)[i]);
+    for (int32_t i = 0; i < ITEMS_B; i++)
+        TqCanvas::pngWriteInt((*itemLevelsB)[i]);
+    for (int32_t i = 0; i < STAGES; i++)
+        TqCanvas::pngWriteInt((*stageDifficulty)[i]);
+    return writeStore(PROGRESS_STORE, data);
+}
+
+void Game::loadSettings()
+{
+    VMPtr<ByteArray> data = readStore(SETTINGS_STORE);
+    settingsData = data;
+    // The flag and the int; the sixth byte is never read.
+    if (data == nullptr || data->length < SETTINGS_BYTES - 1) {
+        settingsFlag = false;
+        settingsValue = 0;
+        saveSettings();
+        return;
+    }
+    startInput(data);
+    settingsFlag = TqCanvas::readBoolean();
+    settingsValue = TqCanvas::readInt();
+}
+
+bool Game::saveSettings()
+{
+    VMPtr<ByteArray> data = startOutput(SETTINGS_BYTES);
+    settingsData = data;
+    TqCanvas::writeBoolean(settingsFlag);
+    TqCanvas::pngWriteInt(settingsValue);
+    return writeStore(SETTINGS_STORE, data);
+}
+
+VMPtr<Game::ByteArray> Game::readStore(int32_t id)
+{
+    OpenedStore opened;
+    try {
+        opened.store = RecordStore::openRecordStore(String::valueOf(id), false);
+        return opened.store->getRecord(kSaveRecord);
+    } catch (java::lang::Exception* unreadable) {
+        VMPtr<java::lang::Exception> keep(unreadable);
+        return nullptr;
+    }
+}
+
+bool Game::writeStore(int32_t id, VMPtr<ByteArray> data)
+{
+    VMPtr<String> name = String::valueOf(id);
+    OpenedStore opened;
+    try {
+        try {
+            opened.store = RecordStore::openRecordStore(name, true);
+        } catch (java::lang::Exception* damaged) {
+            VMPtr<java::lang::Exception> keep(damaged);
+        }
+        if (opened.store != nullptr && hasSaveRecord(opened.store)) {
+            opened.store->setRecord(kSaveRecord, data, 0, data->length);
+            return true;
+        }
+        if (opened.store != nullptr && opened.store->getNextRecordID() == kSaveRecord)
+            return opened.store->addRecord(data, 0, data->length) == kSaveRecord;
+        // The store holds no save to keep (it cannot be read, or its save
+        // record is gone): it starts again with data alone.
+        opened.close();
+        try {
+            RecordStore::deleteRecordStore(name);
+        } catch (javax::microedition::rms::RecordStoreNotFoundException* absent) {
+            VMPtr<javax::microedition::rms::RecordStoreNotFoundException> keep(absent);
+        }
+        opened.store = RecordStore::openRecordStore(name, true);
+        return opened.store->addRecord(data, 0, data->length) == kSaveRecord;
+    } catch (java::lang::Exception* refused) {
+        VMPtr<java::lang::Exception> keep(refused);
+        return false;
+    }
+}
+
+} // namespace main
+
+VM_REGISTER_CLASS(main::Game, "main.Game", "java.lang.Object", "..\\src\\main_Game",
+                  &main::initialiseGame);
