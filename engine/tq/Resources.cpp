@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "java/io/ByteArrayInputStream.h"
+#include "java/io/DataInputStream.h"
 #include "java/io/IOException.h"
 #include "java/lang/Exception.h"
 #include "java/lang/IllegalArgumentException.h"
@@ -80,6 +81,16 @@ bool Resources::openPack(VMPtr<DataInputStream> in)
 {
     _VM_clinit();
     return currentPack->readFrom(in, false);
+}
+
+bool Resources::openPackFromRecord(int32_t storeId)
+{
+    VMPtr<ByteArray> bytes = storeId == -1 ? nullptr : TqCanvas::loadRecordStore(storeId);
+    VMPtr<DataInputStream> in;
+    if (bytes)
+        in = DataInputStream::newInstance()->init(
+            java::io::ByteArrayInputStream::newInstance()->init(bytes));
+    return openPack(in);
 }
 
 void Resources::closePack()

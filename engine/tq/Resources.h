@@ -47,6 +47,9 @@ class Resources : public virtual java::lang::Object {
     static int32_t getEntryInt(int32_t id);
     // Tables (and data) from the stream; null closes the pack, answering false.
     static bool openPack(VMPtr<java::io::DataInputStream> in);
+    // The pack saved in numbered record store storeId; -1 or a store that
+    // cannot be read closes the pack, answering false.
+    static bool openPackFromRecord(int32_t storeId);
     static void closePack();
     // A plain pack of the entries with their type bytes.
     static VMPtr<ByteArray> buildPack(VMPtr<ByteArrays> entries, VMPtr<ByteArray> entryBytes);

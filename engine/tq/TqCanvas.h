@@ -406,6 +406,8 @@ public:
     virtual int32_t getResourceInt(int32_t id);
     virtual int32_t getTransparentIndex(int32_t id);
     virtual void closeResourcePack();
+    virtual bool openResourcePackFromRecord(int32_t storeId);
+    virtual bool openResourcePackFromRecordAlias(int32_t storeId);
     static int64_t currentTimeMillis();
 
     // The countdown byte: returns it and counts down, stopping at 40 (which

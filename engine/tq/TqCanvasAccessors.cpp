@@ -138,6 +138,16 @@ void TqCanvas::closeResourcePack()
     Resources::closePack();
 }
 
+bool TqCanvas::openResourcePackFromRecord(int32_t storeId)
+{
+    return Resources::openPackFromRecord(storeId);
+}
+
+bool TqCanvas::openResourcePackFromRecordAlias(int32_t storeId)
+{
+    return openResourcePackFromRecord(storeId);
+}
+
 int64_t TqCanvas::currentTimeMillis()
 {
     return java::lang::System::currentTimeMillis();

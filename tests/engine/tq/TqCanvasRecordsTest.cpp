@@ -10,6 +10,7 @@
 #include "support/AppFolder.h"
 #include "support/LangTestSupport.h"
 #include "support/VMFixture.h"
+#include "tq/Resources.h"
 #include "tq/TqCanvas.h"
 
 using javax::microedition::rms::RecordStore;
@@ -140,6 +141,25 @@ TEST_F(TqCanvasRecordsTest, AMissingOrDamagedStoreLoadsAsNull)
     EXPECT_EQ(TqCanvas::loadRecordStore(9).get(), nullptr);
     ASSERT_TRUE(TqCanvas::saveRecordStore(9, vmBytes(std::string("ok"))));
     EXPECT_EQ(bytesOf(TqCanvas::loadRecordStore(9)), Bytes({'o', 'k'}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TqCanvasRecordsTest, APackSavedInARecordStoreOpensFromIt)
+{
+    using tq::Resources;
+    VMPtr<VMArray<int8_t, 2>> entries = VMArray<int8_t, 2>::newArray(1);
+    entries->set(0, vmBytes(std::string(5000, 'p'))); // two records
+    VMPtr<VMByteArray> pack = Resources::buildPack(entries, vmBytes(Bytes{0xF9}));
+    ASSERT_TRUE(TqCanvas::saveRecordStore(7, pack));
+    ASSERT_TRUE(Resources::openPackFromRecord(7));
+    EXPECT_EQ(Resources::getEntryInt(0), 5000);
+    EXPECT_EQ(Resources::getResourceBytes(0)->length, 5000);
+    // No store, or -1, closes the pack.
+    EXPECT_FALSE(Resources::openPackFromRecord(8));
+    EXPECT_FALSE(Resources::openPackFromRecord(-1));
 }
 
 } // namespace
