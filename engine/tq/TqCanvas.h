@@ -52,6 +52,7 @@ namespace tq {
 
 class TqCanvas_TQC_NetworkSession;
 class TqCanvas_TQC_SocketSession;
+class AnimSet;
 namespace util::text {
 class RichFont;
 }
@@ -460,6 +461,18 @@ public:
 
     using ShortArray = VMArray<int16_t, 1>;
     VMPtr<TqCanvasAnimations> animationStore();
+    // The store's set and slot operations; loadAnimationSet reads the set
+    // from the current pack unless it is loaded, closing the stream after.
+    virtual void loadAnimationSet(int32_t resourceId);
+    virtual void loadAnimationSetAlias(int32_t resourceId);
+    virtual void compactAnimationSets();
+    virtual void compactAnimationSetsAlias();
+    virtual void startAnimation(int32_t slot, int32_t resourceId, int32_t animation);
+    virtual void startAnimationAlias(int32_t slot, int32_t resourceId, int32_t animation);
+    virtual bool updateAnimation(int32_t slot, int32_t elapsedMs);
+    virtual bool updateAnimationAlias(int32_t slot, int32_t elapsedMs);
+    // The engine's animation set stored under resourceId.
+    virtual VMPtr<AnimSet> loadAnimSet(int32_t resourceId);
     // By player slot: the slot's current frame (its set made current); a
     // slot whose animation has no keys does nothing and answers 0.
     virtual void paintSlot(VMPtr<Graphics> g, VMPtr<Gob::GobArray> gobs, int32_t slot, int32_t x,

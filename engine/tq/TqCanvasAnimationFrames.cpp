@@ -2,6 +2,9 @@
 // picked by player slot or by set and number, then painted or measured.
 #include "tq/TqCanvas.h"
 
+#include "tq/AnimSet.h"
+#include "tq/Resources.h"
+
 namespace tq {
 
 VMPtr<TqCanvasAnimations> TqCanvas::animationStore()
@@ -9,6 +12,62 @@ VMPtr<TqCanvasAnimations> TqCanvas::animationStore()
     if (animations == nullptr)
         animations = TqCanvasAnimations::newInstance()->init();
     return VMPtr<TqCanvasAnimations>(animations);
+}
+
+void TqCanvas::loadAnimationSet(int32_t resourceId)
+{
+    VMPtr<TqCanvasAnimations> store = animationStore();
+    if (store->findAnimationSet(resourceId) >= 0)
+        return;
+    VMPtr<java::io::DataInputStream> in = Resources::openResourceStream(resourceId);
+    try {
+        store->loadAnimationSet(resourceId, in);
+    } catch (java::lang::Throwable* caught) {
+        VMPtr<java::lang::Throwable> failure(caught);
+        closeAndClear(in);
+        throw;
+    }
+    closeAndClear(in);
+}
+
+void TqCanvas::loadAnimationSetAlias(int32_t resourceId)
+{
+    loadAnimationSet(resourceId);
+}
+
+void TqCanvas::compactAnimationSets()
+{
+    animationStore()->compactAnimationSets();
+}
+
+void TqCanvas::compactAnimationSetsAlias()
+{
+    compactAnimationSets();
+}
+
+void TqCanvas::startAnimation(int32_t slot, int32_t resourceId, int32_t animation)
+{
+    animationStore()->startAnimation(slot, resourceId, animation);
+}
+
+void TqCanvas::startAnimationAlias(int32_t slot, int32_t resourceId, int32_t animation)
+{
+    startAnimation(slot, resourceId, animation);
+}
+
+bool TqCanvas::updateAnimation(int32_t slot, int32_t elapsedMs)
+{
+    return animationStore()->updateAnimation(slot, elapsedMs);
+}
+
+bool TqCanvas::updateAnimationAlias(int32_t slot, int32_t elapsedMs)
+{
+    return updateAnimation(slot, elapsedMs);
+}
+
+VMPtr<AnimSet> TqCanvas::loadAnimSet(int32_t resourceId)
+{
+    return Resources::loadAnimSet(resourceId);
 }
 
 namespace {

@@ -8,7 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/support/AnimationSetBytes.h"
+#include "engine/support/EngineBytes.h"
 #include "engine/support/TestGameCanvas.h"
+#include "java/io/EOFException.h"
+#include "support/LangTestSupport.h"
+#include "tq/Resources.h"
 
 using tq::Gob;
 using tq::TqCanvas;
@@ -134,6 +138,36 @@ TEST_F(TqCanvasAnimationFramesTest, ASlotWithoutKeysDoesNothing)
     EXPECT_EQ(canvas->getSlotFrameBoxes(shorts, 1, 0), 0);
     EXPECT_EQ(canvas->getSlotFrameBoxes(shorts, 1, 0, 1), 0);
     EXPECT_EQ(canvas->getSlotParts(shorts, 1, 0), 0);
+}
+
+TEST_F(TqCanvasAnimationFramesTest, SetsLoadFromThePackOnceAndSlotsPlayThroughTheCanvas)
+{
+    using tq::Resources;
+    Set s{{Animation{1, {{0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0}}}}, {Frame{}, Frame{}}, {50}};
+    Bytes bytes = encode(s);
+    VMPtr<VMArray<int8_t, 2>> entries = VMArray<int8_t, 2>::newArray(2);
+    entries->set(0, vmBytes(Bytes(bytes.begin(), bytes.end())));
+    entries->set(1, vmBytes(Bytes(bytes.begin(), bytes.begin() + 3))); // cut short
+    ASSERT_TRUE(Resources::openPack(
+        vmDataStream(bytesOf(Resources::buildPack(entries, vmBytes(Bytes{0xFF, 0xFF}))))));
+
+    canvas->loadAnimationSetAlias(0);
+    canvas->loadAnimationSet(0); // loaded: nothing read
+    EXPECT_EQ(canvas->animationStore()->findAnimationSet(0), 1);
+    canvas->startAnimationAlias(2, 0, 0);
+    EXPECT_TRUE(canvas->updateAnimation(2, 10));
+    canvas->updateAnimationAlias(2, 1000);
+    EXPECT_FALSE(canvas->updateAnimation(2, 10)); // its one loop is over
+    try {
+        canvas->loadAnimationSet(1);
+        ADD_FAILURE() << "a cut set loaded";
+    } catch (java::lang::Throwable* caught) {
+        VMPtr<java::lang::Throwable> t(caught);
+        EXPECT_TRUE(vm_cast<java::io::IOException>(t)) << vmText(t->toString());
+    }
+    canvas->compactAnimationSetsAlias(); // nothing marked: everything goes
+    EXPECT_EQ(canvas->animationStore()->findAnimationSet(0), -1);
+    Resources::closePack();
 }
 
 } // namespace
