@@ -46,15 +46,13 @@
 #include "tq/TqCanvasAnimations.h"
 #include "tq/TqCanvasLayers.h"
 #include "tq/platform/PlatformExtension.h"
+#include "tq/util/text/RichFont.h"
 #include "vm/VMArray.h"
 
 namespace tq {
 
 class TqCanvas_TQC_NetworkSession;
 class TqCanvas_TQC_SocketSession;
-namespace util::text {
-class RichFont;
-}
 
 class TqCanvas : public javax::microedition::lcdui::game::GameCanvas,
                  public virtual java::lang::Runnable {
@@ -612,6 +610,7 @@ public:
 
     // The canvas's font, made on first use as a system-font RichFont.
     static VMPtr<util::text::RichFont> getFont();
+    VM_STATIC(util::text::RichFont, canvasFont);
 
     VM_STATIC(ByteArray, staticInput);
     static inline int32_t staticInputPosition = 0;
