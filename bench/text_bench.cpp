@@ -66,7 +66,7 @@ void BM_TextLayoutPage(benchmark::State& state)
     InVM vm;
     VMPtr<RichFont> font = pageFont();
     VMPtr<java::lang::String> page = java::lang::String::newFromCString(kPage);
-    VMPtr<WrappedText> wrapped = WrappedText::newInstance()->init();
+    VMPtr<WrappedText> wrapped = WrappedText::newInstance()->init(nullptr);
     for (auto _ : state)
         benchmark::DoNotOptimize(wrapped->setText(font, page, 228));
     state.counters["lines"] = wrapped->getLineCount();
@@ -77,7 +77,7 @@ void BM_TextDrawPage(benchmark::State& state)
 {
     InVM vm;
     VMPtr<RichFont> font = pageFont();
-    VMPtr<WrappedText> wrapped = WrappedText::newInstance()->init();
+    VMPtr<WrappedText> wrapped = WrappedText::newInstance()->init(nullptr);
     wrapped->setText(font, java::lang::String::newFromCString(kPage), 228);
     wrapped->setLineSpacing(2);
     VMPtr<Image> screen = Image::createImage(240, 320, false, int32_t(0xFF000020u));
@@ -93,7 +93,7 @@ void BM_TextLayoutAndDrawPage(benchmark::State& state)
     InVM vm;
     VMPtr<RichFont> font = pageFont();
     VMPtr<java::lang::String> page = java::lang::String::newFromCString(kPage);
-    VMPtr<WrappedText> wrapped = WrappedText::newInstance()->init();
+    VMPtr<WrappedText> wrapped = WrappedText::newInstance()->init(nullptr);
     VMPtr<Image> screen = Image::createImage(240, 320, false, int32_t(0xFF000020u));
     VMPtr<Graphics> g = screen->getGraphics();
     for (auto _ : state) {

@@ -1,5 +1,7 @@
 #include "tq/AnimPlayer.h"
 
+#include <algorithm>
+
 #include "java/lang/IndexOutOfBoundsException.h"
 #include "java/lang/String.h"
 #include "tq/graphics/CollisionBox.h"
@@ -97,11 +99,13 @@ bool AnimPlayer::update(int32_t dt)
     if (stepCount == 0)
         return false;
     int32_t k = step;
-    int32_t acc = time + dt;
+    // A negative dt counts as none.
+    int64_t acc = int64_t(time) + std::max(dt, 0);
     int32_t shown = k;
     // Steps passed in a row without consuming time: a whole pass of them
     // ends the call rather than spinning on.
     int32_t idleSteps = 0;
+    int32_t wraps = 0;
     for (;;) {
         int32_t d = durationOf(k);
         if (acc < d)
@@ -121,6 +125,20 @@ bool AnimPlayer::update(int32_t dt)
             int32_t last = entryOf(stepCount - 1);
             motionX = int16_t(motionX - offsetX(last));
             motionY = int16_t(motionY - offsetY(last));
+            // A whole pass went by without a halting step, so every further
+            // whole pass ends where it began, moved by the last step's
+            // offset: skip them at once.
+            if (++wraps >= 2) {
+                int64_t pass = 0;
+                for (int32_t j = 0; j < stepCount; j++)
+                    pass += durationOf(j);
+                if (pass > 0 && acc >= pass) {
+                    int64_t passes = acc / pass;
+                    acc -= passes * pass;
+                    motionX = int16_t(motionX - passes * offsetX(last));
+                    motionY = int16_t(motionY - passes * offsetY(last));
+                }
+            }
         }
         int32_t level = levelOf(k);
         if (level >= eventLevel) {
@@ -145,7 +163,7 @@ bool AnimPlayer::update(int32_t dt)
         // The time may exceed the step's duration when a level-3 step halted
         // the stepping: the glide then ends at its target.
         int32_t d = durationOf(k);
-        int32_t f = d == 0 || acc >= d ? FULL_GLIDE : (acc << 12) / d;
+        int32_t f = d == 0 || acc >= d ? FULL_GLIDE : int32_t((acc << 12) / d);
         mx += ((targetX - mx) * f) >> 12;
         my += ((targetY - my) * f) >> 12;
     }

@@ -46,6 +46,7 @@
 #include "tq/TqCanvasAnimations.h"
 #include "tq/TqCanvasLayers.h"
 #include "tq/platform/PlatformExtension.h"
+#include "tq/util/text/RichFont.h"
 #include "vm/VMArray.h"
 
 namespace tq {
@@ -53,9 +54,6 @@ namespace tq {
 class TqCanvas_TQC_NetworkSession;
 class TqCanvas_TQC_SocketSession;
 class AnimSet;
-namespace util::text {
-class RichFont;
-}
 
 class TqCanvas : public javax::microedition::lcdui::game::GameCanvas,
                  public virtual java::lang::Runnable {
@@ -627,6 +625,7 @@ public:
 
     // The canvas's font, made on first use as a system-font RichFont.
     static VMPtr<util::text::RichFont> getFont();
+    VM_STATIC(util::text::RichFont, canvasFont);
 
     VM_STATIC(ByteArray, staticInput);
     static inline int32_t staticInputPosition = 0;

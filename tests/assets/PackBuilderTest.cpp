@@ -117,6 +117,7 @@ TEST_F(PackBuilderTest, RefusesBadTextsAndFonts)
     const Case cases[] = {
         {"A=fine\nB=caf\xE9\n", "texts", "bad:2: not UTF-8"},
         {"T=a \\q\n", "texts", "bad:1: unknown escape \\q"},
+        {"T=ok\nU=a \\\n", "texts", "bad:2: a \\ at the end of the line"},
         {"TEXTS=clash\n", "texts", "constant TEXTS has the name of an entry"},
         {"A=x\nA=y\n", "texts", "constant A already added by TEXTS"},
         {"face DejaVuSans\nsize 10\nchars 65-70\n", "font", "a font needs at least 7 characters"},
@@ -125,6 +126,8 @@ TEST_F(PackBuilderTest, RefusesBadTextsAndFonts)
         {"face ../DejaVuSans\nsize 10\n", "font", "bad:1: a face is named without a folder"},
         {"face NoSuchFace\nsize 10\nchars 65-90\n", "font", "cannot read"},
         {"face DejaVuSans\nsize 10\nchars 0xE000-0xE010\n", "font", "DejaVuSans has no glyph for 57344"},
+        {"face DejaVuSans\nsize 10\ncolor zz\n", "font", "bad:3: color must be from 0 to 4294967295: zz"},
+        {"face DejaVuSans\nsize 010\nchars 65-0x10000\n", "font", "bad:3: chars must be from 65 to 65535: 0x10000"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.source);
@@ -177,6 +180,28 @@ TEST_F(PackBuilderTest, RefusesBadAnimationSets)
     write("bad", many);
     BuildRun run = build("part 1 chunked\nentry TEXTS animset bad\n");
     EXPECT_NE(run.output.find("more than 64 different step times"), std::string::npos) << run.output;
+}
+
+TEST_F(PackBuilderTest, ReadsNumbersInDecimalOrHex)
+{
+    // Every value is an x from -512 to 511; a leading 0 is not octal.
+    const char* bad[] = {"0777", "-0x201", "zz", "5z", "-", "0x", "0x-1", "+3", "1e2",
+                         "99999999999999999999", "-99999999999999999999"};
+    for (const char* value : bad) {
+        SCOPED_TRACE(value);
+        write("bad", std::string("frame A\nplace gob=0 x=") + value + "\n");
+        BuildRun run = build("part 1 chunked\nentry TEXTS animset bad\n");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.output.find(std::string("bad:2: x must be from -512 to 511: ") + value),
+                  std::string::npos)
+            << run.output;
+    }
+    for (const char* value : {"0511", "-0x200", "0X1FF", "-0"}) {
+        SCOPED_TRACE(value);
+        write("bad", std::string("frame A\nplace gob=0 x=") + value + "\n");
+        BuildRun run = build("part 1 chunked\nentry TEXTS animset bad\n");
+        EXPECT_EQ(run.status, 0) << run.output;
+    }
 }
 
 } // namespace

@@ -101,18 +101,7 @@ public:
         std::string value = text(key);
         if (value.empty())
             return fallback;
-        size_t used = 0;
-        long parsed = 0;
-        try {
-            parsed = std::stol(value, &used, 0);
-        } catch (const std::exception&) {
-            used = 0;
-        }
-        if (used != value.size() || parsed < low || parsed > high) {
-            throw BuildError(where_ + key + " must be from " + std::to_string(low) + " to " +
-                             std::to_string(high) + ": " + value);
-        }
-        return int32_t(parsed);
+        return int32_t(parseNumber(value, low, high, where_ + key));
     }
 
     // Every key must have been taken.
@@ -135,16 +124,11 @@ struct Source {
 
 Source readSource(EntryContext& entry)
 {
-    std::vector<uint8_t> bytes = entry.readSource();
-    std::istringstream in(std::string(bytes.begin(), bytes.end()));
     Source source;
     enum { NONE, FRAME, ANIMATION } current = NONE;
-    std::string text;
-    for (int line = 1; std::getline(in, text); line++) {
-        std::string where = entry.source.filename().string() + ":" + std::to_string(line) + ": ";
-        if (size_t hash = text.find('#'); hash != std::string::npos)
-            text.erase(hash);
-        std::istringstream lineWords(text);
+    for (const SourceLine& line : entry.readSourceLines()) {
+        const std::string& where = line.where;
+        std::istringstream lineWords(line.text);
         std::string keyword;
         if (!(lineWords >> keyword))
             continue;

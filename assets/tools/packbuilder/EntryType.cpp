@@ -1,6 +1,7 @@
 #include "EntryType.h"
 
 #include <cctype>
+#include <charconv>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -71,14 +72,7 @@ int32_t EntryContext::intOption(const std::string& key, int32_t fallback) const
     auto it = options.find(key);
     if (it == options.end())
         return fallback;
-    try {
-        size_t used = 0;
-        long value = std::stol(it->second, &used, 0);
-        if (used == it->second.size() && value >= INT32_MIN && value <= INT32_MAX)
-            return int32_t(value);
-    } catch (const std::exception&) {
-    }
-    throw BuildError("option " + key + " is not an integer: " + it->second);
+    return int32_t(parseNumber(it->second, INT32_MIN, INT32_MAX, "option " + key));
 }
 
 void EntryContext::addConstant(const std::string& constant, int32_t value)
@@ -116,6 +110,29 @@ std::vector<const EntryType*> entryTypes()
 EntryTypeRegistrar::EntryTypeRegistrar(const char* name, int8_t code, Encoder encode, bool ownFile)
 {
     registry().emplace(name, EntryType{name, code, encode, ownFile});
+}
+
+int64_t parseNumber(const std::string& text, int64_t low, int64_t high, const std::string& what)
+{
+    const char* first = text.data();
+    const char* last = first + text.size();
+    bool negative = first != last && *first == '-';
+    if (negative)
+        first++;
+    int base = 10;
+    if (last - first > 2 && first[0] == '0' && (first[1] == 'x' || first[1] == 'X')) {
+        first += 2;
+        base = 16;
+    }
+    uint64_t magnitude = 0;
+    auto [end, error] = std::from_chars(first, last, magnitude, base);
+    bool read = first != last && error == std::errc() && end == last && magnitude <= uint64_t(INT64_MAX);
+    int64_t value = negative ? -int64_t(magnitude) : int64_t(magnitude);
+    if (!read || value < low || value > high) {
+        throw BuildError(what + " must be from " + std::to_string(low) + " to " + std::to_string(high) +
+                         ": " + text);
+    }
+    return value;
 }
 
 } // namespace packbuilder

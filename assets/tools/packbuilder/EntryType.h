@@ -24,6 +24,12 @@ struct BuildError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A source's number: decimal, or hexadecimal after 0x, with an optional '-',
+// the whole text read (a leading 0 is still decimal). Anything else, or a
+// value outside low..high, throws BuildError "<what> must be from <low> to
+// <high>: <text>"; what names the source line and the value.
+int64_t parseNumber(const std::string& text, int64_t low, int64_t high, const std::string& what);
+
 // A constant an entry type adds to the identifier header.
 struct HeaderConstant {
     std::string entry; // the entry that added it

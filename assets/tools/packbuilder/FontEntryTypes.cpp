@@ -70,19 +70,6 @@ struct RenderedFont {
     int32_t sheetWidth = 1, sheetHeight = 1;
 };
 
-int32_t numberOf(const std::string& text, int32_t low, int32_t high, const std::string& where)
-{
-    try {
-        size_t used = 0;
-        long long value = std::stoll(text, &used, 0);
-        if (used == text.size() && value >= low && value <= high)
-            return int32_t(value);
-    } catch (const std::exception&) {
-    }
-    throw BuildError(where + "expected a number from " + std::to_string(low) + " to " +
-                     std::to_string(high) + ": " + text);
-}
-
 FontDefinition readDefinition(EntryContext& entry)
 {
     FontDefinition font;
@@ -100,9 +87,10 @@ FontDefinition readDefinition(EntryContext& entry)
         if (key == "chars") {
             for (const std::string& range : values) {
                 size_t dash = range.find('-', 1);
-                int32_t first = numberOf(range.substr(0, dash), 1, 0xFFFF, where);
-                int32_t last = dash == std::string::npos ? first
-                                                         : numberOf(range.substr(dash + 1), first, 0xFFFF, where);
+                int32_t first = int32_t(parseNumber(range.substr(0, dash), 1, 0xFFFF, where + key));
+                int32_t last = first;
+                if (dash != std::string::npos)
+                    last = int32_t(parseNumber(range.substr(dash + 1), first, 0xFFFF, where + key));
                 for (int32_t c = first; c <= last; c++)
                     font.chars.insert(c);
             }
@@ -115,17 +103,17 @@ FontDefinition readDefinition(EntryContext& entry)
                 throw BuildError(where + "a face is named without a folder: " + values[0]);
             font.face = values[0];
         } else if (key == "size") {
-            font.size = numberOf(values[0], 1, MAX_SIZE, where);
+            font.size = int32_t(parseNumber(values[0], 1, MAX_SIZE, where + key));
         } else if (key == "color") {
-            font.color = uint32_t(std::stoul(values[0], nullptr, 0));
+            font.color = uint32_t(parseNumber(values[0], 0, 0xFFFFFFFF, where + key));
         } else if (key == "line") {
-            font.line = numberOf(values[0], 0, 32767, where);
+            font.line = int32_t(parseNumber(values[0], 0, 32767, where + key));
         } else if (key == "missing") {
-            font.missing = numberOf(values[0], 0, 32767, where);
+            font.missing = int32_t(parseNumber(values[0], 0, 32767, where + key));
         } else if (key == "anchoradvance") {
-            font.anchorAdvance = numberOf(values[0], 0, 1, where);
+            font.anchorAdvance = int32_t(parseNumber(values[0], 0, 1, where + key));
         } else if (key == "metric5") {
-            font.metric5 = numberOf(values[0], -32768, 32767, where);
+            font.metric5 = int32_t(parseNumber(values[0], -32768, 32767, where + key));
         } else {
             throw BuildError(where + "unknown key " + key);
         }

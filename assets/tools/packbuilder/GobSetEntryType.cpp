@@ -32,20 +32,6 @@ constexpr int MAX_LENGTH = 32767;
 
 using GobLine = GobRecord;
 
-int32_t number(const std::string& text, const std::string& key, int32_t low, int32_t high,
-               const std::string& where)
-{
-    try {
-        size_t used = 0;
-        long value = std::stol(text, &used, 0);
-        if (used == text.size() && value >= low && value <= high)
-            return int32_t(value);
-    } catch (const std::exception&) {
-    }
-    throw BuildError(where + key + " must be a number from " + std::to_string(low) + " to " +
-                     std::to_string(high) + ": " + text);
-}
-
 std::vector<GobLine> readGobs(EntryContext& entry)
 {
     std::vector<GobLine> gobs;
@@ -71,15 +57,15 @@ std::vector<GobLine> readGobs(EntryContext& entry)
                     field = f;
             }
             if (field == 8) {
-                cw = number(value, key, 0, 32767, where);
+                cw = int32_t(parseNumber(value, 0, 32767, where + key));
             } else if (field >= 0) {
                 bool isSigned = SIGNED_FIELD[field];
                 gob.record[size_t(field)] =
-                    number(value, key, isSigned ? -32768 : 0, 32767, where);
+                    int32_t(parseNumber(value, isSigned ? -32768 : 0, 32767, where + key));
             } else if (key == "round") {
-                round = number(value, key, 0, 1, where) == 1;
+                round = parseNumber(value, 0, 1, where + key) == 1;
             } else if (key == "transparency") {
-                gob.transparency = number(value, key, 0, 3, where);
+                gob.transparency = int32_t(parseNumber(value, 0, 3, where + key));
             } else {
                 throw BuildError(where + "unknown value " + key);
             }

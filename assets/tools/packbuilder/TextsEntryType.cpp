@@ -48,7 +48,9 @@ std::u16string decode(const std::string& text, const std::string& where)
     while (i < text.size()) {
         uint32_t b = uint8_t(text[i]);
         if (b == '\\') {
-            char next = i + 1 < text.size() ? text[i + 1] : '\0';
+            if (i + 1 == text.size())
+                throw BuildError(where + "a \\ at the end of the line");
+            char next = text[i + 1];
             if (next == 'n')
                 out += u'\n';
             else if (next == '\\')

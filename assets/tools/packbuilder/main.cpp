@@ -79,6 +79,10 @@ int main(int argc, char** argv)
     } catch (const std::filesystem::filesystem_error& e) {
         std::fprintf(stderr, "vx_packbuilder: %s\n", e.what());
         return 1;
+    } catch (const std::exception& e) {
+        // A fault of the builder itself rather than of the sources.
+        std::fprintf(stderr, "vx_packbuilder: internal error: %s\n", e.what());
+        return 1;
     }
     return 0;
 }

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,35 @@ TEST_F(AnimPlayerTest, WalksThroughItsStepsOnTheVirtualClock)
         EXPECT_EQ(p->getLoopsLeft(), -1);
         EXPECT_EQ(p->getElapsedTime(), 0);
         wince::useRealClock();
+    }
+}
+
+// A huge or negative frame time: whole passes of the endless WALK are
+// skipped at once, each still moving the player 10 along.
+TEST_F(AnimPlayerTest, HugeAndNegativeTimesOnAnEndlessLoop)
+{
+    struct Case {
+        int32_t first, dt;
+        int32_t step, elapsed;
+        int64_t passes;
+    };
+    const Case cases[] = {
+        {0, INT32_MAX - 5, 2, 842, 2386092},
+        // The step's time plus dt is beyond an int.
+        {299, INT32_MAX, 0, 246, 2386093},
+        {0, -50, 0, 0, 0},
+        {299, INT32_MIN, 0, 299, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dt);
+        VMPtr<AnimPlayer> p = player(WALK, 100, 50);
+        EXPECT_TRUE(p->update(c.first));
+        EXPECT_TRUE(p->update(c.dt));
+        EXPECT_EQ(p->getStep(), c.step);
+        EXPECT_EQ(p->getElapsedTime(), c.elapsed);
+        int32_t offset = c.step == 0 ? 0 : c.step == 1 ? 4 : 10;
+        EXPECT_EQ(p->getPosX(), int16_t(100 + 10 * c.passes + offset));
+        EXPECT_EQ(p->getPosY(), 50);
     }
 }
 

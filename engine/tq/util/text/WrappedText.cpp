@@ -3,7 +3,6 @@
 #include "java/lang/IllegalArgumentException.h"
 #include "java/lang/IndexOutOfBoundsException.h"
 #include "java/lang/NullPointerException.h"
-#include "tq/TqCanvas.h"
 #include "tq/util/text/StringHelper.h"
 #include "vm/VMException.h"
 #include "vm/VMStringLiterals.h"
@@ -29,9 +28,10 @@ bool isDigit(char16_t c)
 
 } // namespace
 
-VMPtr<WrappedText> WrappedText::init()
+VMPtr<WrappedText> WrappedText::init(VMPtr<TqCanvas> owner)
 {
     alpha = 255;
+    canvas = owner;
     reset();
     return VMPtr<WrappedText>(this);
 }
@@ -57,7 +57,8 @@ void WrappedText::applyAlpha(VMPtr<GobArray> glyphs, int32_t a)
 
 int32_t WrappedText::setText(VMPtr<String> s, int32_t w)
 {
-    return setText(RichFont::newInstance()->initCopy(TqCanvas::getFont()), s, w);
+    VMPtr<RichFont> base = canvas ? VMPtr<TqCanvas>(canvas)->getDefaultFont() : TqCanvas::getFont();
+    return setText(RichFont::newInstance()->initCopy(base), s, w);
 }
 
 int32_t WrappedText::setText(VMPtr<RichFont> f, VMPtr<String> s, int32_t w)
@@ -87,26 +88,26 @@ int32_t WrappedText::breakLines(VMPtr<RichFont> f, VMPtr<String> s, int32_t w,
         int32_t skip = 1;
         bool ended = false;
         int32_t used = 0;
-        if (w >= 0) {
-            while (i < n) {
-                char16_t c = s->charAt(i);
-                if (i == start && c == u' ') {
-                    i++;
-                    start++;
-                    if (i == n)
-                        break;
-                    c = s->charAt(i);
-                }
-                if (c == u'\n' || c == u'\r') {
-                    skip = c == u'\r' && i + 1 < n && s->charAt(i + 1) == u'\n' ? 2 : 1;
-                    ended = true;
-                    break;
-                }
-                used += f->charWidth(c);
-                if (used > w)
-                    break;
+        // Every character overflows a negative width, which still ends
+        // lines and skips a leading space.
+        while (i < n) {
+            char16_t c = s->charAt(i);
+            if (i == start && c == u' ') {
                 i++;
+                start++;
+                if (i == n)
+                    break;
+                c = s->charAt(i);
             }
+            if (c == u'\n' || c == u'\r') {
+                skip = c == u'\r' && i + 1 < n && s->charAt(i + 1) == u'\n' ? 2 : 1;
+                ended = true;
+                break;
+            }
+            used += f->charWidth(c);
+            if (used > w)
+                break;
+            i++;
         }
         if (!ended && i < n) {
             int32_t best = -1;
@@ -126,9 +127,13 @@ int32_t WrappedText::breakLines(VMPtr<RichFont> f, VMPtr<String> s, int32_t w,
             } else {
                 skip = 0;
                 // Too narrow for even one character: take it anyway, so the
-                // layout moves on.
-                if (i == start)
+                // layout moves on, with the line end that follows it.
+                if (i == start) {
                     i = start + 1;
+                    char16_t c = i < n ? s->charAt(i) : u'\0';
+                    if (c == u'\n' || c == u'\r')
+                        skip = c == u'\r' && i + 1 < n && s->charAt(i + 1) == u'\n' ? 2 : 1;
+                }
             }
         }
         if (out) {

@@ -10,6 +10,7 @@
 #include "java/lang/String.h"
 #include "javax/microedition/lcdui/Graphics.h"
 #include "tq/Gob.h"
+#include "tq/TqCanvas.h"
 #include "tq/util/text/RichFont.h"
 
 namespace tq::util::text {
@@ -24,15 +25,16 @@ class WrappedText : public virtual java::lang::Object {
     using String = java::lang::String;
     using Graphics = javax::microedition::lcdui::Graphics;
 
-    // Empty, alpha 255.
-    VMPtr<WrappedText> init();
+    // Empty, alpha 255, owned by the canvas (which may be null).
+    VMPtr<WrappedText> init(VMPtr<TqCanvas> owner);
 
     // Every glyph becomes an alpha Gob with this alpha.
     static void applyAlpha(VMPtr<GobArray> glyphs, int32_t alpha);
 
     virtual int32_t getTextHeight();
     virtual VMPtr<StringArray> getLines();
-    // Lays out in a copy of the canvas's font.
+    // Lays out in a copy of the owning canvas's font (the shared canvas
+    // font when there is no owner).
     virtual int32_t setText(VMPtr<String> s, int32_t width);
     // Lays out and answers the line count. A line holds at least one
     // character, however narrow the width. A text longer than 32767
@@ -62,6 +64,7 @@ class WrappedText : public virtual java::lang::Object {
     int32_t lineSpacing = 0;
     VMField<RichFont> font;
     int32_t lineHeight = 0;
+    VMField<TqCanvas> canvas;
     int32_t alpha = 0;
 
     VM_STATIC(CharArray, defaultBreakChars);
@@ -71,7 +74,7 @@ private:
     int32_t breakLines(VMPtr<RichFont> f, VMPtr<String> s, int32_t w, VMPtr<ShortArray> out);
 
 public:
-    VM_FIELDS(breakChars, text, lines, font)
+    VM_FIELDS(breakChars, text, lines, font, canvas)
 };
 
 } // namespace tq::util::text

@@ -5,6 +5,7 @@
 
 #include "TextPackIds.h"
 #include "engine/support/GlyphFont.h"
+#include "engine/support/TestGameCanvas.h"
 #include "engine/support/TextPack.h"
 #include "java/lang/IllegalArgumentException.h"
 #include "java/lang/IndexOutOfBoundsException.h"
@@ -47,7 +48,7 @@ protected:
     void SetUp() override
     {
         font = monoFont();
-        wrapped = WrappedText::newInstance()->init();
+        wrapped = WrappedText::newInstance()->init(nullptr);
     }
     VMPtr<RichFont> font;
     VMPtr<WrappedText> wrapped;
@@ -78,6 +79,10 @@ TEST_F(WrappedTextTest, BreaksLines)
         {"abc", 0, {u"a", u"b", u"c"}},
         {"abc", -5, {u"a", u"b", u"c"}},
         {"a b", 0, {u"a", u"b"}},
+        {"ab\ncd", 0, {u"a", u"b", u"c", u"d"}},
+        // A negative width still honours line ends and the leading space.
+        {"a\r\nb\n\nc", -1, {u"a", u"b", u"", u"c"}},
+        {" a b", -1, {u"a", u"b"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << '"' << c.text << "\" in " << c.width);
@@ -162,12 +167,17 @@ TEST_F(WrappedTextTest, StepOfZeroAndAlpha)
     EXPECT_EQ(font->getAlpha(), 100);
 }
 
-TEST_F(WrappedTextTest, LaysOutInTheCanvasFont)
+class WrappedTextCanvasTest : public vxtest::GameCanvasFixture {};
+
+TEST_F(WrappedTextCanvasTest, LaysOutInTheCanvasFont)
 {
+    VMPtr<WrappedText> wrapped = WrappedText::newInstance()->init(VMPtr<tq::TqCanvas>(canvas));
+    EXPECT_EQ(wrapped->getAlpha(), 255);
+    EXPECT_EQ(VMPtr<tq::TqCanvas>(wrapped->canvas).get(), VMPtr<tq::TqCanvas>(canvas).get());
     const char* text = "The quick brown fox jumps over the lazy dog";
     int32_t count = wrapped->setText(vmString(text), 60);
     EXPECT_GT(count, 1);
-    VMPtr<RichFont> canvasFont = tq::TqCanvas::getFont();
+    VMPtr<RichFont> canvasFont = canvas->getDefaultFont();
     EXPECT_NE(VMPtr<RichFont>(wrapped->font).get(), canvasFont.get());
     std::u16string joined;
     for (const std::u16string& line : linesOf(wrapped)) {
@@ -183,7 +193,7 @@ TEST_F(WrappedTextPackTest, WrapsAndDrawsAPageInTheBuildersFont)
 {
     VMPtr<RichFont> font = RichFont::newInstance()->initSystemFont();
     font->setGlyphs(tq::ResourcesExt::loadGobs(textpack::FONT));
-    VMPtr<WrappedText> wrapped = WrappedText::newInstance()->init();
+    VMPtr<WrappedText> wrapped = WrappedText::newInstance()->init(nullptr);
     VMPtr<java::lang::String> page = vmString(
         "Pilots, the fleet is waiting beyond the asteroid belt. Collect the coins they drop, "
         "buy stronger engines in the shop and return to clear stage 5-2 before dawn.");
