@@ -31,6 +31,22 @@ VMPtr<tq::AnimSet> readAnimSet(int32_t id)
     return set;
 }
 
+// The Gob set of id; the pack is closed either way, and a set that cannot
+// be read throws with the cache unchanged.
+VMPtr<tq::Gob::GobArray> readGobSet(int32_t id)
+{
+    VMPtr<tq::Gob::GobArray> set;
+    try {
+        set = tq::ResourcesExt::loadGobs(id);
+    } catch (java::lang::Throwable* unreadable) {
+        VMPtr<java::lang::Throwable> keep(unreadable);
+        Resources::closePack();
+        throw;
+    }
+    Resources::closePack();
+    return set;
+}
+
 } // namespace
 
 VMPtr<ResManager> ResManager::init()
@@ -76,9 +92,8 @@ void ResManager::load(int32_t gobSetId, int32_t animSetId)
     if (gobSetId != -1) {
         lastGobSlot = findSlot(GOB_SETS, gobSetId);
         if (lastGobSlot == used) {
-            gobSets->set(used, tq::ResourcesExt::loadGobs(gobSetId));
+            gobSets->set(used, readGobSet(gobSetId));
             (*ids->get(GOB_SETS))[used] = gobSetId;
-            Resources::closePack();
             placed = true;
         }
         (*gobSetUses)[lastGobSlot] += 1;

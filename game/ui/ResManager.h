@@ -35,8 +35,9 @@ class ResManager : public virtual java::lang::Object {
 
     // Makes both sets available and counts one use of each; -1 stands for
     // none. A new Gob set and a new AnimSet of one call share a slot; a new
-    // AnimSet is given the Gob set of the same call. A set that cannot be
-    // read is cached as null. The pack is closed after every read.
+    // AnimSet is given the Gob set of the same call. An AnimSet that cannot
+    // be read is cached as null; a Gob set that cannot be read throws and
+    // takes no slot. The pack is closed after every read.
     static void load(int32_t gobSetId, int32_t animSetId);
     static int32_t getLastGobSlot();
     static int32_t getLastAnimSetSlot();

@@ -7,6 +7,7 @@
 
 #include "CacheTestIds.h"
 #include "engine/support/PackFolderTest.h"
+#include "java/lang/Throwable.h"
 #include "tq/Resources.h"
 #include "ui/ResManager.h"
 
@@ -171,6 +172,18 @@ TEST_F(ResManagerTest, AnAnimSetWithoutAGobSetOrThatCannotBeReadIsCachedAsIs)
     // Cached: a second load does not read it again.
     EXPECT_EQ(load(-1, cachetest::NOT_ANIM), Slots(-1, 1));
     EXPECT_EQ(animUses(1), 2);
+
+    // A Gob set that cannot be read throws, closes the pack and takes no slot.
+    bool thrown = false;
+    try {
+        ResManager::load((1 << 10) | 200, -1); // no such entry
+    } catch (java::lang::Throwable* unreadable) {
+        VMPtr<java::lang::Throwable> keep(unreadable);
+        thrown = true;
+    }
+    EXPECT_TRUE(thrown);
+    EXPECT_EQ(tq::io::resource::ResourcePack::currentPart, -1);
+    EXPECT_EQ(load(cachetest::GOBS_B, -1), Slots(2, -1));
 }
 
 } // namespace
