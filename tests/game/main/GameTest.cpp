@@ -3,6 +3,7 @@
 // of the disk.
 
 #include <array>
+#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -229,6 +230,12 @@ TEST_F(GameTest, AStoreThatIsShortOrDamagedStartsWithDefaultsWrittenBack)
          }},
         {"damaged metadata", [](auto& app) { app.write("database/store-0/metadata.info", "junk"); }},
         {"store missing", [](auto&) { RecordStore::deleteRecordStore(vmString("0")); }},
+        {"unreadable save record",
+         [](auto& app) {
+             std::string record = app.path() + "/database/store-0/record-1.bin";
+             std::filesystem::remove(record);
+             std::filesystem::create_directory(record);
+         }},
         {"settings cut short", [](auto&) { writeStore("1", {Bytes{1, 0, 0, 0}}); }},
         {"damaged settings", [](auto& app) { app.write("database/store-1/metadata.info", ""); }},
     };
