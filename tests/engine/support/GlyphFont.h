@@ -8,7 +8,7 @@
 #include "javax/microedition/lcdui/Image.h"
 #include "tq/Gob.h"
 
-struct GlyphSpec {
+struct GlyphDraft {
     char16_t code;
     int32_t advance, xOffset, yOffset, width, height;
     uint32_t colour;
@@ -20,15 +20,15 @@ struct GlyphMetrics {
     int32_t values[7];
 };
 
-// One glyph per spec, in the order given (converted: the code in
+// One Gob per glyph draft, in the order given (converted: the code in
 // collisionX, the drawing offset in xOffset and yOffset).
-inline VMPtr<tq::Gob::GobArray> glyphSet(const std::vector<GlyphSpec>& specs,
+inline VMPtr<tq::Gob::GobArray> glyphSet(const std::vector<GlyphDraft>& glyphs,
                                          const GlyphMetrics& metrics)
 {
     using IntArray = VMArray<int32_t, 1>;
-    VMPtr<tq::Gob::GobArray> set = tq::Gob::GobArray::newArray(int32_t(specs.size()));
-    for (size_t i = 0; i < specs.size(); i++) {
-        const GlyphSpec& s = specs[i];
+    VMPtr<tq::Gob::GobArray> set = tq::Gob::GobArray::newArray(int32_t(glyphs.size()));
+    for (size_t i = 0; i < glyphs.size(); i++) {
+        const GlyphDraft& s = glyphs[i];
         VMPtr<IntArray> pixels = IntArray::newArray(s.width * s.height);
         for (int32_t p = 0; p < s.width * s.height; p++)
             (*pixels)[p] = int32_t(s.colour);

@@ -29,7 +29,7 @@ constexpr int OL = Graphics::BOTTOM | Graphics::LEFT;
 // Height 10, baseline 8, missing advance 3, line height 12, metric 5 is 7.
 const GlyphMetrics METRICS{{10, 8, 3, 0, 12, 7, 0}};
 
-std::vector<GlyphSpec> specs()
+std::vector<GlyphDraft> glyphs()
 {
     return {{u' ', 4, 0, 7, 1, 1, 0x00FFFFFF}, {u'a', 6, 1, 2, 4, 6, BLACK},
             {u'b', 5, 0, 0, 5, 8, BLACK},      {u'c', 5, -2, 4, 6, 6, BLACK},
@@ -42,7 +42,7 @@ protected:
     void SetUp() override
     {
         font = RichFont::newInstance()->initSystemFont();
-        font->setGlyphs(glyphSet(specs(), METRICS));
+        font->setGlyphs(glyphSet(glyphs(), METRICS));
     }
     // Draws into a white 80 x 80 image and answers the ink.
     InkBox drawn(const VMPtr<RichFont>& f, const char* text, int x, int y, int anchor)
@@ -146,7 +146,7 @@ TEST_F(RichFontTest, ConvertsAStoredSetOnceAndRefusesBadSets)
     // Stored form: code differences in xOffset (high) and yOffset (low),
     // the drawing offset in collisionX and collisionY, marker 255.
     auto stored = [](const std::vector<int>& codes) {
-        std::vector<GlyphSpec> s;
+        std::vector<GlyphDraft> s;
         for (size_t i = 0; i < codes.size(); i++)
             s.push_back({0, 3, 0, 0, 1, 1, BLACK});
         VMPtr<Gob::GobArray> set = glyphSet(s, GlyphMetrics{{9, 7, 2, 255, 9, 0, 0}});
@@ -202,7 +202,7 @@ TEST_F(RichFontTest, ConvertsAStoredSetOnceAndRefusesBadSets)
         }
     }
     // An already converted set out of order is refused as well.
-    VMPtr<Gob::GobArray> unordered = glyphSet(specs(), METRICS);
+    VMPtr<Gob::GobArray> unordered = glyphSet(glyphs(), METRICS);
     unordered->get(4)->collisionX = u'a';
     EXPECT_TRUE(vmThrows<java::lang::IllegalArgumentException>(
         [&] { f->setGlyphs(unordered); }, "Glyph codes not ascending"));

@@ -25,12 +25,12 @@ namespace {
 // Every character one pixel wide and advancing one: widths count characters.
 VMPtr<RichFont> monoFont()
 {
-    std::vector<GlyphSpec> specs;
+    std::vector<GlyphDraft> glyphs;
     std::u16string codes = u" -0123456789@abcdefghijklmnopqrstuvwxyz";
     for (char16_t c : codes)
-        specs.push_back({c, 1, 0, 0, 1, 1, 0xFF000000u});
+        glyphs.push_back({c, 1, 0, 0, 1, 1, 0xFF000000u});
     VMPtr<RichFont> font = RichFont::newInstance()->initSystemFont();
-    font->setGlyphs(glyphSet(specs, GlyphMetrics{{2, 2, 1, 0, 2, 0, 0}}));
+    font->setGlyphs(glyphSet(glyphs, GlyphMetrics{{2, 2, 1, 0, 2, 0, 0}}));
     return font;
 }
 
