@@ -250,17 +250,22 @@ VMPtr<Gob> RichFont::getGlyph(char16_t c)
         if (mapped)
             return mapped;
     }
-    int32_t lo = 0, hi = glyphs->length - 1;
+    // Nothing allocates during the search: the glyphs are read in place.
+    Gob::GobArray* set = glyphs.get();
+    Gob* const* slots = set->elements();
+    int32_t lo = 0, hi = set->length - 1;
     while (lo <= hi) {
         int32_t mid = (lo + hi) >> 1;
-        VMPtr<Gob> glyph = glyphs->get(mid);
+        Gob* glyph = slots[mid];
+        if (!glyph)
+            _VM_throwNullPointer();
         uint16_t code = uint16_t(glyph->collisionX);
         if (code < c)
             lo = mid + 1;
         else if (code > c)
             hi = mid - 1;
         else
-            return glyph;
+            return VMPtr<Gob>(glyph);
     }
     return nullptr;
 }
