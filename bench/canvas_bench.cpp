@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "IdleGame.h"
 #include "InVM.h"
 #include "hal/hal.h"
 #include "javax/microedition/lcdui/Display.h"
@@ -19,14 +20,6 @@
 #include "wince/user.h"
 
 namespace {
-
-class EmptyMIDlet : public javax::microedition::midlet::MIDlet {
-    VM_CLASS(EmptyMIDlet, javax::microedition::midlet::MIDlet)
-
-    void startApp() override {}
-    void pauseApp() override {}
-    void destroyApp(bool) override {}
-};
 
 // A game that only latches its keys.
 class EmptyGameCanvas : public tq::TqCanvas {
@@ -46,8 +39,7 @@ void BM_CanvasEmptyFrame(benchmark::State& state)
         state.SkipWithError("no main window");
         return;
     }
-    VMPtr<EmptyMIDlet> midlet = EmptyMIDlet::newInstance();
-    midlet->init();
+    VMPtr<bench::IdleMIDlet> midlet = bench::IdleMIDlet::newInstance()->init();
     VMPtr<EmptyGameCanvas> canvas = EmptyGameCanvas::newInstance();
     canvas->init(midlet);
     // Its own thread ends at once: the frames run here.
@@ -92,7 +84,5 @@ BENCHMARK(BM_CanvasEmptyFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-VM_REGISTER_CLASS_NO_CREATOR(EmptyMIDlet, "bench.EmptyMIDlet", "javax.microedition.midlet.MIDlet",
-                             "bench", nullptr);
 VM_REGISTER_CLASS_NO_CREATOR(EmptyGameCanvas, "bench.EmptyGameCanvas", "tq.TqCanvas", "bench",
                              nullptr);

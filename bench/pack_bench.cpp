@@ -12,11 +12,9 @@
 #include <string>
 #include <unordered_map>
 
+#include "BenchFolder.h"
 #include "InVM.h"
-#include "Manifest.h"
-#include "PackWriter.h"
 #include "java/lang/Integer.h"
-#include "support/AppFolder.h"
 #include "support/PngWriter.h"
 #include "tq/Resources.h"
 #include "tq/io/resource/ResourcePackChunked.h"
@@ -32,7 +30,7 @@ constexpr int kEntries = 1000;
 // Builds the part once per process: rsc/RP1part0.rp with one PNG data file
 // per entry, each a 16 x 16 picture of 4 colours.
 struct PackFolder {
-    vxtest::AppFolder app;
+    const vxtest::AppFolder& app = benchFolder();
     PackFolder()
     {
         std::string manifest = "part 1 chunked\n";
@@ -42,14 +40,11 @@ struct PackFolder {
                 indices[p] = uint8_t((p + size_t(i)) % 4);
             std::string png = vxtest::pngPalette(
                 16, 16, {0xFF000000u, 0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu | uint32_t(i)}, indices);
-            std::string name = "src/e" + std::to_string(i) + ".png";
+            std::string name = "pictures/e" + std::to_string(i) + ".png";
             app.write(name, png);
             manifest += "entry E" + std::to_string(i) + " png " + name + "\n";
         }
-        app.write("pack.manifest", manifest);
-        std::vector<std::filesystem::path> inputs;
-        packbuilder::writePack(packbuilder::readManifest(app.path() + "/pack.manifest"),
-                               app.path() + "/rsc", inputs);
+        buildBenchPack("pictures.manifest", manifest);
     }
     std::string dataFile(int entry) const
     {

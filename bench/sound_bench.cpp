@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "IdleGame.h"
 #include "InVM.h"
 #include "hal/hal.h"
 #include "support/SoundImages.h"
@@ -16,14 +17,6 @@
 #include "wince/waveout.h"
 
 namespace {
-
-// A canvas that is never shown: it only holds the sound settings.
-class BenchCanvas : public tq::TqCanvas {
-    VM_CLASS(BenchCanvas, tq::TqCanvas)
-
-    void update() override {}
-    void paint(VMPtr<Graphics>) override {}
-};
 
 VMPtr<VMArray<int8_t, 1>> bytesOf(const std::string& image)
 {
@@ -38,7 +31,8 @@ void BM_SoundManager16ChannelsAndMidi10ms(benchmark::State& state)
     wince::useManualAudio(true);
     constexpr int32_t kChannels = 16;
     VMPtr<tq::MediaManagerImpl> sounds =
-        tq::MediaManagerImpl::create()->init(BenchCanvas::newInstance(), kChannels);
+        // A canvas that is never shown: it only holds the sound settings.
+        tq::MediaManagerImpl::create()->init(bench::IdleCanvas::newInstance(), kChannels);
     const uint32_t rates[] = {8000, 11025, 22050, 44100};
     for (int32_t c = 0; c < kChannels; c++) {
         std::string wav = vxtest::toneWav(rates[c % 4], 300 + 50 * uint32_t(c), 200.0 + 40 * c, 0.05);
@@ -79,4 +73,3 @@ BENCHMARK(BM_SoundManager16ChannelsAndMidi10ms)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-VM_REGISTER_CLASS_NO_CREATOR(BenchCanvas, "bench.BenchCanvas", "tq.TqCanvas", "bench", nullptr);

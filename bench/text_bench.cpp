@@ -6,12 +6,10 @@
 
 #include <string>
 
+#include "BenchFolder.h"
 #include "InVM.h"
-#include "Manifest.h"
-#include "PackWriter.h"
 #include "javax/microedition/lcdui/Graphics.h"
 #include "javax/microedition/lcdui/Image.h"
-#include "support/AppFolder.h"
 #include "tq/Resources.h"
 #include "tq/ResourcesExt.h"
 #include "tq/io/resource/ResourcePack.h"
@@ -25,7 +23,7 @@ using javax::microedition::lcdui::Image;
 using tq::util::text::RichFont;
 using tq::util::text::WrappedText;
 
-constexpr int32_t kFontId = 1 << 10 | 1; // part 1, entry 1
+constexpr int32_t kFontId = 2 << 10 | 1; // part 2, entry 1
 
 const char* const kPage =
     "Commander, the northern fleet has broken through our outer defences. Their carriers "
@@ -36,25 +34,19 @@ const char* const kPage =
     "better armour. Watch for the boss at the end of every stage - its weak points glow "
     "red just before it fires. Good luck, pilot. We are all counting on you tonight.";
 
-// The font pack, built once per process into a temporary application folder.
-struct FontFolder {
-    vxtest::AppFolder app;
-    FontFolder()
-    {
-        app.write("src/page.font", "face DejaVuSans\nsize 11\nchars 32-126\n");
-        app.write("pack.manifest", "part 1 chunked\n"
-                                   "entry SHEET fontsheet src/page.font\n"
-                                   "entry FONT font src/page.font image=SHEET\n");
-        std::vector<std::filesystem::path> inputs;
-        packbuilder::writePack(packbuilder::readManifest(app.path() + "/pack.manifest"),
-                               app.path() + "/rsc", inputs);
-    }
-};
+// The font pack, built once per process as part 2 of the benchmarks' folder.
+void buildFontPack()
+{
+    benchFolder().write("fonts/page.font", "face DejaVuSans\nsize 11\nchars 32-126\n");
+    buildBenchPack("fonts.manifest", "part 2 chunked\n"
+                                     "entry SHEET fontsheet fonts/page.font\n"
+                                     "entry FONT font fonts/page.font image=SHEET\n");
+}
 
 VMPtr<RichFont> pageFont()
 {
-    static FontFolder* folder = new FontFolder();
-    (void)folder;
+    static bool built = (buildFontPack(), true);
+    (void)built;
     tq::io::resource::ResourcePack::currentPart = -1;
     VMPtr<RichFont> font = RichFont::newInstance()->initSystemFont();
     font->setGlyphs(tq::ResourcesExt::loadGobs(kFontId));

@@ -5,9 +5,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "IdleGame.h"
 #include "InVM.h"
 #include "hal/hal.h"
-#include "javax/microedition/midlet/MIDlet.h"
 #include "tq/TqCanvas.h"
 #include "tq/input/PointerInputEventManager.h"
 #include "tq/input/PointerInputKeyManager.h"
@@ -23,44 +23,18 @@ using tq::input::PointerInputKeyRegion;
 
 constexpr int32_t kRegions = 200;
 
-class BenchMIDlet : public javax::microedition::midlet::MIDlet {
-    VM_CLASS(BenchMIDlet, javax::microedition::midlet::MIDlet)
-
-    VMPtr<BenchMIDlet> init()
-    {
-        MIDlet::init();
-        return VMPtr<BenchMIDlet>(this);
-    }
-    void startApp() override {}
-    void pauseApp() override {}
-    void destroyApp(bool) override {}
-};
-
-// A game that does nothing; its thread waits for a show that never comes.
-class BenchCanvas : public tq::TqCanvas {
-    VM_CLASS(BenchCanvas, tq::TqCanvas)
-
-    VMPtr<BenchCanvas> init(VMPtr<MIDlet> owner)
-    {
-        TqCanvas::init(owner);
-        return VMPtr<BenchCanvas>(this);
-    }
-    void update() override {}
-    void paint(VMPtr<Graphics>) override {}
-};
-
-VMStatic<BenchCanvas>& canvas = *new VMStatic<BenchCanvas>();
+VMStatic<bench::IdleCanvas>& canvas = *new VMStatic<bench::IdleCanvas>();
 
 // The canvas (made once), 200 regions of every type over a 240 x 320
 // screen (10 x 20 cells of 24 x 16, keys 1 to 63 and -1 to -64 in turn,
 // every tenth a swipe), the queue enabled and empty.
-VMPtr<BenchCanvas> setUp()
+VMPtr<bench::IdleCanvas> setUp()
 {
     if (!canvas) {
         wince::setScreenSize(240, 320);
         HAL_createMainWindow(GetModuleHandleW(nullptr), u"touch_bench");
-        VMPtr<BenchMIDlet> midlet = BenchMIDlet::newInstance()->init();
-        canvas = BenchCanvas::newInstance()->init(midlet);
+        VMPtr<bench::IdleMIDlet> midlet = bench::IdleMIDlet::newInstance()->init();
+        canvas = bench::IdleCanvas::newInstance()->init(midlet);
         canvas->startPointerInput();
     }
     PointerInputKeyManager::removeRegions(0);
@@ -78,11 +52,11 @@ VMPtr<BenchCanvas> setUp()
     }
     PointerInputEventManager::setEnabled(false);
     PointerInputEventManager::setEnabled(true);
-    return VMPtr<BenchCanvas>(canvas);
+    return VMPtr<bench::IdleCanvas>(canvas);
 }
 
 // A touch of the fill: a press, drags across the screen, a release.
-void touch(const VMPtr<BenchCanvas>& c, int32_t i)
+void touch(const VMPtr<bench::IdleCanvas>& c, int32_t i)
 {
     int32_t x = i * 53 % 240;
     int32_t y = i * 29 % 320;
@@ -101,7 +75,7 @@ void touch(const VMPtr<BenchCanvas>& c, int32_t i)
 void BM_TouchFrameFullQueue(benchmark::State& state)
 {
     InVM vm;
-    VMPtr<BenchCanvas> c = setUp();
+    VMPtr<bench::IdleCanvas> c = setUp();
     int32_t i = 0;
     for (auto _ : state) {
         for (int32_t n = 0; n < PointerInputEventManager::CAPACITY; ++n)
@@ -120,7 +94,7 @@ BENCHMARK(BM_TouchFrameFullQueue)->Unit(benchmark::kMicrosecond);
 void BM_TouchLatchKeys(benchmark::State& state)
 {
     InVM vm;
-    VMPtr<BenchCanvas> c = setUp();
+    VMPtr<bench::IdleCanvas> c = setUp();
     for (auto _ : state)
         c->latchKeys();
 }
@@ -131,7 +105,7 @@ BENCHMARK(BM_TouchLatchKeys)->Unit(benchmark::kMicrosecond);
 void BM_TouchOneEventOnFullQueue(benchmark::State& state)
 {
     InVM vm;
-    VMPtr<BenchCanvas> c = setUp();
+    VMPtr<bench::IdleCanvas> c = setUp();
     int32_t i = 1;
     for (int32_t n = 0; n < PointerInputEventManager::CAPACITY; ++n)
         touch(c, i++);
@@ -146,6 +120,3 @@ BENCHMARK(BM_TouchOneEventOnFullQueue)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-VM_REGISTER_CLASS_NO_CREATOR(BenchMIDlet, "bench.BenchMIDlet", "javax.microedition.midlet.MIDlet",
-                             "bench", nullptr);
-VM_REGISTER_CLASS_NO_CREATOR(BenchCanvas, "bench.BenchCanvas", "tq.TqCanvas", "bench", nullptr);
