@@ -69,7 +69,8 @@ TEST(ScreenBuffer, FlushOnTheUiThreadShowsAtOnceAndOthersWaitForTheNextPass)
         HAL_fillRect(s.g, 0, 0, 10, 10);
         HAL_flushScreenBuffer(s.buffer);
         HAL_flushScreenBufferRegion(s.buffer, 0, 0, 1, 1);
-        EXPECT_EQ(s.buffer->pending, 1);
+        // Queued for the UI thread, which may already have served it.
+        EXPECT_LE(s.buffer->pending, 1);
         HAL_unlockVM();
         EXPECT_TRUE(runtime.settle());
         EXPECT_TRUE(vxtest::waitUntil([&] { return wince::windowPresents(s.window) > presentsBefore; }));
