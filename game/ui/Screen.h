@@ -18,6 +18,7 @@
 #include <cstdint>
 
 #include "tq/AnimPlayer.h"
+#include "tq/Gob.h"
 #include "tq/Paintable.h"
 #include "tq/graphics/CollisionBox.h"
 #include "ui/MyObject.h"
@@ -109,6 +110,8 @@ class Screen : public MyObject {
     virtual VMPtr<IntArray> getItemBox4(int32_t i);
     virtual int32_t getItemX(int32_t i);
     virtual void allocItems(int32_t n);
+    // The drawable's two size queries in the engine's order: height, then
+    // width (transform 0); 0 for a missing item.
     virtual int32_t getItemSize2(int32_t i);
     virtual void allocRects(int32_t m);
     virtual int32_t getItemSize1(int32_t i);
@@ -142,6 +145,8 @@ class Screen : public MyObject {
 private:
     // The item's kind code, -1 for a missing item.
     int32_t kindOf(int32_t i);
+    // Picture 0 of the item's cached Gob set.
+    VMPtr<tq::Gob> firstGob(int32_t i);
     // The relative box of kind k of a frame or animation item into out.
     void relativeBox(int32_t i, int32_t kind, int32_t k, VMPtr<IntArray> out);
     VMPtr<IntArray> getItemBoxOfKind(int32_t i, int32_t k);
