@@ -29,11 +29,7 @@ protected:
         HubFixture::SetUp();
         makeGame();
         Main::instance->update();
-        sound = RecordingMediaManager::newInstance()->init(VMPtr<tq::TqCanvas>(canvas),
-                                                           Main::SOUND_SLOTS);
-        Main::instance->mediaManager = VMPtr<RecordingMediaManager>(sound);
-        Main::instance->soundOn(3);
-        sound->calls.clear();
+        sound = soundOnLogged(3);
         FakeScene::log.clear();
     }
 

@@ -24,17 +24,6 @@ using Calls = std::vector<std::string>;
 
 class CommonMIDletTest : public vxtest::HubFixture {
 protected:
-    // Sound on with a logging manager, the log emptied.
-    VMPtr<RecordingMediaManager> soundOn()
-    {
-        VMPtr<RecordingMediaManager> sound = RecordingMediaManager::newInstance()->init(
-            VMPtr<tq::TqCanvas>(canvas), Main::SOUND_SLOTS);
-        Main::instance->mediaManager = sound;
-        Main::instance->soundOn(3);
-        sound->calls.clear();
-        return sound;
-    }
-
     static bool contains(const Calls& calls, const std::string& call)
     {
         for (const std::string& c : calls) {
@@ -82,7 +71,7 @@ TEST_F(CommonMIDletTest, PauseAndStartGoThroughSuspendAndResume)
 {
     startGame();
     ASSERT_TRUE(VMFixture_sleepUntil([] { return Main::sceneManager != nullptr; }));
-    VMPtr<RecordingMediaManager> sound = soundOn();
+    VMPtr<RecordingMediaManager> sound = soundOnLogged(3);
 
     midlet->pauseApp();
     ASSERT_TRUE(VMFixture_sleepUntil([] { return Main::instance->paused; }));
@@ -99,7 +88,7 @@ TEST_F(CommonMIDletTest, DestroyClosesTheSoundBeforeTheHubGoesAndThenStopsTheCan
 {
     startGame();
     ASSERT_TRUE(VMFixture_sleepUntil([] { return Main::sceneManager != nullptr; }));
-    VMPtr<RecordingMediaManager> sound = soundOn();
+    VMPtr<RecordingMediaManager> sound = soundOnLogged(3);
     bool hubThereAtClose = false;
     bool canvasRunningAtClose = false;
     sound->onClose = [&] {

@@ -55,24 +55,6 @@ protected:
 
     static VMPtr<Main> hub() { return Main::instance; }
 
-    // The hub's sound manager, logging; sound stays as it was.
-    VMPtr<RecordingMediaManager> plantSound()
-    {
-        VMPtr<RecordingMediaManager> sound =
-            RecordingMediaManager::newInstance()->init(VMPtr<tq::TqCanvas>(canvas), Main::SOUND_SLOTS);
-        hub()->mediaManager = sound;
-        return sound;
-    }
-
-    // Sound on with a logging manager, the log emptied.
-    VMPtr<RecordingMediaManager> soundOnLogged(int32_t id)
-    {
-        VMPtr<RecordingMediaManager> sound = plantSound();
-        hub()->soundOn(id);
-        sound->calls.clear();
-        return sound;
-    }
-
     vxtest::FakeScenes scenes;
 };
 

@@ -42,17 +42,6 @@ protected:
 
     static VMPtr<ui::Scene> scene() { return SceneManager::currentScene; }
 
-    // Sound on with a logging manager, the log emptied.
-    VMPtr<RecordingMediaManager> soundOn()
-    {
-        VMPtr<RecordingMediaManager> sound = RecordingMediaManager::newInstance()->init(
-            VMPtr<tq::TqCanvas>(canvas), Main::SOUND_SLOTS);
-        Main::instance->mediaManager = sound;
-        Main::instance->soundOn(3);
-        sound->calls.clear();
-        return sound;
-    }
-
     vxtest::FakeScenes scenes;
     VMStatic<SceneManager> manager;
 };
@@ -74,7 +63,7 @@ TEST_F(SceneManagerTest, MakingTheManagerLoadsTheTextsAndSceneZeroAtOnce)
 
 TEST_F(SceneManagerTest, AChangeClearsEverythingOfTheOldSceneBeforeTheNewOneIsMade)
 {
-    VMPtr<RecordingMediaManager> sound = soundOn();
+    VMPtr<RecordingMediaManager> sound = soundOnLogged(3);
     VMPtr<ui::Scene> logo = scene();
     PointerInputKeyManager::addRegion(
         tq::input::PointerInputKeyRegion::createKeyRegion(ui::Pointer::KEY_UP, 0, 0, 40, 40));
@@ -117,7 +106,7 @@ TEST_F(SceneManagerTest, AnEnteringSceneLoadsOverTheNextFrames)
 
 TEST_F(SceneManagerTest, ChangingToTheCurrentIdDoesNothing)
 {
-    VMPtr<RecordingMediaManager> sound = soundOn();
+    VMPtr<RecordingMediaManager> sound = soundOnLogged(3);
     VMPtr<ui::Scene> logo = scene();
     FakeScene::log.clear();
     manager->changeScene(0);
@@ -130,7 +119,7 @@ TEST_F(SceneManagerTest, ChangingToTheCurrentIdDoesNothing)
 
 TEST_F(SceneManagerTest, AnIdWithoutASceneKeepsTheCurrentSceneAndSaysSo)
 {
-    VMPtr<RecordingMediaManager> sound = soundOn();
+    VMPtr<RecordingMediaManager> sound = soundOnLogged(3);
     VMPtr<ui::Scene> logo = scene();
     FakeScene::log.clear();
     for (int32_t id : {3, 5, 8, 13, -1, 65536, 0x7FFFFFFF}) {

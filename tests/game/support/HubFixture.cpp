@@ -56,6 +56,22 @@ void HubFixture::startGame()
     thread = tq::TqCanvas::canvasThread;
 }
 
+VMPtr<RecordingMediaManager> HubFixture::plantSound()
+{
+    VMPtr<RecordingMediaManager> sound = RecordingMediaManager::newInstance()->init(
+        VMPtr<tq::TqCanvas>(canvas), main::Main::SOUND_SLOTS);
+    main::Main::instance->mediaManager = sound;
+    return sound;
+}
+
+VMPtr<RecordingMediaManager> HubFixture::soundOnLogged(int32_t id)
+{
+    VMPtr<RecordingMediaManager> sound = plantSound();
+    main::Main::instance->soundOn(id);
+    sound->calls.clear();
+    return sound;
+}
+
 bool HubFixture::stopGame()
 {
     if (!canvas)

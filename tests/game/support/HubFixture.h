@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "engine/support/PackFolderTest.h"
+#include "game/support/RecordingMediaManager.h"
 #include "java/lang/Thread.h"
 #include "main/CommonCanvas.h"
 #include "main/CommonMIDlet.h"
@@ -29,6 +30,10 @@ protected:
     void makeGame();
     // The MIDlet's first start: the same, and the canvas shown.
     void startGame();
+    // A logging sound manager in place of the hub's; sound stays as it was.
+    VMPtr<RecordingMediaManager> plantSound();
+    // Sound on with music id through a logging manager, its log emptied.
+    VMPtr<RecordingMediaManager> soundOnLogged(int32_t id);
     // Exit through the canvas, then waits for its thread to end; false when
     // it did not.
     bool stopGame();
