@@ -121,8 +121,7 @@ void Screen::setGobItem(int32_t i, int32_t gobSetId)
     (*frame)[i] = 0;
 }
 
-void Screen::setItem(int32_t i, int32_t gobSetId, int32_t animSetId, int32_t f, int32_t x,
-                     int32_t y)
+VMPtr<tq::AnimSet> Screen::loadSets(int32_t i, int32_t gobSetId, int32_t animSetId)
 {
     removeItem(i);
     ResManager::load(gobSetId, animSetId);
@@ -137,6 +136,13 @@ void Screen::setItem(int32_t i, int32_t gobSetId, int32_t animSetId, int32_t f, 
         vm_throwNew<java::lang::IllegalArgumentException>(
             java::lang::String::valueOf(animSetId));
     }
+    return set;
+}
+
+void Screen::setItem(int32_t i, int32_t gobSetId, int32_t animSetId, int32_t f, int32_t x,
+                     int32_t y)
+{
+    VMPtr<tq::AnimSet> set = loadSets(i, gobSetId, animSetId);
     paintables->set(i, set->getFrame(f));
     VMPtr<IntArray> pos = itemPos->get(i);
     (*pos)[0] = x;
@@ -147,18 +153,7 @@ void Screen::setItem(int32_t i, int32_t gobSetId, int32_t animSetId, int32_t f, 
 void Screen::setAnimItem(int32_t i, int32_t gobSetId, int32_t animSetId, int32_t animation,
                          int32_t x, int32_t y)
 {
-    removeItem(i);
-    ResManager::load(gobSetId, animSetId);
-    (*gobSlot)[i] = ResManager::getLastGobSlot();
-    (*animSetSlot)[i] = ResManager::getLastAnimSetSlot();
-    VMPtr<tq::AnimSet> set = (*animSetSlot)[i] < 0 ? VMPtr<tq::AnimSet>()
-                                                   : ResManager::animSets->get((*animSetSlot)[i]);
-    if (set == nullptr) {
-        ResManager::release((*gobSlot)[i], (*animSetSlot)[i]);
-        (*gobSlot)[i] = (*animSetSlot)[i] = -1;
-        vm_throwNew<java::lang::IllegalArgumentException>(
-            java::lang::String::valueOf(animSetId));
-    }
+    VMPtr<tq::AnimSet> set = loadSets(i, gobSetId, animSetId);
     VMPtr<AnimPlayer> player = AnimPlayer::create()->init();
     player->setAnimSet(set);
     player->setAnimation(animation);
@@ -494,25 +489,28 @@ int32_t Screen::hitItemRect(int32_t i, VMPtr<IntArray> rect)
     return hitItemBox(i, box);
 }
 
+void Screen::collisionShift(int32_t i, int32_t kind, int32_t& dx, int32_t& dy)
+{
+    dx = dy = 0;
+    if (kind == ANIM_ITEM) {
+        VMPtr<AnimPlayer> player = players->get(i);
+        dx = player->getPosX();
+        dy = player->getPosY();
+    } else if (kind == FRAME_ITEM) {
+        dx = (*itemPos->get(i))[0];
+        dy = (*itemPos->get(i))[1];
+    }
+}
+
 int32_t Screen::getItemCollisionRects(int32_t i, VMPtr<IntArray> out)
 {
     int32_t kind = kindOf(i);
     if (kind < 0)
         return 0;
-    int32_t count;
-    int32_t dx = 0, dy = 0;
-    if (kind == ANIM_ITEM) {
-        VMPtr<AnimPlayer> player = players->get(i);
-        count = player->getCollisionRects(out);
-        dx = player->getPosX();
-        dy = player->getPosY();
-    } else {
-        count = paintables->get(i)->getCollisionRects(0, out, -1);
-        if (kind == FRAME_ITEM) {
-            dx = (*itemPos->get(i))[0];
-            dy = (*itemPos->get(i))[1];
-        }
-    }
+    int32_t count = kind == ANIM_ITEM ? players->get(i)->getCollisionRects(out)
+                                      : paintables->get(i)->getCollisionRects(0, out, -1);
+    int32_t dx, dy;
+    collisionShift(i, kind, dx, dy);
     for (int32_t b = 0; 5 * b + 4 < out->length; b++) {
         (*out)[5 * b] += dx;
         (*out)[5 * b + 1] += dy;
@@ -525,20 +523,10 @@ int32_t Screen::getItemCollisionBoxes(int32_t i, VMPtr<BoxArray> out)
     int32_t kind = kindOf(i);
     if (kind < 0)
         return 0;
-    int32_t count;
-    int32_t dx = 0, dy = 0;
-    if (kind == ANIM_ITEM) {
-        VMPtr<AnimPlayer> player = players->get(i);
-        count = player->getCollisionBoxes(out);
-        dx = player->getPosX();
-        dy = player->getPosY();
-    } else {
-        count = paintables->get(i)->getCollisionBoxes(0, out, -1);
-        if (kind == FRAME_ITEM) {
-            dx = (*itemPos->get(i))[0];
-            dy = (*itemPos->get(i))[1];
-        }
-    }
+    int32_t count = kind == ANIM_ITEM ? players->get(i)->getCollisionBoxes(out)
+                                      : paintables->get(i)->getCollisionBoxes(0, out, -1);
+    int32_t dx, dy;
+    collisionShift(i, kind, dx, dy);
     for (int32_t b = 0; b < out->length; b++) {
         VMPtr<CollisionBox> box = out->get(b);
         if (box != nullptr)

@@ -150,6 +150,13 @@ private:
     // The relative box of kind k of a frame or animation item into out.
     void relativeBox(int32_t i, int32_t kind, int32_t k, VMPtr<IntArray> out);
     VMPtr<IntArray> getItemBoxOfKind(int32_t i, int32_t k);
+    // Empties place i, loads both sets into it and answers its AnimSet; an
+    // AnimSet that is missing hands the uses back and throws
+    // IllegalArgumentException.
+    VMPtr<tq::AnimSet> loadSets(int32_t i, int32_t gobSetId, int32_t animSetId);
+    // How far the item's collision records are moved: by the player for an
+    // animation item, by its position for a frame item, not for a Gob.
+    void collisionShift(int32_t i, int32_t kind, int32_t& dx, int32_t& dy);
 
 public:
     VM_FIELDS(clipSave, itemClip, gobSlot, players, seqIndex, seqFrames, frame, origin,
