@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "EntryType.h"
+#include "Manifest.h"
 
 namespace packcheck {
 
@@ -114,12 +115,7 @@ std::vector<Expectation> readExpectations(const std::filesystem::path& file)
     std::vector<Expectation> expectations;
     std::string text;
     for (int line = 1; std::getline(in, text); line++) {
-        if (size_t hash = text.find('#'); hash != std::string::npos)
-            text.erase(hash);
-        std::istringstream words(text);
-        std::vector<std::string> w;
-        for (std::string word; words >> word;)
-            w.push_back(word);
+        std::vector<std::string> w = packbuilder::lineWords(text);
         if (w.empty())
             continue;
         Expectation expectation;
