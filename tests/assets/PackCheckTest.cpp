@@ -23,7 +23,8 @@ protected:
         write("sheet.png", vxtest::pngRgba(8, 4, std::vector<uint32_t>(32, 0xFF336699)));
         write("sheet.gobs", "gob x=0 y=0 w=4 h=2 cw=2 ch=2\n"
                             "gob x=4 y=0 w=4 h=4\n");
-        write("moves.anim", "frame STILL\nplace gob=0\nbox w=2 h=2\nbox x=2 w=2 h=2 id=1\n"
+        write("one.gobs", "gob x=0 y=0 w=2 h=2\n");
+        write("moves.anim", "frame STILL\nplace gob=0\nplace gob=1 x=4\nbox w=2 h=2\nbox x=2 w=2 h=2 id=1\n"
                             "frame EMPTY\n"
                             "animation IDLE\nstep frame=STILL time=100\nstep frame=EMPTY time=100\n");
         write("texts.txt", "Zero\nOne\nEt\xC3\xA9\n");
@@ -42,7 +43,8 @@ protected:
                                "entry TUNE mid tune.mid\n"
                                "entry HIT wav hit.wav\n"
                                "entry ASCII font ascii.font image=ASCII_SHEET\n"
-                               "entry ASCII_SHEET fontsheet ascii.font\n");
+                               "entry ASCII_SHEET fontsheet ascii.font\n"
+                               "entry ONE_GOB gobset one.gobs image=SHEET\n");
         ToolRun built = runTool(std::string(VX_PACKBUILDER) + " " + path("pack.manifest") + " " +
                                path("app/rsc") + " " + path("Ids.h"));
         ASSERT_EQ(built.status, 0) << built.output;
@@ -68,7 +70,7 @@ TEST_F(PackCheckTest, PassesAPackOfTheExpectedShape)
     ToolRun run = check("# ids: 0x400 sheet, 0x401 Gobs, 0x402 animations, 0x405 texts, 0x406 font\n"
                     "picture 0x400 width=8 height<=4\n"
                     "gobset 1025 gobs=2 boxes@0>=1 boxes@1=0\n"
-                    "animset 0x402 animations=1 frames>=2 boxes@0=2 boxes@1=0 steps@0=2\n"
+                    "animset 0x402 gobs=0x401 animations=1 frames>=2 boxes@0=2 boxes@1=0 steps@0=2\n"
                     "texts 0x405 ids=0-1,2 font=0x406\n"
                     "font 0x406 chars=32-126,0xE9 height>=8 height<=16 line>=8\n"
                     "sound 0x408 type=midi\n"
@@ -96,6 +98,8 @@ TEST_F(PackCheckTest, NamesTheLineAndTheIdOfEachResourceNotAsExpected)
         {"animset 0x402 boxes@5>=1", "animset 0x402 (1026): has no frame 5 (it holds 2)"},
         {"animset 0x402 steps@0>=3", "animset 0x402 (1026): the step count of animation 0 is 2, expected >= 3"},
         {"animset 0x402 steps@1>=1", "animset 0x402 (1026): has no animation 1 (it holds 1)"},
+        {"animset 0x402 gobs=0x40C", "animset 0x402 (1026): frame 0 places Gob 1, but Gob set 0x40C (1036) holds 1"},
+        {"animset 0x402 gobs=0x405", "animset 0x402 (1026): its Gob set 0x405 (1029) does not load"},
         {"texts 0x405 ids=1-3", "texts 0x405 (1029): has no text 3 (it holds 3)"},
         {"texts 0x405 font=0x40A", "texts 0x405 (1029): text 2 has U+00E9, which font 0x40A (1034) lacks"},
         {"texts 0x405 font=0x400", "texts 0x405 (1029): font 0x400 (1024) does not load"},
@@ -105,7 +109,7 @@ TEST_F(PackCheckTest, NamesTheLineAndTheIdOfEachResourceNotAsExpected)
         {"sound 0x408 type=wav", "sound 0x408 (1032): is not a WAVE file (type 1, RIFF WAVE): type 0"},
         {"sound 0x402", "sound 0x402 (1026): is not a MIDI or WAVE sound: type -1"},
         {"texts 0x403", "texts 0x403 (1027): missing: the entry is empty"},
-        {"texts 0x40C", "texts 0x40C (1036): missing or unreadable"},
+        {"texts 0x40D", "texts 0x40D (1037): missing or unreadable"},
         {"gobset 0x800", "gobset 0x800 (2048): missing or unreadable: Missing resource pack file"},
         {"texts 0x406", "texts 0x406 (1030): missing or unreadable"},
     };

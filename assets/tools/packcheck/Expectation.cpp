@@ -24,7 +24,7 @@ const std::map<std::string, std::map<std::string, KeyRule>>& kinds()
         {"gobset", {{"gobs", {false, true}}, {"boxes", {true, true}}}},
         {"animset",
          {{"animations", {false, true}}, {"frames", {false, true}}, {"boxes", {true, true}},
-          {"steps", {true, true}}}},
+          {"steps", {true, true}}, {"gobs", {false, false}}}},
         {"texts", {{"ids", {false, false}}, {"font", {false, false}}}},
         {"font",
          {{"chars", {false, false}}, {"height", {false, true}}, {"line", {false, true}}}},
@@ -70,7 +70,7 @@ Condition parseCondition(const std::string& word, const std::map<std::string, Ke
         parseValue(condition.value, 0, INT32_MAX, where + key);
     else if (key == "type" && condition.value != "midi" && condition.value != "wav")
         throw CheckError(where + "type is midi or wav: " + condition.value);
-    else if (key == "font")
+    else if (key == "font" || (key == "gobs" && kind == "animset"))
         parseValue(condition.value, 0, 0xFFFF, where + key);
     else if (key != "type")
         parseList(condition.value, where + key);

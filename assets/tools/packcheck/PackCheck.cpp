@@ -120,6 +120,8 @@ struct Checker {
                 fail(compare("the animation count", animations, c));
             } else if (c.key == "frames") {
                 fail(compare("the frame count", frames, c));
+            } else if (c.key == "gobs") {
+                placements(*set, frames, int32_t(parseValue(c.value, 0, 0xFFFF, c.key)));
             } else if (c.key == "boxes") {
                 if (c.at >= frames)
                     fail("has no frame " + std::to_string(c.at) + " (it holds " + std::to_string(frames) + ")");
@@ -130,6 +132,25 @@ struct Checker {
                 fail("has no animation " + std::to_string(c.at) + " (it holds " + std::to_string(animations) + ")");
             } else {
                 fail(compare("the step count of animation " + std::to_string(c.at), set->getStepCount(c.at), c));
+            }
+        }
+    }
+
+    // Every placement of every frame names a Gob of the set it is drawn with.
+    void placements(tq::AnimSet& set, int32_t frames, int32_t gobSetId)
+    {
+        VMPtr<tq::Gob::GobArray> gobs = tq::ResourcesExt::loadGobs(gobSetId);
+        if (!gobs)
+            return fail("its Gob set " + idText(gobSetId) + " does not load");
+        for (int32_t frame = 0; frame < frames; frame++) {
+            int32_t n = set.getPlacementCount(frame);
+            VMPtr<VMArray<int32_t, 1>> out = VMArray<int32_t, 1>::newArray(4 * n);
+            set.getPlacements(frame, 0, out);
+            for (int32_t i = 0; i < n; i++) {
+                int32_t gob = (*out)[4 * i];
+                if (gob < 0 || gob >= gobs->length)
+                    fail("frame " + std::to_string(frame) + " places Gob " + std::to_string(gob) +
+                         ", but Gob set " + idText(gobSetId) + " holds " + std::to_string(gobs->length));
             }
         }
     }
