@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "Expectation.h"
+#include "assets/ToolPackTest.h"
 #include "support/AppFolder.h"
-#include "support/PngWriter.h"
 #include "support/ToolRun.h"
 
 namespace {
@@ -14,55 +14,13 @@ namespace {
 using vxtest::runTool;
 using vxtest::ToolRun;
 
-// A small pack of every kind the check reads, built by the pack builder into
-// a temporary application folder's rsc/.
-class PackCheckTest : public ::testing::Test {
+class PackCheckTest : public ToolPackTest {
 protected:
-    void SetUp() override
-    {
-        write("sheet.png", vxtest::pngRgba(8, 4, std::vector<uint32_t>(32, 0xFF336699)));
-        write("sheet.gobs", "gob x=0 y=0 w=4 h=2 cw=2 ch=2\n"
-                            "gob x=4 y=0 w=4 h=4\n");
-        write("one.gobs", "gob x=0 y=0 w=2 h=2\n");
-        write("moves.anim", "frame STILL\nplace gob=0\nplace gob=1 x=4\nbox w=2 h=2\nbox x=2 w=2 h=2 id=1\n"
-                            "frame EMPTY\n"
-                            "animation IDLE\nstep frame=STILL time=100\nstep frame=EMPTY time=100\n");
-        write("texts.txt", "Zero\nOne\nEt\xC3\xA9\n");
-        write("small.font", "face DejaVuSans\nsize 10\nchars 32-126 0xE9\n");
-        write("ascii.font", "face DejaVuSans\nsize 10\nchars 32-126\n");
-        write("tune.mid", std::string("MThd\0\0\0\6\0\0\0\1\0\x60", 14));
-        write("hit.wav", std::string("RIFF\x04\0\0\0WAVE", 12));
-        write("pack.manifest", "part 1 chunked\n"
-                               "entry SHEET png sheet.png\n"
-                               "entry GOBS gobset sheet.gobs image=SHEET\n"
-                               "entry MOVES animset moves.anim\n"
-                               "at 5\n"
-                               "entry TEXTS texts texts.txt\n"
-                               "entry FONT font small.font image=FONT_SHEET\n"
-                               "entry FONT_SHEET fontsheet small.font\n"
-                               "entry TUNE mid tune.mid\n"
-                               "entry HIT wav hit.wav\n"
-                               "entry ASCII font ascii.font image=ASCII_SHEET\n"
-                               "entry ASCII_SHEET fontsheet ascii.font\n"
-                               "entry ONE_GOB gobset one.gobs image=SHEET\n");
-        ToolRun built = runTool(std::string(VX_PACKBUILDER) + " " + path("pack.manifest") + " " +
-                               path("app/rsc") + " " + path("Ids.h"));
-        ASSERT_EQ(built.status, 0) << built.output;
-    }
-
-    void write(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream(folder.path() + "/" + name, std::ios::binary) << bytes;
-    }
-    std::string path(const std::string& name) const { return folder.path() + "/" + name; }
-
     ToolRun check(const std::string& expectations)
     {
         write("pack.expect", expectations);
         return runTool(std::string(VX_PACKCHECK) + " " + path("app") + " " + path("pack.expect"));
     }
-
-    vxtest::AppFolder folder;
 };
 
 TEST_F(PackCheckTest, PassesAPackOfTheExpectedShape)

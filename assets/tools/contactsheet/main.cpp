@@ -1,0 +1,81 @@
+// vx_contactsheet: contact sheets of every Gob set and animation set of the
+// game's packs, for review.
+//
+//   vx_contactsheet <application folder> <output folder> <manifest or expectations>...
+//
+// The manifests say which entries are Gob sets and animation sets; an
+// animation set is drawn with the Gob set its expectations name (gobs=).
+// One PNG per set: <output>/<manifest>-<entry>.png.
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+#include "ContactSheet.h"
+#include "EntryType.h"
+#include "Expectation.h"
+#include "HostVM.h"
+#include "Manifest.h"
+
+int main(int argc, char** argv)
+{
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s <application folder> <output folder> <manifest or expectations>...\n",
+                     argv[0]);
+        return 2;
+    }
+    std::filesystem::path output = argv[2];
+    setenv("VEXALON_APP_DIR", argv[1], 1);
+    int sheets = 0;
+    int failures = 0;
+    try {
+        std::vector<packbuilder::Manifest> manifests;
+        std::map<int32_t, int32_t> drawnWith; // animation set -> Gob set
+        for (int i = 3; i < argc; i++) {
+            std::filesystem::path file = argv[i];
+            if (file.extension() != ".expect") {
+                manifests.push_back(packbuilder::readManifest(file));
+                continue;
+            }
+            for (const packcheck::Expectation& e : packcheck::readExpectations(file)) {
+                for (const packcheck::Condition& c : e.conditions) {
+                    if (e.kind == "animset" && c.key == "gobs")
+                        drawnWith[e.id] = int32_t(packcheck::parseValue(c.value, 0, 0xFFFF, "gobs"));
+                }
+            }
+        }
+        packbuilder::bootHostVM();
+        for (const packbuilder::Manifest& manifest : manifests) {
+            std::string stem = manifest.file.filename().string();
+            stem = stem.substr(0, stem.find('.'));
+            for (const packbuilder::ManifestPart& part : manifest.parts) {
+                for (size_t i = 0; i < part.entries.size(); i++) {
+                    const packbuilder::ManifestEntry& entry = part.entries[i];
+                    int32_t id = part.number << 10 | int32_t(i);
+                    std::filesystem::path png = output / (stem + "-" + entry.name + ".png");
+                    try {
+                        if (entry.type->name == "gobset") {
+                            contactsheet::writeGobSetSheet(id, entry.name, png);
+                        } else if (entry.type->name == "animset") {
+                            auto with = drawnWith.find(id);
+                            contactsheet::writeAnimSetSheet(id, with == drawnWith.end() ? -1 : with->second,
+                                                            entry.name, png);
+                        } else {
+                            continue;
+                        }
+                        std::printf("%s\n", png.c_str());
+                        sheets++;
+                    } catch (const contactsheet::SheetError& e) {
+                        std::fprintf(stderr, "vx_contactsheet: %s: %s\n", entry.name.c_str(), e.what());
+                        failures++;
+                    }
+                }
+            }
+        }
+    } catch (const std::runtime_error& e) {
+        std::fprintf(stderr, "vx_contactsheet: %s\n", e.what());
+        return 1;
+    }
+    std::printf("%d contact sheet%s in %s\n", sheets, sheets == 1 ? "" : "s", output.c_str());
+    return failures ? 1 : 0;
+}
