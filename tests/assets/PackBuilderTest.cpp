@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Manifest.h"
 #include "support/AppFolder.h"
 
 namespace {
@@ -71,6 +72,45 @@ TEST_F(PackBuilderTest, WritesPartsAndIdentifiers)
     EXPECT_NE(text.find("constexpr int32_t LATE = 0x2400;"), std::string::npos);
 }
 
+TEST_F(PackBuilderTest, PlacesEntriesAtFixedIndexes)
+{
+    const std::string manifest = "part 2 chunked\n"
+                                 "at 1\n"
+                                 "entry A txt note.txt\n"
+                                 "entry B raw note.txt\n"
+                                 "at 6\n"
+                                 "entry C txt note.txt\n"
+                                 "at 0x7   # the next index: no gap\n"
+                                 "entry D png picture.png\n"
+                                 "part 9 plain\n"
+                                 "at 2\n"
+                                 "entry E raw note.txt\n";
+    BuildRun run = build(manifest);
+    ASSERT_EQ(run.status, 0) << run.output;
+    std::ifstream header(dir() / "Ids.h");
+    std::string text((std::istreambuf_iterator<char>(header)), {});
+    for (const char* line : {"constexpr int32_t A = 0x0801;", "constexpr int32_t B = 0x0802;",
+                             "constexpr int32_t C = 0x0806;", "constexpr int32_t D = 0x0807;",
+                             "constexpr int32_t E = 0x2402;"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    EXPECT_EQ(text.find("constexpr int32_t  ="), std::string::npos) << text;
+
+    packbuilder::Manifest read = packbuilder::readManifest(dir() / "pack.manifest");
+    ASSERT_EQ(read.parts.size(), 2u);
+    const std::vector<packbuilder::ManifestEntry>& part2 = read.parts[0].entries;
+    ASSERT_EQ(part2.size(), 8u);
+    std::string places;
+    for (const packbuilder::ManifestEntry& entry : part2)
+        places += entry.isEmpty() ? "-" : entry.name;
+    EXPECT_EQ(places, "-AB---CD");
+    EXPECT_EQ(part2[3].type->code, -1);
+    EXPECT_EQ(read.parts[1].entries.size(), 3u);
+    EXPECT_TRUE(read.parts[1].entries[1].isEmpty());
+    // The empty places take no bytes in the file they share with the raw entry.
+    EXPECT_EQ(std::filesystem::file_size(dir() / "out" / "RP2part1.rp"), 6u);
+    EXPECT_EQ(std::filesystem::file_size(dir() / "out" / "RP2part2.txt"), 12u);
+}
+
 TEST_F(PackBuilderTest, RefusesBadManifestsByLine)
 {
     struct Case {
@@ -90,6 +130,17 @@ TEST_F(PackBuilderTest, RefusesBadManifestsByLine)
         {"part 1 chunked\nentry A txt missing.txt\n", ":2: A: cannot read"},
         {"part 1 chunked\nentry A png note.txt\n", "note.txt is not a PNG picture"},
         {"pack 1\n", ":1: unknown line: pack"},
+        {"at 3\n", ":1: at before the first part line"},
+        {"part 1 chunked\nat\n", ":2: expected: at <index>"},
+        {"part 1 chunked\nat x\n", ":2: index must be from 0 to 1023: x"},
+        {"part 1 chunked\nat 1024\nentry A txt note.txt\n", ":2: index must be from 0 to 1023: 1024"},
+        {"part 1 chunked\nentry A txt note.txt\nentry B txt note.txt\nat 1\nentry C txt note.txt\n",
+         ":4: at 1 goes back: the part's next index is 2"},
+        {"part 1 chunked\nat 3\n", ":2: at 3 has no entry after it"},
+        {"part 1 chunked\nat 3\npart 9 plain\nentry A txt note.txt\n", ":2: at 3 has no entry after it"},
+        {"part 1 chunked\nat 3\nat 5\nentry A txt note.txt\n", ":2: at 3 has no entry after it"},
+        {"part 1 chunked\nat 1023\nentry A txt note.txt\nentry B txt note.txt\n",
+         ":4: part 1 has more than 1024 entries"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.manifest);

@@ -36,6 +36,14 @@ bool parseNumber(const std::string& s, int& value)
     return true;
 }
 
+std::vector<uint8_t> encodeEmpty(EntryContext&)
+{
+    return {};
+}
+
+// The type of the places an `at` skips: no bytes, type byte -1.
+const EntryType emptyPlace{"empty", -1, &encodeEmpty, false};
+
 } // namespace
 
 Manifest readManifest(const std::filesystem::path& file)
@@ -47,11 +55,20 @@ Manifest readManifest(const std::filesystem::path& file)
     manifest.file = file;
     std::set<std::string> names;
     std::set<int> partNumbers;
+    // An `at` waiting for its entry, and its line.
+    int placeAt = -1;
+    int placeAtLine = 0;
+    auto failAt = [&](int line, const std::string& what) {
+        throw BuildError(file.string() + ":" + std::to_string(line) + ": " + what);
+    };
+    auto checkNoPlaceAt = [&]() {
+        if (placeAt != -1)
+            failAt(placeAtLine, "at " + std::to_string(placeAt) + " has no entry after it");
+    };
     std::string text;
-    for (int line = 1; std::getline(in, text); line++) {
-        auto fail = [&](const std::string& what) {
-            throw BuildError(file.string() + ":" + std::to_string(line) + ": " + what);
-        };
+    int line = 1;
+    for (; std::getline(in, text); line++) {
+        auto fail = [&](const std::string& what) { failAt(line, what); };
         if (size_t hash = text.find('#'); hash != std::string::npos)
             text.erase(hash);
         std::istringstream words(text);
@@ -64,7 +81,21 @@ Manifest readManifest(const std::filesystem::path& file)
             if (w.size() != 2 || !isIdentifier(w[1]))
                 fail("expected: namespace <identifier>");
             manifest.identifierNamespace = w[1];
+        } else if (w[0] == "at") {
+            if (w.size() != 2)
+                fail("expected: at <index>");
+            if (manifest.parts.empty())
+                fail("at before the first part line");
+            checkNoPlaceAt();
+            int64_t index = parseNumber(w[1], 0, int64_t(MAX_ENTRIES) - 1,
+                                        file.string() + ":" + std::to_string(line) + ": index");
+            size_t next = manifest.parts.back().entries.size();
+            if (size_t(index) < next)
+                fail("at " + w[1] + " goes back: the part's next index is " + std::to_string(next));
+            placeAt = int(index);
+            placeAtLine = line;
         } else if (w[0] == "part") {
+            checkNoPlaceAt();
             int number = 0;
             if (w.size() != 3 || !parseNumber(w[1], number) || (w[2] != "plain" && w[2] != "chunked"))
                 fail("expected: part <number> plain|chunked");
@@ -96,6 +127,11 @@ Manifest readManifest(const std::filesystem::path& file)
                 entry.options[w[i].substr(0, eq)] = w[i].substr(eq + 1);
             }
             ManifestPart& part = manifest.parts.back();
+            if (placeAt != -1) {
+                while (part.entries.size() < size_t(placeAt))
+                    part.entries.push_back({"", &emptyPlace, {}, {}, placeAtLine});
+                placeAt = -1;
+            }
             if (part.entries.size() == MAX_ENTRIES)
                 fail("part " + std::to_string(part.number) + " has more than 1024 entries");
             part.entries.push_back(std::move(entry));
@@ -103,6 +139,7 @@ Manifest readManifest(const std::filesystem::path& file)
             fail("unknown line: " + w[0]);
         }
     }
+    checkNoPlaceAt();
     return manifest;
 }
 

@@ -7,6 +7,8 @@
 //   part 8 plain                   are chunked, 0 and 8-63 plain)
 //   entry LOGO png art/logo.png    identifier, entry type, source, then
 //   entry HIT wav hit.wav loop=1   key=value options for the type
+//   at 6                           the next entry goes to index 6 of its
+//                                  part; the places skipped stay empty
 //
 // An entry's identifier is (part << 10) | its index in the part, in the
 // order the entries are listed. Sources are relative to the manifest.
@@ -20,12 +22,15 @@
 
 namespace packbuilder {
 
+// An empty place (skipped by `at`) has no name and no bytes.
 struct ManifestEntry {
     std::string name;
     const EntryType* type;
     std::filesystem::path source;
     std::map<std::string, std::string> options;
     int line;
+
+    bool isEmpty() const { return name.empty(); }
 };
 
 struct ManifestPart {
@@ -41,7 +46,8 @@ struct Manifest {
 };
 
 // Throws BuildError "file:line: what" for a malformed line, an unknown type,
-// a repeated identifier or part, or a part with more than 1024 entries.
+// a repeated identifier or part, a part with more than 1024 entries, or an
+// `at` that goes backwards, past 1023 or has no entry after it.
 Manifest readManifest(const std::filesystem::path& file);
 
 } // namespace packbuilder

@@ -95,9 +95,10 @@ std::vector<Encoded> encodePart(const ManifestPart& part, const std::filesystem:
                                 std::vector<HeaderConstant>* constants)
 {
     std::vector<Encoded> encoded;
-    for (const ManifestEntry& entry : part.entries) {
+    for (size_t i = 0; i < part.entries.size(); i++) {
+        const ManifestEntry& entry = part.entries[i];
         EntryContext context{entry.name, entry.source, entry.options, &inputs,
-                             identifiers.at(entry.name), &identifiers, constants};
+                             part.number << 10 | int32_t(i), &identifiers, constants};
         try {
             encoded.push_back({&entry, entry.type->encode(context)});
         } catch (const BuildError& e) {
@@ -208,8 +209,10 @@ void writePack(const Manifest& manifest, const std::filesystem::path& outputFold
         throw BuildError("cannot make " + outputFolder.string() + ": " + error.message());
     std::map<std::string, int32_t> identifiers;
     for (const ManifestPart& part : manifest.parts) {
-        for (size_t i = 0; i < part.entries.size(); i++)
-            identifiers[part.entries[i].name] = part.number << 10 | int32_t(i);
+        for (size_t i = 0; i < part.entries.size(); i++) {
+            if (!part.entries[i].isEmpty())
+                identifiers[part.entries[i].name] = part.number << 10 | int32_t(i);
+        }
     }
     try {
         for (const ManifestPart& part : manifest.parts) {
@@ -236,6 +239,8 @@ std::string identifierHeader(const Manifest& manifest, const std::vector<HeaderC
     for (const ManifestPart& part : manifest.parts) {
         for (size_t i = 0; i < part.entries.size(); i++) {
             const ManifestEntry& entry = part.entries[i];
+            if (entry.isEmpty())
+                continue;
             char id[16];
             std::snprintf(id, sizeof id, "0x%04X", unsigned((part.number << 10) | int(i)));
             text << "constexpr int32_t " << entry.name << " = " << id << "; // part "
