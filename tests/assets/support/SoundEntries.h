@@ -1,0 +1,45 @@
+#pragma once
+// Sound entries as the pack builder encodes them, read back the way the
+// platform's players read them.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "EntryType.h"
+#include "hal/HALPlayer.h"
+
+namespace vxtest {
+
+// The bytes the entry type makes of the source file.
+inline std::vector<uint8_t> encodeEntry(const std::string& type, const std::filesystem::path& source)
+{
+    const packbuilder::EntryType* entryType = packbuilder::findEntryType(type);
+    if (!entryType)
+        throw std::logic_error("no entry type " + type);
+    std::vector<std::filesystem::path> inputs;
+    std::map<std::string, int32_t> identifiers{{"SOUND", 0x400}};
+    std::vector<packbuilder::HeaderConstant> constants;
+    packbuilder::EntryContext entry{"SOUND", source, {}, &inputs, 0x400, &identifiers, &constants};
+    return entryType->encode(entry);
+}
+
+// The timed messages the MIDI player keeps; a file it refuses fails the test.
+inline std::vector<MIDIWAVEMESSAGE> playedMessages(const std::vector<uint8_t>& file, uint32_t* division = nullptr)
+{
+    int32_t count = 0;
+    uint32_t unused = 0;
+    int32_t status = HALPlayer::readMidi(file.data(), int32_t(file.size()), nullptr, &count,
+                                         division ? division : &unused, false);
+    EXPECT_EQ(status, 0);
+    std::vector<MIDIWAVEMESSAGE> messages(size_t(status == 0 ? count : 0));
+    if (!messages.empty())
+        HALPlayer::readMidi(file.data(), int32_t(file.size()), messages.data(), &count, &unused, false);
+    return messages;
+}
+
+}  // namespace vxtest
