@@ -5,7 +5,7 @@
 
 #include "EntryType.h"
 #include "support/AppFolder.h"
-#include "support/SoundEntries.h"
+#include "assets/support/SoundEntries.h"
 
 namespace {
 

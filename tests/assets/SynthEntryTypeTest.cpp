@@ -7,7 +7,7 @@
 
 #include "EntryType.h"
 #include "support/AppFolder.h"
-#include "support/SoundEntries.h"
+#include "assets/support/SoundEntries.h"
 #include "wince/AudioMixer.h"
 
 namespace {
