@@ -12,6 +12,7 @@
 
 #include "EntryType.h"
 #include "hal/HALPlayer.h"
+#include "support/AppFolder.h"
 
 namespace vxtest {
 
@@ -27,6 +28,34 @@ inline std::vector<uint8_t> encodeEntry(const std::string& type, const std::file
     packbuilder::EntryContext entry{"SOUND", source, {}, &inputs, 0x400, &identifiers, &constants};
     return entryType->encode(entry);
 }
+
+// Sources of one entry type written into a temporary folder and encoded.
+class SoundSource {
+public:
+    SoundSource(std::string type, std::string fileName) : type_(std::move(type)), fileName_(std::move(fileName)) {}
+
+    std::vector<uint8_t> encode(const std::string& text)
+    {
+        folder_.write(fileName_, text);
+        return encodeEntry(type_, folder_.path() + "/" + fileName_);
+    }
+
+    // What the entry type refuses the text with, "" when it takes it.
+    std::string error(const std::string& text)
+    {
+        try {
+            encode(text);
+        } catch (const packbuilder::BuildError& e) {
+            return e.what();
+        }
+        return "";
+    }
+
+private:
+    std::string type_;
+    std::string fileName_;
+    AppFolder folder_;
+};
 
 // The timed messages the MIDI player keeps; a file it refuses fails the test.
 inline std::vector<MIDIWAVEMESSAGE> playedMessages(const std::vector<uint8_t>& file, uint32_t* division = nullptr)
