@@ -72,15 +72,12 @@ const std::map<std::string, int32_t>& drumKeys()
 
 std::string beats(int32_t units)
 {
-    // Whole units of a quarter, or with the fraction written out.
     std::ostringstream out;
-    out << units / (kWhole / 4);
-    if (int32_t rest = units % (kWhole / 4))
-        out << "+" << rest << "/" << kWhole / 4;
+    out << double(units) / (kWhole / 4);
     return out.str();
 }
 
-// "c4" is middle C (60); sharps '#', flats 'b'; a number is a key as it
+// "c4" is middle C (60); sharps 's' ('#' starts a comment), flats 'b'; a number is a key as it
 // stands; a drum's name its General MIDI key.
 int32_t parseKey(const std::string& text, const std::string& where)
 {
@@ -95,8 +92,8 @@ int32_t parseKey(const std::string& text, const std::string& where)
     if (!text.empty() && text[0] >= 'a' && text[0] <= 'g') {
         key = semitones[text[0] - 'a'];
         i = 1;
-        if (i < text.size() && (text[i] == '#' || text[i] == 'b'))
-            key += text[i++] == '#' ? 1 : -1;
+        if (i < text.size() && (text[i] == 's' || text[i] == 'b'))
+            key += text[i++] == 's' ? 1 : -1;
     }
     if (i == 0 || i + 1 != text.size() || !std::isdigit(static_cast<unsigned char>(text[i])))
         throw BuildError(where + "unknown note " + text);
@@ -392,9 +389,8 @@ std::vector<uint8_t> encodeScore(EntryContext& entry)
     // A looping player goes on right after the last event: end on the
     // score's last moment with a setting the start repeats anyway.
     if (events.back().time < end) {
-        Event last = events.front();
-        last.time = end;
-        events.push_back(last);
+        const Voice& first = score.voices.front();
+        events.push_back({end, 1, uint8_t(0xB0 | first.channel), 7, uint8_t(first.volume), &first.where});
     }
 
     // A key started while it already sounds on its channel would be cut
