@@ -80,6 +80,25 @@ TEST_F(ContactSheetTest, AnAnimationSetWithoutItsGobSetShowsItsBoxesOnly)
     EXPECT_TRUE(shows(moves, BOX_COLOUR));
 }
 
+TEST_F(ContactSheetTest, WithoutExpectationsAnAnimationSetTakesTheGobSetNamedLikeIt)
+{
+    write("named.manifest", "part 1 chunked\n"
+                            "entry SHEET png sheet.png\n"
+                            "entry GOBS gobset sheet.gobs image=SHEET\n"
+                            "entry GOBS_ANIMS animset moves.anim\n"
+                            "entry ANIM_GOBS animset moves.anim\n"
+                            "entry OTHER_ANIMS animset moves.anim\n");
+    vxtest::ToolRun built = vxtest::runTool(std::string(VX_PACKBUILDER) + " " + path("named.manifest") + " " +
+                                            path("named/rsc") + " " + path("Named.h"));
+    ASSERT_EQ(built.status, 0) << built.output;
+    vxtest::ToolRun run = vxtest::runTool(std::string(VX_CONTACTSHEET) + " " + path("named") + " " +
+                                          path("sheets") + " " + path("named.manifest"));
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(shows(colours("named-GOBS_ANIMS.png"), GOB_COLOUR));
+    EXPECT_TRUE(shows(colours("named-ANIM_GOBS.png"), GOB_COLOUR));
+    EXPECT_FALSE(shows(colours("named-OTHER_ANIMS.png"), GOB_COLOUR));
+}
+
 TEST_F(ContactSheetTest, ASetThatDoesNotLoadFailsNamingIt)
 {
     // The animation set's Gob set is a text table.

@@ -210,7 +210,7 @@ void writeAnimSetSheet(int32_t animSetId, int32_t gobSetId, const std::string& t
     }
     Grid grid(frames, largest, animations + 1);
     std::string drawn = gobSetId != -1 ? "drawn with Gob set " + hex(gobSetId)
-                                       : "no Gob set named for it (gobs= in the expectations)";
+                                       : "no Gob set named for it (gobs= in its expectations)";
     grid.text(title + ": animation set " + hex(animSetId) + ", " + std::to_string(frames) + " frames, " +
                   std::to_string(animations) + " animations, " + drawn,
               PAD, 2);

@@ -4,7 +4,9 @@
 //   vx_contactsheet <application folder> <output folder> <manifest or expectations>...
 //
 // The manifests say which entries are Gob sets and animation sets; an
-// animation set is drawn with the Gob set its expectations name (gobs=).
+// animation set is drawn with the Gob set its expectations name (gobs=), or
+// else with the Gob set of its manifest named like it (X_ANIMS or ANIM_X
+// with X).
 // One PNG per set: <output>/<manifest>-<entry>.png.
 
 #include <cstdio>
@@ -16,6 +18,27 @@
 #include "Expectation.h"
 #include "HostVM.h"
 #include "Manifest.h"
+
+namespace {
+
+// The Gob set named like an animation set (X_ANIMS or ANIM_X: X), or -1.
+int32_t namesake(const packbuilder::Manifest& manifest, const std::string& animSet)
+{
+    std::string name;
+    if (animSet.size() > 6 && animSet.compare(animSet.size() - 6, 6, "_ANIMS") == 0)
+        name = animSet.substr(0, animSet.size() - 6);
+    else if (animSet.size() > 5 && animSet.compare(0, 5, "ANIM_") == 0)
+        name = animSet.substr(5);
+    for (const packbuilder::ManifestPart& part : manifest.parts) {
+        for (size_t i = 0; i < part.entries.size(); i++) {
+            if (!name.empty() && part.entries[i].name == name && part.entries[i].type->name == "gobset")
+                return part.number << 10 | int32_t(i);
+        }
+    }
+    return -1;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -58,8 +81,8 @@ int main(int argc, char** argv)
                             contactsheet::writeGobSetSheet(id, entry.name, png);
                         } else if (entry.type->name == "animset") {
                             auto with = drawnWith.find(id);
-                            contactsheet::writeAnimSetSheet(id, with == drawnWith.end() ? -1 : with->second,
-                                                            entry.name, png);
+                            int32_t gobs = with != drawnWith.end() ? with->second : namesake(manifest, entry.name);
+                            contactsheet::writeAnimSetSheet(id, gobs, entry.name, png);
                         } else {
                             continue;
                         }
