@@ -1,4 +1,4 @@
-// The game's menu pictures as the menus place them: every box the code reads
+// The game's menu and panel pictures as the code places them: every box the code reads
 // is in the frame or animation it shows, lies on the 240 x 320 screen where
 // the item stands, and the touch areas of one screen do not overlap (the
 // menus test them in order, so an overlap would steal touches). Animation
@@ -189,6 +189,20 @@ TEST_F(MenuPicturesTest, OptionsStageSelectionAndShopTouchAreasLieOnScreenApart)
                  {"preview", b3}});
 }
 
+TEST_F(MenuPicturesTest, PlayPanelsLeaveTheMoneyTextClearOfThePauseKey)
+{
+    // The HUD: the money bar and the pause key share the top right corner.
+    Rect money = frameBox(PAGE_ANIMS, 1, 3, 240, 0);
+    for (int32_t frame : {19, 15})
+        expectApart({{"money text", money}, {"pause key", frameBox(BUTTON_ANIMS, frame, 0, 240, 0)}});
+
+    // The pause panel: title and two rows on the dialog, the marker's rows
+    // apart.
+    expectApart({{"title", frameBox(BUTTON_ANIMS, 30, 2, 120, 160)},
+                 {"upper row", frameBox(BUTTON_ANIMS, 30, 3, 120, 160)},
+                 {"lower row", frameBox(BUTTON_ANIMS, 30, 4, 120, 160)}});
+}
+
 TEST_F(MenuPicturesTest, AnimationItemsRunForEverOrHandOnToTheNext)
 {
     struct Case {
@@ -205,6 +219,8 @@ TEST_F(MenuPicturesTest, AnimationItemsRunForEverOrHandOnToTheNext)
         {BUTTONS, BUTTON_ANIMS, 16, false}, {1041, 1024, 0, false},
         {1041, 1024, 8, true},              {1041, 1024, 9, false},
         {3073, 3072, 0, true},              {3073, 3072, 1, false},
+        {1049, 1030, 0, false},             {1049, 1030, 1, false},
+        {1049, 1030, 2, false},
     };
     for (const Case& c : cases) {
         VMPtr<tq::AnimPlayer> player = tq::AnimPlayer::create()->init();
