@@ -35,7 +35,7 @@ class ScreenTest : public uitest::UiFixture {
 protected:
     VMPtr<Screen> panel(int32_t n)
     {
-        VMPtr<Screen> s = attach(Screen::newInstance()->initItems());
+        VMPtr<Screen> s = Screen::newInstance()->initItems();
         s->allocItems(n);
         return s;
     }
@@ -47,7 +47,7 @@ protected:
 
 TEST_F(ScreenTest, ANewPanelHasNoItemsAndTheDefaultBackground)
 {
-    VMPtr<Screen> s = attach(Screen::newInstance()->initItems());
+    VMPtr<Screen> s = Screen::newInstance()->initItems();
     EXPECT_EQ(s->getItemCapacity(), 0);
     EXPECT_EQ(s->getItemKind(0), -1);
     EXPECT_EQ(s->getItemGobSlot(0), -1);

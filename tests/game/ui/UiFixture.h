@@ -1,6 +1,6 @@
 #pragma once
 // Base of the UI toolkit's tests: a game canvas (not shown) on the 240 x 400
-// screen, the suite's application folder with the UI pack installed, a fresh
+// screen (the hub's canvas), the suite's application folder with the UI pack installed, a fresh
 // resource cache, and a Graphics that writes down what is drawn.
 
 #include <filesystem>
@@ -14,6 +14,7 @@
 #include "support/AppFolder.h"
 #include "tq/Resources.h"
 #include "tq/io/resource/ResourcePack.h"
+#include "main/Main.h"
 #include "ui/MyObject.h"
 #include "ui/ResManager.h"
 
@@ -116,20 +117,16 @@ protected:
         GameCanvasFixture::SetUp();
         tq::io::resource::ResourcePack::currentPart = -1;
         ui::ResManager::newInstance()->init();
+        // Objects take the canvas from the hub.
+        main::Main::canvas = VMPtr<tq::TqCanvas>(canvas);
     }
     void TearDown() override
     {
+        main::Main::canvas = nullptr;
         tq::Resources::closePack();
         GameCanvasFixture::TearDown();
     }
 
-    // Gives a new object the test's canvas.
-    template<class T>
-    VMPtr<T> attach(VMPtr<T> object)
-    {
-        object->canvas = VMPtr<tq::TqCanvas>(canvas);
-        return object;
-    }
     static int32_t gobUses(int32_t slot) { return (*ui::ResManager::gobSetUses)[slot]; }
     static int32_t animUses(int32_t slot) { return (*ui::ResManager::animSetUses)[slot]; }
 
