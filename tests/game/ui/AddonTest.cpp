@@ -20,13 +20,6 @@ using namespace uitest;
 
 namespace {
 
-using Ints = std::vector<int32_t>;
-
-Ints ints(const VMPtr<VMArray<int32_t, 1>>& a)
-{
-    return Ints(a->elements(), a->elements() + a->length);
-}
-
 class AddonTest : public UiFixture {
 protected:
     void SetUp() override
@@ -289,10 +282,7 @@ TEST_F(AddonTest, TouchingARowHighlightsAndReleasingPicksItsItem)
     // Rows at y 3, 27, 51, each 12 high.
     VMPtr<VMArray<int32_t, 2>> rows = a->getItemRects();
     VMPtr<ui::Pointer> p(a->pointer);
-    VMPtr<VMArray<int32_t, 1>> all = VMArray<int32_t, 1>::newArray(4);
-    (*all)[2] = 240;
-    (*all)[3] = 320;
-    p->setItemBoxes(rows, all);
+    p->setItemBoxes(rows, intArray({0, 0, 240, 320}));
     a->setAuxEnabled(true);
     a->setListFlag1(true);
     a->moveDown();

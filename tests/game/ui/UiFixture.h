@@ -93,6 +93,20 @@ class RecordingGraphics : public javax::microedition::lcdui::Graphics {
 };
 
 using Calls = std::vector<std::string>;
+using Ints = std::vector<int32_t>;
+
+inline Ints ints(const VMPtr<VMArray<int32_t, 1>>& a)
+{
+    return Ints(a->elements(), a->elements() + a->length);
+}
+
+inline VMPtr<VMArray<int32_t, 1>> intArray(const Ints& values)
+{
+    VMPtr<VMArray<int32_t, 1>> a = VMArray<int32_t, 1>::newArray(int32_t(values.size()));
+    for (size_t i = 0; i < values.size(); i++)
+        (*a)[int32_t(i)] = values[i];
+    return a;
+}
 
 class UiFixture : public vxtest::GameCanvasFixture {
 protected:
