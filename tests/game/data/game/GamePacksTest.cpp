@@ -154,25 +154,26 @@ TEST_F(GamePacksTest, LabelTextsFitOnTheScreenAndDrawInk)
 }
 
 // Pictures of parts 1 and 3 that the frame and the menus show: a Gob set, its
-// animation set, the highest frame the code picks, and a frame that must
-// show something.
+// animation set, the highest frame and the highest animation the code picks
+// (-1: none), and a frame that must show something.
 struct Pair {
     int32_t gobs;
     int32_t anims;
     int32_t highestFrame;
+    int32_t highestAnimation;
     int32_t shownFrame;
 };
 
 const Pair menuPictures[] = {
-    {0xC01, 0xC00, 0, 0},  // animated logo
-    {1055, 1035, 0, 0},    // title picture
-    {1043, 1026, 0, 0},    // title banner
-    {1057, 1037, 0, 0},    // backdrop
-    {1059, 1039, 73, 30},  // buttons, arrows, dialogs (frame 30: the dialog)
-    {1047, 1028, 12, 4},   // shop sheet
-    {1046, 1027, 6, 5},    // option icons
-    {1041, 1024, 9, 0},    // stage picture backing
-    {1042, 1025, 0, 0},    // progress mark
+    {0xC01, 0xC00, -1, 0, 0},  // animated logo
+    {1055, 1035, 0, -1, 0},    // title picture
+    {1043, 1026, 0, -1, 0},    // title banner
+    {1057, 1037, 0, -1, 0},    // backdrop
+    {1059, 1039, 73, 16, 30},  // buttons, arrows, dialogs (frame 30: the dialog)
+    {1047, 1028, 12, -1, 4},   // shop and stage selection sheet
+    {1046, 1027, 6, -1, 5},    // option icons
+    {1041, 1024, -1, 9, 0},    // stage picture backing and bezel
+    {1042, 1025, 0, -1, 0},    // progress mark
 };
 
 TEST_F(GamePacksTest, MenuPicturesLoadAndDraw)
@@ -187,6 +188,7 @@ TEST_F(GamePacksTest, MenuPicturesLoadAndDraw)
         VMPtr<tq::AnimSet> set = Resources::loadAnimSet(p.anims);
         ASSERT_NE(set, nullptr);
         EXPECT_GT(set->getFrameCount(), p.highestFrame);
+        EXPECT_GT(set->getAnimationCount(), p.highestAnimation);
         set->setGobs(gobs);
         VMPtr<Image> image = Image::createImage(240, 320, false, 0x102030);
         set->paintFrame(image->getGraphics(), p.shownFrame, 120, 160, 0);
@@ -196,6 +198,81 @@ TEST_F(GamePacksTest, MenuPicturesLoadAndDraw)
     VMPtr<tq::Gob::GobArray> loading = tq::ResourcesExt::loadGobs(0x415);
     ASSERT_NE(loading, nullptr);
     EXPECT_GT(loading->get(0)->getWidth(0), 0);
+}
+
+// Texts the code puts into boxes of the pictures (a box is the first
+// collision box of that id in the frame): labels are one line of font 0,
+// text blocks wrap in font 1.
+struct TextBox {
+    int32_t anims;
+    int32_t frame;
+    int32_t box;
+    std::vector<int32_t> texts;
+    bool wrapped;
+};
+
+const TextBox textBoxes[] = {
+    {1039, 1, 2, {29, 24, 25, 27}, false},        // main menu: the selected item
+    {1039, 30, 2, {27, 24, 8, 51, 52, 53}, false}, // dialogs: title, shop questions
+    {1039, 30, 3, {8}, false},                    // quit question
+    {1039, 30, 1, {9}, true},                     // sound question body
+    {1039, 28, 1, {1}, false},                    // options rows
+    {1039, 28, 2, {31}, false},
+    {1039, 29, 1, {25}, false},                   // about page title
+    {1028, 3, 3, {50, 48}, false},                // shop and stage selection titles
+};
+
+// Lines of a greedy word wrap at width.
+int32_t wrappedLines(const VMPtr<RichFont>& font, const std::string& text, int32_t width)
+{
+    int32_t lines = 1;
+    std::string line;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find_first_of(" \n", at);
+        std::string word = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && font->stringWidth(java::lang::String::newFromCString(longer.c_str())) > width) {
+            lines++;
+            line = word;
+        } else {
+            line = longer;
+        }
+        if (end != std::string::npos && text[end] == '\n') {
+            lines++;
+            line.clear();
+        }
+        at = end == std::string::npos ? text.size() : end + 1;
+    }
+    return lines;
+}
+
+TEST_F(GamePacksTest, TextsFitTheBoxesTheyArePutIn)
+{
+    if (!hasPart(1))
+        GTEST_SKIP() << "the pictures' pack (part 1) is not built yet";
+    VMPtr<RichFont> labels = font(FONT_0);
+    VMPtr<RichFont> body = font(FONT_1);
+    VMPtr<Translation> table = texts();
+    ASSERT_NE(table, nullptr);
+    for (const TextBox& b : textBoxes) {
+        SCOPED_TRACE(testing::Message() << b.anims << " frame " << b.frame << " box " << b.box);
+        VMPtr<tq::AnimSet> set = Resources::loadAnimSet(b.anims);
+        ASSERT_NE(set, nullptr);
+        VMPtr<VMArray<int32_t, 1>> rect = VMArray<int32_t, 1>::newArray(5 * 8);
+        ASSERT_GT(set->getCollisionRects(b.frame, 0, rect, b.box), 0);
+        int32_t width = (*rect)[2], height = (*rect)[3];
+        for (int32_t id : b.texts) {
+            VMPtr<java::lang::String> text = table->getString(id);
+            if (b.wrapped) {
+                int32_t lines = wrappedLines(body, utf8(text), width - 5);
+                EXPECT_LE(lines * body->getLineHeight(), height) << "text " << id << " in " << lines << " lines";
+            } else {
+                EXPECT_LE(labels->stringWidth(text), width) << "text " << id << ": " << utf8(text);
+                EXPECT_LE(labels->getHeight(), height + 4) << "text " << id;
+            }
+        }
+    }
 }
 
 } // namespace
