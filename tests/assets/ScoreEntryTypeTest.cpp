@@ -158,6 +158,8 @@ TEST_F(ScoreEntryTypeTest, RefusesBadScoresNamingTheLine)
         {"voice A channel=0\nvoice B channel=0 program=3\n",
          "tune.score:2: voice B shares channel 0 with A but not its program, volume and pan"},
         {"tempo 10\n", "tune.score:1: tempo must be from 20 to 400: 10"},
+        {"tempo 120 fast\n", "tune.score:1: unexpected word fast"},
+        {"voice A channel=0\nsection S T\n", "tune.score:2: unexpected word T"},
         {"time 4/3\n", "tune.score:1: time is beats/unit with a unit of 2, 4, 8 or 16: 4/3"},
         {"time 4\n", "tune.score:1: time is beats/unit with a unit of 2, 4, 8 or 16: 4"},
         {"# nothing\n", "tune.score: no sections"},

@@ -188,6 +188,16 @@ int32_t setting(std::map<std::string, std::string>& values, const std::string& k
     return value;
 }
 
+// A heading's one value; more words are an error.
+std::string onlyWord(std::istringstream& words, const std::string& where)
+{
+    std::string value, extra;
+    words >> value;
+    if (words >> extra)
+        throw BuildError(where + "unexpected word " + extra);
+    return value;
+}
+
 bool isName(const std::string& text)
 {
     return !text.empty() && !std::isdigit(static_cast<unsigned char>(text[0])) &&
@@ -224,12 +234,10 @@ Score readScore(EntryContext& entry)
         if (heading && !score.sections.empty())
             throw BuildError(where + keyword + " after the first section");
         if (keyword == "tempo") {
-            std::string value;
-            words >> value;
+            std::string value = onlyWord(words, where);
             score.tempo = int32_t(parseNumber(value, 20, 400, where + "tempo"));
         } else if (keyword == "time") {
-            std::string value;
-            words >> value;
+            std::string value = onlyWord(words, where);
             size_t slash = value.find('/');
             int32_t count = int32_t(parseNumber(value.substr(0, slash), 1, 32, where + "beats a bar"));
             std::string unit = slash == std::string::npos ? "" : value.substr(slash + 1);
@@ -270,7 +278,7 @@ Score readScore(EntryContext& entry)
                 finishSection(score, score.sections.back());
             Section section;
             section.where = where;
-            words >> section.name;
+            section.name = onlyWord(words, where);
             if (!isName(section.name))
                 throw BuildError(where + "a section needs a name: " + section.name);
             for (const Section& other : score.sections) {
