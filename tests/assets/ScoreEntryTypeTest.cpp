@@ -1,3 +1,4 @@
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -98,7 +99,7 @@ TEST_F(ScoreEntryTypeTest, PlaysSectionsInOrderWithoutDrift)
     ASSERT_EQ(starts.size(), 17u);
     const int eighths[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 16, 17, 18, 19, 20, 21, 22, 23};
     for (size_t i = 0; i < starts.size(); i++)
-        EXPECT_EQ(starts[i], uint32_t((eighths[i] * 48 * 625 * 2 + 112) / (2 * 112))) << i;
+        EXPECT_EQ(starts[i], uint32_t(std::lround(eighths[i] * 60000.0 / 112 / 2))) << i;
 }
 
 TEST_F(ScoreEntryTypeTest, NamesKeysByNoteNumberAndDrum)
