@@ -39,7 +39,7 @@ struct Note {
     std::string where;
 };
 
-struct Part {
+struct Passage {
     std::vector<Note> notes;
     int32_t length = 0;
     int32_t lastLength = kWhole / 4; // the duration a note without one takes
@@ -48,7 +48,7 @@ struct Part {
 struct Section {
     std::string name;
     std::string where;
-    std::map<size_t, Part> parts; // by voice
+    std::map<size_t, Passage> passages; // by voice
     int32_t length = 0;
 };
 
@@ -127,7 +127,7 @@ int32_t parseDuration(const std::string& text, const std::string& where)
 
 // A token of a voice line: rest or keys joined by '+', then /duration and
 // @velocity, each optional.
-void addToken(Part& part, const Voice& voice, const std::string& token, const std::string& where)
+void addToken(Passage& passage, const Voice& voice, const std::string& token, const std::string& where)
 {
     std::string body = token;
     Note note;
@@ -137,7 +137,7 @@ void addToken(Part& part, const Voice& voice, const std::string& token, const st
         note.velocity = int32_t(parseNumber(body.substr(at + 1), 1, 127, where + "velocity"));
         body.erase(at);
     }
-    int32_t length = part.lastLength;
+    int32_t length = passage.lastLength;
     if (size_t slash = body.find('/'); slash != std::string::npos) {
         length = parseDuration(body.substr(slash + 1), where);
         body.erase(slash);
@@ -156,11 +156,11 @@ void addToken(Part& part, const Voice& voice, const std::string& token, const st
         if (note.keys.empty() || body.back() == '+')
             throw BuildError(where + "unknown note " + token);
     }
-    note.start = part.length;
+    note.start = passage.length;
     note.length = length;
-    part.lastLength = length;
-    part.length += length;
-    part.notes.push_back(std::move(note));
+    passage.lastLength = length;
+    passage.length += length;
+    passage.notes.push_back(std::move(note));
 }
 
 // key=value words of a heading line.
@@ -207,12 +207,12 @@ bool isName(const std::string& text)
 
 void finishSection(const Score& score, Section& section)
 {
-    for (const auto& [voice, part] : section.parts)
-        section.length = std::max(section.length, part.length);
-    for (const auto& [voice, part] : section.parts) {
-        if (part.length != section.length) {
+    for (const auto& [voice, passage] : section.passages)
+        section.length = std::max(section.length, passage.length);
+    for (const auto& [voice, passage] : section.passages) {
+        if (passage.length != section.length) {
             throw BuildError(section.where + "section " + section.name + ": voice " + score.voices[voice].name +
-                             " lasts " + beats(part.length) + " beats, the section " + beats(section.length));
+                             " lasts " + beats(passage.length) + " beats, the section " + beats(section.length));
         }
     }
     if (section.length == 0)
@@ -298,15 +298,15 @@ Score readScore(EntryContext& entry)
         } else if (auto voice = voiceIndex.find(keyword); voice != voiceIndex.end()) {
             if (score.sections.empty())
                 throw BuildError(where + "notes before the first section");
-            Part& part = score.sections.back().parts[voice->second];
+            Passage& passage = score.sections.back().passages[voice->second];
             std::string token;
             while (words >> token) {
                 if (token == "|") {
-                    if (part.length % score.barUnits != 0)
-                        throw BuildError(where + "bar line " + beats(part.length % score.barUnits) +
+                    if (passage.length % score.barUnits != 0)
+                        throw BuildError(where + "bar line " + beats(passage.length % score.barUnits) +
                                          " beats into a bar");
                 } else {
-                    addToken(part, score.voices[voice->second], token, where);
+                    addToken(passage, score.voices[voice->second], token, where);
                 }
             }
         } else {
@@ -372,9 +372,9 @@ std::vector<uint8_t> encodeScore(EntryContext& entry)
     int64_t offset = 0;
     for (size_t s : score.play) {
         const Section& section = score.sections[s];
-        for (const auto& [v, part] : section.parts) {
+        for (const auto& [v, passage] : section.passages) {
             const Voice& voice = score.voices[v];
-            for (const Note& note : part.notes) {
+            for (const Note& note : passage.notes) {
                 int64_t on = ms(offset + note.start);
                 int64_t off = ms(offset + note.start + note.length);
                 off = on + std::max<int64_t>(1, ((off - on) * voice.gate + 50) / 100);
