@@ -356,7 +356,11 @@ void putVariable(std::vector<uint8_t>& out, uint32_t value)
 std::vector<uint8_t> encodeScore(EntryContext& entry)
 {
     Score score = readScore(entry);
-    auto ms = [&](int64_t units) { return (units * 625 * 2 + score.tempo) / (2 * score.tempo); };
+    // A whole note is four beats of 60000 / tempo ms; rounded to the nearest.
+    int64_t wholeMsTimesTempo = 4 * 60000;
+    auto ms = [&](int64_t units) {
+        return (2 * units * wholeMsTimesTempo + kWhole * score.tempo) / (2 * kWhole * score.tempo);
+    };
 
     std::vector<Event> events;
     std::vector<bool> channelSet(16, false);
@@ -408,11 +412,11 @@ std::vector<uint8_t> encodeScore(EntryContext& entry)
     int64_t now = 0;
     for (const Event& e : events) {
         if ((e.status & 0xF0) == 0x90) {
-            uint8_t& count = sounding[(e.status & 0x0F) * 128 + e.data1];
-            if (e.data2 != 0 && count != 0)
+            uint8_t& sounds = sounding[(e.status & 0x0F) * 128 + e.data1];
+            if (e.data2 != 0 && sounds)
                 throw BuildError(*e.where + "key " + std::to_string(e.data1) + " starts on channel " +
                                  std::to_string(e.status & 0x0F) + " while it still sounds");
-            count = e.data2 != 0;
+            sounds = e.data2 != 0;
         }
         putVariable(track, uint32_t(e.time - now));
         now = e.time;
