@@ -28,7 +28,8 @@ TEST_F(PackCheckTest, PassesAPackOfTheExpectedShape)
     ToolRun run = check("# ids: 0x400 sheet, 0x401 Gobs, 0x402 animations, 0x405 texts, 0x406 font\n"
                     "picture 0x400 width=8 height<=4\n"
                     "gobset 1025 gobs=2 boxes@0>=1 boxes@1=0\n"
-                    "animset 0x402 gobs=0x401 animations=1 frames>=2 boxes@0=2 boxes@1=0 steps@0=2\n"
+                    "animset 0x402 gobs=0x401 animations=2 frames>=2 boxes@0=2 boxes@1=0 steps@0=2\n"
+                    "animset 0x402 boxids@0=0-1 placed@0=2 placed@1<=0 animboxids@1=1,0\n"
                     "texts 0x405 ids=0-1,2 font=0x406\n"
                     "font 0x406 chars=32-126,0xE9 height>=8 height<=16 line>=8\n"
                     "sound 0x408 type=midi\n"
@@ -50,12 +51,20 @@ TEST_F(PackCheckTest, NamesTheLineAndTheIdOfEachResourceNotAsExpected)
         {"gobset 0x401 boxes@1>=1", "gobset 0x401 (1025): the box count of Gob 1 is 0, expected >= 1"},
         {"gobset 0x401 boxes@2>=1", "gobset 0x401 (1025): has no Gob 2 (it holds 2)"},
         {"gobset 0x405", "gobset 0x405 (1029): does not load as a Gob set"},
-        {"animset 0x402 animations=2", "animset 0x402 (1026): the animation count is 1, expected 2"},
+        {"animset 0x402 animations=3", "animset 0x402 (1026): the animation count is 2, expected 3"},
         {"animset 0x402 frames>=3", "animset 0x402 (1026): the frame count is 2, expected >= 3"},
         {"animset 0x402 boxes@0<=1", "animset 0x402 (1026): the box count of frame 0 is 2, expected <= 1"},
         {"animset 0x402 boxes@5>=1", "animset 0x402 (1026): has no frame 5 (it holds 2)"},
         {"animset 0x402 steps@0>=3", "animset 0x402 (1026): the step count of animation 0 is 2, expected >= 3"},
-        {"animset 0x402 steps@1>=1", "animset 0x402 (1026): has no animation 1 (it holds 1)"},
+        {"animset 0x402 steps@2>=1", "animset 0x402 (1026): has no animation 2 (it holds 2)"},
+        {"animset 0x402 boxids@0=0,2", "animset 0x402 (1026): frame 0 has no box 2 (its boxes: 0, 1)"},
+        {"animset 0x402 boxids@1=0", "animset 0x402 (1026): frame 1 has no box 0 (its boxes: none)"},
+        {"animset 0x402 boxids@2=0", "animset 0x402 (1026): has no frame 2 (it holds 2)"},
+        {"animset 0x402 placed@1>=1", "animset 0x402 (1026): the placement count of frame 1 is 0, expected >= 1"},
+        {"animset 0x402 placed@9>=1", "animset 0x402 (1026): has no frame 9 (it holds 2)"},
+        {"animset 0x402 animboxids@0=1", "animset 0x402 (1026): animation 0 step 1: frame 1 has no box 1"},
+        {"animset 0x402 animboxids@1=3", "animset 0x402 (1026): animation 1 step 0: frame 0 has no box 3"},
+        {"animset 0x402 animboxids@2=0", "animset 0x402 (1026): has no animation 2 (it holds 2)"},
         {"animset 0x402 gobs=0x40C", "animset 0x402 (1026): frame 0 places Gob 1, but Gob set 0x40C (1036) holds 1"},
         {"animset 0x402 gobs=0x405", "animset 0x402 (1026): its Gob set 0x405 (1029) does not load"},
         {"texts 0x405 ids=1-3", "texts 0x405 (1029): has no text 3 (it holds 3)"},
@@ -111,6 +120,10 @@ TEST(ExpectationTest, RefusesMalformedLinesByLine)
         {"gobset 1 gobs@2>=1\n", "e.expect:1: gobs takes no @"},
         {"animset 1 boxes@x>=1\n", "e.expect:1: boxes@ must be from 0 to 65535: x"},
         {"texts 1 ids>=3\n", "e.expect:1: ids takes = only"},
+        {"animset 1 boxids@1>=2\n", "e.expect:1: boxids takes = only"},
+        {"animset 1 boxids=2\n", "e.expect:1: boxids needs @<number>"},
+        {"animset 1 animboxids@0=a\n", "e.expect:1: animboxids must be from 0 to 65535: a"},
+        {"gobset 1 placed@0>=1\n", "e.expect:1: gobset has no condition placed"},
         {"texts 1 ids=5-3\n", "e.expect:1: ids range end must be from 5 to 65535: 3"},
         {"texts 1 ids=1,,2\n", "e.expect:1: ids must be from 0 to 65535: "},
         {"texts 1 ids=1,\n", "e.expect:1: ids must be a list of numbers and ranges: 1,"},

@@ -23,6 +23,7 @@ using tq::Resources;
 using tq::util::text::RichFont;
 using tq::util::text::Translation;
 using ByteArray = VMArray<int8_t, 1>;
+using IntArray = VMArray<int32_t, 1>;
 
 std::string idText(int32_t id)
 {
@@ -122,17 +123,56 @@ struct Checker {
                 fail(compare("the frame count", frames, c));
             } else if (c.key == "gobs") {
                 placements(*set, frames, int32_t(parseValue(c.value, 0, 0xFFFF, c.key)));
-            } else if (c.key == "boxes") {
+            } else if (c.key == "boxes" || c.key == "boxids" || c.key == "placed") {
                 if (c.at >= frames)
                     fail("has no frame " + std::to_string(c.at) + " (it holds " + std::to_string(frames) + ")");
-                else
+                else if (c.key == "boxes")
                     fail(compare("the box count of frame " + std::to_string(c.at),
                                  set->getCollisionBoxCount(c.at), c));
+                else if (c.key == "placed")
+                    fail(compare("the placement count of frame " + std::to_string(c.at),
+                                 set->getPlacementCount(c.at), c));
+                else
+                    boxIds(*set, c.at, parseList(c.value, c.key), "");
             } else if (c.at >= animations) {
                 fail("has no animation " + std::to_string(c.at) + " (it holds " + std::to_string(animations) + ")");
-            } else {
+            } else if (c.key == "steps") {
                 fail(compare("the step count of animation " + std::to_string(c.at), set->getStepCount(c.at), c));
+            } else {
+                animationBoxIds(*set, c.at, parseList(c.value, c.key));
             }
+        }
+    }
+
+    // Every listed id has a box in the frame.
+    void boxIds(tq::AnimSet& set, int32_t frame, const std::vector<int32_t>& ids, const std::string& shownBy)
+    {
+        int32_t n = set.getCollisionBoxCount(frame);
+        VMPtr<IntArray> out = IntArray::newArray(5 * n);
+        set.getCollisionRects(frame, 0, out);
+        std::set<int32_t> present;
+        for (int32_t b = 0; b < n; b++)
+            present.insert((*out)[5 * b + 4]);
+        std::string has;
+        for (int32_t id : present)
+            has += (has.empty() ? "" : ", ") + std::to_string(id);
+        for (int32_t id : ids) {
+            if (!present.count(id))
+                fail(shownBy + "frame " + std::to_string(frame) + " has no box " + std::to_string(id) +
+                     " (its boxes: " + (has.empty() ? "none" : has) + ")");
+        }
+    }
+
+    // Every listed id has a box in each frame the animation shows.
+    void animationBoxIds(tq::AnimSet& set, int32_t animation, const std::vector<int32_t>& ids)
+    {
+        int32_t first = int32_t(uint32_t((*set.animations)[animation]) >> 16);
+        std::set<int32_t> seen;
+        for (int32_t k = 0; k < set.getStepCount(animation); k++) {
+            int32_t frame = int32_t(uint32_t(set.stepEntry(first + k)) >> 22);
+            if (seen.insert(frame).second)
+                boxIds(set, frame, ids,
+                       "animation " + std::to_string(animation) + " step " + std::to_string(k) + ": ");
         }
     }
 
@@ -144,7 +184,7 @@ struct Checker {
             return fail("its Gob set " + idText(gobSetId) + " does not load");
         for (int32_t frame = 0; frame < frames; frame++) {
             int32_t n = set.getPlacementCount(frame);
-            VMPtr<VMArray<int32_t, 1>> out = VMArray<int32_t, 1>::newArray(4 * n);
+            VMPtr<IntArray> out = IntArray::newArray(4 * n);
             set.getPlacements(frame, 0, out);
             for (int32_t i = 0; i < n; i++) {
                 int32_t gob = (*out)[4 * i];
