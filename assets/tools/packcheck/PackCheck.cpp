@@ -42,17 +42,6 @@ std::string charText(char16_t c)
     return text;
 }
 
-std::string messageOf(java::lang::Throwable* caught)
-{
-    VMPtr<java::lang::Throwable> e(caught);
-    VMPtr<java::lang::String> message = e->getMessage();
-    if (!message)
-        return "an exception without a message";
-    VMCString bytes;
-    _VM_stringToCString(message, &bytes);
-    return bytes.text() ? bytes.text() : "";
-}
-
 const char* opText(Condition::Op op)
 {
     return op == Condition::AT_LEAST ? ">= " : op == Condition::AT_MOST ? "<= " : "";
@@ -302,6 +291,17 @@ struct Checker {
 };
 
 } // namespace
+
+std::string messageOf(java::lang::Throwable* caught)
+{
+    VMPtr<java::lang::Throwable> e(caught);
+    VMPtr<java::lang::String> message = e->getMessage();
+    if (!message)
+        return "an exception without a message";
+    VMCString bytes;
+    _VM_stringToCString(message, &bytes);
+    return bytes.text() ? bytes.text() : "";
+}
 
 std::vector<std::string> check(const Expectation& expectation)
 {

@@ -6,11 +6,15 @@
 #include <vector>
 
 #include "Expectation.h"
+#include "java/lang/Throwable.h"
 
 namespace packcheck {
 
 // The failures of one expectation, each "file:line: kind 0x806 (2054): what";
 // empty when the resource is there with the expected shape.
 std::vector<std::string> check(const Expectation& expectation);
+
+// The message of a caught Java exception, for a report.
+std::string messageOf(java::lang::Throwable* caught);
 
 } // namespace packcheck
