@@ -94,6 +94,46 @@ TEST_F(PackCheckTest, NamesTheLineAndTheIdOfEachResourceNotAsExpected)
     EXPECT_NE(run.output.find("2 resources not as the code expects"), std::string::npos) << run.output;
 }
 
+TEST_F(PackCheckTest, TakesOnlyMidiFilesOfOneTrackInTicksPerQuarterNote)
+{
+    struct Case {
+        std::string header;
+        const char* message; // "" passes
+    };
+    const Case cases[] = {
+        {std::string("MThd\0\0\0\6\0\0\0\1\x7F\xFF", 14), ""},
+        {std::string("MThd\0\0\0\6\0\1\0\2\0\x60", 14), "is a MIDI file of 2 tracks; the player plays 1"},
+        {std::string("MThd\0\0\0\6\0\1\0\0\0\x60", 14), "is a MIDI file of 0 tracks; the player plays 1"},
+        {std::string("MThd\0\0\0\6\0\0\0\1\xE7\x28", 14), "its MIDI division is 59176, a time code"},
+        {std::string("MThd\0\0\0\6\0\0\0\1", 12), "its MIDI header is cut short"},
+    };
+    std::string manifest = "part 1 chunked\n";
+    std::string expectations;
+    for (size_t i = 0; i < std::size(cases); i++) {
+        write("tune" + std::to_string(i) + ".mid", cases[i].header);
+        manifest += "entry TUNE" + std::to_string(i) + " mid tune" + std::to_string(i) + ".mid\n";
+        expectations += "sound " + std::to_string(0x400 + i) + " type=midi\n";
+    }
+    write("tunes.manifest", manifest);
+    write("tunes.expect", expectations);
+    ToolRun built = runTool(std::string(VX_PACKBUILDER) + " " + path("tunes.manifest") + " " + path("tunes/rsc") +
+                            " " + path("Tunes.h"));
+    ASSERT_EQ(built.status, 0) << built.output;
+    ToolRun run = runTool(std::string(VX_PACKCHECK) + " " + path("tunes") + " " + path("tunes.expect"));
+    EXPECT_EQ(run.status, 1);
+    for (size_t i = 0; i < std::size(cases); i++) {
+        SCOPED_TRACE(i);
+        std::string where = "tunes.expect:" + std::to_string(i + 1) + ": ";
+        std::string id = "0x40" + std::to_string(i) + " (" + std::to_string(0x400 + i) + ")";
+        if (*cases[i].message)
+            EXPECT_NE(run.output.find(where + "sound " + id + ": " + cases[i].message),
+                      std::string::npos)
+                << run.output;
+        else
+            EXPECT_EQ(run.output.find(where), std::string::npos) << run.output;
+    }
+}
+
 TEST_F(PackCheckTest, RefusesAFolderWithoutPacks)
 {
     write("pack.expect", "gobset 0x401\n");

@@ -242,7 +242,7 @@ struct Checker {
         int32_t type = Resources::getEntryByte(e.id);
         VMPtr<ByteArray> bytes = Resources::getResourceBytes(e.id);
         std::string head(reinterpret_cast<const char*>(bytes->elements()),
-                         size_t(std::min<int32_t>(bytes->length, 12)));
+                         size_t(std::min<int32_t>(bytes->length, 14)));
         bool midi = type == 0 && head.compare(0, 4, "MThd") == 0;
         bool wav = type == 1 && head.size() == 12 && head.compare(0, 4, "RIFF") == 0 &&
                    head.compare(8, 4, "WAVE") == 0;
@@ -254,6 +254,21 @@ struct Checker {
                                 : wanted == "wav" ? std::string("WAVE file (type 1, RIFF WAVE)")
                                                   : std::string("MIDI or WAVE sound")) +
                  ": type " + std::to_string(type));
+        else if (midi)
+            midiHeader(head);
+    }
+
+    // The player takes one track timed in ticks per quarter note.
+    void midiHeader(const std::string& head)
+    {
+        if (head.size() < 14)
+            return fail("its MIDI header is cut short");
+        auto word = [&](size_t at) { return int32_t(uint8_t(head[at])) << 8 | uint8_t(head[at + 1]); };
+        if (word(10) != 1)
+            fail("is a MIDI file of " + std::to_string(word(10)) + " tracks; the player plays 1");
+        if (word(12) > 32767)
+            fail("its MIDI division is " + std::to_string(word(12)) +
+                 ", a time code; the player takes ticks per quarter note up to 32767");
     }
 
     void picture()
