@@ -134,6 +134,24 @@ TEST_F(PackCheckTest, TakesOnlyMidiFilesOfOneTrackInTicksPerQuarterNote)
     }
 }
 
+TEST_F(PackCheckTest, RefusesANameTwoManifestsOfOneNamespaceUse)
+{
+    write("second.manifest", "namespace res\npart 2 chunked\nentry TUNE mid tune.mid\nentry OTHER wav hit.wav\n");
+    write("elsewhere.manifest", "namespace other\npart 3 chunked\nentry GOBS wav hit.wav\n");
+    write("pack.expect", "sound 0x408 type=midi\n");
+    std::string command = std::string(VX_PACKCHECK) + " " + path("app") + " ";
+    ToolRun clash = runTool(command + path("pack.manifest") + " " + path("pack.expect") + " " +
+                            path("second.manifest") + " " + path("elsewhere.manifest"));
+    EXPECT_EQ(clash.status, 1);
+    EXPECT_NE(clash.output.find("second.manifest:3: TUNE is also in pack.manifest:9 (namespace res)"),
+              std::string::npos)
+        << clash.output;
+    EXPECT_EQ(clash.output.find("GOBS"), std::string::npos) << "another namespace may reuse a name";
+    ToolRun apart = runTool(command + path("pack.manifest") + " " + path("elsewhere.manifest") + " " +
+                            path("pack.expect"));
+    EXPECT_EQ(apart.status, 0) << apart.output;
+}
+
 TEST_F(PackCheckTest, RefusesAFolderWithoutPacks)
 {
     write("pack.expect", "gobset 0x401\n");

@@ -1,6 +1,7 @@
 #include "PackCheck.h"
 
 #include <cstdio>
+#include <map>
 #include <set>
 
 #include "java/lang/String.h"
@@ -306,6 +307,26 @@ struct Checker {
 };
 
 } // namespace
+
+std::vector<std::string> checkNames(const std::vector<packbuilder::Manifest>& manifests)
+{
+    std::vector<std::string> failures;
+    std::map<std::pair<std::string, std::string>, std::string> first; // (namespace, name) -> where
+    for (const packbuilder::Manifest& manifest : manifests) {
+        for (const packbuilder::ManifestPart& part : manifest.parts) {
+            for (const packbuilder::ManifestEntry& entry : part.entries) {
+                if (entry.isEmpty())
+                    continue;
+                std::string where = manifest.file.filename().string() + ":" + std::to_string(entry.line);
+                auto [known, added] = first.try_emplace({manifest.identifierNamespace, entry.name}, where);
+                if (!added)
+                    failures.push_back(where + ": " + entry.name + " is also in " + known->second +
+                                       " (namespace " + manifest.identifierNamespace + ")");
+            }
+        }
+    }
+    return failures;
+}
 
 std::string messageOf(java::lang::Throwable* caught)
 {
