@@ -91,8 +91,7 @@ TEST_F(ContactSheetTest, WithoutExpectationsAnAnimationSetTakesTheGobSetNamedLik
                             "entry GOBS_ANIMS animset moves.anim\n"
                             "entry ANIM_GOBS animset moves.anim\n"
                             "entry OTHER_ANIMS animset moves.anim\n");
-    vxtest::ToolRun built = vxtest::runTool(std::string(VX_PACKBUILDER) + " " + path("named.manifest") + " " +
-                                            path("named/rsc") + " " + path("Named.h"));
+    vxtest::ToolRun built = buildPack("named.manifest", "named");
     ASSERT_EQ(built.status, 0) << built.output;
     vxtest::ToolRun run = vxtest::runTool(std::string(VX_CONTACTSHEET) + " " + path("named") + " " +
                                           path("sheets") + " " + path("named.manifest"));
@@ -143,8 +142,7 @@ TEST_F(ContactSheetTest, AFramesBoxesAreNumberedByTheirIds)
                                   "entry SHEET png sheet.png\n"
                                   "entry GOBS gobset sheet.gobs image=SHEET\n"
                                   "entry GOBS_ANIMS animset " + name + ".anim\n");
-        vxtest::ToolRun built = vxtest::runTool(std::string(VX_PACKBUILDER) + " " + path(name + ".manifest") +
-                                                " " + path(name + "/rsc") + " " + path(name + ".h"));
+        vxtest::ToolRun built = buildPack(name + ".manifest", name);
         EXPECT_EQ(built.status, 0) << built.output;
         vxtest::ToolRun run = vxtest::runTool(std::string(VX_CONTACTSHEET) + " " + path(name) + " " +
                                               path(name + "-sheets") + " " + path(name + ".manifest"));

@@ -116,8 +116,7 @@ TEST_F(PackCheckTest, TakesOnlyMidiFilesOfOneTrackInTicksPerQuarterNote)
     }
     write("tunes.manifest", manifest);
     write("tunes.expect", expectations);
-    ToolRun built = runTool(std::string(VX_PACKBUILDER) + " " + path("tunes.manifest") + " " + path("tunes/rsc") +
-                            " " + path("Tunes.h"));
+    ToolRun built = buildPack("tunes.manifest", "tunes");
     ASSERT_EQ(built.status, 0) << built.output;
     ToolRun run = runTool(std::string(VX_PACKCHECK) + " " + path("tunes") + " " + path("tunes.expect"));
     EXPECT_EQ(run.status, 1);

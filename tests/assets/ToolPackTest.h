@@ -48,9 +48,15 @@ protected:
                                "entry ASCII font ascii.font image=ASCII_SHEET\n"
                                "entry ASCII_SHEET fontsheet ascii.font\n"
                                "entry ONE_GOB gobset one.gobs image=SHEET\n");
-        vxtest::ToolRun built = vxtest::runTool(std::string(VX_PACKBUILDER) + " " + path("pack.manifest") + " " +
-                               path("app/rsc") + " " + path("Ids.h"));
+        vxtest::ToolRun built = buildPack("pack.manifest", "app");
         ASSERT_EQ(built.status, 0) << built.output;
+    }
+
+    // Builds a manifest of the folder into <app>/rsc (its header as <app>.h).
+    vxtest::ToolRun buildPack(const std::string& manifest, const std::string& app) const
+    {
+        return vxtest::runTool(std::string(VX_PACKBUILDER) + " " + path(manifest) + " " + path(app + "/rsc") + " " +
+                               path(app + ".h"));
     }
 
     void write(const std::string& name, const std::string& bytes) const
