@@ -1,9 +1,8 @@
 #pragma once
 // Entering the VM from a benchmark.
 
-#include "hal/callbacks.h"
+#include "HostVM.h"
 #include "hal/thread.h"
-#include "vm/VMBoot.h"
 #include "vm/VMInstance.h"
 #include "vm/VMThread.h"
 
@@ -13,18 +12,12 @@ class InVM {
 public:
     InVM()
     {
-        HAL_lockVM();
-        if (_VM_instance) {
-            VMThread::enterVM();
+        if (!_VM_instance) {
+            packbuilder::bootHostVM();
             return;
         }
-        HALCallbacks callbacks{};
-        callbacks.enterVM = &VMThread::enterVM;
-        HAL_setCallbacks(&callbacks);
-        HALThread* uiThread = HAL_getCurrentThread();
-        if (!uiThread)
-            HAL_createMainThread(&uiThread);
-        _VM_create(16u << 20, 256u << 20, uiThread, nullptr, 0);
+        HAL_lockVM();
+        VMThread::enterVM();
     }
     ~InVM() { HAL_unlockVM(); }
 };

@@ -1,6 +1,9 @@
 #include <png.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -88,8 +91,7 @@ TEST_F(ContactSheetTest, WithoutExpectationsAnAnimationSetTakesTheGobSetNamedLik
                             "entry GOBS_ANIMS animset moves.anim\n"
                             "entry ANIM_GOBS animset moves.anim\n"
                             "entry OTHER_ANIMS animset moves.anim\n");
-    vxtest::ToolRun built = vxtest::runTool(std::string(VX_PACKBUILDER) + " " + path("named.manifest") + " " +
-                                            path("named/rsc") + " " + path("Named.h"));
+    vxtest::ToolRun built = buildPack("named.manifest", "named");
     ASSERT_EQ(built.status, 0) << built.output;
     vxtest::ToolRun run = vxtest::runTool(std::string(VX_CONTACTSHEET) + " " + path("named") + " " +
                                           path("sheets") + " " + path("named.manifest"));
@@ -106,6 +108,52 @@ TEST_F(ContactSheetTest, ASetThatDoesNotLoadFailsNamingIt)
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.output.find("MOVES: Gob set 0x405 does not load"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("pack-GOBS.png"), std::string::npos) << "the other sheets are still drawn";
+}
+
+TEST_F(ContactSheetTest, AMissingOrDamagedPackFailsEachEntryNamingItAndGoesOn)
+{
+    struct Case {
+        const char* what;
+        bool keepFile;
+    };
+    for (const Case& c : {Case{"missing", false}, Case{"damaged", true}}) {
+        SCOPED_TRACE(c.what);
+        for (const auto& file : std::filesystem::directory_iterator(path("app/rsc"))) {
+            std::filesystem::remove(file.path());
+            if (c.keepFile)
+                write("app/rsc/" + file.path().filename().string(), "RP");
+        }
+        vxtest::ToolRun run = draw("animset 0x402 gobs=0x401\n");
+        EXPECT_EQ(run.status, 1) << run.output;
+        for (const char* entry : {"GOBS: missing or unreadable", "MOVES: missing or unreadable",
+                                  "ONE_GOB: missing or unreadable"})
+            EXPECT_NE(run.output.find(entry), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find("0 contact sheets"), std::string::npos) << run.output;
+    }
+}
+
+TEST_F(ContactSheetTest, AFramesBoxesAreNumberedByTheirIds)
+{
+    // The same frame with its one box as id 0 and as id 3: only the number differs.
+    auto sheet = [&](const std::string& name, int id) {
+        write(name + ".anim", "frame ONLY\nplace gob=0\nbox w=30 h=20 id=" + std::to_string(id) + "\n"
+                              "animation IDLE\nstep frame=ONLY time=100\n");
+        write(name + ".manifest", "part 1 chunked\n"
+                                  "entry SHEET png sheet.png\n"
+                                  "entry GOBS gobset sheet.gobs image=SHEET\n"
+                                  "entry GOBS_ANIMS animset " + name + ".anim\n");
+        vxtest::ToolRun built = buildPack(name + ".manifest", name);
+        EXPECT_EQ(built.status, 0) << built.output;
+        vxtest::ToolRun run = vxtest::runTool(std::string(VX_CONTACTSHEET) + " " + path(name) + " " +
+                                              path(name + "-sheets") + " " + path(name + ".manifest"));
+        EXPECT_EQ(run.status, 0) << run.output;
+        std::ifstream in(path(name + "-sheets/" + name + "-GOBS_ANIMS.png"), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    std::string zero = sheet("zero", 0);
+    ASSERT_FALSE(zero.empty());
+    EXPECT_EQ(sheet("again", 0), zero);
+    EXPECT_NE(sheet("three", 3), zero);
 }
 
 } // namespace

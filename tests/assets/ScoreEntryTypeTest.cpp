@@ -1,3 +1,4 @@
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -98,7 +99,7 @@ TEST_F(ScoreEntryTypeTest, PlaysSectionsInOrderWithoutDrift)
     ASSERT_EQ(starts.size(), 17u);
     const int eighths[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 16, 17, 18, 19, 20, 21, 22, 23};
     for (size_t i = 0; i < starts.size(); i++)
-        EXPECT_EQ(starts[i], uint32_t((eighths[i] * 48 * 625 * 2 + 112) / (2 * 112))) << i;
+        EXPECT_EQ(starts[i], uint32_t(std::lround(eighths[i] * 60000.0 / 112 / 2))) << i;
 }
 
 TEST_F(ScoreEntryTypeTest, NamesKeysByNoteNumberAndDrum)
@@ -158,6 +159,8 @@ TEST_F(ScoreEntryTypeTest, RefusesBadScoresNamingTheLine)
         {"voice A channel=0\nvoice B channel=0 program=3\n",
          "tune.score:2: voice B shares channel 0 with A but not its program, volume and pan"},
         {"tempo 10\n", "tune.score:1: tempo must be from 20 to 400: 10"},
+        {"tempo 120 fast\n", "tune.score:1: unexpected word fast"},
+        {"voice A channel=0\nsection S T\n", "tune.score:2: unexpected word T"},
         {"time 4/3\n", "tune.score:1: time is beats/unit with a unit of 2, 4, 8 or 16: 4/3"},
         {"time 4\n", "tune.score:1: time is beats/unit with a unit of 2, 4, 8 or 16: 4"},
         {"# nothing\n", "tune.score: no sections"},

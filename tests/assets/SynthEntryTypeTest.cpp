@@ -138,6 +138,7 @@ TEST_F(SynthEntryTypeTest, RefusesBadDescriptionsNamingTheLine)
         {"tone length=10 from=0\n", "effect.synth:1: from must be from 1 to 20000: 0"},
         {"tone length=10001\n", "effect.synth:1: length must be from 1 to 10000: 10001"},
         {"rate 4000\n", "effect.synth:1: rate must be from 8000 to 48000: 4000"},
+        {"rate 8000 stereo\n", "effect.synth:1: unexpected word stereo"},
         {"tone length=10\nrate 8000\n", "effect.synth:2: the rate comes once, before the tones"},
         {"rate 8000\nrate 8000\n", "effect.synth:2: the rate comes once, before the tones"},
         {"beep length=10\n", "effect.synth:1: unknown line: beep"},

@@ -4,7 +4,7 @@
 // place), built by the pack builder into a temporary application folder's
 // rsc/ before each test.
 //
-//   0x400 SHEET png 8x4      0x401 GOBS (2 Gobs)    0x402 MOVES (2 frames)
+//   0x400 SHEET png 8x4      0x401 GOBS (2 Gobs)    0x402 MOVES (2 frames, 2 animations)
 //   0x405 TEXTS (3 texts)    0x406 FONT (with é)    0x408 TUNE   0x409 HIT
 //   0x40A ASCII (font)       0x40C ONE_GOB (1 Gob); 0x403, 0x404 empty
 
@@ -28,7 +28,8 @@ protected:
         write("one.gobs", "gob x=0 y=0 w=2 h=2\n");
         write("moves.anim", "frame STILL\nplace gob=0\nplace gob=1 x=4\nbox w=2 h=2\nbox x=2 w=2 h=2 id=1\n"
                             "frame EMPTY\n"
-                            "animation IDLE\nstep frame=STILL time=100\nstep frame=EMPTY time=100\n");
+                            "animation IDLE\nstep frame=STILL time=100\nstep frame=EMPTY time=100\n"
+                            "animation HOLD\nstep frame=STILL time=100\n");
         write("texts.txt", "Zero\nOne\nEt\xC3\xA9\n");
         write("small.font", "face DejaVuSans\nsize 10\nchars 32-126 0xE9\n");
         write("ascii.font", "face DejaVuSans\nsize 10\nchars 32-126\n");
@@ -47,9 +48,15 @@ protected:
                                "entry ASCII font ascii.font image=ASCII_SHEET\n"
                                "entry ASCII_SHEET fontsheet ascii.font\n"
                                "entry ONE_GOB gobset one.gobs image=SHEET\n");
-        vxtest::ToolRun built = vxtest::runTool(std::string(VX_PACKBUILDER) + " " + path("pack.manifest") + " " +
-                               path("app/rsc") + " " + path("Ids.h"));
+        vxtest::ToolRun built = buildPack("pack.manifest", "app");
         ASSERT_EQ(built.status, 0) << built.output;
+    }
+
+    // Builds a manifest of the folder into <app>/rsc (its header as <app>.h).
+    vxtest::ToolRun buildPack(const std::string& manifest, const std::string& app) const
+    {
+        return vxtest::runTool(std::string(VX_PACKBUILDER) + " " + path(manifest) + " " + path(app + "/rsc") + " " +
+                               path(app + ".h"));
     }
 
     void write(const std::string& name, const std::string& bytes) const

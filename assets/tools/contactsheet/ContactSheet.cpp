@@ -231,7 +231,7 @@ void writeAnimSetSheet(int32_t animSetId, int32_t gobSetId, const std::string& t
         const std::vector<int32_t>& r = rects[size_t(f)];
         for (size_t i = 0; i + 4 < r.size(); i += 5) {
             grid.g->drawRect(x + r[i], y + r[i + 1], std::max(r[i + 2] - 1, 0), std::max(r[i + 3] - 1, 0));
-            grid.g->drawString(string(std::to_string(i / 5)), x + r[i] + 1, y + r[i + 1],
+            grid.g->drawString(string(std::to_string(r[i + 4])), x + r[i] + 1, y + r[i + 1],
                                Graphics::TOP | Graphics::LEFT);
         }
         grid.originMark(x, y);

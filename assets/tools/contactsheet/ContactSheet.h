@@ -16,7 +16,9 @@ struct SheetError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Throws SheetError when the set does not load or the file cannot be written.
+// Throws SheetError when the set does not load or the file cannot be written;
+// a pack part that is missing or damaged throws the reader's Java exception.
+// A frame's boxes are numbered by their ids.
 void writeGobSetSheet(int32_t gobSetId, const std::string& title, const std::filesystem::path& png);
 
 // gobSetId -1 draws the frames' collision boxes and placement outlines only.

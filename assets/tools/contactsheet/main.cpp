@@ -18,6 +18,8 @@
 #include "Expectation.h"
 #include "HostVM.h"
 #include "Manifest.h"
+#include "PackCheck.h"
+#include "tq/Resources.h"
 
 namespace {
 
@@ -90,6 +92,11 @@ int main(int argc, char** argv)
                         sheets++;
                     } catch (const contactsheet::SheetError& e) {
                         std::fprintf(stderr, "vx_contactsheet: %s: %s\n", entry.name.c_str(), e.what());
+                        failures++;
+                    } catch (java::lang::Throwable* caught) {
+                        tq::Resources::closePack();
+                        std::fprintf(stderr, "vx_contactsheet: %s: missing or unreadable: %s\n",
+                                     entry.name.c_str(), packcheck::messageOf(caught).c_str());
                         failures++;
                     }
                 }

@@ -39,7 +39,7 @@ struct Note {
     std::string where;
 };
 
-struct Part {
+struct Passage {
     std::vector<Note> notes;
     int32_t length = 0;
     int32_t lastLength = kWhole / 4; // the duration a note without one takes
@@ -48,7 +48,7 @@ struct Part {
 struct Section {
     std::string name;
     std::string where;
-    std::map<size_t, Part> parts; // by voice
+    std::map<size_t, Passage> passages; // by voice
     int32_t length = 0;
 };
 
@@ -127,7 +127,7 @@ int32_t parseDuration(const std::string& text, const std::string& where)
 
 // A token of a voice line: rest or keys joined by '+', then /duration and
 // @velocity, each optional.
-void addToken(Part& part, const Voice& voice, const std::string& token, const std::string& where)
+void addToken(Passage& passage, const Voice& voice, const std::string& token, const std::string& where)
 {
     std::string body = token;
     Note note;
@@ -137,7 +137,7 @@ void addToken(Part& part, const Voice& voice, const std::string& token, const st
         note.velocity = int32_t(parseNumber(body.substr(at + 1), 1, 127, where + "velocity"));
         body.erase(at);
     }
-    int32_t length = part.lastLength;
+    int32_t length = passage.lastLength;
     if (size_t slash = body.find('/'); slash != std::string::npos) {
         length = parseDuration(body.substr(slash + 1), where);
         body.erase(slash);
@@ -156,11 +156,11 @@ void addToken(Part& part, const Voice& voice, const std::string& token, const st
         if (note.keys.empty() || body.back() == '+')
             throw BuildError(where + "unknown note " + token);
     }
-    note.start = part.length;
+    note.start = passage.length;
     note.length = length;
-    part.lastLength = length;
-    part.length += length;
-    part.notes.push_back(std::move(note));
+    passage.lastLength = length;
+    passage.length += length;
+    passage.notes.push_back(std::move(note));
 }
 
 // key=value words of a heading line.
@@ -188,6 +188,16 @@ int32_t setting(std::map<std::string, std::string>& values, const std::string& k
     return value;
 }
 
+// A heading's one value; more words are an error.
+std::string onlyWord(std::istringstream& words, const std::string& where)
+{
+    std::string value, extra;
+    words >> value;
+    if (words >> extra)
+        throw BuildError(where + "unexpected word " + extra);
+    return value;
+}
+
 bool isName(const std::string& text)
 {
     return !text.empty() && !std::isdigit(static_cast<unsigned char>(text[0])) &&
@@ -197,12 +207,12 @@ bool isName(const std::string& text)
 
 void finishSection(const Score& score, Section& section)
 {
-    for (const auto& [voice, part] : section.parts)
-        section.length = std::max(section.length, part.length);
-    for (const auto& [voice, part] : section.parts) {
-        if (part.length != section.length) {
+    for (const auto& [voice, passage] : section.passages)
+        section.length = std::max(section.length, passage.length);
+    for (const auto& [voice, passage] : section.passages) {
+        if (passage.length != section.length) {
             throw BuildError(section.where + "section " + section.name + ": voice " + score.voices[voice].name +
-                             " lasts " + beats(part.length) + " beats, the section " + beats(section.length));
+                             " lasts " + beats(passage.length) + " beats, the section " + beats(section.length));
         }
     }
     if (section.length == 0)
@@ -224,12 +234,10 @@ Score readScore(EntryContext& entry)
         if (heading && !score.sections.empty())
             throw BuildError(where + keyword + " after the first section");
         if (keyword == "tempo") {
-            std::string value;
-            words >> value;
+            std::string value = onlyWord(words, where);
             score.tempo = int32_t(parseNumber(value, 20, 400, where + "tempo"));
         } else if (keyword == "time") {
-            std::string value;
-            words >> value;
+            std::string value = onlyWord(words, where);
             size_t slash = value.find('/');
             int32_t count = int32_t(parseNumber(value.substr(0, slash), 1, 32, where + "beats a bar"));
             std::string unit = slash == std::string::npos ? "" : value.substr(slash + 1);
@@ -270,7 +278,7 @@ Score readScore(EntryContext& entry)
                 finishSection(score, score.sections.back());
             Section section;
             section.where = where;
-            words >> section.name;
+            section.name = onlyWord(words, where);
             if (!isName(section.name))
                 throw BuildError(where + "a section needs a name: " + section.name);
             for (const Section& other : score.sections) {
@@ -290,15 +298,15 @@ Score readScore(EntryContext& entry)
         } else if (auto voice = voiceIndex.find(keyword); voice != voiceIndex.end()) {
             if (score.sections.empty())
                 throw BuildError(where + "notes before the first section");
-            Part& part = score.sections.back().parts[voice->second];
+            Passage& passage = score.sections.back().passages[voice->second];
             std::string token;
             while (words >> token) {
                 if (token == "|") {
-                    if (part.length % score.barUnits != 0)
-                        throw BuildError(where + "bar line " + beats(part.length % score.barUnits) +
+                    if (passage.length % score.barUnits != 0)
+                        throw BuildError(where + "bar line " + beats(passage.length % score.barUnits) +
                                          " beats into a bar");
                 } else {
-                    addToken(part, score.voices[voice->second], token, where);
+                    addToken(passage, score.voices[voice->second], token, where);
                 }
             }
         } else {
@@ -348,7 +356,11 @@ void putVariable(std::vector<uint8_t>& out, uint32_t value)
 std::vector<uint8_t> encodeScore(EntryContext& entry)
 {
     Score score = readScore(entry);
-    auto ms = [&](int64_t units) { return (units * 625 * 2 + score.tempo) / (2 * score.tempo); };
+    // A whole note is four beats of 60000 / tempo ms; rounded to the nearest.
+    int64_t wholeMsTimesTempo = 4 * 60000;
+    auto ms = [&](int64_t units) {
+        return (2 * units * wholeMsTimesTempo + kWhole * score.tempo) / (2 * kWhole * score.tempo);
+    };
 
     std::vector<Event> events;
     std::vector<bool> channelSet(16, false);
@@ -364,9 +376,9 @@ std::vector<uint8_t> encodeScore(EntryContext& entry)
     int64_t offset = 0;
     for (size_t s : score.play) {
         const Section& section = score.sections[s];
-        for (const auto& [v, part] : section.parts) {
+        for (const auto& [v, passage] : section.passages) {
             const Voice& voice = score.voices[v];
-            for (const Note& note : part.notes) {
+            for (const Note& note : passage.notes) {
                 int64_t on = ms(offset + note.start);
                 int64_t off = ms(offset + note.start + note.length);
                 off = on + std::max<int64_t>(1, ((off - on) * voice.gate + 50) / 100);
@@ -400,11 +412,11 @@ std::vector<uint8_t> encodeScore(EntryContext& entry)
     int64_t now = 0;
     for (const Event& e : events) {
         if ((e.status & 0xF0) == 0x90) {
-            uint8_t& count = sounding[(e.status & 0x0F) * 128 + e.data1];
-            if (e.data2 != 0 && count != 0)
+            uint8_t& sounds = sounding[(e.status & 0x0F) * 128 + e.data1];
+            if (e.data2 != 0 && sounds)
                 throw BuildError(*e.where + "key " + std::to_string(e.data1) + " starts on channel " +
                                  std::to_string(e.status & 0x0F) + " while it still sounds");
-            count = e.data2 != 0;
+            sounds = e.data2 != 0;
         }
         putVariable(track, uint32_t(e.time - now));
         now = e.time;

@@ -62,8 +62,10 @@ Effect readEffect(EntryContext& entry)
         if (keyword == "rate") {
             if (rateGiven || !effect.tones.empty())
                 throw BuildError(where + "the rate comes once, before the tones");
-            std::string value;
+            std::string value, extra;
             words >> value;
+            if (words >> extra)
+                throw BuildError(where + "unexpected word " + extra);
             effect.rate = int32_t(parseNumber(value, 8000, 48000, where + "rate"));
             rateGiven = true;
         } else if (keyword == "tone") {

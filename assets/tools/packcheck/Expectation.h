@@ -4,7 +4,7 @@
 //
 //   # comment
 //   texts 0x806 ids=1,8-11 font=0x802
-//   animset 1039 frames>=74 boxes@1>=4
+//   animset 1039 frames>=74 boxes@1>=4 boxids@1=0,2,3 placed@1>=1
 //
 // A kind, the resource identifier (decimal or 0x hex), then conditions
 // key[@n](=|>=|<=)value.

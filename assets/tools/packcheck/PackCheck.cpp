@@ -1,6 +1,7 @@
 #include "PackCheck.h"
 
 #include <cstdio>
+#include <map>
 #include <set>
 
 #include "java/lang/String.h"
@@ -23,6 +24,7 @@ using tq::Resources;
 using tq::util::text::RichFont;
 using tq::util::text::Translation;
 using ByteArray = VMArray<int8_t, 1>;
+using IntArray = VMArray<int32_t, 1>;
 
 std::string idText(int32_t id)
 {
@@ -39,17 +41,6 @@ std::string charText(char16_t c)
     else
         std::snprintf(text, sizeof text, "U+%04X", unsigned(c));
     return text;
-}
-
-std::string messageOf(java::lang::Throwable* caught)
-{
-    VMPtr<java::lang::Throwable> e(caught);
-    VMPtr<java::lang::String> message = e->getMessage();
-    if (!message)
-        return "an exception without a message";
-    VMCString bytes;
-    _VM_stringToCString(message, &bytes);
-    return bytes.text() ? bytes.text() : "";
 }
 
 const char* opText(Condition::Op op)
@@ -122,17 +113,56 @@ struct Checker {
                 fail(compare("the frame count", frames, c));
             } else if (c.key == "gobs") {
                 placements(*set, frames, int32_t(parseValue(c.value, 0, 0xFFFF, c.key)));
-            } else if (c.key == "boxes") {
+            } else if (c.key == "boxes" || c.key == "boxids" || c.key == "placed") {
                 if (c.at >= frames)
                     fail("has no frame " + std::to_string(c.at) + " (it holds " + std::to_string(frames) + ")");
-                else
+                else if (c.key == "boxes")
                     fail(compare("the box count of frame " + std::to_string(c.at),
                                  set->getCollisionBoxCount(c.at), c));
+                else if (c.key == "placed")
+                    fail(compare("the placement count of frame " + std::to_string(c.at),
+                                 set->getPlacementCount(c.at), c));
+                else
+                    boxIds(*set, c.at, parseList(c.value, c.key), "");
             } else if (c.at >= animations) {
                 fail("has no animation " + std::to_string(c.at) + " (it holds " + std::to_string(animations) + ")");
-            } else {
+            } else if (c.key == "steps") {
                 fail(compare("the step count of animation " + std::to_string(c.at), set->getStepCount(c.at), c));
+            } else {
+                animationBoxIds(*set, c.at, parseList(c.value, c.key));
             }
+        }
+    }
+
+    // Every listed id has a box in the frame.
+    void boxIds(tq::AnimSet& set, int32_t frame, const std::vector<int32_t>& ids, const std::string& shownBy)
+    {
+        int32_t n = set.getCollisionBoxCount(frame);
+        VMPtr<IntArray> out = IntArray::newArray(5 * n);
+        set.getCollisionRects(frame, 0, out);
+        std::set<int32_t> present;
+        for (int32_t b = 0; b < n; b++)
+            present.insert((*out)[5 * b + 4]);
+        std::string has;
+        for (int32_t id : present)
+            has += (has.empty() ? "" : ", ") + std::to_string(id);
+        for (int32_t id : ids) {
+            if (!present.count(id))
+                fail(shownBy + "frame " + std::to_string(frame) + " has no box " + std::to_string(id) +
+                     " (its boxes: " + (has.empty() ? "none" : has) + ")");
+        }
+    }
+
+    // Every listed id has a box in each frame the animation shows.
+    void animationBoxIds(tq::AnimSet& set, int32_t animation, const std::vector<int32_t>& ids)
+    {
+        int32_t first = int32_t(uint32_t((*set.animations)[animation]) >> 16);
+        std::set<int32_t> seen;
+        for (int32_t k = 0; k < set.getStepCount(animation); k++) {
+            int32_t frame = int32_t(uint32_t(set.stepEntry(first + k)) >> 22);
+            if (seen.insert(frame).second)
+                boxIds(set, frame, ids,
+                       "animation " + std::to_string(animation) + " step " + std::to_string(k) + ": ");
         }
     }
 
@@ -144,7 +174,7 @@ struct Checker {
             return fail("its Gob set " + idText(gobSetId) + " does not load");
         for (int32_t frame = 0; frame < frames; frame++) {
             int32_t n = set.getPlacementCount(frame);
-            VMPtr<VMArray<int32_t, 1>> out = VMArray<int32_t, 1>::newArray(4 * n);
+            VMPtr<IntArray> out = IntArray::newArray(4 * n);
             set.getPlacements(frame, 0, out);
             for (int32_t i = 0; i < n; i++) {
                 int32_t gob = (*out)[4 * i];
@@ -213,7 +243,7 @@ struct Checker {
         int32_t type = Resources::getEntryByte(e.id);
         VMPtr<ByteArray> bytes = Resources::getResourceBytes(e.id);
         std::string head(reinterpret_cast<const char*>(bytes->elements()),
-                         size_t(std::min<int32_t>(bytes->length, 12)));
+                         size_t(std::min<int32_t>(bytes->length, 14)));
         bool midi = type == 0 && head.compare(0, 4, "MThd") == 0;
         bool wav = type == 1 && head.size() == 12 && head.compare(0, 4, "RIFF") == 0 &&
                    head.compare(8, 4, "WAVE") == 0;
@@ -225,6 +255,21 @@ struct Checker {
                                 : wanted == "wav" ? std::string("WAVE file (type 1, RIFF WAVE)")
                                                   : std::string("MIDI or WAVE sound")) +
                  ": type " + std::to_string(type));
+        else if (midi)
+            midiHeader(head);
+    }
+
+    // The player takes one track timed in ticks per quarter note.
+    void midiHeader(const std::string& head)
+    {
+        if (head.size() < 14)
+            return fail("its MIDI header is cut short");
+        auto word = [&](size_t at) { return int32_t(uint8_t(head[at])) << 8 | uint8_t(head[at + 1]); };
+        if (word(10) != 1)
+            fail("is a MIDI file of " + std::to_string(word(10)) + " tracks; the player plays 1");
+        if (word(12) > 32767)
+            fail("its MIDI division is " + std::to_string(word(12)) +
+                 ", a time code; the player takes ticks per quarter note up to 32767");
     }
 
     void picture()
@@ -262,6 +307,37 @@ struct Checker {
 };
 
 } // namespace
+
+std::vector<std::string> checkNames(const std::vector<packbuilder::Manifest>& manifests)
+{
+    std::vector<std::string> failures;
+    std::map<std::pair<std::string, std::string>, std::string> first; // (namespace, name) -> where
+    for (const packbuilder::Manifest& manifest : manifests) {
+        for (const packbuilder::ManifestPart& part : manifest.parts) {
+            for (const packbuilder::ManifestEntry& entry : part.entries) {
+                if (entry.isEmpty())
+                    continue;
+                std::string where = manifest.file.filename().string() + ":" + std::to_string(entry.line);
+                auto [known, added] = first.try_emplace({manifest.identifierNamespace, entry.name}, where);
+                if (!added)
+                    failures.push_back(where + ": " + entry.name + " is also in " + known->second +
+                                       " (namespace " + manifest.identifierNamespace + ")");
+            }
+        }
+    }
+    return failures;
+}
+
+std::string messageOf(java::lang::Throwable* caught)
+{
+    VMPtr<java::lang::Throwable> e(caught);
+    VMPtr<java::lang::String> message = e->getMessage();
+    if (!message)
+        return "an exception without a message";
+    VMCString bytes;
+    _VM_stringToCString(message, &bytes);
+    return bytes.text() ? bytes.text() : "";
+}
 
 std::vector<std::string> check(const Expectation& expectation)
 {

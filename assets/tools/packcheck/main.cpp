@@ -1,22 +1,25 @@
 // vx_packcheck: checks the built packs against what the code expects of them.
 //
-//   vx_packcheck <application folder> <expectations>...
+//   vx_packcheck <application folder> <expectations or manifests>...
 //
 // Reads the packs from the folder's rsc/ through the engine's readers; every
 // resource that is missing or of the wrong shape is reported on stderr, and
-// the exit status is 1 when there is any (2 for bad arguments).
+// so is an identifier that two of the manifests (.manifest) name in one
+// namespace. The exit status is 1 when there is any (2 for bad arguments).
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "HostVM.h"
+#include "Manifest.h"
 #include "PackCheck.h"
 
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s <application folder> <expectations>...\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <application folder> <expectations or manifests>...\n", argv[0]);
         return 2;
     }
     if (!std::filesystem::is_directory(std::filesystem::path(argv[1]) / "rsc")) {
@@ -26,8 +29,19 @@ int main(int argc, char** argv)
     setenv("VEXALON_APP_DIR", argv[1], 1);
     int failures = 0;
     try {
+        std::vector<packbuilder::Manifest> manifests;
+        for (int i = 2; i < argc; i++) {
+            if (std::filesystem::path(argv[i]).extension() == ".manifest")
+                manifests.push_back(packbuilder::readManifest(argv[i]));
+        }
+        for (const std::string& failure : packcheck::checkNames(manifests)) {
+            std::fprintf(stderr, "vx_packcheck: %s\n", failure.c_str());
+            failures++;
+        }
         packbuilder::bootHostVM();
         for (int i = 2; i < argc; i++) {
+            if (std::filesystem::path(argv[i]).extension() == ".manifest")
+                continue;
             for (const packcheck::Expectation& e : packcheck::readExpectations(argv[i])) {
                 for (const std::string& failure : packcheck::check(e)) {
                     std::fprintf(stderr, "vx_packcheck: %s\n", failure.c_str());
@@ -35,7 +49,7 @@ int main(int argc, char** argv)
                 }
             }
         }
-    } catch (const packcheck::CheckError& e) {
+    } catch (const std::runtime_error& e) {
         std::fprintf(stderr, "vx_packcheck: %s\n", e.what());
         return 1;
     }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -12,7 +14,6 @@
 
 #include "EntryType.h"
 #include "hal/HALPlayer.h"
-#include "support/AppFolder.h"
 
 namespace vxtest {
 
@@ -29,15 +30,28 @@ inline std::vector<uint8_t> encodeEntry(const std::string& type, const std::file
     return entryType->encode(entry);
 }
 
-// Sources of one entry type written into a temporary folder and encoded.
+// Sources of one entry type written into a temporary file and encoded.
+// (Not an application folder: the platform's folder stays as it is.)
 class SoundSource {
 public:
-    SoundSource(std::string type, std::string fileName) : type_(std::move(type)), fileName_(std::move(fileName)) {}
+    SoundSource(std::string type, const std::string& fileName)
+        : type_(std::move(type)),
+          file_(std::filesystem::temp_directory_path() /
+                (std::to_string(::getpid()) + "-" + std::to_string(next()++) + "-" + fileName))
+    {
+    }
+    ~SoundSource()
+    {
+        std::error_code ignored;
+        std::filesystem::remove(file_, ignored);
+    }
+    SoundSource(const SoundSource&) = delete;
+    SoundSource& operator=(const SoundSource&) = delete;
 
     std::vector<uint8_t> encode(const std::string& text)
     {
-        folder_.write(fileName_, text);
-        return encodeEntry(type_, folder_.path() + "/" + fileName_);
+        std::ofstream(file_, std::ios::binary) << text;
+        return encodeEntry(type_, file_);
     }
 
     // What the entry type refuses the text with, "" when it takes it.
@@ -52,9 +66,14 @@ public:
     }
 
 private:
+    static int& next()
+    {
+        static int count = 0;
+        return count;
+    }
+
     std::string type_;
-    std::string fileName_;
-    AppFolder folder_;
+    std::filesystem::path file_;
 };
 
 // The timed messages the MIDI player keeps; a file it refuses fails the test.

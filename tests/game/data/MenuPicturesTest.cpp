@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/support/PackFolderTest.h"
+#include "game/data/GamePackFolderTest.h"
 #include "tq/AnimPlayer.h"
 #include "tq/AnimSet.h"
 #include "tq/Resources.h"
@@ -37,15 +37,13 @@ std::ostream& operator<<(std::ostream& out, const Rect& r)
     return out << "(" << r.x << ", " << r.y << ", " << r.w << ", " << r.h << ")";
 }
 
-class MenuPicturesTest : public PackFolderTest {
+class MenuPicturesTest : public GamePackFolderTest {
 protected:
     void SetUp() override
     {
-        PackFolderTest::SetUp();
-        installPack(VX_GAME_RSC);
+        GamePackFolderTest::SetUp();
         ResManager::newInstance()->init();
     }
-    void TearDown() override { tq::Resources::closePack(); }
 
     static VMPtr<tq::AnimSet> animSet(int32_t gobSetId, int32_t animSetId)
     {

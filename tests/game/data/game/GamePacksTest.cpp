@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/support/PackFolderTest.h"
+#include "game/data/GamePackFolderTest.h"
 #include "java/lang/String.h"
 #include "javax/microedition/lcdui/Graphics.h"
 #include "javax/microedition/lcdui/Image.h"
@@ -38,15 +38,8 @@ constexpr int32_t VERSION_TEXT = 33; // the about page puts "1.0.0" right after 
 // stage selection, shop).
 const int32_t labelTexts[] = {1, 8, 10, 11, 17, 24, 25, 27, 29, 31, 48, 49, 50, 51, 52, 53};
 
-class GamePacksTest : public PackFolderTest {
+class GamePacksTest : public GamePackFolderTest {
 protected:
-    void SetUp() override
-    {
-        PackFolderTest::SetUp();
-        installPack(VX_GAME_RSC);
-    }
-    void TearDown() override { Resources::closePack(); }
-
     static bool hasPart(int part)
     {
         std::string base = std::string(VX_GAME_RSC) + "/RP" + std::to_string(part);
