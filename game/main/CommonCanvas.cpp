@@ -16,15 +16,17 @@ void CommonCanvas::update()
     if (exiting)
         return;
     latchKeys();
-    if (Main::instance)
-        Main::instance->update();
+    VMPtr<Main> hub = Main::instance;
+    if (hub)
+        hub->update();
 }
 
 void CommonCanvas::paint(VMPtr<Graphics> g)
 {
-    if (exiting || !Main::instance)
+    VMPtr<Main> hub = Main::instance;
+    if (exiting || !hub)
         return;
-    Main::instance->paint(g);
+    hub->paint(g);
 }
 
 void CommonCanvas::applicationStateChanged(int32_t notice)

@@ -47,7 +47,9 @@ void Main::update()
         sceneManager = scene::SceneManager::newInstance()->init();
         return;
     }
-    sceneManager->update();
+    // A frame may stop the game and drop the manager while it runs.
+    VMPtr<scene::SceneManager> manager(sceneManager);
+    manager->update();
 }
 
 void Main::resume()
@@ -194,8 +196,9 @@ void Main::paint(VMPtr<Graphics> g)
         layoutPending = false;
     }
     g->translate(offsetX, offsetY);
-    if (sceneManager)
-        sceneManager->paint(g);
+    VMPtr<scene::SceneManager> manager(sceneManager);
+    if (manager)
+        manager->paint(g);
     g->translate(-offsetX, -offsetY);
 }
 

@@ -122,8 +122,10 @@ bool SceneManager::wasKeyReleased(int32_t key)
 
 void SceneManager::update()
 {
-    if (currentScene)
-        currentScene->update();
+    // The scene may change scene during its update: it is held here till it returns.
+    VMPtr<ui::Scene> scene(currentScene);
+    if (scene)
+        scene->update();
     if (pointer)
         pointer->update();
 }
@@ -132,8 +134,9 @@ void SceneManager::paint(VMPtr<Graphics> g)
 {
     if (screen)
         screen->paint(g);
-    if (currentScene)
-        currentScene->paint(g);
+    VMPtr<ui::Scene> scene(currentScene);
+    if (scene)
+        scene->paint(g);
 }
 
 void SceneManager::resume() {}

@@ -53,6 +53,8 @@ void Scene::setEntering(bool e)
 
 void Scene::update()
 {
+    // An object's update may change scene and drop the last other reference.
+    VMPtr<Scene> self(this);
     lastFrameTime = canvas->getFrameTime();
     elapsedFrameTime += lastFrameTime;
 

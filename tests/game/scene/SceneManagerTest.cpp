@@ -17,6 +17,8 @@
 #include "tq/input/PointerInputKeyRegion.h"
 #include "ui/Pointer.h"
 #include "ui/ResManager.h"
+#include "vm/VMHeap.h"
+#include "vm/VMInstance.h"
 
 using main::Main;
 using scene::SceneManager;
@@ -136,6 +138,30 @@ TEST_F(SceneManagerTest, AnIdWithoutASceneKeepsTheCurrentSceneAndSaysSo)
     EXPECT_FALSE(Main::layoutPending);
     manager->update();
     EXPECT_EQ(FakeScene::log, (Calls{"0 update"}));
+
+}
+
+TEST_F(SceneManagerTest, ASceneThatChangesSceneInItsUpdateLivesUntilItReturns)
+{
+    // The manager alone holds the logo; its update asks for the title, and a
+    // collection runs before the update has returned.
+    VMWeak<ui::Scene> logo;
+    logo = scene();
+    bool aliveInItsUpdate = false;
+    FakeScene::onUpdate = [&](FakeScene& self) {
+        if (self.sceneId != 0)
+            return;
+        manager->changeScene(SceneManager::TITLE);
+        _VM_collectGarbage(_VM_instance);
+        aliveInItsUpdate = logo.get() == &self;
+    };
+    manager->update();
+    FakeScene::onUpdate = nullptr;
+    EXPECT_TRUE(aliveInItsUpdate);
+    EXPECT_EQ(manager->currentId, SceneManager::TITLE);
+
+    _VM_collectGarbage(_VM_instance);
+    EXPECT_TRUE(logo.isNull()) << "once returned, the old scene goes";
 }
 
 TEST_F(SceneManagerTest, TheSceneSeesTheTouchStateOfThePreviousFrame)

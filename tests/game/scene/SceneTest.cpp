@@ -16,6 +16,8 @@
 #include "ui/MyObject.h"
 #include "ui/Scene.h"
 #include "ui/Screen.h"
+#include "vm/VMHeap.h"
+#include "vm/VMInstance.h"
 #include "wince/clock.h"
 
 using javax::microedition::lcdui::Graphics;
@@ -348,6 +350,29 @@ TEST_F(SceneTest, AnObjectTakenOutDuringTheUpdateIsNotSteppedFurther)
     // A scene released from inside an update steps nothing after it.
     first->onUpdate = [&] { scene->release(); };
     EXPECT_EQ(updateFrame(), "update1 release1 release3");
+}
+
+TEST_F(SceneTest, ASceneDroppedByAnObjectsUpdateLivesToFinishItsFrame)
+{
+    VMPtr<LoggedObject> first = object(1, 0);
+    VMPtr<LoggedObject> second = object(2, 0);
+    scene->addObject(first);
+    scene->addObject(second);
+    // As a scene change does: the last reference goes and a collection runs.
+    VMWeak<LoggedScene> weak;
+    weak = scene;
+    bool alive = false;
+    first->onUpdate = [&] {
+        scene = nullptr;
+        _VM_collectGarbage(_VM_instance);
+        alive = !weak.isNull();
+    };
+    events.clear();
+    // Called through a bare pointer, as the manager's static is read.
+    LoggedScene* bare = weak.get();
+    bare->update();
+    EXPECT_TRUE(alive);
+    EXPECT_EQ(joined(), "update1 update2") << "the rest of the list is still stepped";
 }
 
 TEST_F(SceneTest, ReleaseEmptiesTheListAndDropsTheScreenButKeepsTheArrays)
