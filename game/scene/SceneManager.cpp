@@ -57,6 +57,7 @@ VMPtr<SceneManager> SceneManager::init()
     instance = this;
     canvas = main::Main::canvas;
     currentId = -1;
+    missingSaid = 0;
     pointer = ui::Pointer::newInstance()->init();
     main::Main::instance->loadTexts(TEXTS);
     changeScene(LOGO);
@@ -162,6 +163,12 @@ void SceneManager::changeScene(int32_t id)
     if (id == currentId)
         return;
     if (!findScene(id)) {
+        // Asked every frame by a caller that waits for it: said once.
+        bool inTable = id >= 0 && id < SCENE_IDS;
+        if (inTable && (missingSaid & (1 << id)) != 0)
+            return;
+        if (inTable)
+            missingSaid |= 1 << id;
         VMPtr<java::io::PrintStream> console = java::lang::System::out();
         console->print("No scene has id ");
         console->print(id);

@@ -63,7 +63,8 @@ class SceneManager : public virtual java::lang::Object {
     // The scene and the touch state go (the hub's stop).
     virtual void release();
     // Switches to scene id; the new scene is current before it returns. An
-    // id without a scene keeps the current scene.
+    // id without a scene keeps the current scene and is named on the console,
+    // once for each id of the table.
     virtual void changeScene(int32_t id);
     virtual void pause();
 
@@ -81,6 +82,8 @@ class SceneManager : public virtual java::lang::Object {
     VMField<ui::Screen> screen;
     int16_t previousId = 0;
     VMField<tq::TqCanvas> canvas;
+    // Bit id set: the console was told that table id has no scene.
+    int32_t missingSaid = 0;
 
     VM_STATIC(SceneManager, instance);
     VM_STATIC(ui::Scene, currentScene);

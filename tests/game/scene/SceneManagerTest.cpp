@@ -139,6 +139,19 @@ TEST_F(SceneManagerTest, AnIdWithoutASceneKeepsTheCurrentSceneAndSaysSo)
     manager->update();
     EXPECT_EQ(FakeScene::log, (Calls{"0 update"}));
 
+    // A caller asking every frame is told once for each id.
+    ::testing::internal::CaptureStdout();
+    for (int32_t frame = 0; frame < 50; frame++) {
+        manager->changeScene(3);
+        manager->changeScene(8);
+    }
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << "both said above";
+    SceneManager::replaceScene(SceneManager::SHOP, nullptr);
+    ::testing::internal::CaptureStdout();
+    for (int32_t frame = 0; frame < 50; frame++)
+        manager->changeScene(SceneManager::SHOP);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "No scene has id 11; scene 0 stays\n");
+    EXPECT_EQ(manager->currentId, 0);
 }
 
 TEST_F(SceneManagerTest, ASceneThatChangesSceneInItsUpdateLivesUntilItReturns)
