@@ -102,8 +102,11 @@ void Audio::leave()
 {
     if (left)
         return;
-    left = true;
-    sceneManager->changeScene(mode == START_MODE ? AFTER_START : AFTER_MENU);
+    // A refused change keeps the question up and answerable.
+    int32_t next = mode == START_MODE ? AFTER_START : AFTER_MENU;
+    VMPtr<SceneManager> manager(sceneManager);
+    manager->changeScene(next);
+    left = manager->currentId == next;
 }
 
 } // namespace scene::menu

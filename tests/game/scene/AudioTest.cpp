@@ -175,6 +175,28 @@ TEST_F(AudioTest, AKeyAndATouchAnsweringInOneFrameActOnce)
     EXPECT_EQ(requests, Strings{});
 }
 
+TEST_F(AudioTest, ARefusedChangeLeavesTheQuestionAnswerable)
+{
+    VMPtr<Audio> audio = entered(6);
+    scenetest::RecordingSceneManager::refused = Audio::AFTER_START;
+    touch(audio->panel->getYesBox(), false);
+    frame(audio.get());
+    EXPECT_EQ(requests, (Strings{"soundOn 5", "replayMusic", "changeScene 12"}));
+    EXPECT_FALSE(audio->left);
+
+    // Once the change is taken, later answers do nothing.
+    requests.clear();
+    scenetest::RecordingSceneManager::refused = -1;
+    touch(audio->panel->getNoBox(), false);
+    frame(audio.get());
+    EXPECT_EQ(requests, (Strings{"soundOff", "changeScene 12"}));
+    EXPECT_TRUE(audio->left);
+    requests.clear();
+    frame(audio.get());
+    audio->leave();
+    EXPECT_EQ(requests, Strings{});
+}
+
 TEST_F(AudioTest, InputWaitsUntilTheSceneHasEntered)
 {
     VMPtr<Audio> audio = Audio::newInstance()->init(6);

@@ -45,10 +45,15 @@ class RecordingHub : public main::Main {
 class RecordingSceneManager : public scene::SceneManager {
     VM_CLASS(RecordingSceneManager, scene::SceneManager)
 
+    // Records the request and takes id as current unless it is refused.
     void changeScene(int32_t id) override
     {
         requests.push_back("changeScene " + std::to_string(id));
+        if (id != refused)
+            currentId = int16_t(id);
     }
+
+    static inline int32_t refused = -1;
 };
 
 class SceneFixture : public vxtest::GameCanvasFixture {
@@ -83,6 +88,7 @@ protected:
         tq::Resources::closePack();
         main::Main::resManager = ui::ResManager::newInstance()->init();
 
+        RecordingSceneManager::refused = -1;
         VMPtr<RecordingSceneManager> manager = RecordingSceneManager::newInstance();
         manager->canvas = VMPtr<tq::TqCanvas>(canvas);
         scene::SceneManager::instance = manager;
