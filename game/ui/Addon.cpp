@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "java/lang/IllegalArgumentException.h"
+#include "java/lang/String.h"
 #include "javax/microedition/lcdui/Graphics.h"
 #include "main/Main.h"
 #include "ui/ResManager.h"
@@ -65,18 +67,15 @@ void Addon::dropFrames(bool toCache)
     p->removeDownRegions(getDownArrowRect());
     p->removeLeftRegions(getLeftArrowRect());
     p->removeRightRegions(getRightArrowRect());
-    if (frame) {
-        frame = nullptr;
-        if (toCache)
-            ResManager::release(frameGobSetSlot, frameAnimSetSlot);
-        frameGobSetSlot = frameAnimSetSlot = -1;
+    // Slots are handed back whether or not a frame was taken from them.
+    frame = nullptr;
+    arrowFrame = nullptr;
+    if (toCache) {
+        ResManager::release(frameGobSetSlot, frameAnimSetSlot);
+        ResManager::release(arrowGobSetSlot, arrowAnimSetSlot);
     }
-    if (arrowFrame) {
-        arrowFrame = nullptr;
-        if (toCache)
-            ResManager::release(arrowGobSetSlot, arrowAnimSetSlot);
-        arrowGobSetSlot = arrowAnimSetSlot = -1;
-    }
+    frameGobSetSlot = frameAnimSetSlot = -1;
+    arrowGobSetSlot = arrowAnimSetSlot = -1;
 }
 
 void Addon::release()
@@ -227,6 +226,13 @@ void Addon::takeFrame(int32_t frameIndex)
         frameGobSetSlot = ResManager::getLastGobSlot();
         frameAnimSetSlot = ResManager::getLastAnimSetSlot();
         set = ResManager::animSets->get(frameAnimSetSlot);
+        if (set == nullptr) {
+            // Unreadable box pictures: hand the uses back.
+            ResManager::release(frameGobSetSlot, frameAnimSetSlot);
+            frameGobSetSlot = frameAnimSetSlot = -1;
+            vm_throwNew<java::lang::IllegalArgumentException>(
+                java::lang::String::valueOf(FRAME_ANIM_SET));
+        }
     }
     frame = set->getFrame(frameIndex);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "UiFixture.h"
+#include "java/lang/IllegalArgumentException.h"
 #include "java/lang/String.h"
 #include "support/LangTestSupport.h"
 #include "tq/Resources.h"
@@ -147,6 +148,37 @@ TEST_F(AddonTest, PanelsShareTheBoxPicturesUntilTheLastReleases)
     EXPECT_EQ(c->frame, nullptr);
     EXPECT_EQ(c->arrowFrame, nullptr);
     EXPECT_EQ(gobUses(frameSlot), 2);
+}
+
+TEST_F(AddonTest, UnreadableBoxPicturesAreRefusedWithTheirUsesHandedBack)
+{
+    // The cache keeps an AnimSet it could not read as null.
+    ResManager::load(BOX_GOBS, BOX_ANIMS);
+    int32_t gobSlot = ResManager::getLastGobSlot();
+    int32_t animSlot = ResManager::getLastAnimSetSlot();
+    ResManager::animSets->set(animSlot, nullptr);
+
+    VMPtr<Addon> a = panel();
+    const std::string id = std::to_string(Addon::FRAME_ANIM_SET);
+    EXPECT_TRUE(vmThrows<java::lang::IllegalArgumentException>(
+        [&] { a->setFrame(0, 0, 0, 100, 100); }, id.c_str()));
+    EXPECT_TRUE(vmThrows<java::lang::IllegalArgumentException>(
+        [&] { a->setDialogFrame(0); }, id.c_str()));
+    EXPECT_FALSE(a->isBoxed());
+    EXPECT_EQ(a->frameGobSetSlot, -1);
+    EXPECT_EQ(a->frameAnimSetSlot, -1);
+    EXPECT_EQ(gobUses(gobSlot), 1) << "only the test's own use";
+    EXPECT_EQ(animUses(animSlot), 1);
+    a->release();
+    EXPECT_EQ(gobUses(gobSlot), 1);
+
+    // Slots held without a frame are still handed back.
+    a->arrowGobSetSlot = gobSlot;
+    a->arrowAnimSetSlot = animSlot;
+    a->release();
+    EXPECT_EQ(gobUses(gobSlot), 0);
+    EXPECT_EQ(animUses(animSlot), 0);
+    EXPECT_EQ(a->arrowGobSetSlot, -1);
 }
 
 TEST_F(AddonTest, APlainBoxIsFilledAndOutlined)
