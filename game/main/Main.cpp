@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "java/io/PrintStream.h"
+#include "java/lang/Exception.h"
 #include "java/lang/System.h"
 #include "tq/MediaManagerImpl.h"
 #include "tq/Resources.h"
@@ -185,10 +187,20 @@ void Main::paint(VMPtr<Graphics> g)
         g->setClip(0, 0, w, h);
         g->fillRect(0, 0, w, h);
         if (loadingPicturePending) {
-            VMPtr<tq::Gob::GobArray> picture = tq::ResourcesExt::loadGobs(LOADING_PICTURE_SET);
-            picture->get(0)->paint(g, w / 2, h / 2, 0);
-            picture->set(0, nullptr);
+            // Tried once a pass: a missing picture is said once, not thrown each frame.
             loadingPicturePending = false;
+            VMPtr<tq::Gob::GobArray> picture;
+            try {
+                picture = tq::ResourcesExt::loadGobs(LOADING_PICTURE_SET);
+            } catch (java::lang::Exception* unreadable) {
+                VMPtr<java::lang::Exception> keep(unreadable);
+            }
+            if (picture && picture->length > 0 && picture->get(0)) {
+                picture->get(0)->paint(g, w / 2, h / 2, 0);
+                picture->set(0, nullptr);
+            } else {
+                java::lang::System::out()->println("The loading picture cannot be read");
+            }
         }
         offsetX = (w - WIDTH) / 2;
         offsetY = (h - HEIGHT) / 2;

@@ -570,6 +570,10 @@ void Screen::setItemClip(int32_t i, VMPtr<IntArray> rect)
 
 void Screen::setRect(int32_t k, VMPtr<IntArray> rect, int32_t colour)
 {
+    // Painting reads x, y, width and height.
+    if (rect->length < 4)
+        vm_throwNew<java::lang::IllegalArgumentException>(
+            java::lang::String::valueOf(rect->length));
     rects->set(k, copyOf(rect, rect->length));
     (*rectColors)[k] = colour;
 }
@@ -630,7 +634,9 @@ void Screen::update()
     if (isStopped() != 0 || !paintables)
         return;
     int32_t t = frameTime;
-    for (int32_t k = 0; k < nextItem; k++) {
+    // nextItem may be left past a smaller list made later.
+    int32_t items = nextItem < paintables->length ? nextItem : paintables->length;
+    for (int32_t k = 0; k < items; k++) {
         VMPtr<Paintable> p = paintables->get(k);
         if (p == nullptr)
             continue;

@@ -222,6 +222,28 @@ TEST_F(MainTest, TheLayoutPassClearsTheScreenAndShowsTheLoadingPictureOnce)
     EXPECT_EQ(pixels(second), std::vector<int32_t>(size_t(w * h), 0));
 }
 
+TEST_F(MainTest, AnUnreadableLoadingPictureIsSaidOnceAndTheScreenStillCleared)
+{
+    const int32_t w = Main::WIDTH, h = Main::HEIGHT;
+    // The loading picture's file, emptied or damaged.
+    for (const std::string& bytes : {std::string(), std::string(40, '\x7F')}) {
+        SCOPED_TRACE(bytes.size());
+        app.write("rsc/RP1part2.rp", bytes);
+        Main::layoutPending = true;
+        Main::loadingPicturePending = true;
+        VMPtr<Image> image = Image::createImage(w, h, false, 0xFFFFFF);
+        ::testing::internal::CaptureStdout();
+        Main::instance->paint(image->getGraphics());
+        Main::instance->paint(image->getGraphics());
+        Main::layoutPending = true;
+        Main::instance->paint(image->getGraphics());
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), "The loading picture cannot be read\n");
+        EXPECT_FALSE(Main::loadingPicturePending);
+        EXPECT_FALSE(Main::layoutPending);
+        EXPECT_EQ(pixels(image), std::vector<int32_t>(size_t(w * h), 0));
+    }
+}
+
 // ---- Sound ----------------------------------------------------------------------------------
 
 TEST_F(MainTest, SoundOperationsBeforeTheFirstSoundOnDoNothing)

@@ -250,6 +250,16 @@ TEST_F(ScreenTest, AnAnimationThatEndsGivesWayToTheNextOneBelowNextItemOnly)
     EXPECT_EQ(s->seqIndex->elements()[0], 1);
     s->update();
     EXPECT_EQ(s->getItemFrame(0), ANIMS_FOREVER);
+
+    // A smaller list made after adding leaves nextItem past its end.
+    VMPtr<Screen> shrunk = panel(3);
+    for (int32_t i = 0; i < 3; i++)
+        shrunk->addAnimItem(GOBS, ANIMS, ANIMS_ONCE, 0, 0);
+    shrunk->allocItems(1);
+    shrunk->setAnimItem(0, GOBS, ANIMS, ANIMS_ONCE, 0, 0);
+    ui::MyObject::frameTime = 150;
+    shrunk->update();
+    EXPECT_EQ(shrunk->getItemFrame(0), ANIMS_ONCE);
 }
 
 TEST_F(ScreenTest, TheBackgroundIsOneFillOneGradientAtThePanelsCornerOrNothing)
@@ -301,6 +311,16 @@ TEST_F(ScreenTest, ItemsClipsAndRectanglesAreDrawnMovedByTheOrigin)
                             "clip 0 0 240 320",
                             "fill 50 50 8 9 ABCDEF",
                         }));
+
+    // A row too short to paint is refused and the place keeps its rectangle.
+    s->setRect(0, intArray({1, 2, 3, 4}), 0);
+    for (int32_t length : {0, 1, 3}) {
+        EXPECT_TRUE(vmThrows<java::lang::IllegalArgumentException>(
+            [&] { s->setRect(0, VMArray<int32_t, 1>::newArray(length), 0); },
+            std::to_string(length).c_str()));
+        EXPECT_EQ(ints(s->rects->get(0)), (Ints{1, 2, 3, 4}));
+    }
+    s->clearRect(0);
 
     // Items beyond nextItem are drawn too; cleared rectangles are not.
     s->clearRect(1);
