@@ -1,0 +1,49 @@
+#pragma once
+// The game's frame in a test process: the suite's application folder with
+// the hub's test pack (fonts, texts, loading picture, music at the hub's
+// identifiers), a main window of the test's size and the virtual clock. The
+// game's MIDlet, canvas and hub are made on request as the first start
+// makes them; afterwards the canvas thread is stopped and the hub's context
+// dropped.
+
+#include <cstdint>
+
+#include "engine/support/PackFolderTest.h"
+#include "game/support/RecordingMediaManager.h"
+#include "java/lang/Thread.h"
+#include "main/CommonCanvas.h"
+#include "main/CommonMIDlet.h"
+#include "main/Main.h"
+
+namespace vxtest {
+
+class HubFixture : public PackFolderTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Opens the main window (the canvas's screen) at this size; the first
+    // make without a window opens one of 240 x 320.
+    void openWindow(int32_t width, int32_t height);
+    // The MIDlet, its canvas (its thread waiting for the first show) and the
+    // hub, without showing the canvas.
+    void makeGame();
+    // The MIDlet's first start: the same, and the canvas shown.
+    void startGame();
+    // A logging sound manager in place of the hub's; sound stays as it was.
+    VMPtr<RecordingMediaManager> plantSound();
+    // Sound on with music id through a logging manager, its log emptied.
+    VMPtr<RecordingMediaManager> soundOnLogged(int32_t id);
+    // Exit through the canvas, then waits for its thread to end; false when
+    // it did not.
+    bool stopGame();
+
+    VMStatic<main::CommonMIDlet> midlet;
+    VMStatic<main::CommonCanvas> canvas;
+    VMStatic<java::lang::Thread> thread;
+
+private:
+    bool windowOpen = false;
+};
+
+} // namespace vxtest
