@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "javax/microedition/lcdui/Graphics.h"
-#include "ui/HubLink.h"
+#include "main/Main.h"
 #include "ui/ResManager.h"
 
 namespace ui {
@@ -53,7 +53,7 @@ VMPtr<Addon> Addon::init()
 
 void Addon::selectFont(int32_t font)
 {
-    hubSelectFont(font);
+    VMPtr<main::Main>(main::Main::instance)->selectFont(font);
 }
 
 // ---- Releasing ----
@@ -147,7 +147,7 @@ void Addon::setText(VMPtr<String> text)
     selectFont(textFont);
     VMPtr<tq::util::text::WrappedText> block =
         tq::util::text::WrappedText::newInstance()->init(VMPtr<tq::TqCanvas>(canvas));
-    block->setText(hubFont(), text, textWidth - SCROLL_BAR_WIDTH);
+    block->setText(VMPtr<tq::util::text::RichFont>(main::Main::font), text, textWidth - SCROLL_BAR_WIDTH);
     wrappedText = block;
     lineCount = block->getLineCount();
     int32_t lineHeight = getLineHeight();
@@ -348,7 +348,7 @@ void Addon::paint(VMPtr<Graphics> g)
             continue;
         selectFont((*labelFonts)[i]);
         g->setColor(TEXT_COLOR);
-        VMPtr<tq::util::text::RichFont> font = hubFont();
+        VMPtr<tq::util::text::RichFont> font = VMPtr<tq::util::text::RichFont>(main::Main::font);
         VMPtr<IntArray> pos = labelPositions->get(i);
         int32_t x = (*pos)[0];
         int32_t y = (*pos)[1];
@@ -456,7 +456,7 @@ void Addon::addLabel(int32_t textId, int32_t x, int32_t y, int32_t width, int32_
 {
     if (labelCount >= labelCapacity)
         return;
-    addLabel(hubTexts()->getString(textId), x, y, width, height);
+    addLabel(VMPtr<tq::util::text::Translation>(main::Main::texts)->getString(textId), x, y, width, height);
 }
 
 // ---- Item list ----
@@ -554,7 +554,7 @@ void Addon::stepMarquee()
         marqueeOffset = 0;
         return;
     }
-    int32_t w = hubFont()->stringWidth(hubTexts()->getString((*itemIds)[highlightedItem]));
+    int32_t w = VMPtr<tq::util::text::RichFont>(main::Main::font)->stringWidth(VMPtr<tq::util::text::Translation>(main::Main::texts)->getString((*itemIds)[highlightedItem]));
     if (w <= SCREEN_WIDTH) {
         marqueeOffset = 0;
         return;

@@ -1,13 +1,13 @@
 #include "ui/MyObject.h"
 
-#include "ui/HubLink.h"
+#include "main/Main.h"
 
 namespace ui {
 
 VMPtr<MyObject> MyObject::init()
 {
     Object::init();
-    canvas = hubCanvas();
+    canvas = VMPtr<tq::TqCanvas>(main::Main::canvas);
     stopped = 0;
     auxEnabled = false;
     active = true;

@@ -7,6 +7,8 @@
 #include "UiFixture.h"
 #include "java/lang/String.h"
 #include "support/LangTestSupport.h"
+#include "tq/Resources.h"
+#include "tq/util/text/RichFont.h"
 #include "tq/input/PointerInputEventManager.h"
 #include "tq/input/PointerInputKeyManager.h"
 #include "ui/Addon.h"
@@ -18,13 +20,6 @@ using namespace uitest;
 
 namespace {
 
-using Ints = std::vector<int32_t>;
-
-Ints ints(const VMPtr<VMArray<int32_t, 1>>& a)
-{
-    return Ints(a->elements(), a->elements() + a->length);
-}
-
 class AddonTest : public UiFixture {
 protected:
     void SetUp() override
@@ -32,6 +27,11 @@ protected:
         UiFixture::SetUp();
         canvas->startPointerInput();
         PointerInputKeyManager::removeRegions(0);
+        // The hub's font and texts; its fonts come from the UI pack.
+        main::Main::instance = main::Main::newInstance();
+        main::Main::font = tq::util::text::RichFont::newInstance()->initSystemFont();
+        main::Main::texts = tq::Resources::loadTranslation(TEXTS);
+        tq::Resources::closePack();
     }
     void TearDown() override
     {
@@ -41,7 +41,7 @@ protected:
         UiFixture::TearDown();
     }
 
-    VMPtr<Addon> panel() { return attach(Addon::newInstance()->init()); }
+    VMPtr<Addon> panel() { return Addon::newInstance()->init(); }
 
     // Gives the panel the arrow frame of the box set, as an owner does.
     static void giveArrows(const VMPtr<Addon>& a)
@@ -282,10 +282,7 @@ TEST_F(AddonTest, TouchingARowHighlightsAndReleasingPicksItsItem)
     // Rows at y 3, 27, 51, each 12 high.
     VMPtr<VMArray<int32_t, 2>> rows = a->getItemRects();
     VMPtr<ui::Pointer> p(a->pointer);
-    VMPtr<VMArray<int32_t, 1>> all = VMArray<int32_t, 1>::newArray(4);
-    (*all)[2] = 240;
-    (*all)[3] = 320;
-    p->setItemBoxes(rows, all);
+    p->setItemBoxes(rows, intArray({0, 0, 240, 320}));
     a->setAuxEnabled(true);
     a->setListFlag1(true);
     a->moveDown();
@@ -323,6 +320,158 @@ TEST_F(AddonTest, TouchingARowHighlightsAndReleasingPicksItsItem)
     EXPECT_EQ(a->getHighlightedId(), 15);
     a->setAuxEnabled(false);
     EXPECT_EQ(a->getHighlightedId(), -1);
+}
+
+// Panels with text in the hub's bitmap fonts.
+class AddonTextTest : public AddonTest {
+protected:
+    // Lines "line 1" to "line n".
+    static VMPtr<java::lang::String> lines(int32_t n)
+    {
+        std::string text;
+        for (int32_t k = 1; k <= n; k++)
+            text += (k > 1 ? "\n" : "") + ("line " + std::to_string(k));
+        return vmString(text.c_str());
+    }
+    int32_t lineHeight()
+    {
+        VMPtr<Addon> probe = panel();
+        probe->setText(vmString("x"), 0, 0, 100, 100);
+        return probe->getLineHeight();
+    }
+};
+
+TEST_F(AddonTextTest, ATextTallerThanItsAreaScrollsWithABarWithinItsLines)
+{
+    int32_t lh = lineHeight();
+    ASSERT_GT(lh, 0);
+    VMPtr<Addon> a = panel();
+    a->setScrolling(true);
+    a->setText(lines(10), 10, 20, 100, 4 * lh + lh / 2);
+    EXPECT_EQ(a->lineCount, 10);
+    EXPECT_EQ(a->visibleLines, 4);
+    EXPECT_EQ((Ints{a->getOriginX(), a->getOriginY()}), (Ints{10, 20}));
+    EXPECT_EQ(ui::Pointer::offsetMaxY, 20);
+    EXPECT_EQ(ui::Pointer::offsetMinY, -6 * lh);
+
+    a->scrollTextDown();
+    EXPECT_EQ(a->scrollLine, 0) << "auxEnabled is clear";
+    a->setAuxEnabled(true);
+    Ints seen;
+    for (int32_t n = 0; n < 8; n++) {
+        a->moveDown();
+        seen.push_back(a->scrollLine);
+    }
+    EXPECT_EQ(seen, (Ints{1, 2, 3, 4, 5, 6, 6, 6}));
+
+    int32_t unit = (4 * lh + lh / 2) / 10;
+    VMPtr<RecordingGraphics> g = RecordingGraphics::newInstance();
+    a->paint(g);
+    EXPECT_EQ(g->only("clip")[0], "clip 10 20 100 " + std::to_string(4 * lh + lh / 2));
+    EXPECT_EQ(g->only("outline"), (Calls{"outline 105 20 5 " + std::to_string(10 * unit) +
+                                         " 82451A"}));
+    EXPECT_EQ(g->only("fill"), (Calls{"fill 105 " + std::to_string(20 + 6 * unit) + " 5 " +
+                                      std::to_string(4 * unit) + " 82451A"}));
+
+    for (int32_t n = 0; n < 7; n++)
+        a->moveUp();
+    EXPECT_EQ(a->scrollLine, 0);
+}
+
+TEST_F(AddonTextTest, ATextThatFitsNeitherScrollsNorShowsABar)
+{
+    int32_t lh = lineHeight();
+    VMPtr<Addon> a = panel();
+    a->setScrolling(true);
+    a->setAuxEnabled(true);
+    a->setText(lines(2), 10, 20, 100, 4 * lh);
+    EXPECT_EQ(a->visibleLines, 2);
+    EXPECT_EQ(ui::Pointer::offsetMinY, 0);
+    a->scrollTextDown();
+    a->moveDown();
+    EXPECT_EQ(a->scrollLine, 0);
+    VMPtr<RecordingGraphics> g = RecordingGraphics::newInstance();
+    a->paint(g);
+    EXPECT_TRUE(g->only("outline").empty());
+    EXPECT_TRUE(g->only("fill").empty());
+    EXPECT_FALSE(g->only("picture").empty()) << "the text is drawn";
+
+    // Text set anew keeps the area and starts at the top.
+    a->setText(lines(10));
+    EXPECT_EQ(a->visibleLines, 4);
+    EXPECT_EQ(a->scrollLine, 0);
+}
+
+TEST_F(AddonTextTest, LabelsAreCentredByHalfTheRoomLeft)
+{
+    VMPtr<Addon> a = panel();
+    a->setLabelCapacity(4);
+    a->addLabel(PLAY, 10, 50);
+    a->addLabel(PLAY, 10, 50, 100);
+    a->addLabel(PLAY, 10, 50, 0, 40);
+    a->addLabel(vmString("Play"), 10, 50, 100, 40);
+    EXPECT_EQ(vmText(a->labelTexts->get(0)), "Play");
+
+    VMPtr<tq::util::text::RichFont> font(main::Main::font);
+    // Each label alone, to compare where its pictures land.
+    std::vector<Calls> drawn;
+    for (int32_t i = 0; i < 4; i++) {
+        VMPtr<Addon> one = panel();
+        one->setLabelCapacity(1);
+        one->addLabel(a->labelTexts->get(i), 10, 50, (*a->labelWidths)[i], (*a->labelHeights)[i]);
+        VMPtr<RecordingGraphics> g = RecordingGraphics::newInstance();
+        one->paint(g);
+        drawn.push_back(g->only("picture"));
+    }
+    int32_t dx = (100 - font->stringWidth(vmString("Play"))) / 2;
+    int32_t dy = (40 - font->getHeight()) / 2;
+    ASSERT_GT(dx, 0);
+    auto moved = [](const Calls& pictures, int32_t mx, int32_t my) {
+        Calls out;
+        for (const std::string& p : pictures) {
+            int32_t x, y, w, h;
+            sscanf(p.c_str(), "picture %d %d %d %d", &x, &y, &w, &h);
+            out.push_back("picture " + std::to_string(x + mx) + " " + std::to_string(y + my) +
+                          " " + std::to_string(w) + " " + std::to_string(h));
+        }
+        return out;
+    };
+    ASSERT_FALSE(drawn[0].empty());
+    EXPECT_EQ(drawn[1], moved(drawn[0], dx, 0));
+    EXPECT_EQ(drawn[2], moved(drawn[0], 0, dy));
+    EXPECT_EQ(drawn[3], moved(drawn[0], dx, dy));
+}
+
+TEST_F(AddonTextTest, TheCaptionOfAWideItemRunsAndRestarts)
+{
+    VMPtr<Addon> a = panel();
+    a->setItemCount(2);
+    (*a->itemIds)[0] = LONG;
+    (*a->itemIds)[1] = PLAY;
+    a->setListArea(7, 0, 200, 100);
+    main::Main::instance->selectFont(0);
+    int32_t w = VMPtr<tq::util::text::RichFont>(main::Main::font)
+                    ->stringWidth(VMPtr<java::lang::String>(main::Main::texts->getString(LONG)));
+    ASSERT_GT(w, 240);
+
+    a->setHighlighted(0);
+    a->stepMarquee();
+    EXPECT_EQ(a->marqueeOffset, 0) << "only while scrolling";
+    a->setScrolling(true);
+    a->stepMarquee();
+    a->stepMarquee();
+    EXPECT_EQ(a->marqueeOffset, -4);
+    int32_t steps = 2;
+    while (a->marqueeOffset < 0 && steps < 1000) {
+        a->stepMarquee();
+        steps++;
+    }
+    EXPECT_EQ(a->marqueeOffset, 240);
+    EXPECT_EQ(steps, (w + 7 + 1) / 2) << "restarts once at or past -(width + area x)";
+
+    a->setHighlighted(1);
+    a->stepMarquee();
+    EXPECT_EQ(a->marqueeOffset, 0) << "a narrow caption stands";
 }
 
 } // namespace

@@ -14,16 +14,11 @@ using ui::Pointer;
 
 namespace {
 
-using Ints = std::vector<int32_t>;
+using uitest::Ints;
 
 VMPtr<VMArray<int32_t, 1>> rect(int32_t x, int32_t y, int32_t w, int32_t h)
 {
-    VMPtr<VMArray<int32_t, 1>> r = VMArray<int32_t, 1>::newArray(4);
-    (*r)[0] = x;
-    (*r)[1] = y;
-    (*r)[2] = w;
-    (*r)[3] = h;
-    return r;
+    return uitest::intArray({x, y, w, h});
 }
 
 // The canvas's pointer input started as its loop starts it, no regions, and

@@ -16,26 +16,11 @@ using namespace uitest;
 
 namespace {
 
-using Ints = std::vector<int32_t>;
-
-Ints ints(const VMPtr<VMArray<int32_t, 1>>& a)
-{
-    return Ints(a->elements(), a->elements() + a->length);
-}
-
-VMPtr<VMArray<int32_t, 1>> array(const Ints& values)
-{
-    VMPtr<VMArray<int32_t, 1>> a = VMArray<int32_t, 1>::newArray(int32_t(values.size()));
-    for (size_t i = 0; i < values.size(); i++)
-        (*a)[int32_t(i)] = values[i];
-    return a;
-}
-
 class ScreenTest : public uitest::UiFixture {
 protected:
     VMPtr<Screen> panel(int32_t n)
     {
-        VMPtr<Screen> s = attach(Screen::newInstance()->initItems());
+        VMPtr<Screen> s = Screen::newInstance()->initItems();
         s->allocItems(n);
         return s;
     }
@@ -47,7 +32,7 @@ protected:
 
 TEST_F(ScreenTest, ANewPanelHasNoItemsAndTheDefaultBackground)
 {
-    VMPtr<Screen> s = attach(Screen::newInstance()->initItems());
+    VMPtr<Screen> s = Screen::newInstance()->initItems();
     EXPECT_EQ(s->getItemCapacity(), 0);
     EXPECT_EQ(s->getItemKind(0), -1);
     EXPECT_EQ(s->getItemGobSlot(0), -1);
@@ -214,8 +199,8 @@ TEST_F(ScreenTest, AFrameSequenceSwitchesCountsDownAndStopsOnItsLastStep)
 {
     VMPtr<Screen> s = panel(1);
     s->addItem(GOBS, ANIMS, 0, 0, 0);
-    VMPtr<VMArray<int32_t, 1>> durations = array({100, 50});
-    s->setItemSequence(0, array({3, 4}), durations);
+    VMPtr<VMArray<int32_t, 1>> durations = intArray({100, 50});
+    s->setItemSequence(0, intArray({3, 4}), durations);
     // A step ends when its count drops below 0, not when it reaches 0.
     ui::MyObject::frameTime = 50;
     Ints frames;
@@ -227,7 +212,7 @@ TEST_F(ScreenTest, AFrameSequenceSwitchesCountsDownAndStopsOnItsLastStep)
     EXPECT_EQ(ints(durations), (Ints{100, 50})) << "the caller's durations are copied";
 
     // Set again, the sequence runs afresh from its first step.
-    s->setItemSequence(0, array({3, 4}), durations);
+    s->setItemSequence(0, intArray({3, 4}), durations);
     s->update();
     EXPECT_EQ(s->getItemFrame(0), 3);
     s->clearItemSequences();
@@ -259,7 +244,7 @@ TEST_F(ScreenTest, AnAnimationThatEndsGivesWayToTheNextOneBelowNextItemOnly)
     EXPECT_EQ(s->players->get(1)->getElapsedTime(), 0) << "beyond nextItem: not animated";
 
     // In a sequence, the end of the animation moves to the next step.
-    s->setItemSequence(0, array({ANIMS_NEXT, ANIMS_FOREVER}), array({1000, 1000}));
+    s->setItemSequence(0, intArray({ANIMS_NEXT, ANIMS_FOREVER}), intArray({1000, 1000}));
     ui::MyObject::frameTime = 60;
     s->update();
     EXPECT_EQ(s->seqIndex->elements()[0], 1);
@@ -298,11 +283,11 @@ TEST_F(ScreenTest, ItemsClipsAndRectanglesAreDrawnMovedByTheOrigin)
     VMPtr<Screen> s = panel(4);
     s->setItem(0, GOBS, ANIMS, 0, 50, 50);
     s->setItem(1, GOBS, ANIMS, 0, 100, 10);
-    s->setItemClip(1, array({90, 0, 20, 30}));
+    s->setItemClip(1, intArray({90, 0, 20, 30}));
     s->setItem(2, GOBS, ANIMS, 0, 5, 5);
-    s->setItemClip(2, array({0, 0, 0, 30}));
+    s->setItemClip(2, intArray({0, 0, 0, 30}));
     s->allocRects(2);
-    s->setRect(1, array({60, 70, 8, 9}), 0xABCDEF);
+    s->setRect(1, intArray({60, 70, 8, 9}), 0xABCDEF);
     s->setOrigin(10, 20);
     VMPtr<uitest::RecordingGraphics> g = recorder();
     g->clip = {1, 2, 3, 4};
@@ -375,13 +360,13 @@ TEST_F(ScreenTest, HitTestsAnswerTheValueOfTheFirstBoxHit)
         {2, {-5, -5, 20, 20}, -1}, {9, {0, 0, 100, 100}, -1},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(s->hitItemRect(c.i, array(c.rect)), c.value) << c.i << " " << c.rect[0];
+        EXPECT_EQ(s->hitItemRect(c.i, intArray(c.rect)), c.value) << c.i << " " << c.rect[0];
 
     // Containment in the item's box of a kind: a point, or a whole rectangle.
-    EXPECT_TRUE(s->itemContains(0, 1, array({50, 40, 0, 0})));
-    EXPECT_FALSE(s->itemContains(0, 1, array({55, 40, 0, 9})));
-    EXPECT_TRUE(s->itemContains(0, 1, array({51, 41, 4, 4})));
-    EXPECT_FALSE(s->itemContains(0, 1, array({51, 41, 5, 4})));
+    EXPECT_TRUE(s->itemContains(0, 1, intArray({50, 40, 0, 0})));
+    EXPECT_FALSE(s->itemContains(0, 1, intArray({55, 40, 0, 9})));
+    EXPECT_TRUE(s->itemContains(0, 1, intArray({51, 41, 4, 4})));
+    EXPECT_FALSE(s->itemContains(0, 1, intArray({51, 41, 5, 4})));
     VMPtr<tq::graphics::CollisionBox> box = tq::graphics::CollisionBox::newInstance()->init();
     box->setBounds(41, 41, 1, 1);
     EXPECT_TRUE(s->itemContainsBox(0, 2, box));

@@ -1,6 +1,6 @@
 #pragma once
 // Base of the UI toolkit's tests: a game canvas (not shown) on the 240 x 400
-// screen, the suite's application folder with the UI pack installed, a fresh
+// screen (the hub's canvas), the suite's application folder with the UI pack installed, a fresh
 // resource cache, and a Graphics that writes down what is drawn.
 
 #include <filesystem>
@@ -14,6 +14,7 @@
 #include "support/AppFolder.h"
 #include "tq/Resources.h"
 #include "tq/io/resource/ResourcePack.h"
+#include "main/Main.h"
 #include "ui/MyObject.h"
 #include "ui/ResManager.h"
 
@@ -92,6 +93,20 @@ class RecordingGraphics : public javax::microedition::lcdui::Graphics {
 };
 
 using Calls = std::vector<std::string>;
+using Ints = std::vector<int32_t>;
+
+inline Ints ints(const VMPtr<VMArray<int32_t, 1>>& a)
+{
+    return Ints(a->elements(), a->elements() + a->length);
+}
+
+inline VMPtr<VMArray<int32_t, 1>> intArray(const Ints& values)
+{
+    VMPtr<VMArray<int32_t, 1>> a = VMArray<int32_t, 1>::newArray(int32_t(values.size()));
+    for (size_t i = 0; i < values.size(); i++)
+        (*a)[int32_t(i)] = values[i];
+    return a;
+}
 
 class UiFixture : public vxtest::GameCanvasFixture {
 protected:
@@ -116,20 +131,16 @@ protected:
         GameCanvasFixture::SetUp();
         tq::io::resource::ResourcePack::currentPart = -1;
         ui::ResManager::newInstance()->init();
+        // Objects take the canvas from the hub.
+        main::Main::canvas = VMPtr<tq::TqCanvas>(canvas);
     }
     void TearDown() override
     {
+        main::Main::canvas = nullptr;
         tq::Resources::closePack();
         GameCanvasFixture::TearDown();
     }
 
-    // Gives a new object the test's canvas.
-    template<class T>
-    VMPtr<T> attach(VMPtr<T> object)
-    {
-        object->canvas = VMPtr<tq::TqCanvas>(canvas);
-        return object;
-    }
     static int32_t gobUses(int32_t slot) { return (*ui::ResManager::gobSetUses)[slot]; }
     static int32_t animUses(int32_t slot) { return (*ui::ResManager::animSetUses)[slot]; }
 
