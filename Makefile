@@ -1,10 +1,12 @@
 # make run: set up, build and start the game.  make test: set up, build, every test.
 # make fuzz: build the fuzz targets and run each for FUZZ_SECONDS.
+# make contact-sheets: build, then draw every picture set of the game's packs
+# into build/$(PRESET)/contact-sheets/ for review.
 JOBS ?= $(shell nproc)
 PRESET ?= default
 FUZZ_SECONDS ?= 30
 
-.PHONY: all setup build run test test-asan test-tsan bench fuzz clean
+.PHONY: all setup build run test test-asan test-tsan bench fuzz contact-sheets clean
 
 all: build
 
@@ -34,6 +36,9 @@ fuzz: setup
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) bash fuzz/run.sh build/fuzz
+
+contact-sheets: build
+	@cmake --build --preset $(PRESET) --target vx_contact_sheets
 
 clean:
 	rm -rf build

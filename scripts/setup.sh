@@ -7,7 +7,7 @@ packages=(
   libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libpixman-1-dev
   libsdl2-dev libcurl4-openssl-dev libpng-dev libjpeg-dev
-  libfreetype-dev fonts-dejavu-core
+  libfreetype-dev fonts-dejavu-core librsvg2-bin
   libfluidsynth-dev timgm6mb-soundfont
   openssl
 )

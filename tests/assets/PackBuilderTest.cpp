@@ -1,5 +1,3 @@
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -8,13 +6,11 @@
 
 #include "Manifest.h"
 #include "support/AppFolder.h"
+#include "support/ToolRun.h"
 
 namespace {
 
-struct BuildRun {
-    int status;
-    std::string output;
-};
+using BuildRun = vxtest::ToolRun;
 
 // Runs the builder on a manifest written into a temporary folder with a
 // text source and a small PNG beside it.
@@ -36,16 +32,8 @@ protected:
     {
         write("pack.manifest", manifest);
         std::string command = std::string(VX_PACKBUILDER) + " " + (dir() / "pack.manifest").string() +
-                              " " + (dir() / "out").string() + " " + (dir() / "Ids.h").string() +
-                              " 2>&1";
-        BuildRun run{0, ""};
-        FILE* pipe = popen(command.c_str(), "r");
-        std::array<char, 256> buffer;
-        while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-            run.output.append(buffer.data(), n);
-        int status = pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return run;
+                              " " + (dir() / "out").string() + " " + (dir() / "Ids.h").string();
+        return vxtest::runTool(command);
     }
 
     vxtest::AppFolder folder;

@@ -46,6 +46,17 @@ const EntryType emptyPlace{"empty", -1, &encodeEmpty, false};
 
 } // namespace
 
+std::vector<std::string> lineWords(std::string text)
+{
+    if (size_t hash = text.find('#'); hash != std::string::npos)
+        text.erase(hash);
+    std::istringstream words(text);
+    std::vector<std::string> w;
+    for (std::string word; words >> word;)
+        w.push_back(word);
+    return w;
+}
+
 Manifest readManifest(const std::filesystem::path& file)
 {
     std::ifstream in(file);
@@ -69,12 +80,7 @@ Manifest readManifest(const std::filesystem::path& file)
     int line = 1;
     for (; std::getline(in, text); line++) {
         auto fail = [&](const std::string& what) { failAt(line, what); };
-        if (size_t hash = text.find('#'); hash != std::string::npos)
-            text.erase(hash);
-        std::istringstream words(text);
-        std::vector<std::string> w;
-        for (std::string word; words >> word;)
-            w.push_back(word);
+        std::vector<std::string> w = lineWords(text);
         if (w.empty())
             continue;
         if (w[0] == "namespace") {

@@ -45,6 +45,9 @@ struct Manifest {
     std::vector<ManifestPart> parts;
 };
 
+// The blank-separated words of a line, from a # to its end cut off.
+std::vector<std::string> lineWords(std::string text);
+
 // Throws BuildError "file:line: what" for a malformed line, an unknown type,
 // a repeated identifier or part, a part with more than 1024 entries, or an
 // `at` that goes backwards, past 1023 or has no entry after it.

@@ -10,27 +10,11 @@
 #include <fstream>
 
 #include "EntryType.h"
+#include "HostVM.h"
 #include "Manifest.h"
 #include "PackWriter.h"
-#include "hal/callbacks.h"
-#include "hal/thread.h"
-#include "vm/VMBoot.h"
-#include "vm/VMInstance.h"
-#include "vm/VMThread.h"
 
 namespace {
-
-void bootVM()
-{
-    HAL_lockVM();
-    HALCallbacks callbacks{};
-    callbacks.enterVM = &VMThread::enterVM;
-    HAL_setCallbacks(&callbacks);
-    HALThread* uiThread = HAL_getCurrentThread();
-    if (!uiThread)
-        HAL_createMainThread(&uiThread);
-    _VM_create(16u << 20, 512u << 20, uiThread, nullptr, 0);
-}
 
 std::string escaped(const std::string& path)
 {
@@ -66,7 +50,7 @@ int main(int argc, char** argv)
     }
     try {
         packbuilder::Manifest manifest = packbuilder::readManifest(argv[1]);
-        bootVM();
+        packbuilder::bootHostVM();
         std::vector<std::filesystem::path> inputs;
         std::vector<packbuilder::HeaderConstant> constants;
         packbuilder::writePack(manifest, argv[2], inputs, &constants);

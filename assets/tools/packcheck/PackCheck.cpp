@@ -1,0 +1,273 @@
+#include "PackCheck.h"
+
+#include <cstdio>
+#include <set>
+
+#include "java/lang/String.h"
+#include "java/lang/Throwable.h"
+#include "javax/microedition/lcdui/Image.h"
+#include "tq/AnimSet.h"
+#include "tq/Gob.h"
+#include "tq/Resources.h"
+#include "tq/ResourcesExt.h"
+#include "tq/util/text/RichFont.h"
+#include "tq/util/text/Translation.h"
+#include "vm/VMCString.h"
+#include "vm/VMUtf8.h"
+
+namespace packcheck {
+
+namespace {
+
+using tq::Resources;
+using tq::util::text::RichFont;
+using tq::util::text::Translation;
+using ByteArray = VMArray<int8_t, 1>;
+
+std::string idText(int32_t id)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%03X (%d)", unsigned(id), int(id));
+    return text;
+}
+
+std::string charText(char16_t c)
+{
+    char text[32];
+    if (c >= 0x20 && c < 0x7F)
+        std::snprintf(text, sizeof text, "'%c' (%d)", char(c), int(c));
+    else
+        std::snprintf(text, sizeof text, "U+%04X", unsigned(c));
+    return text;
+}
+
+std::string messageOf(java::lang::Throwable* caught)
+{
+    VMPtr<java::lang::Throwable> e(caught);
+    VMPtr<java::lang::String> message = e->getMessage();
+    if (!message)
+        return "an exception without a message";
+    VMCString bytes;
+    _VM_stringToCString(message, &bytes);
+    return bytes.text() ? bytes.text() : "";
+}
+
+const char* opText(Condition::Op op)
+{
+    return op == Condition::AT_LEAST ? ">= " : op == Condition::AT_MOST ? "<= " : "";
+}
+
+// Checks a count against its condition; a failure message or "".
+std::string compare(const std::string& what, int64_t actual, const Condition& condition)
+{
+    int64_t expected = parseValue(condition.value, 0, INT32_MAX, condition.key);
+    bool ok = condition.op == Condition::AT_LEAST  ? actual >= expected
+              : condition.op == Condition::AT_MOST ? actual <= expected
+                                                   : actual == expected;
+    if (ok)
+        return "";
+    return what + " is " + std::to_string(actual) + ", expected " + opText(condition.op) +
+           condition.value;
+}
+
+struct Checker {
+    const Expectation& e;
+    std::vector<std::string> failures;
+
+    void fail(const std::string& what)
+    {
+        if (!what.empty())
+            failures.push_back(e.where + e.kind + " " + idText(e.id) + ": " + what);
+    }
+
+    // The glyphs of a font resource as RichFont takes them, or null.
+    static VMPtr<RichFont> loadFont(int32_t id)
+    {
+        VMPtr<tq::Gob::GobArray> glyphs = tq::ResourcesExt::loadGobs(id);
+        if (!glyphs)
+            return nullptr;
+        VMPtr<RichFont> font = RichFont::newInstance()->initSystemFont();
+        font->setGlyphs(glyphs);
+        return font;
+    }
+
+    void gobSet()
+    {
+        VMPtr<tq::Gob::GobArray> gobs = tq::ResourcesExt::loadGobs(e.id);
+        if (!gobs)
+            return fail("does not load as a Gob set");
+        for (const Condition& c : e.conditions) {
+            if (c.key == "gobs") {
+                fail(compare("the Gob count", gobs->length, c));
+            } else if (c.at >= gobs->length) {
+                fail("has no Gob " + std::to_string(c.at) + " (it holds " + std::to_string(gobs->length) + ")");
+            } else {
+                fail(compare("the box count of Gob " + std::to_string(c.at),
+                             gobs->get(c.at)->getCollisionBoxCount(), c));
+            }
+        }
+    }
+
+    void animSet()
+    {
+        VMPtr<tq::AnimSet> set = Resources::loadAnimSet(e.id);
+        if (!set)
+            return fail("does not load as an animation set");
+        int32_t frames = set->getFrameCount();
+        int32_t animations = set->getAnimationCount();
+        for (const Condition& c : e.conditions) {
+            if (c.key == "animations") {
+                fail(compare("the animation count", animations, c));
+            } else if (c.key == "frames") {
+                fail(compare("the frame count", frames, c));
+            } else if (c.key == "gobs") {
+                placements(*set, frames, int32_t(parseValue(c.value, 0, 0xFFFF, c.key)));
+            } else if (c.key == "boxes") {
+                if (c.at >= frames)
+                    fail("has no frame " + std::to_string(c.at) + " (it holds " + std::to_string(frames) + ")");
+                else
+                    fail(compare("the box count of frame " + std::to_string(c.at),
+                                 set->getCollisionBoxCount(c.at), c));
+            } else if (c.at >= animations) {
+                fail("has no animation " + std::to_string(c.at) + " (it holds " + std::to_string(animations) + ")");
+            } else {
+                fail(compare("the step count of animation " + std::to_string(c.at), set->getStepCount(c.at), c));
+            }
+        }
+    }
+
+    // Every placement of every frame names a Gob of the set it is drawn with.
+    void placements(tq::AnimSet& set, int32_t frames, int32_t gobSetId)
+    {
+        VMPtr<tq::Gob::GobArray> gobs = tq::ResourcesExt::loadGobs(gobSetId);
+        if (!gobs)
+            return fail("its Gob set " + idText(gobSetId) + " does not load");
+        for (int32_t frame = 0; frame < frames; frame++) {
+            int32_t n = set.getPlacementCount(frame);
+            VMPtr<VMArray<int32_t, 1>> out = VMArray<int32_t, 1>::newArray(4 * n);
+            set.getPlacements(frame, 0, out);
+            for (int32_t i = 0; i < n; i++) {
+                int32_t gob = (*out)[4 * i];
+                if (gob < 0 || gob >= gobs->length)
+                    fail("frame " + std::to_string(frame) + " places Gob " + std::to_string(gob) +
+                         ", but Gob set " + idText(gobSetId) + " holds " + std::to_string(gobs->length));
+            }
+        }
+    }
+
+    void texts()
+    {
+        VMPtr<Translation> table = Resources::loadTranslation(e.id);
+        if (!table)
+            return fail("does not load as a text table");
+        for (const Condition& c : e.conditions) {
+            if (c.key == "ids") {
+                for (int32_t id : parseList(c.value, c.key)) {
+                    if (id >= table->count)
+                        fail("has no text " + std::to_string(id) + " (it holds " + std::to_string(table->count) + ")");
+                    else if (table->getLength(id) == 0)
+                        fail("text " + std::to_string(id) + " is empty");
+                }
+                continue;
+            }
+            int32_t fontId = int32_t(parseValue(c.value, 0, 0xFFFF, c.key));
+            VMPtr<RichFont> font = loadFont(fontId);
+            if (!font) {
+                fail("font " + idText(fontId) + " does not load");
+                continue;
+            }
+            std::set<char16_t> reported;
+            for (int32_t id = 0; id < table->count; id++) {
+                VMPtr<java::lang::String> text = table->getString(id);
+                for (int32_t i = 0; i < text->length(); i++) {
+                    char16_t ch = text->charAt(i);
+                    if (ch >= 0x20 && !font->getGlyph(ch) && reported.insert(ch).second)
+                        fail("text " + std::to_string(id) + " has " + charText(ch) + ", which font " +
+                             idText(fontId) + " lacks");
+                }
+            }
+        }
+    }
+
+    void font()
+    {
+        VMPtr<RichFont> font = loadFont(e.id);
+        if (!font)
+            return fail("does not load as a Gob set");
+        for (const Condition& c : e.conditions) {
+            if (c.key == "chars") {
+                for (int32_t ch : parseList(c.value, c.key)) {
+                    if (!font->getGlyph(char16_t(ch)))
+                        fail("no glyph for " + charText(char16_t(ch)));
+                }
+            } else if (c.key == "height") {
+                fail(compare("the height", font->getHeight(), c));
+            } else {
+                fail(compare("the line height", font->getLineHeight(), c));
+            }
+        }
+    }
+
+    void sound()
+    {
+        int32_t type = Resources::getEntryByte(e.id);
+        VMPtr<ByteArray> bytes = Resources::getResourceBytes(e.id);
+        std::string head(reinterpret_cast<const char*>(bytes->elements()),
+                         size_t(std::min<int32_t>(bytes->length, 12)));
+        bool midi = type == 0 && head.compare(0, 4, "MThd") == 0;
+        bool wav = type == 1 && head.size() == 12 && head.compare(0, 4, "RIFF") == 0 &&
+                   head.compare(8, 4, "WAVE") == 0;
+        std::string wanted = "midi or wav";
+        for (const Condition& c : e.conditions)
+            wanted = c.value;
+        if ((wanted == "midi" && !midi) || (wanted == "wav" && !wav) || (!midi && !wav))
+            fail("is not a " + (wanted == "midi" ? std::string("MIDI file (type 0, MThd)")
+                                : wanted == "wav" ? std::string("WAVE file (type 1, RIFF WAVE)")
+                                                  : std::string("MIDI or WAVE sound")) +
+                 ": type " + std::to_string(type));
+    }
+
+    void picture()
+    {
+        VMPtr<javax::microedition::lcdui::Image> image = Resources::loadImage(e.id);
+        if (!image)
+            return fail("does not load as a picture");
+        for (const Condition& c : e.conditions)
+            fail(compare("the " + c.key, c.key == "width" ? image->getWidth() : image->getHeight(), c));
+    }
+
+    void run()
+    {
+        try {
+            int32_t length = Resources::getEntryInt(e.id);
+            if (length == 0)
+                return fail("missing: the entry is empty");
+            if (e.kind == "gobset")
+                gobSet();
+            else if (e.kind == "animset")
+                animSet();
+            else if (e.kind == "texts")
+                texts();
+            else if (e.kind == "font")
+                font();
+            else if (e.kind == "sound")
+                sound();
+            else
+                picture();
+        } catch (java::lang::Throwable* caught) {
+            fail("missing or unreadable: " + messageOf(caught));
+        }
+        Resources::closePack();
+    }
+};
+
+} // namespace
+
+std::vector<std::string> check(const Expectation& expectation)
+{
+    Checker checker{expectation, {}};
+    checker.run();
+    return checker.failures;
+}
+
+} // namespace packcheck
