@@ -69,7 +69,7 @@ protected:
     {
         GameCanvasFixture::SetUp();
         requests.clear();
-        for (const auto& file : std::filesystem::directory_iterator(VX_OPENING_PACKS)) {
+        for (const auto& file : std::filesystem::directory_iterator(VX_OPENING_FIXTURE)) {
             std::ifstream in(file.path(), std::ios::binary);
             folder->write("rsc/" + file.path().filename().string(),
                           std::string(std::istreambuf_iterator<char>(in), {}));
