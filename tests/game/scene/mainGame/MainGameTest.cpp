@@ -1,0 +1,434 @@
+// The play scene: what it takes from the saved progress (levels brought into
+// range), its wave tables, its entry over four frames, pause and the pause
+// panel's answers, the two ends of a stage with what they save, the bullet
+// lists, and the boss queries without a boss.
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "game/scene/SceneFixture.h"
+#include "main/Game.h"
+#include "scene/mainGame/MainGame.h"
+#include "scene/mainGame/weapon/ClsBullet.h"
+#include "support/LangTestSupport.h"
+#include "tq/util/FastRandom.h"
+
+using scene::mainGame::ClsPlayer;
+using scene::mainGame::MainGame;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Game keys of the logical keys the play scene reads.
+constexpr int32_t kPauseKey = 29;
+constexpr int32_t kUpKey = 1;
+constexpr int32_t kDownKey = 6;
+constexpr int32_t kSelectKey = 8;
+
+std::vector<std::string> log;
+
+// A bullet that writes down its index and the time it was given, and
+// leaves its list when told to.
+class ProbeBullet : public scene::mainGame::weapon::ClsBullet {
+    VM_CLASS(ProbeBullet, scene::mainGame::weapon::ClsBullet)
+
+    VMPtr<ProbeBullet> init(VMPtr<tq::util::ArrayList> owner, std::string tag, bool leave)
+    {
+        MyObject::init();
+        list = owner;
+        name = std::move(tag);
+        leaves = leave;
+        return VMPtr<ProbeBullet>(this);
+    }
+    void update(int64_t dt, int32_t index) override
+    {
+        log.push_back(name + " " + std::to_string(index) + " " + std::to_string(dt));
+        if (leaves)
+            list->remove(index);
+    }
+    void paint(VMPtr<Graphics>) override { log.push_back("paint " + name); }
+
+    VMField<tq::util::ArrayList> list;
+    std::string name;
+    bool leaves = false;
+
+    VM_FIELDS(list)
+};
+
+class MainGameTest : public scenetest::SceneFixture {
+protected:
+    void SetUp() override
+    {
+        SceneFixture::SetUp();
+        log.clear();
+        for (const auto& file : std::filesystem::directory_iterator(VX_PLAY_PACK)) {
+            std::ifstream in(file.path(), std::ios::binary);
+            folder->write("rsc/" + file.path().filename().string(),
+                          std::string(std::istreambuf_iterator<char>(in), {}));
+        }
+        main::Main::random = tq::util::FastRandom::newInstance()->init(int64_t(7));
+        main::Main::game = main::Game::newInstance()->init();
+        MainGame::selectedStage = 2;
+    }
+    void TearDown() override
+    {
+        play = nullptr;
+        main::Main::game = nullptr;
+        main::Main::random = nullptr;
+        SceneFixture::TearDown();
+    }
+
+    // A play scene made and entered as the manager does it.
+    VMPtr<MainGame> start()
+    {
+        play = MainGame::newInstance()->init();
+        scene::SceneManager::currentScene = VMPtr<ui::Scene>(play.get());
+        play->setEntering(true);
+        EXPECT_TRUE(enter(play.get()));
+        return play;
+    }
+    // Entered, the ship in play.
+    VMPtr<MainGame> startPlaying()
+    {
+        start();
+        MainGame::player->setState(ClsPlayer::STATE_PLAYING);
+        return play;
+    }
+    void tap(int32_t key)
+    {
+        canvas->pressKey(key);
+        frame(play.get());
+        canvas->releaseKey(key);
+        frame(play.get());
+    }
+    std::string moneyShown() { return vmText(play->moneyLabel->labelTexts->get(0)); }
+    // The saved progress as the next start reads it back.
+    static void reload()
+    {
+        main::Game::money = -1;
+        (*main::Game::stageDifficulty)[2] = -1;
+        main::Main::game->loadProgress();
+    }
+
+    VMStatic<MainGame> play;
+};
+
+TEST_F(MainGameTest, TakesTheStagesLevelIntoRangeAndItsWaveTable)
+{
+    const struct {
+        int32_t stage, saved, level;
+    } cases[] = {
+        {2, 1, 1}, {2, 3, 3}, {2, 4, 4},
+        {2, 0, 1}, {2, -7, 1}, {2, 5, 4}, {2, 1000, 4},
+        {7, 2, 2},
+        {8, 3, 1}, {-1, 3, 1},  // no such stage: level 1, no saved entry read
+    };
+    for (const auto& c : cases) {
+        for (int32_t s = 0; s < main::Game::STAGES; s++)
+            (*main::Game::stageDifficulty)[s] = c.saved;
+        main::Game::money = 1234;
+        MainGame::selectedStage = c.stage;
+        VMPtr<MainGame> scene = MainGame::newInstance()->init();
+        EXPECT_EQ(MainGame::stage, c.stage);
+        EXPECT_EQ(MainGame::difficulty, c.level) << c.stage << " " << c.saved;
+        EXPECT_EQ(scene->enemyControl->table.get(), scene->waveTables->get(c.level - 1).get());
+        EXPECT_FALSE(scene->enemyControl->loop);
+        EXPECT_EQ(MainGame::money, 1234);
+        EXPECT_TRUE(MainGame::playActive);
+        EXPECT_TRUE(scene->pauseChoice);
+    }
+}
+
+TEST_F(MainGameTest, WaveTablesPerLevel)
+{
+    VMPtr<MainGame> scene = MainGame::newInstance()->init();
+    ASSERT_EQ(scene->waveTables->length, 4);
+    const int32_t rows[] = {18, 18, 18, 23};
+    const int32_t waves[] = {15, 16, 17, 16};
+    for (int32_t level = 0; level < 4; level++) {
+        VMPtr<VMArray<int32_t, 2>> table = scene->waveTables->get(level);
+        ASSERT_EQ(table->length, rows[level]) << level;
+        std::set<int32_t> numbers;
+        std::set<int32_t> kinds;
+        int32_t last = 0;
+        for (int32_t r = 0; r < table->length; r++) {
+            VMPtr<VMArray<int32_t, 1>> row = table->get(r);
+            ASSERT_EQ(row->length, 5);
+            EXPECT_GE((*row)[0], last) << "wave numbers never decrease";
+            last = (*row)[0];
+            numbers.insert((*row)[0]);
+            kinds.insert((*row)[2]);
+            for (int32_t c : {3, 4}) {
+                EXPECT_GE((*row)[c], 0);
+                EXPECT_LT((*row)[c], 8);
+            }
+        }
+        EXPECT_EQ(int32_t(numbers.size()), waves[level]) << level;
+        EXPECT_EQ(*numbers.rbegin(), waves[level] - 1);
+        EXPECT_EQ(kinds.count(32), level >= 2 ? 1u : 0u) << level;
+    }
+    // Two groups at once in level 1's wave 4; level 3's kind-4 singles come
+    // from below.
+    auto row = [&](int32_t level, int32_t r) {
+        VMPtr<VMArray<int32_t, 1>> values = scene->waveTables->get(level)->get(r);
+        return std::vector<int32_t>(values->elements(), values->elements() + 5);
+    };
+    EXPECT_EQ(row(0, 4), (std::vector<int32_t>{4, 4, 0, 0, 2}));
+    EXPECT_EQ(row(0, 5), (std::vector<int32_t>{4, 4, 0, 1, 3}));
+    EXPECT_EQ(row(2, 9), (std::vector<int32_t>{9, 1, 4, 2, 0}));
+    EXPECT_EQ(row(3, 22), (std::vector<int32_t>{15, 4, 1, 5, 4}));
+}
+
+TEST_F(MainGameTest, EntersOverFourFramesAndDrawsInDrawOrder)
+{
+    main::Game::money = 0;
+    start();
+    EXPECT_EQ(play->entryStage, ui::Scene::STAGE_FINISH);
+    EXPECT_EQ(moneyShown(), "$ 0");
+    EXPECT_EQ(MainGame::player->getX(0), 120);
+    EXPECT_EQ(MainGame::player->getY(0), 480) << "below the screen";
+    EXPECT_EQ(MainGame::player->nextItem, 1);
+    EXPECT_EQ(play->themeItem->nextItem, 4);
+    EXPECT_FALSE(play->pausePanel->isActive());
+    EXPECT_FALSE(play->pauseLabels->isActive());
+    EXPECT_EQ(vmText(play->pauseLabels->labelTexts->get(1)), "Text 11");
+    EXPECT_EQ(vmText(play->pauseLabels->labelTexts->get(2)), "Text 17");
+    EXPECT_EQ(play->panelB->capacity, 10);
+
+    std::vector<int32_t> orders;
+    for (int32_t k = 0; k < play->paintOrder->length; k++) {
+        VMPtr<ui::MyObject> o = play->objects->get((*play->paintOrder)[k]);
+        if (o != nullptr)
+            orders.push_back(o->getDrawOrder());
+    }
+    EXPECT_EQ(orders, (std::vector<int32_t>{0, 1, 2, 4, 51, 52, 53, 54, 54}));
+    EXPECT_EQ(play->objects->get((*play->paintOrder)[0]).get(),
+              static_cast<ui::MyObject*>(play->space.get()));
+}
+
+TEST_F(MainGameTest, MoneyLabelFollowsTheMoneyWhilePlaying)
+{
+    main::Game::money = 40;
+    start();
+    EXPECT_EQ(moneyShown(), "$ 40");
+    MainGame::money = 1250;
+    frame(play.get());
+    EXPECT_EQ(moneyShown(), "$ 1250");
+}
+
+TEST_F(MainGameTest, PauseOnlyWhilePlaying)
+{
+    start();
+    for (int32_t state : {ClsPlayer::STATE_ENTERING, ClsPlayer::STATE_CLEARED,
+                          ClsPlayer::STATE_DESTROYED}) {
+        MainGame::player->setState(state);
+        tap(kPauseKey);
+        EXPECT_FALSE(play->paused) << state;
+    }
+    MainGame::player->setState(ClsPlayer::STATE_PLAYING);
+    tap(kPauseKey);
+    EXPECT_TRUE(play->paused);
+}
+
+TEST_F(MainGameTest, PauseFreezesThePlayAndIgnoresEverythingButThePanel)
+{
+    main::Game::money = 10;
+    startPlaying();
+    VMPtr<ProbeBullet> bullet = ProbeBullet::newInstance()->init(MainGame::playerBullets, "b", false);
+    MainGame::playerBullets->add(bullet);
+    tap(kPauseKey);
+    ASSERT_TRUE(play->paused);
+    EXPECT_TRUE(play->frozen);
+    EXPECT_TRUE(play->space->paused);
+    EXPECT_TRUE(play->pausePanel->isActive());
+    EXPECT_TRUE(play->pauseLabels->isActive());
+    for (ui::MyObject* o : {static_cast<ui::MyObject*>(MainGame::player.get()),
+                            static_cast<ui::MyObject*>(MainGame::enemies.get()),
+                            static_cast<ui::MyObject*>(MainGame::explosions.get()),
+                            static_cast<ui::MyObject*>(play->themeItem.get())})
+        EXPECT_NE(o->isStopped(), 0);
+
+    log.clear();
+    MainGame::money = 99;
+    (*ui::Pointer::currentX)[0] = 30;
+    (*ui::Pointer::currentY)[0] = 40;
+    (*ui::Pointer::pressed)[0] = true;
+    frame(play.get());
+    EXPECT_EQ(log, Strings{}) << "bullets do not move";
+    EXPECT_EQ(moneyShown(), "$ 10");
+    EXPECT_NE(play->pointerX, 30) << "touches do not steer";
+}
+
+TEST_F(MainGameTest, PanelAnswersByKey)
+{
+    startPlaying();
+    MainGame::money = 700;
+
+    // Up, then a select release: continue.
+    tap(kPauseKey);
+    tap(kUpKey);
+    EXPECT_TRUE(play->pauseChoice);
+    EXPECT_TRUE(play->pausePanel->upperSelected);
+    tap(kSelectKey);
+    EXPECT_FALSE(play->paused);
+    EXPECT_FALSE(play->frozen);
+    EXPECT_FALSE(play->space->paused);
+    EXPECT_FALSE(play->pausePanel->isActive());
+    EXPECT_EQ(MainGame::player->isStopped(), 0);
+    EXPECT_EQ(sceneRequests(), Strings{});
+
+    // Down, then a select release: quit, keeping the money, not the level.
+    (*main::Game::stageDifficulty)[2] = 2;
+    tap(kPauseKey);
+    tap(kDownKey);
+    EXPECT_FALSE(play->pauseChoice);
+    EXPECT_FALSE(play->pausePanel->upperSelected);
+    tap(kSelectKey);
+    EXPECT_EQ(sceneRequests(), Strings{"changeScene 10"});
+    EXPECT_FALSE(play->paused);
+    EXPECT_EQ(main::Game::money, 700);
+    reload();
+    EXPECT_EQ(main::Game::money, 700);
+    EXPECT_EQ((*main::Game::stageDifficulty)[2], 2);
+}
+
+TEST_F(MainGameTest, TouchDownOnlyMarksARowAndItsReleaseActs)
+{
+    startPlaying();
+    tap(kPauseKey);
+    tap(kDownKey);
+    ASSERT_FALSE(play->pauseChoice);
+    // The panel's rows stand at the corner here: (0, 0) is inside.
+    (*ui::Pointer::currentX)[0] = 0;
+    (*ui::Pointer::currentY)[0] = 0;
+    (*ui::Pointer::pressed)[0] = true;
+    (*ui::Pointer::released)[0] = false;
+    play->handlePauseInput();
+    EXPECT_TRUE(play->paused);
+    EXPECT_FALSE(play->pauseChoice) << "a touch going down only marks";
+    (*ui::Pointer::pressed)[0] = false;
+    (*ui::Pointer::released)[0] = true;
+    play->handlePauseInput();
+    EXPECT_FALSE(play->paused);
+    EXPECT_TRUE(play->pauseChoice);
+    EXPECT_EQ(sceneRequests(), Strings{});
+}
+
+TEST_F(MainGameTest, ClearedStageRaisesItsLevelUpToFourAndSaves)
+{
+    const struct {
+        int32_t saved, after;
+    } cases[] = {{1, 2}, {3, 4}, {4, 4}};
+    for (const auto& c : cases) {
+        scenetest::requests.clear();
+        (*main::Game::stageDifficulty)[2] = c.saved;
+        main::Game::money = 5;
+        startPlaying();
+        MainGame::money = 321;
+        (*MainGame::player->y)[0] = -80;
+        frame(play.get());
+        EXPECT_EQ(sceneRequests(), Strings{}) << "-80 is not above the top yet";
+        (*MainGame::player->y)[0] = -81;
+        frame(play.get());
+        EXPECT_EQ(sceneRequests(), Strings{"changeScene 10"}) << c.saved;
+        EXPECT_EQ(MainGame::difficulty, c.after);
+        reload();
+        EXPECT_EQ((*main::Game::stageDifficulty)[2], c.after) << c.saved;
+        EXPECT_EQ(main::Game::money, 321);
+    }
+}
+
+TEST_F(MainGameTest, GameOverSavesTheMoneyButNotALevel)
+{
+    (*main::Game::stageDifficulty)[2] = 3;
+    startPlaying();
+    MainGame::money = 450;
+    MainGame::player->gameOver = true;
+    frame(play.get());
+    EXPECT_EQ(sceneRequests(), Strings{"changeScene 10"});
+    reload();
+    EXPECT_EQ(main::Game::money, 450);
+    EXPECT_EQ((*main::Game::stageDifficulty)[2], 3);
+}
+
+TEST_F(MainGameTest, EndBannerIsSetOnceForTheFirstEndState)
+{
+    startPlaying();
+    frame(play.get());
+    EXPECT_FALSE(play->bannerShown);
+    MainGame::player->setState(ClsPlayer::STATE_DESTROYED);
+    frame(play.get());
+    EXPECT_TRUE(play->bannerShown);
+}
+
+TEST_F(MainGameTest, NothingOfThePlayRunsWhenSwitchedOff)
+{
+    startPlaying();
+    MainGame::playActive = false;
+    MainGame::player->gameOver = true;
+    VMPtr<ProbeBullet> bullet = ProbeBullet::newInstance()->init(MainGame::enemyBullets, "b", false);
+    MainGame::enemyBullets->add(bullet);
+    log.clear();
+    frame(play.get());
+    EXPECT_EQ(sceneRequests(), Strings{});
+    EXPECT_EQ(log, Strings{});
+}
+
+TEST_F(MainGameTest, BulletsAreWalkedFromTheLastAndMayLeaveTheirList)
+{
+    startPlaying();
+    VMPtr<tq::util::ArrayList> list = MainGame::playerBullets;
+    list->add(ProbeBullet::newInstance()->init(list, "a", false));
+    list->add(ProbeBullet::newInstance()->init(list, "b", true));
+    list->add(ProbeBullet::newInstance()->init(list, "c", true));
+    VMPtr<tq::util::ArrayList> enemy = MainGame::enemyBullets;
+    enemy->add(ProbeBullet::newInstance()->init(enemy, "e", false));
+    log.clear();
+    frame(play.get());
+    EXPECT_EQ(log, (Strings{"c 2 40", "b 1 40", "a 0 40", "e 0 40"}));
+    EXPECT_EQ(list->size(), 1);
+
+    log.clear();
+    play->paintBullets(VMPtr<javax::microedition::lcdui::Graphics>(), enemy);
+    EXPECT_EQ(log, (Strings{"paint e"}));
+}
+
+TEST_F(MainGameTest, TouchSteersOnlyOutsideThePauseButton)
+{
+    startPlaying();
+    (*ui::Pointer::currentX)[0] = 100;
+    (*ui::Pointer::currentY)[0] = 200;
+    (*ui::Pointer::pressed)[0] = true;
+    (*ui::Pointer::released)[0] = false;
+    VMPtr<MainGame> scene = play;
+    scene->handlePointer();
+    EXPECT_EQ(scene->pointerX, 100);
+    EXPECT_EQ(scene->pointerY, 200);
+    EXPECT_FALSE(scene->paused);
+}
+
+TEST_F(MainGameTest, BossQueriesWithoutABoss)
+{
+    for (int32_t stage : {2, 8, -1}) {
+        MainGame::stage = stage;
+        EXPECT_EQ(MainGame::getBossHp(), 0);
+        EXPECT_EQ(MainGame::getBossMaxHp(), 0);
+        EXPECT_EQ(MainGame::countActiveBossParts(), 0);
+        EXPECT_EQ(MainGame::getBoss(), nullptr);
+        MainGame::startBoss();
+    }
+}
+
+} // namespace
+
+VM_REGISTER_CLASS_NO_CREATOR(ProbeBullet, "tests.mainGame.ProbeBullet",
+                             "scene.mainGame.weapon.ClsBullet", "tests_mainGame_ProbeBullet",
+                             nullptr);
