@@ -2,6 +2,20 @@
 
 namespace vxtest {
 
+// Counts the calls in progress, so that what the manager calls on itself is
+// not logged.
+struct RecordingMediaManager::Outer {
+    explicit Outer(RecordingMediaManager& m) : manager(m), outermost(m.depth++ == 0) {}
+    ~Outer() { manager.depth--; }
+    void log(const std::string& call)
+    {
+        if (outermost)
+            manager.calls.push_back(call);
+    }
+    RecordingMediaManager& manager;
+    bool outermost;
+};
+
 VMPtr<RecordingMediaManager> RecordingMediaManager::init(VMPtr<tq::TqCanvas> canvas,
                                                          int32_t count)
 {
@@ -11,33 +25,38 @@ VMPtr<RecordingMediaManager> RecordingMediaManager::init(VMPtr<tq::TqCanvas> can
 
 void RecordingMediaManager::stopChannel(int32_t channel)
 {
-    calls.push_back("stop " + std::to_string(channel));
+    Outer outer(*this);
+    outer.log("stop " + std::to_string(channel));
     MediaManagerImpl::stopChannel(channel);
 }
 
 void RecordingMediaManager::unloadSound(int32_t sound)
 {
-    calls.push_back("unload " + std::to_string(sound));
+    Outer outer(*this);
+    outer.log("unload " + std::to_string(sound));
     MediaManagerImpl::unloadSound(sound);
 }
 
 void RecordingMediaManager::loadSound(int32_t sound, int32_t resourceId, int32_t loopCount,
                                       int32_t priority)
 {
-    calls.push_back("load " + std::to_string(sound) + " " + std::to_string(resourceId) + " " +
+    Outer outer(*this);
+    outer.log("load " + std::to_string(sound) + " " + std::to_string(resourceId) + " " +
                     std::to_string(loopCount) + " " + std::to_string(priority));
     MediaManagerImpl::loadSound(sound, resourceId, loopCount, priority);
 }
 
 void RecordingMediaManager::playSound(int32_t channel, int32_t sound)
 {
-    calls.push_back("play " + std::to_string(channel) + " " + std::to_string(sound));
+    Outer outer(*this);
+    outer.log("play " + std::to_string(channel) + " " + std::to_string(sound));
     MediaManagerImpl::playSound(channel, sound);
 }
 
 void RecordingMediaManager::close()
 {
-    calls.push_back("close");
+    Outer outer(*this);
+    outer.log("close");
     if (onClose)
         onClose();
     MediaManagerImpl::close();

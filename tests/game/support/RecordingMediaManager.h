@@ -1,7 +1,8 @@
 #pragma once
 // The engine's sound manager with a log: every stop, unload, load, play and
 // close is written down as text ("stop -1", "load 3 1081 -1 0", "play 1 3",
-// "unload 3", "close") before the manager does it.
+// "unload 3", "close") before the manager does it; what the manager calls on
+// itself is not.
 
 #include <functional>
 #include <string>
@@ -27,6 +28,10 @@ class RecordingMediaManager : public tq::MediaManagerImpl {
     std::vector<std::string> calls;
     // Runs inside close, before the manager closes.
     std::function<void()> onClose;
+
+private:
+    struct Outer;
+    int32_t depth = 0;
 };
 
 } // namespace vxtest
