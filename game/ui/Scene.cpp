@@ -249,39 +249,50 @@ void Scene::sortObjects()
     }
 }
 
+VMPtr<MyObject> Scene::paintedAt(int32_t position)
+{
+    if (objects == nullptr || position >= paintOrder->length)
+        return nullptr;
+    int32_t i = (*paintOrder)[position];
+    if (i < 0 || i >= objects->length)
+        return nullptr;
+    return objects->get(i);
+}
+
+int32_t Scene::nextPainted(int32_t position)
+{
+    while (position < paintOrder->length && paintedAt(position) == nullptr)
+        position += 1;
+    return position;
+}
+
 void Scene::paint(VMPtr<Graphics> g)
 {
     setClip(g, 0, 0, WIDTH, HEIGHT);
     if (!entering) {
-        // The objects in draw order: the sorted places up to the first hole.
-        int32_t n = 0;
-        if (objects != nullptr) {
-            while (n < paintOrder->length && n < objects->length &&
-                   objects->get((*paintOrder)[n]) != nullptr)
-                n += 1;
-        }
+        // The objects in draw order, past the empty places; the layer goes
+        // before the first object above 40, or after the last one below 40.
         bool layerDone = false;
-        for (int32_t i = 0; i < n; i++) {
-            VMPtr<MyObject> o = objects->get((*paintOrder)[i]);
+        bool first = true;
+        int32_t position = nextPainted(0);
+        while (position < paintOrder->length) {
+            VMPtr<MyObject> o = paintedAt(position);
+            int32_t next = nextPainted(position + 1);
             int32_t order = o->getDrawOrder();
-            if (i == 0 && order > LAYER_DRAW_ORDER) {
+            if (first && order > LAYER_DRAW_ORDER) {
                 paintLayer(g);
                 layerDone = true;
             }
+            first = false;
             if (o->isActive())
                 o->paint(g);
-            if (!layerDone) {
-                if (i + 1 < n) {
-                    int32_t next = objects->get((*paintOrder)[i + 1])->getDrawOrder();
-                    if (order < LAYER_DRAW_ORDER && next >= LAYER_DRAW_ORDER) {
-                        paintLayer(g);
-                        layerDone = true;
-                    }
-                } else {
-                    paintLayer(g);
-                    layerDone = true;
-                }
+            if (!layerDone &&
+                (next >= paintOrder->length ||
+                 (order < LAYER_DRAW_ORDER && paintedAt(next)->getDrawOrder() >= LAYER_DRAW_ORDER))) {
+                paintLayer(g);
+                layerDone = true;
             }
+            position = next;
         }
         if (!layerDone)
             paintLayer(g);

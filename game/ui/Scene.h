@@ -6,9 +6,9 @@
 // entry step per frame (load, load2, initTexts, then trim, sort and finish)
 // while the hub shows the loading picture; tick runs them all at once.
 //
-// paintOrder holds indices into objects, sorted by draw order. It is rebuilt
-// after every trim, so it always names places inside the list; painting
-// skips empty places.
+// paintOrder holds indices into objects, sorted by draw order, empty places
+// last. It is rebuilt whenever the list changes (add, remove, grow, trim);
+// painting skips empty places and never reads past the list.
 
 #include <cstdint>
 
@@ -113,6 +113,11 @@ private:
     int32_t drawOrderAt(int32_t i);
     // Places the two arrays at length n, keeping what fits.
     void resizeObjects(int32_t n);
+    // The object at a position of the draw order; null for an empty place
+    // or a position outside the list.
+    VMPtr<MyObject> paintedAt(int32_t position);
+    // The first position from this one that names an object, or the end.
+    int32_t nextPainted(int32_t position);
 
 public:
     VM_FIELDS(screen, workValues, texts, sceneManager, paintOrder, canvas, userLabel, addon, objects)

@@ -254,6 +254,11 @@ TEST_F(SceneTest, RemovingAnObjectReleasesItTrimsTheListAndKeepsTheDrawOrder)
         scene->removeObject(i);
     EXPECT_EQ(joined(), "");
     EXPECT_EQ(updateFrame(), "update1 update3");
+
+    // A place emptied behind the scene's back is skipped.
+    scene->objects->set(2, nullptr);
+    EXPECT_EQ(paintFrame(), "layer paint1");
+    EXPECT_EQ(updateFrame(), "update1");
 }
 
 TEST_F(SceneTest, AnEnteringSceneRunsOneEntryStepAFrame)
