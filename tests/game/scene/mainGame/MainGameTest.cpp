@@ -214,6 +214,21 @@ TEST_F(MainGameTest, EntersOverFourFramesAndDrawsInDrawOrder)
               static_cast<ui::MyObject*>(play->space.get()));
 }
 
+TEST_F(MainGameTest, ThemePictureReentersAboveTheScreenByItsHeight)
+{
+    start();
+    VMPtr<scene::mainGame::theme::ClsBgItem> theme = play->themeItem;
+    int32_t h = theme->getItemSize1(2);
+    ASSERT_EQ(h, 8);
+    // Item 2 drifts 5 pixels a 40 ms frame: to exactly 320 + h, then past it.
+    (*theme->itemY)[2] = 320 + h - 5;
+    frame(play.get());
+    EXPECT_EQ((*theme->itemY)[2], 320 + h);
+    frame(play.get());
+    EXPECT_EQ((*theme->itemY)[2], -h);
+    EXPECT_EQ(theme->getItemY(2), -h);
+}
+
 TEST_F(MainGameTest, MoneyLabelFollowsTheMoneyWhilePlaying)
 {
     main::Game::money = 40;
