@@ -229,6 +229,31 @@ TEST_F(MainGameTest, ThemePictureReentersAboveTheScreenByItsHeight)
     EXPECT_EQ(theme->getItemY(2), -h);
 }
 
+TEST_F(MainGameTest, PlaneAnimatesOneElementEvenWhenStopped)
+{
+    start();
+    VMPtr<ClsPlayer> ship = MainGame::player;
+    VMPtr<tq::AnimPlayer> player = ship->players->get(0);
+    ASSERT_NE(player, nullptr);
+    ASSERT_EQ(player->getStep(), 0);
+    ship->setStopped(1);
+    ui::MyObject::frameTime = 60;
+    ship->update();
+    EXPECT_EQ(player->getStep(), 0) << "a stopped panel does not animate";
+    ship->animateElement(0);
+    EXPECT_EQ(player->getStep(), 1) << "past the 50 ms of the first step";
+
+    // An animation that has played out goes on to the next one.
+    ship->setAnimItem(0, 4109, 4096, 0, 120, 480);
+    player = ship->players->get(0);
+    ui::MyObject::frameTime = 40;
+    ship->animateElement(0);
+    ship->animateElement(0);
+    EXPECT_EQ((*ship->frame)[0], 0);
+    ship->animateElement(0);
+    EXPECT_EQ((*ship->frame)[0], 1);
+}
+
 TEST_F(MainGameTest, MoneyLabelFollowsTheMoneyWhilePlaying)
 {
     main::Game::money = 40;
