@@ -453,6 +453,18 @@ TEST_F(MainGameTest, TouchSteersOnlyOutsideThePauseButton)
     EXPECT_EQ(scene->pointerX, 100);
     EXPECT_EQ(scene->pointerY, 200);
     EXPECT_FALSE(scene->paused);
+
+    // The HUD's pause button has no picture here: its box is the point
+    // (0, 0). Down on it does not steer; released on it, it pauses.
+    (*ui::Pointer::currentX)[0] = 0;
+    (*ui::Pointer::currentY)[0] = 0;
+    scene->handlePointer();
+    EXPECT_EQ(scene->pointerX, 100);
+    EXPECT_FALSE(scene->paused);
+    (*ui::Pointer::pressed)[0] = false;
+    (*ui::Pointer::released)[0] = true;
+    scene->handlePointer();
+    EXPECT_TRUE(scene->paused);
 }
 
 TEST_F(MainGameTest, BossQueriesWithoutABoss)
