@@ -1,5 +1,8 @@
 #include "scene/ClsMyMath.h"
 
+#include <cmath>
+#include <limits>
+
 #include "java/lang/IllegalArgumentException.h"
 #include "vm/VMStringLiterals.h"
 
@@ -19,6 +22,8 @@ constexpr double kCoefficients[10] = {
     -1.5619206968586228e-16,
     4.1103176233121653e-19,
 };
+
+constexpr double kMaxReductionSteps = 65536;
 
 void initialiseMath()
 {
@@ -108,9 +113,15 @@ double ClsMyMath::polynomial(double t)
 double ClsMyMath::cos(double x)
 {
     _VM_clinit();
+    if (!std::isfinite(x))
+        return std::numeric_limits<double>::quiet_NaN();
     if (!(x >= 0))
         x = -x;
     if (x >= twoPi) {
+        // Past a bound the step-by-step reduction would take too long (or,
+        // once two pi is below half a step of x, never end).
+        if (x > twoPi * kMaxReductionSteps)
+            x = std::fmod(x, twoPi);
         while (x > twoPi)
             x -= twoPi;
         return -polynomial(x - PI);

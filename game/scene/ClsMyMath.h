@@ -23,7 +23,7 @@ class ClsMyMath : public virtual java::lang::Object {
 
     // floor(sqrt(x)); a negative x throws IllegalArgumentException.
     static int32_t sqrt(int32_t x);
-    // Radians.
+    // Radians; not a number for an infinite or not-a-number x.
     static double cos(double x);
     // cos(x - halfPi).
     static double sin(double x);

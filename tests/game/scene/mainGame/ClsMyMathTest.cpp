@@ -2,6 +2,7 @@
 // the whole int range, its refusal of negative numbers, and the polynomial
 // cosine and sine at the angles whose branches differ.
 
+#include <cfloat>
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -110,16 +111,45 @@ TEST_F(ClsMyMathTest, CosineAndSineAtTheBranchPoints)
     EXPECT_TRUE(std::isnan(ClsMyMath::cos(NAN)));
 }
 
-TEST_F(ClsMyMathTest, CosineIsEvenAndFollowsTheTrueCosine)
+TEST_F(ClsMyMathTest, CosineAndSineAreTheStoredPolynomialBitForBit)
 {
-    // Below two pi the polynomial and the short pi stay within 1e-8; each
-    // reduction by the short two pi adds its own small error.
-    const double angles[] = {0.1, 0.5, 1.0, 1.5, 2.0, 2.5, 3.0, 3.2, 4.0, 4.7, 5.5, 6.2, 7.0, 10.0, 20.0};
-    for (double a : angles) {
-        double tolerance = a < 6.2831853 ? 1e-8 : 1e-6;
-        EXPECT_NEAR(ClsMyMath::cos(a), std::cos(a), tolerance) << a;
-        EXPECT_EQ(ClsMyMath::cos(-a), ClsMyMath::cos(a)) << a;
-        EXPECT_NEAR(ClsMyMath::sin(a), std::sin(a), tolerance) << a;
+    // Evaluated by hand in the Horner form with the stored coefficients and
+    // the short pi values; 20 is brought down by three subtractions of two pi.
+    const struct {
+        double x;
+        double cosine;
+    } cosines[] = {
+        {1.0, 0.5403023058681398},
+        {4.0, -0.6536436181468476},
+        {6.2831853, 0.9999999999243487},
+        {20.0, 0.40808203887239625},
+    };
+    for (const auto& c : cosines) {
+        EXPECT_EQ(ClsMyMath::cos(c.x), c.cosine) << c.x;
+        EXPECT_EQ(ClsMyMath::cos(-c.x), c.cosine) << -c.x;
+    }
+    const struct {
+        double x;
+        double sine;
+    } sines[] = {
+        {0.5, 0.4794255401793729},
+        {2.0, 0.9092974260787412},
+    };
+    for (const auto& c : sines)
+        EXPECT_EQ(ClsMyMath::sin(c.x), c.sine) << c.x;
+}
+
+TEST_F(ClsMyMathTest, CosineOfAnInfiniteOrHugeAngleEnds)
+{
+    for (double x : {HUGE_VAL, -HUGE_VAL}) {
+        EXPECT_TRUE(std::isnan(ClsMyMath::cos(x))) << x;
+        EXPECT_TRUE(std::isnan(ClsMyMath::sin(x))) << x;
+    }
+    // Far beyond where subtracting two pi still changes the value.
+    for (double x : {1e17, -1e300, DBL_MAX, 4.5e6}) {
+        double c = ClsMyMath::cos(x);
+        EXPECT_TRUE(std::isfinite(c)) << x;
+        EXPECT_LE(std::fabs(c), 1.0 + 1e-9) << x;
     }
 }
 
