@@ -71,5 +71,5 @@ void ClsBgSpace::setPaused(bool p)
 
 } // namespace scene::mainGame
 
-VM_REGISTER_CLASS_NO_CREATOR(scene::mainGame::ClsBgSpace, "scene.mainGame.ClsBgSpace", "ui.MyObject",
-                             "..\\src\\scene_mainGame_ClsBgSpace", nullptr);
+VM_REGISTER_CLASS(scene::mainGame::ClsBgSpace, "scene.mainGame.ClsBgSpace", "ui.MyObject",
+                  "..\\src\\scene_mainGame_ClsBgSpace", nullptr);

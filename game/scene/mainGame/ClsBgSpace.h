@@ -20,6 +20,8 @@ class ClsBgSpace : public ui::MyObject {
     static constexpr int32_t GROUPS = 3;
 
     // Makes the 30 stars from the shared random source.
+    // The space field, as the play scene makes it.
+    VMPtr<ClsBgSpace> init() { return init(true); }
     VMPtr<ClsBgSpace> init(bool isSpace);
 
     void release() override;

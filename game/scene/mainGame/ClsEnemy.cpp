@@ -15,5 +15,5 @@ void ClsEnemy::initEnemies()
 
 } // namespace scene::mainGame
 
-VM_REGISTER_CLASS_NO_CREATOR(scene::mainGame::ClsEnemy, "scene.mainGame.ClsEnemy", "scene.mainGame.ClsPlane",
-                             "..\\src\\scene_mainGame_ClsEnemy", nullptr);
+VM_REGISTER_CLASS(scene::mainGame::ClsEnemy, "scene.mainGame.ClsEnemy", "scene.mainGame.ClsPlane",
+                  "..\\src\\scene_mainGame_ClsEnemy", nullptr);

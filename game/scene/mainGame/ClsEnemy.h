@@ -12,6 +12,8 @@ class ClsEnemy : public ClsPlane {
 
     static constexpr int32_t SLOTS = 50;
 
+    // Without a bullet factory.
+    VMPtr<ClsEnemy> init() { return init(VMPtr<weapon::ClsBcreator>()); }
     VMPtr<ClsEnemy> init(VMPtr<weapon::ClsBcreator> factory);
     // Sets up the enemy slots.
     virtual void initEnemies();

@@ -14,6 +14,5 @@ void ClsEnemyControl::update() {}
 
 } // namespace scene::mainGame
 
-VM_REGISTER_CLASS_NO_CREATOR(scene::mainGame::ClsEnemyControl, "scene.mainGame.ClsEnemyControl",
-                             "java.lang.Object", "..\\src\\scene_mainGame_ClsEnemyControl",
-                             nullptr);
+VM_REGISTER_CLASS(scene::mainGame::ClsEnemyControl, "scene.mainGame.ClsEnemyControl",
+                  "java.lang.Object", "..\\src\\scene_mainGame_ClsEnemyControl", nullptr);

@@ -16,6 +16,8 @@ class ClsEnemyControl : public virtual java::lang::Object {
 
     // table: rows (wave, count, kind, spawn point, destination point).
     VMPtr<ClsEnemyControl> init(VMPtr<IntTable> waves, bool repeat);
+    // Without a table.
+    VMPtr<ClsEnemyControl> init() { return init(VMPtr<IntTable>(), false); }
     // One frame.
     virtual void update();
 

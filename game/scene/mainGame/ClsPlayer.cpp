@@ -23,5 +23,5 @@ void ClsPlayer::moveRight() {}
 
 } // namespace scene::mainGame
 
-VM_REGISTER_CLASS_NO_CREATOR(scene::mainGame::ClsPlayer, "scene.mainGame.ClsPlayer", "scene.mainGame.ClsPlane",
-                             "..\\src\\scene_mainGame_ClsPlayer", nullptr);
+VM_REGISTER_CLASS(scene::mainGame::ClsPlayer, "scene.mainGame.ClsPlayer", "scene.mainGame.ClsPlane",
+                  "..\\src\\scene_mainGame_ClsPlayer", nullptr);

@@ -18,6 +18,8 @@ class ClsPlayer : public ClsPlane {
     static constexpr int32_t STATE_CLEARED = 2;
     static constexpr int32_t STATE_DESTROYED = 3;
 
+    // Without a bullet factory.
+    VMPtr<ClsPlayer> init() { return init(VMPtr<weapon::ClsBcreator>()); }
     VMPtr<ClsPlayer> init(VMPtr<weapon::ClsBcreator> factory);
 
     virtual bool isGameOver();

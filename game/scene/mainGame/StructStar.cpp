@@ -2,6 +2,12 @@
 
 namespace scene::mainGame {
 
+VMPtr<StructStar> StructStar::init()
+{
+    Object::init();
+    return VMPtr<StructStar>(this);
+}
+
 VMPtr<StructStar> StructStar::init(int32_t grey, int32_t column, int32_t row, int32_t fall)
 {
     Object::init();
@@ -36,5 +42,5 @@ void StructStar::move(int64_t dt)
 
 } // namespace scene::mainGame
 
-VM_REGISTER_CLASS_NO_CREATOR(scene::mainGame::StructStar, "scene.mainGame.StructStar", "java.lang.Object",
-                             "..\\src\\scene_mainGame_StructStar", nullptr);
+VM_REGISTER_CLASS(scene::mainGame::StructStar, "scene.mainGame.StructStar", "java.lang.Object",
+                  "..\\src\\scene_mainGame_StructStar", nullptr);

@@ -13,6 +13,8 @@ class StructStar : public virtual java::lang::Object {
 
     static constexpr int32_t FIELD_HEIGHT = 320;
 
+    // A star at 0, 0, black and still.
+    VMPtr<StructStar> init();
     VMPtr<StructStar> init(int32_t grey, int32_t column, int32_t row, int32_t fall);
 
     virtual void darken(int32_t n);

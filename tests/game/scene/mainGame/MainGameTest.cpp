@@ -14,6 +14,9 @@
 #include <gtest/gtest.h>
 
 #include "game/scene/SceneFixture.h"
+#include "java/lang/Class.h"
+#include "java/lang/IllegalAccessException.h"
+#include "java/lang/InstantiationException.h"
 #include "main/Game.h"
 #include "scene/mainGame/MainGame.h"
 #include "scene/mainGame/weapon/ClsBullet.h"
@@ -477,6 +480,22 @@ TEST_F(MainGameTest, BossQueriesWithoutABoss)
         EXPECT_EQ(MainGame::getBoss(), nullptr);
         MainGame::startBoss();
     }
+}
+
+TEST_F(MainGameTest, PlayClassesAreMadeByNameButNotThePlaneBase)
+{
+    for (const char* name : {"scene.mainGame.ClsBgSpace", "scene.mainGame.StructStar",
+                             "scene.mainGame.ClsPlayer", "scene.mainGame.ClsEnemy",
+                             "scene.mainGame.ClsEnemyControl", "scene.ClsMyMath"}) {
+        VMPtr<java::lang::Class> cls = java::lang::Class::forName(vmString(name));
+        VMPtr<java::lang::Object> made = cls->newInstance();
+        ASSERT_NE(made, nullptr) << name;
+        EXPECT_EQ(made->getClass(), cls.get()) << name;
+    }
+    EXPECT_THROW(java::lang::Class::forName(vmString("scene.mainGame.ClsPlane"))->newInstance(),
+                 java::lang::IllegalAccessException*);
+    EXPECT_THROW(java::lang::Class::forName(vmString("scene.mainGame.boss.ClsBoss"))->newInstance(),
+                 java::lang::InstantiationException*);
 }
 
 } // namespace
