@@ -13,7 +13,7 @@ VMPtr<ClsBoss> ClsBoss::init(VMPtr<weapon::ClsBcreator> factory, int32_t bossLev
 int32_t ClsBoss::countActiveParts()
 {
     int32_t n = 0;
-    for (int32_t i = 0; i < capacity; i++) {
+    for (int32_t i = 0; i < nextItem; i++) {
         if (!(*inactive)[i])
             n++;
     }

@@ -14,9 +14,9 @@ class ClsBoss : public ClsPlane {
     VMPtr<ClsBoss> init(VMPtr<weapon::ClsBcreator> factory, int32_t bossLevel, int32_t parts);
 
     using ClsPlane::getHp;
-    // Parts not inactive.
+    // Added parts not inactive.
     virtual int32_t countActiveParts();
-    // Sum of the parts' positive hit points.
+    // Sum of the positive hit points of all the places, added or not.
     virtual int32_t getHp();
     virtual int32_t getMaxHp();
     // Brings the boss on: its parts for its level, maxHp.
