@@ -365,6 +365,28 @@ TEST_F(MainGameTest, TouchDownOnlyMarksARowAndItsReleaseActs)
     EXPECT_EQ(sceneRequests(), Strings{});
 }
 
+TEST_F(MainGameTest, KeyThatClosesThePanelLeavesTheSameFramesTouchAlone)
+{
+    startPlaying();
+    MainGame::money = 300;
+    tap(kPauseKey);
+    tap(kDownKey);
+    ASSERT_FALSE(play->pauseChoice);
+    // Quit by key while a touch comes up on the panel's rows in the same
+    // frame: the panel is closed once, by the key.
+    canvas->pressKey(kSelectKey);
+    frame(play.get());
+    canvas->releaseKey(kSelectKey);
+    (*ui::Pointer::currentX)[0] = 0;
+    (*ui::Pointer::currentY)[0] = 0;
+    (*ui::Pointer::pressed)[0] = false;
+    (*ui::Pointer::released)[0] = true;
+    frame(play.get());
+    EXPECT_FALSE(play->pauseChoice) << "the touch answered the closed panel";
+    EXPECT_EQ(sceneRequests(), Strings{"changeScene 10"});
+    EXPECT_EQ(main::Game::money, 300);
+}
+
 TEST_F(MainGameTest, ClearedStageRaisesItsLevelUpToFourAndSaves)
 {
     const struct {
