@@ -25,10 +25,8 @@ VMPtr<ClsBgSpace> ClsBgSpace::init(bool isSpace)
     return VMPtr<ClsBgSpace>(this);
 }
 
-void ClsBgSpace::release()
-{
-    stars = nullptr;
-}
+// The stars stay: the field is painted with them to the end.
+void ClsBgSpace::release() {}
 
 void ClsBgSpace::auxUpdate() {}
 

@@ -158,6 +158,17 @@ TEST_F(ClsBgSpaceTest, StarsAreDrawnFromTheSharedRandomSourceInPlace)
     }
 }
 
+TEST_F(ClsBgSpaceTest, ReleaseLeavesTheStarsInPlace)
+{
+    VMPtr<ClsBgSpace> field = ClsBgSpace::newInstance()->init(true);
+    VMPtr<ClsBgSpace::StarArray> stars = field->stars;
+    field->release();
+    EXPECT_EQ(field->stars.get(), stars.get());
+    VMPtr<PixelGraphics> g = PixelGraphics::newInstance();
+    field->paint(g);
+    EXPECT_EQ(g->greys.size(), 30u);
+}
+
 } // namespace
 
 VM_REGISTER_CLASS_NO_CREATOR(PixelGraphics, "tests.mainGame.PixelGraphics",
