@@ -202,26 +202,59 @@ TEST_F(MainGameTest, WaveTablesPerLevel)
 TEST_F(MainGameTest, EntersOverFourFramesAndDrawsInDrawOrder)
 {
     main::Game::money = 0;
-    start();
+    play = MainGame::newInstance()->init();
+    scene::SceneManager::currentScene = VMPtr<ui::Scene>(play.get());
+    play->setEntering(true);
+    // The draw orders of the objects in painting order.
+    auto drawOrders = [&] {
+        std::vector<int32_t> orders;
+        for (int32_t k = 0; k < play->paintOrder->length; k++) {
+            VMPtr<ui::MyObject> o = play->objects->get((*play->paintOrder)[k]);
+            if (o != nullptr)
+                orders.push_back(o->getDrawOrder());
+        }
+        return orders;
+    };
+    const std::vector<int32_t> sorted{0, 1, 2, 4, 51, 52, 53, 54, 54};
+
+    // Frame 1 makes the objects, nothing loaded into them yet.
+    frame(play.get());
+    ASSERT_TRUE(play->entering);
+    EXPECT_EQ(play->entryStage, ui::Scene::STAGE_LOAD2);
+    ASSERT_NE(MainGame::player, nullptr);
+    EXPECT_EQ(MainGame::player->nextItem, 0);
+    EXPECT_EQ(play->themeItem->nextItem, 0);
+    EXPECT_EQ(play->moneyLabel->labelCount, 0);
+
+    // Frame 2 loads the pictures and puts the ship and the theme in.
+    frame(play.get());
+    ASSERT_TRUE(play->entering);
+    EXPECT_EQ(play->entryStage, ui::Scene::STAGE_TEXTS);
+    EXPECT_EQ(MainGame::player->nextItem, 1);
+    EXPECT_EQ(play->themeItem->nextItem, 4);
+    EXPECT_EQ(play->moneyLabel->labelCount, 0);
+
+    // Frame 3 writes the labels.
+    frame(play.get());
+    ASSERT_TRUE(play->entering);
+    EXPECT_EQ(play->entryStage, ui::Scene::STAGE_SORT);
+    EXPECT_EQ(play->moneyLabel->labelCount, 1);
+    EXPECT_EQ(play->pauseLabels->labelCount, 3);
+
+    // Frame 4 sorts the objects and ends the entry.
+    frame(play.get());
+    EXPECT_FALSE(play->entering);
     EXPECT_EQ(play->entryStage, ui::Scene::STAGE_FINISH);
     EXPECT_EQ(moneyShown(), "$ 0");
     EXPECT_EQ(MainGame::player->getX(0), 120);
     EXPECT_EQ(MainGame::player->getY(0), 480) << "below the screen";
-    EXPECT_EQ(MainGame::player->nextItem, 1);
-    EXPECT_EQ(play->themeItem->nextItem, 4);
     EXPECT_FALSE(play->pausePanel->isActive());
     EXPECT_FALSE(play->pauseLabels->isActive());
     EXPECT_EQ(vmText(play->pauseLabels->labelTexts->get(1)), "Text 11");
     EXPECT_EQ(vmText(play->pauseLabels->labelTexts->get(2)), "Text 17");
     EXPECT_EQ(play->panelB->capacity, 10);
 
-    std::vector<int32_t> orders;
-    for (int32_t k = 0; k < play->paintOrder->length; k++) {
-        VMPtr<ui::MyObject> o = play->objects->get((*play->paintOrder)[k]);
-        if (o != nullptr)
-            orders.push_back(o->getDrawOrder());
-    }
-    EXPECT_EQ(orders, (std::vector<int32_t>{0, 1, 2, 4, 51, 52, 53, 54, 54}));
+    EXPECT_EQ(drawOrders(), sorted);
     EXPECT_EQ(play->objects->get((*play->paintOrder)[0]).get(),
               static_cast<ui::MyObject*>(play->space.get()));
 }
