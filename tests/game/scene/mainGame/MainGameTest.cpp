@@ -216,28 +216,28 @@ TEST_F(MainGameTest, EntersOverFourFramesAndDrawsInDrawOrder)
         return orders;
     };
     const std::vector<int32_t> sorted{0, 1, 2, 4, 51, 52, 53, 54, 54};
+    // One entry frame, after which the scene is still entering at this stage.
+    auto entryFrame = [&](int32_t stage) {
+        frame(play.get());
+        EXPECT_TRUE(play->entering);
+        EXPECT_EQ(play->entryStage, stage);
+    };
 
     // Frame 1 makes the objects, nothing loaded into them yet.
-    frame(play.get());
-    ASSERT_TRUE(play->entering);
-    EXPECT_EQ(play->entryStage, ui::Scene::STAGE_LOAD2);
+    entryFrame(ui::Scene::STAGE_LOAD2);
     ASSERT_NE(MainGame::player, nullptr);
     EXPECT_EQ(MainGame::player->nextItem, 0);
     EXPECT_EQ(play->themeItem->nextItem, 0);
     EXPECT_EQ(play->moneyLabel->labelCount, 0);
 
     // Frame 2 loads the pictures and puts the ship and the theme in.
-    frame(play.get());
-    ASSERT_TRUE(play->entering);
-    EXPECT_EQ(play->entryStage, ui::Scene::STAGE_TEXTS);
+    entryFrame(ui::Scene::STAGE_TEXTS);
     EXPECT_EQ(MainGame::player->nextItem, 1);
     EXPECT_EQ(play->themeItem->nextItem, 4);
     EXPECT_EQ(play->moneyLabel->labelCount, 0);
 
     // Frame 3 writes the labels.
-    frame(play.get());
-    ASSERT_TRUE(play->entering);
-    EXPECT_EQ(play->entryStage, ui::Scene::STAGE_SORT);
+    entryFrame(ui::Scene::STAGE_SORT);
     EXPECT_EQ(play->moneyLabel->labelCount, 1);
     EXPECT_EQ(play->pauseLabels->labelCount, 3);
 
