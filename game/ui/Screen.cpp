@@ -633,39 +633,42 @@ void Screen::update()
 {
     if (isStopped() != 0 || !paintables)
         return;
-    int32_t t = frameTime;
     // nextItem may be left past a smaller list made later.
     int32_t items = nextItem < paintables->length ? nextItem : paintables->length;
-    for (int32_t k = 0; k < items; k++) {
-        VMPtr<Paintable> p = paintables->get(k);
-        if (p == nullptr)
-            continue;
-        VMPtr<AnimPlayer> player = players->get(k);
-        VMPtr<IntArray> frames = seqFrames->get(k);
-        int32_t s = (*seqIndex)[k];
-        if (frames != nullptr && s >= 0 && s < frames->length) {
-            if ((*frame)[k] != (*frames)[s]) {
-                setItemFrame(k, (*frames)[s]);
-                continue;
-            }
-            if (player != nullptr) {
-                player->update(t);
-                if (player->getLoopsLeft() == 0)
-                    (*seqIndex)[k] += 1;
-            }
-            VMPtr<IntArray> durations = seqDurations->get(k);
-            s = (*seqIndex)[k];
-            if (s < durations->length) {
-                (*durations)[s] -= t;
-                if ((*durations)[s] < 0)
-                    (*seqIndex)[k] += 1;
-            }
-        } else if (player != nullptr) {
+    for (int32_t k = 0; k < items; k++)
+        stepItem(k, frameTime);
+}
+
+void Screen::stepItem(int32_t k, int32_t t)
+{
+    VMPtr<Paintable> p = paintables->get(k);
+    if (p == nullptr)
+        return;
+    VMPtr<AnimPlayer> player = players->get(k);
+    VMPtr<IntArray> frames = seqFrames->get(k);
+    int32_t s = (*seqIndex)[k];
+    if (frames != nullptr && s >= 0 && s < frames->length) {
+        if ((*frame)[k] != (*frames)[s]) {
+            setItemFrame(k, (*frames)[s]);
+            return;
+        }
+        if (player != nullptr) {
             player->update(t);
-            if (player->getLoopsLeft() == 0) {
-                (*frame)[k] += 1;
-                player->setAnimation((*frame)[k]);
-            }
+            if (player->getLoopsLeft() == 0)
+                (*seqIndex)[k] += 1;
+        }
+        VMPtr<IntArray> durations = seqDurations->get(k);
+        s = (*seqIndex)[k];
+        if (s < durations->length) {
+            (*durations)[s] -= t;
+            if ((*durations)[s] < 0)
+                (*seqIndex)[k] += 1;
+        }
+    } else if (player != nullptr) {
+        player->update(t);
+        if (player->getLoopsLeft() == 0) {
+            (*frame)[k] += 1;
+            player->setAnimation((*frame)[k]);
         }
     }
 }

@@ -53,6 +53,10 @@ class Screen : public MyObject {
     void auxUpdate() override;
     // Sequences and animations of the places below nextItem.
     void update() override;
+    // The animation step of item k, timed by t: a frame sequence with its
+    // durations, or the next animation once a player without a sequence has
+    // stopped. update runs it for every item with the frame time.
+    void stepItem(int32_t k, int32_t t);
     void paint(VMPtr<Graphics> g) override;
     // Empties every place without telling the cache.
     void clearItems() override;

@@ -256,43 +256,9 @@ void ClsPlane::placeBehind(int32_t i, int32_t j)
 
 // ---- Animation ----
 
-void ClsPlane::stepItem(ui::Screen& panel, int32_t i, int32_t dt)
-{
-    VMPtr<tq::Paintable> p = panel.paintables->get(i);
-    if (p == nullptr)
-        return;
-    VMPtr<tq::AnimPlayer> player = panel.players->get(i);
-    VMPtr<IntArray> frames = panel.seqFrames->get(i);
-    int32_t s = (*panel.seqIndex)[i];
-    if (frames != nullptr && s >= 0 && s < frames->length) {
-        if ((*panel.frame)[i] != (*frames)[s]) {
-            panel.setItemFrame(i, (*frames)[s]);
-            return;
-        }
-        if (player != nullptr) {
-            player->update(dt);
-            if (player->getLoopsLeft() == 0)
-                (*panel.seqIndex)[i] += 1;
-        }
-        VMPtr<IntArray> durations = panel.seqDurations->get(i);
-        s = (*panel.seqIndex)[i];
-        if (s < durations->length) {
-            (*durations)[s] -= dt;
-            if ((*durations)[s] < 0)
-                (*panel.seqIndex)[i] += 1;
-        }
-    } else if (player != nullptr) {
-        player->update(dt);
-        if (player->getLoopsLeft() == 0) {
-            (*panel.frame)[i] += 1;
-            player->setAnimation((*panel.frame)[i]);
-        }
-    }
-}
-
 void ClsPlane::animateElement(int32_t i)
 {
-    stepItem(*this, i, frameTime);
+    stepItem(i, frameTime);
 }
 
 } // namespace scene::mainGame

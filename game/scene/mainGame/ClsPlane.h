@@ -73,11 +73,6 @@ class ClsPlane : public ui::Screen {
     virtual void setInvulnerable(int32_t i, bool b);
     virtual int32_t getHp(int32_t i);
 
-    // The panel's per-item animation step for item i of panel, timed by dt:
-    // a frame sequence with its durations, or the next animation once a
-    // player without a sequence has stopped.
-    static void stepItem(ui::Screen& panel, int32_t i, int32_t dt);
-
     // Minimum distance of a follower behind its leader.
     static inline int32_t followDistance = 0;
 

@@ -2,7 +2,6 @@
 
 #include "main/Main.h"
 #include "scene/SceneManager.h"
-#include "scene/mainGame/ClsPlane.h"
 
 namespace scene::mainGame::theme {
 
@@ -62,7 +61,7 @@ void ClsBgItem::update()
             (*itemX)[i] = draw(SCREEN_WIDTH);
         }
         setItemPosition(i, (*itemX)[i], (*itemY)[i]);
-        ClsPlane::stepItem(*this, i, dt);
+        stepItem(i, dt);
     }
 }
 
