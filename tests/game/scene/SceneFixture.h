@@ -74,11 +74,7 @@ protected:
     {
         GameCanvasFixture::SetUp();
         requests.clear();
-        for (const auto& file : std::filesystem::directory_iterator(VX_OPENING_FIXTURE)) {
-            std::ifstream in(file.path(), std::ios::binary);
-            folder->write("rsc/" + file.path().filename().string(),
-                          std::string(std::istreambuf_iterator<char>(in), {}));
-        }
+        installPack(VX_OPENING_FIXTURE);
         tq::io::resource::ResourcePack::currentPart = -1;
 
         main::Main::canvas = VMPtr<tq::TqCanvas>(canvas);
@@ -106,6 +102,15 @@ protected:
         GameCanvasFixture::TearDown();
     }
 
+    // Copies every file of a built pack folder into the suite's rsc folder.
+    static void installPack(const char* packDir)
+    {
+        for (const auto& file : std::filesystem::directory_iterator(packDir)) {
+            std::ifstream in(file.path(), std::ios::binary);
+            folder->write("rsc/" + file.path().filename().string(),
+                          std::string(std::istreambuf_iterator<char>(in), {}));
+        }
+    }
     // One frame of the game as the canvas runs it: the keys latched, the
     // scene updated, then the touch state.
     void frame(ui::Scene* scene)

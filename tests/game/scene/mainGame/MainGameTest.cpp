@@ -85,11 +85,7 @@ protected:
     {
         SceneFixture::SetUp();
         log.clear();
-        for (const auto& file : std::filesystem::directory_iterator(VX_PLAY_PACK)) {
-            std::ifstream in(file.path(), std::ios::binary);
-            folder->write("rsc/" + file.path().filename().string(),
-                          std::string(std::istreambuf_iterator<char>(in), {}));
-        }
+        installPack(VX_PLAY_PACK);
         main::Main::random = tq::util::FastRandom::newInstance()->init(int64_t(7));
         main::Main::game = main::Game::newInstance()->init();
         MainGame::selectedStage = 2;
