@@ -56,7 +56,7 @@ class ProbeBullet : public scene::mainGame::weapon::ClsBullet {
         if (leaves)
             list->remove(index);
     }
-    void paint(VMPtr<Graphics>) override { log.push_back("paint " + name); }
+    void draw(VMPtr<Graphics>) override { log.push_back("paint " + name); }
 
     VMField<tq::util::ArrayList> list;
     std::string name;
@@ -215,7 +215,8 @@ TEST_F(MainGameTest, EntersOverFourFramesAndDrawsInDrawOrder)
         }
         return orders;
     };
-    const std::vector<int32_t> sorted{0, 1, 2, 4, 51, 52, 53, 54, 54};
+    // Stage 0 has its boss beside the enemies at 2.
+    const std::vector<int32_t> sorted{0, 1, 2, 2, 4, 51, 52, 53, 54, 54};
     // One entry frame, after which the scene is still entering at this stage.
     auto entryFrame = [&](int32_t stage) {
         frame(play.get());
