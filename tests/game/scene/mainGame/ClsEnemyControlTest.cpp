@@ -17,6 +17,7 @@
 #include "scene/mainGame/ClsEnemy.h"
 #include "scene/mainGame/ClsEnemyControl.h"
 #include "scene/mainGame/MainGame.h"
+#include "scene/mainGame/boss/ClsBoss.h"
 #include "support/VMFixture.h"
 #include "tq/util/FastRandom.h"
 #include "ui/MyObject.h"
@@ -74,6 +75,15 @@ class ScriptedRandom : public tq::util::FastRandom {
     int32_t draws = 0;
 };
 
+// Counts its entries.
+class RecordingBoss : public scene::mainGame::boss::ClsBoss {
+    VM_CLASS(RecordingBoss, scene::mainGame::boss::ClsBoss)
+
+    void start() override { starts += 1; }
+
+    int32_t starts = 0;
+};
+
 using Row = std::vector<int32_t>;
 
 class ClsEnemyControlTest : public VMFixture {
@@ -84,7 +94,9 @@ protected:
         global::GameGlobals::newInstance()->init();
         ui::MyObject::frameTime = 40;
         MainGame::difficulty = 1;
-        MainGame::stage = -1;
+        MainGame::stage = 0;
+        boss = RecordingBoss::newInstance();
+        MainGame::boss1 = VMPtr<scene::mainGame::boss::ClsBoss>(boss.get());
         MainGame::bossStarted = false;
         enemies = RecordingEnemies::newInstance();
         MainGame::enemies = VMPtr<ClsEnemy>(enemies.get());
@@ -94,6 +106,8 @@ protected:
     void TearDown() override
     {
         MainGame::enemies = nullptr;
+        MainGame::boss1 = nullptr;
+        boss = nullptr;
         main::Main::random = nullptr;
         scene::SceneManager::currentScene = nullptr;
         enemies = nullptr;
@@ -140,6 +154,7 @@ protected:
     VMStatic<RecordingEnemies> enemies;
     VMStatic<ScriptedRandom> random;
     VMStatic<ClsEnemyControl> spawner;
+    VMStatic<RecordingBoss> boss;
 };
 
 TEST_F(ClsEnemyControlTest, StartsWithTheFirstPauseAndTheLevelsChance)
@@ -247,13 +262,16 @@ TEST_F(ClsEnemyControlTest, BossStartsOnceAfterTheLastPauseWhenTheFieldIsEmpty)
     EXPECT_EQ(random->draws, 0) << "no filler groups once the table is used up";
     EXPECT_LT(spawner->delay, 0);
     EXPECT_FALSE(MainGame::bossStarted) << "an uncounted enemy still holds the boss back";
+    EXPECT_EQ(boss->starts, 0);
 
     clearField();
     spawner->update();
     EXPECT_TRUE(MainGame::bossStarted);
+    EXPECT_EQ(boss->starts, 1);
     EXPECT_EQ(spawner->wave, 1);
     for (int32_t f = 0; f < 10; f++)
         spawner->update();
+    EXPECT_EQ(boss->starts, 1) << "once";
     EXPECT_TRUE(enemies->calls.empty());
 }
 
@@ -268,6 +286,7 @@ TEST_F(ClsEnemyControlTest, BossWaitsForTheLastPause)
     EXPECT_FALSE(MainGame::bossStarted);
     spawner->update();
     EXPECT_TRUE(MainGame::bossStarted);
+    EXPECT_EQ(boss->starts, 1);
 }
 
 TEST_F(ClsEnemyControlTest, LoopStartsTheTableAgainAndNeverTheBoss)
@@ -283,6 +302,7 @@ TEST_F(ClsEnemyControlTest, LoopStartsTheTableAgainAndNeverTheBoss)
         clearField();
     }
     EXPECT_FALSE(MainGame::bossStarted);
+    EXPECT_EQ(boss->starts, 0);
     ASSERT_GE(spawns.size(), 6u);
     for (size_t k = 0; k < 6; k++)
         EXPECT_EQ(spawns[k], k % 2 == 0 ? "spawn 72 -72 0" : "spawn 168 -72 1") << k;
@@ -330,3 +350,5 @@ VM_REGISTER_CLASS_NO_CREATOR(RecordingEnemies, "tests.mainGame.RecordingEnemies"
                              "scene.mainGame.ClsEnemy", "tests_mainGame_RecordingEnemies", nullptr);
 VM_REGISTER_CLASS_NO_CREATOR(ScriptedRandom, "tests.mainGame.ScriptedRandom",
                              "tq.util.FastRandom", "tests_mainGame_ScriptedRandom", nullptr);
+VM_REGISTER_CLASS_NO_CREATOR(RecordingBoss, "tests.mainGame.RecordingBoss",
+                             "scene.mainGame.boss.ClsBoss", "tests_mainGame_RecordingBoss", nullptr);
