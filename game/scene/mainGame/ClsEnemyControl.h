@@ -15,6 +15,7 @@ namespace scene::mainGame {
 class ClsEnemyControl : public virtual java::lang::Object {
     VM_CLASS(ClsEnemyControl, java::lang::Object)
 
+    using IntArray = VMArray<int32_t, 1>;
     using IntTable = VMArray<int32_t, 2>;
 
     static constexpr int32_t SPACING = 48;

@@ -74,7 +74,7 @@ protected:
     {
         GameCanvasFixture::SetUp();
         requests.clear();
-        installPack(VX_OPENING_FIXTURE);
+        copyPack(VX_OPENING_FIXTURE);
         tq::io::resource::ResourcePack::currentPart = -1;
 
         main::Main::canvas = VMPtr<tq::TqCanvas>(canvas);
@@ -102,15 +102,6 @@ protected:
         GameCanvasFixture::TearDown();
     }
 
-    // Copies every file of a built pack folder into the suite's rsc folder.
-    static void installPack(const char* packDir)
-    {
-        for (const auto& file : std::filesystem::directory_iterator(packDir)) {
-            std::ifstream in(file.path(), std::ios::binary);
-            folder->write("rsc/" + file.path().filename().string(),
-                          std::string(std::istreambuf_iterator<char>(in), {}));
-        }
-    }
     // One frame of the game as the canvas runs it: the keys latched, the
     // scene updated, then the touch state.
     void frame(ui::Scene* scene)
@@ -126,6 +117,15 @@ protected:
         for (int32_t i = 0; i < 20 && scene->entering; i++)
             frame(scene);
         return !scene->entering;
+    }
+    // Every file of a built test pack's folder into the application's rsc.
+    static void copyPack(const char* dir)
+    {
+        for (const auto& file : std::filesystem::directory_iterator(dir)) {
+            std::ifstream in(file.path(), std::ios::binary);
+            folder->write("rsc/" + file.path().filename().string(),
+                          std::string(std::istreambuf_iterator<char>(in), {}));
+        }
     }
     // The changeScene requests so far.
     static std::vector<std::string> sceneRequests()

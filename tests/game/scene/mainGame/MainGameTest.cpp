@@ -85,7 +85,7 @@ protected:
     {
         SceneFixture::SetUp();
         log.clear();
-        installPack(VX_PLAY_PACK);
+        copyPack(VX_PLAY_PACK);
         main::Main::random = tq::util::FastRandom::newInstance()->init(int64_t(7));
         main::Main::game = main::Game::newInstance()->init();
         MainGame::selectedStage = 2;

@@ -44,7 +44,7 @@ protected:
     void SetUp() override
     {
         SceneFixture::SetUp();
-        installPack(VX_PLAY_PACK);
+        copyPack(VX_PLAY_PACK);
         main::Main::random = tq::util::FastRandom::newInstance()->init(int64_t(7));
         main::Main::game = main::Game::newInstance()->init();
         MainGame::playerBullets = tq::util::ArrayList::newInstance()->init();
