@@ -400,7 +400,7 @@ void MainGame::paintBullets(VMPtr<Graphics> g, VMPtr<ArrayList> list)
 {
     for (int32_t i = list->size() - 1; i >= 0; i--) {
         VMPtr<weapon::ClsBullet> bullet = vm_cast<weapon::ClsBullet>(list->get(i));
-        bullet->paint(g);
+        bullet->draw(g);
     }
 }
 

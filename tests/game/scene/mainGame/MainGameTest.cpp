@@ -56,7 +56,7 @@ class ProbeBullet : public scene::mainGame::weapon::ClsBullet {
         if (leaves)
             list->remove(index);
     }
-    void paint(VMPtr<Graphics>) override { log.push_back("paint " + name); }
+    void draw(VMPtr<Graphics>) override { log.push_back("paint " + name); }
 
     VMField<tq::util::ArrayList> list;
     std::string name;
