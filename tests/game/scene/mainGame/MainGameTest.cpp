@@ -215,7 +215,8 @@ TEST_F(MainGameTest, EntersOverFourFramesAndDrawsInDrawOrder)
         }
         return orders;
     };
-    const std::vector<int32_t> sorted{0, 1, 2, 4, 51, 52, 53, 54, 54};
+    // Stage 0 has its boss beside the enemies at 2.
+    const std::vector<int32_t> sorted{0, 1, 2, 2, 4, 51, 52, 53, 54, 54};
     // One entry frame, after which the scene is still entering at this stage.
     auto entryFrame = [&](int32_t stage) {
         frame(play.get());
