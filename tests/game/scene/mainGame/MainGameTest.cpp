@@ -358,7 +358,6 @@ TEST_F(MainGameTest, PanelAnswersByKey)
     tap(kPauseKey);
     tap(kUpKey);
     EXPECT_TRUE(play->pauseChoice);
-    EXPECT_TRUE(play->pausePanel->upperSelected);
     tap(kSelectKey);
     EXPECT_FALSE(play->paused);
     EXPECT_FALSE(play->frozen);
@@ -372,7 +371,6 @@ TEST_F(MainGameTest, PanelAnswersByKey)
     tap(kPauseKey);
     tap(kDownKey);
     EXPECT_FALSE(play->pauseChoice);
-    EXPECT_FALSE(play->pausePanel->upperSelected);
     tap(kSelectKey);
     EXPECT_EQ(sceneRequests(), Strings{"changeScene 10"});
     EXPECT_FALSE(play->paused);
