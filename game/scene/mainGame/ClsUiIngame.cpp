@@ -8,16 +8,40 @@ VMPtr<ClsUiIngame> ClsUiIngame::init()
     return VMPtr<ClsUiIngame>(this);
 }
 
-void ClsUiIngame::setupItems() {}
-
-VMPtr<ClsUiIngame::IntArray> ClsUiIngame::getMoneyRect()
+void ClsUiIngame::allocItems(int32_t n)
 {
-    return IntArray::newArray(4);
+    Screen::allocItems(n);
 }
+
+void ClsUiIngame::update()
+{
+    Screen::update();
+}
+
+VMPtr<ClsUiIngame::IntArray> ClsUiIngame::getPauseButtonRect()
+{
+    return getItemBox(pauseButtonItem, 0);
+}
+
+void ClsUiIngame::setPauseFrame19() {}
+
+void ClsUiIngame::setupItems() {}
 
 void ClsUiIngame::showEndBanner(bool) {}
 
+VMPtr<ClsUiIngame::IntArray> ClsUiIngame::getMoneyRect()
+{
+    return getItemBox(topBarItem, MONEY_BOX);
+}
+
+void ClsUiIngame::setPauseFrame15() {}
+
 void ClsUiIngame::paintBossBar(VMPtr<Graphics>) {}
+
+int32_t ClsUiIngame::bossBarWidth(int32_t, int32_t, int32_t)
+{
+    return 0;
+}
 
 } // namespace scene::mainGame
 

@@ -8,26 +8,28 @@ VMPtr<ClsUiPause> ClsUiPause::init()
     return VMPtr<ClsUiPause>(this);
 }
 
-void ClsUiPause::setupItems() {}
-
-VMPtr<ClsUiPause::IntArray> ClsUiPause::getTitleRect()
-{
-    return IntArray::newArray(4);
-}
-
 VMPtr<ClsUiPause::IntArray> ClsUiPause::getUpperRowRect()
 {
-    return IntArray::newArray(4);
+    return upperRowBox;
 }
 
 VMPtr<ClsUiPause::IntArray> ClsUiPause::getLowerRowRect()
 {
-    return IntArray::newArray(4);
+    return lowerRowBox;
 }
 
-void ClsUiPause::selectRow(bool upper)
+void ClsUiPause::selectRow(bool) {}
+
+VMPtr<ClsUiPause::IntArray> ClsUiPause::getTitleRect()
 {
-    upperSelected = upper;
+    return titleBox;
+}
+
+void ClsUiPause::setupItems()
+{
+    titleBox = IntArray::newArray(4);
+    upperRowBox = IntArray::newArray(4);
+    lowerRowBox = IntArray::newArray(4);
 }
 
 } // namespace scene::mainGame

@@ -9,6 +9,11 @@
 #include "scene/mainGame/boss/ClsBoss_1.h"
 #include "scene/mainGame/boss/ClsBoss_2.h"
 #include "scene/mainGame/boss/ClsBoss_3.h"
+#include "scene/mainGame/boss/ClsBoss_4.h"
+#include "scene/mainGame/boss/ClsBoss_5.h"
+#include "scene/mainGame/boss/ClsBoss_6.h"
+#include "scene/mainGame/boss/ClsBoss_7.h"
+#include "scene/mainGame/boss/ClsBoss_8.h"
 #include "ui/Pointer.h"
 #include "ui/ResManager.h"
 
@@ -83,6 +88,11 @@ VMPtr<boss::ClsBoss> makeBoss(int32_t s, VMPtr<weapon::ClsBcreator> factory, int
     case 0: return boss::ClsBoss_1::newInstance()->init(factory, level);
     case 1: return boss::ClsBoss_2::newInstance()->init(factory, level);
     case 2: return boss::ClsBoss_3::newInstance()->init(factory, level);
+    case 3: return boss::ClsBoss_4::newInstance()->init(factory, level);
+    case 4: return boss::ClsBoss_5::newInstance()->init(factory, level);
+    case 5: return boss::ClsBoss_6::newInstance()->init(factory, level);
+    case 6: return boss::ClsBoss_7::newInstance()->init(factory, level);
+    case 7: return boss::ClsBoss_8::newInstance()->init(factory, level);
     default: return VMPtr<boss::ClsBoss>();
     }
 }
