@@ -3,16 +3,12 @@
 // panel's answers, the two ends of a stage with what they save, the bullet
 // lists, and the boss queries without a boss.
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "game/scene/SceneFixture.h"
+#include "game/scene/mainGame/PlayHarness.h"
 #include "java/lang/Class.h"
 #include "java/lang/IllegalAccessException.h"
 #include "java/lang/InstantiationException.h"
@@ -20,7 +16,6 @@
 #include "scene/mainGame/MainGame.h"
 #include "scene/mainGame/weapon/ClsBullet.h"
 #include "support/LangTestSupport.h"
-#include "tq/util/FastRandom.h"
 
 using scene::mainGame::ClsPlayer;
 using scene::mainGame::MainGame;
@@ -29,11 +24,10 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// Game keys of the logical keys the play scene reads.
-constexpr int32_t kPauseKey = 29;
-constexpr int32_t kUpKey = 1;
-constexpr int32_t kDownKey = 6;
-constexpr int32_t kSelectKey = 8;
+using playtest::kDownKey;
+using playtest::kPauseKey;
+using playtest::kSelectKey;
+using playtest::kUpKey;
 
 std::vector<std::string> log;
 
@@ -79,23 +73,13 @@ class BannerHud : public scene::mainGame::ClsUiIngame {
     std::vector<std::string> banners;
 };
 
-class MainGameTest : public scenetest::SceneFixture {
+class MainGameTest : public playtest::PlayFixture {
 protected:
     void SetUp() override
     {
-        SceneFixture::SetUp();
+        PlayFixture::SetUp();
         log.clear();
-        copyPack(VX_PLAY_PACK);
-        main::Main::random = tq::util::FastRandom::newInstance()->init(int64_t(7));
-        main::Main::game = main::Game::newInstance()->init();
         MainGame::selectedStage = 2;
-    }
-    void TearDown() override
-    {
-        play = nullptr;
-        main::Main::game = nullptr;
-        main::Main::random = nullptr;
-        SceneFixture::TearDown();
     }
 
     // A play scene made and entered as the manager does it.
@@ -129,8 +113,6 @@ protected:
         (*main::Game::stageDifficulty)[2] = -1;
         main::Main::game->loadProgress();
     }
-
-    VMStatic<MainGame> play;
 };
 
 TEST_F(MainGameTest, TakesTheStagesLevelIntoRangeAndItsWaveTable)
@@ -537,6 +519,8 @@ TEST_F(MainGameTest, TouchSteersOnlyOutsideThePauseButton)
 
 TEST_F(MainGameTest, BossQueriesWithoutABoss)
 {
+    // Stage 2 before its first play: an earlier scene may have left one.
+    MainGame::boss3 = nullptr;
     for (int32_t stage : {2, 8, -1}) {
         MainGame::stage = stage;
         EXPECT_EQ(MainGame::getBossHp(), 0);
