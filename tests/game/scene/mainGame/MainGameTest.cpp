@@ -390,14 +390,15 @@ TEST_F(MainGameTest, TouchDownOnlyMarksARowAndItsReleaseActs)
     tap(kPauseKey);
     tap(kDownKey);
     ASSERT_FALSE(play->pauseChoice);
-    // The panel's rows stand at the corner here: (0, 0) is inside.
-    (*ui::Pointer::currentX)[0] = 0;
-    (*ui::Pointer::currentY)[0] = 0;
+    // Down on the upper row (40, 130, 160, 24) here.
+    (*ui::Pointer::currentX)[0] = 40;
+    (*ui::Pointer::currentY)[0] = 154;
     (*ui::Pointer::pressed)[0] = true;
     (*ui::Pointer::released)[0] = false;
     play->handlePauseInput();
     EXPECT_TRUE(play->paused);
     EXPECT_FALSE(play->pauseChoice) << "a touch going down only marks";
+    EXPECT_EQ(play->pausePanel->getItemY(scene::mainGame::ClsUiPause::markerItem), 142);
     (*ui::Pointer::pressed)[0] = false;
     (*ui::Pointer::released)[0] = true;
     play->handlePauseInput();
@@ -418,8 +419,8 @@ TEST_F(MainGameTest, KeyThatClosesThePanelLeavesTheSameFramesTouchAlone)
     canvas->pressKey(kSelectKey);
     frame(play.get());
     canvas->releaseKey(kSelectKey);
-    (*ui::Pointer::currentX)[0] = 0;
-    (*ui::Pointer::currentY)[0] = 0;
+    (*ui::Pointer::currentX)[0] = 120;
+    (*ui::Pointer::currentY)[0] = 140;
     (*ui::Pointer::pressed)[0] = false;
     (*ui::Pointer::released)[0] = true;
     frame(play.get());
@@ -526,10 +527,10 @@ TEST_F(MainGameTest, TouchSteersOnlyOutsideThePauseButton)
     EXPECT_EQ(scene->pointerY, 200);
     EXPECT_FALSE(scene->paused);
 
-    // The HUD's pause button has no picture here: its box is the point
-    // (0, 0). Down on it does not steer; released on it, it pauses.
-    (*ui::Pointer::currentX)[0] = 0;
-    (*ui::Pointer::currentY)[0] = 0;
+    // The HUD's pause button covers (210, 0, 30, 30) here. Down on it does
+    // not steer; released on it, it pauses.
+    (*ui::Pointer::currentX)[0] = 220;
+    (*ui::Pointer::currentY)[0] = 10;
     scene->handlePointer();
     EXPECT_EQ(scene->pointerX, 100);
     EXPECT_FALSE(scene->paused);
