@@ -130,7 +130,9 @@ void BossFixture::hit(ClsBoss* boss, int32_t i, int32_t damage)
 
 void BossFixture::destroy(ClsBoss* boss, int32_t i)
 {
-    for (int32_t n = 0; n < 1000 && !boss->isInactive(i) && !boss->isInvulnerable(i); n++)
+    for (int32_t n = 0; n < 1000 && boss->getHp(i) > 0 && !boss->isInactive(i) &&
+                        !boss->isInvulnerable(i);
+         n++)
         hit(boss, i, 100);
 }
 
