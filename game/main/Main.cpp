@@ -247,6 +247,8 @@ void Main::stop()
     layoutPending = true;
 }
 
+void Main::playEffect(int32_t) {}
+
 int32_t Main::nextRandomAbs()
 {
     int32_t value = random->nextInt();

@@ -94,6 +94,8 @@ class Main : public virtual java::lang::Object {
     static void stop();
     // |nextInt()| of random, never negative.
     static int32_t nextRandomAbs();
+    // The play's sound effects (a part destroyed, a boss falling): none.
+    static void playEffect(int32_t effect);
 
     VMField<global::GameGlobals> globals;
     VMField<tq::MediaManager> mediaManager;

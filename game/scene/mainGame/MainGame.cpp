@@ -6,6 +6,14 @@
 #include "vm/VMStringLiterals.h"
 #include "main/Main.h"
 #include "scene/SceneManager.h"
+#include "scene/mainGame/boss/ClsBoss_1.h"
+#include "scene/mainGame/boss/ClsBoss_2.h"
+#include "scene/mainGame/boss/ClsBoss_3.h"
+#include "scene/mainGame/boss/ClsBoss_4.h"
+#include "scene/mainGame/boss/ClsBoss_5.h"
+#include "scene/mainGame/boss/ClsBoss_6.h"
+#include "scene/mainGame/boss/ClsBoss_7.h"
+#include "scene/mainGame/boss/ClsBoss_8.h"
 #include "ui/Pointer.h"
 #include "ui/ResManager.h"
 
@@ -73,11 +81,20 @@ constexpr int32_t kPanelItems = 10;
 constexpr int32_t kHudItems = 10;
 constexpr int32_t kPauseItems = 3;
 
-// Seam: the stage's boss. The boss classes of the eight stages are made
-// here once they exist; until then no stage has a boss.
-VMPtr<boss::ClsBoss> makeBoss(int32_t, VMPtr<weapon::ClsBcreator>, int32_t)
+// The stage's boss; none for a stage without one.
+VMPtr<boss::ClsBoss> makeBoss(int32_t s, VMPtr<weapon::ClsBcreator> factory, int32_t level)
 {
-    return VMPtr<boss::ClsBoss>();
+    switch (s) {
+    case 0: return boss::ClsBoss_1::newInstance()->init(factory, level);
+    case 1: return boss::ClsBoss_2::newInstance()->init(factory, level);
+    case 2: return boss::ClsBoss_3::newInstance()->init(factory, level);
+    case 3: return boss::ClsBoss_4::newInstance()->init(factory, level);
+    case 4: return boss::ClsBoss_5::newInstance()->init(factory, level);
+    case 5: return boss::ClsBoss_6::newInstance()->init(factory, level);
+    case 6: return boss::ClsBoss_7::newInstance()->init(factory, level);
+    case 7: return boss::ClsBoss_8::newInstance()->init(factory, level);
+    default: return VMPtr<boss::ClsBoss>();
+    }
 }
 
 VMPtr<ui::Scene> makeMainGame(int32_t)
@@ -446,7 +463,7 @@ void MainGame::startBoss()
 int32_t MainGame::getBossHp()
 {
     VMPtr<boss::ClsBoss> b = bossOf(stage);
-    return b != nullptr ? b->getHp() : 0;
+    return b != nullptr ? b->getBossHp() : 0;
 }
 
 int32_t MainGame::getBossMaxHp()

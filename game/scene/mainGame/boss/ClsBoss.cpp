@@ -1,13 +1,49 @@
 #include "scene/mainGame/boss/ClsBoss.h"
 
+#include "main/Main.h"
+#include "scene/mainGame/MainGame.h"
+
 namespace scene::mainGame::boss {
 
 VMPtr<ClsBoss> ClsBoss::init(VMPtr<weapon::ClsBcreator> factory, int32_t bossLevel, int32_t parts)
 {
     ClsPlane::init(factory);
-    allocItems(parts);
+    target = IntArray::newArray(2);
+    playerRect = IntArray::newArray(4);
     level = bossLevel;
+    allocItems(parts);
     return VMPtr<ClsBoss>(this);
+}
+
+void ClsBoss::allocItems(int32_t n)
+{
+    ClsPlane::allocItems(n);
+    offsetX = IntArray::newArray(n);
+    offsetY = IntArray::newArray(n);
+    partFlag = BoolArray::newArray(n);
+    partValue = IntArray::newArray(n);
+    partRect = IntTable::newArray(n);
+}
+
+void ClsBoss::removeItem(int32_t i)
+{
+    ClsPlane::removeItem(i);
+    (*partFlag)[i] = false;
+    (*partValue)[i] = 0;
+}
+
+void ClsBoss::damage(int32_t i, int32_t amount)
+{
+    (*hp)[i] -= amount;
+    bossHp -= amount;
+}
+
+void ClsBoss::collidePartWithPlayer(int32_t, int32_t) {}
+
+bool ClsBoss::rectsOverlap(VMPtr<IntArray> a, VMPtr<IntArray> b)
+{
+    return (*a)[0] < (*b)[0] + (*b)[2] && (*a)[1] < (*b)[1] + (*b)[3] &&
+           (*a)[0] + (*a)[2] > (*b)[0] && (*a)[1] + (*a)[3] > (*b)[1];
 }
 
 int32_t ClsBoss::countActiveParts()
@@ -17,10 +53,16 @@ int32_t ClsBoss::countActiveParts()
         if (!(*inactive)[i])
             n++;
     }
+    activeParts = n;
     return n;
 }
 
-int32_t ClsBoss::getHp()
+int32_t ClsBoss::getPartsLeft()
+{
+    return partsLeft;
+}
+
+int32_t ClsBoss::getBossHp()
 {
     int32_t sum = 0;
     for (int32_t i = 0; i < capacity; i++) {
@@ -30,9 +72,50 @@ int32_t ClsBoss::getHp()
     return sum;
 }
 
+int32_t ClsBoss::random(int32_t n)
+{
+    return main::Main::nextRandomAbs() % n;
+}
+
+void ClsBoss::enter()
+{
+    if (state != 0)
+        return;
+    moveTowards(0, (*target)[0], (*target)[1]);
+    if ((*target)[1] < (*y)[0]) {
+        state = 1;
+        for (int32_t i = 1; i < nextItem; i++)
+            (*invulnerable)[i] = false;
+    }
+}
+
 int32_t ClsBoss::getMaxHp()
 {
     return maxHp;
+}
+
+void ClsBoss::clearBullets(VMPtr<tq::util::ArrayList>) {}
+
+void ClsBoss::hideAllParts()
+{
+    for (int32_t i = 0; i < capacity; i++) {
+        (*inactive)[i] = true;
+        (*invulnerable)[i] = false;
+    }
+}
+
+bool ClsBoss::playerHasLives()
+{
+    return true;
+}
+
+int32_t ClsBoss::readAttachPoints(int32_t part, int32_t boxKind, VMPtr<IntArray> out)
+{
+    VMPtr<tq::AnimPlayer> player = players->get(part);
+    if (player == nullptr)
+        return 0;
+    int32_t count = player->getCollisionRects(out, boxKind);
+    return count < out->length / 5 ? count : out->length / 5;
 }
 
 } // namespace scene::mainGame::boss

@@ -32,7 +32,7 @@ TEST_F(ClsBossTest, ActivePartsAreTheAddedOnesHitPointsCountEveryPlace)
         (*boss->hp)[i] = hp[i];
     }
     EXPECT_EQ(boss->countActiveParts(), 2);
-    EXPECT_EQ(boss->getHp(), 10 + 7 + 4 + 2);
+    EXPECT_EQ(boss->getBossHp(), 10 + 7 + 4 + 2);
     boss->nextItem = 0;
     EXPECT_EQ(boss->countActiveParts(), 0);
 }

@@ -1,0 +1,75 @@
+#pragma once
+// Steps shared by the bosses of the later stages: parts hung on the
+// attachment points of another item's frame, the pattern clock, the choice
+// of the next pattern and the end of the fight.
+//
+// The attachment points are data: a boss reads at most as many as it has
+// places for. Places whose point is missing stay empty and off, so the
+// places after them keep their numbers.
+
+#include <cstdint>
+
+#include "scene/mainGame/boss/ClsBoss.h"
+
+namespace scene::mainGame::boss::parts {
+
+using IntArray = VMArray<int32_t, 1>;
+
+constexpr int32_t POINT_BUFFER = ClsBoss::BOX_BUFFER;
+constexpr int32_t POINT_INTS = 5;
+
+// The points of kind boxKind of item host's current frame into points
+// ((x, y) offsets first): at most limit of them and no more than the boss
+// has places left; 0 for an item without an animation player.
+int32_t readPoints(ClsBoss* boss, int32_t host, int32_t boxKind, int32_t limit,
+                   VMPtr<IntArray> points);
+
+// Adds a part at host's position plus (ox, oy), showing animation
+// `animation`: kind 1, on, untouchable, its offset kept, partValue the box
+// kind. Answers its index.
+int32_t addPart(ClsBoss* boss, int32_t gobs, int32_t anims, int32_t animation, int32_t host,
+                int32_t ox, int32_t oy, int32_t boxKind);
+
+// Hangs parts on every point of the kind that the host's frame has, up to
+// `places` of them, with parent[part] := host, then moves the panel's
+// counter past all `places`. Answers the first place.
+int32_t hangParts(ClsBoss* boss, VMPtr<IntArray> parent, int32_t gobs, int32_t anims,
+                  int32_t animation, int32_t host, int32_t boxKind, int32_t places);
+
+// Hit points of the items from..to (both included, below the counter)
+// that are there.
+void setHitPoints(ClsBoss* boss, int32_t from, int32_t to, int32_t value);
+
+// Part i follows its parent at its offset.
+void follow(ClsBoss* boss, VMPtr<IntArray> parent, int32_t i);
+
+// The countdown loses the frame time; true, and set back to reload, once
+// it is 0 or below.
+bool countDown(int32_t& timer, int32_t reload);
+
+// From p on, the first pattern that passOver does not skip among 0..last;
+// 0 when that is above limit.
+template <typename PassOver>
+int32_t choosePattern(int32_t p, int32_t last, int32_t limit, PassOver passOver)
+{
+    while (p >= 0 && p <= last && passOver(p))
+        p++;
+    return p > limit ? 0 : p;
+}
+
+// Item i is there and not off.
+bool alive(ClsBoss* boss, int32_t i);
+
+// The boss has fallen: while the player has lives left, the stage is won
+// and the enemy shots vanish.
+void defeat(ClsBoss* boss);
+
+// The hub's sound effect of a fallen part (0) or of a fallen boss piece
+// (1 or 2, at random).
+void partSound();
+void bossSound(ClsBoss* boss);
+
+// maxHp grows by the hit points of the added parts; the total starts full.
+void fillHitPoints(ClsBoss* boss);
+
+} // namespace scene::mainGame::boss::parts
