@@ -2,32 +2,59 @@
 
 namespace scene::mainGame {
 
+namespace {
+
+constexpr int32_t kBackgroundX = 120;
+constexpr int32_t kBackgroundY = 160;
+
+// y of the middle of a box {x, y, width, height}.
+int32_t centreY(VMPtr<VMArray<int32_t, 1>> box)
+{
+    return (*box)[1] + (*box)[3] / 2;
+}
+
+} // namespace
+
 VMPtr<ClsUiPause> ClsUiPause::init()
 {
     initItems();
     return VMPtr<ClsUiPause>(this);
 }
 
-void ClsUiPause::setupItems() {}
-
-VMPtr<ClsUiPause::IntArray> ClsUiPause::getTitleRect()
+void ClsUiPause::setupItems()
 {
-    return IntArray::newArray(4);
-}
+    backgroundItem = nextItem;
+    addItem(GOBS, ANIMATIONS, BACKGROUND_FRAME, kBackgroundX, kBackgroundY);
 
-VMPtr<ClsUiPause::IntArray> ClsUiPause::getUpperRowRect()
-{
-    return IntArray::newArray(4);
-}
+    titleBox = getItemBox(backgroundItem, TITLE_BOX);
+    upperRowBox = getItemBox(backgroundItem, UPPER_ROW_BOX);
+    markerX = (*upperRowBox)[0] + (*upperRowBox)[2] / 2;
+    markerItem = nextItem;
+    upperRowCentreY = centreY(upperRowBox);
+    addItem(GOBS, ANIMATIONS, MARKER_FRAME, markerX, upperRowCentreY);
 
-VMPtr<ClsUiPause::IntArray> ClsUiPause::getLowerRowRect()
-{
-    return IntArray::newArray(4);
+    lowerRowBox = getItemBox(backgroundItem, LOWER_ROW_BOX);
+    lowerRowCentreY = centreY(lowerRowBox);
 }
 
 void ClsUiPause::selectRow(bool upper)
 {
-    upperSelected = upper;
+    setItemPosition(markerItem, markerX, upper ? upperRowCentreY : lowerRowCentreY);
+}
+
+VMPtr<ClsUiPause::IntArray> ClsUiPause::getUpperRowRect()
+{
+    return upperRowBox;
+}
+
+VMPtr<ClsUiPause::IntArray> ClsUiPause::getLowerRowRect()
+{
+    return lowerRowBox;
+}
+
+VMPtr<ClsUiPause::IntArray> ClsUiPause::getTitleRect()
+{
+    return titleBox;
 }
 
 } // namespace scene::mainGame

@@ -74,11 +74,7 @@ protected:
     {
         GameCanvasFixture::SetUp();
         requests.clear();
-        for (const auto& file : std::filesystem::directory_iterator(VX_OPENING_FIXTURE)) {
-            std::ifstream in(file.path(), std::ios::binary);
-            folder->write("rsc/" + file.path().filename().string(),
-                          std::string(std::istreambuf_iterator<char>(in), {}));
-        }
+        copyPack(VX_OPENING_FIXTURE);
         tq::io::resource::ResourcePack::currentPart = -1;
 
         main::Main::canvas = VMPtr<tq::TqCanvas>(canvas);
@@ -121,6 +117,15 @@ protected:
         for (int32_t i = 0; i < 20 && scene->entering; i++)
             frame(scene);
         return !scene->entering;
+    }
+    // Every file of a built test pack's folder into the application's rsc.
+    static void copyPack(const char* dir)
+    {
+        for (const auto& file : std::filesystem::directory_iterator(dir)) {
+            std::ifstream in(file.path(), std::ios::binary);
+            folder->write("rsc/" + file.path().filename().string(),
+                          std::string(std::istreambuf_iterator<char>(in), {}));
+        }
     }
     // The changeScene requests so far.
     static std::vector<std::string> sceneRequests()

@@ -3,16 +3,12 @@
 // panel's answers, the two ends of a stage with what they save, the bullet
 // lists, and the boss queries without a boss.
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "game/scene/SceneFixture.h"
+#include "game/scene/mainGame/PlayHarness.h"
 #include "java/lang/Class.h"
 #include "java/lang/IllegalAccessException.h"
 #include "java/lang/InstantiationException.h"
@@ -20,7 +16,6 @@
 #include "scene/mainGame/MainGame.h"
 #include "scene/mainGame/weapon/ClsBullet.h"
 #include "support/LangTestSupport.h"
-#include "tq/util/FastRandom.h"
 
 using scene::mainGame::ClsPlayer;
 using scene::mainGame::MainGame;
@@ -29,11 +24,10 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// Game keys of the logical keys the play scene reads.
-constexpr int32_t kPauseKey = 29;
-constexpr int32_t kUpKey = 1;
-constexpr int32_t kDownKey = 6;
-constexpr int32_t kSelectKey = 8;
+using playtest::kDownKey;
+using playtest::kPauseKey;
+using playtest::kSelectKey;
+using playtest::kUpKey;
 
 std::vector<std::string> log;
 
@@ -79,27 +73,13 @@ class BannerHud : public scene::mainGame::ClsUiIngame {
     std::vector<std::string> banners;
 };
 
-class MainGameTest : public scenetest::SceneFixture {
+class MainGameTest : public playtest::PlayFixture {
 protected:
     void SetUp() override
     {
-        SceneFixture::SetUp();
+        PlayFixture::SetUp();
         log.clear();
-        for (const auto& file : std::filesystem::directory_iterator(VX_PLAY_PACK)) {
-            std::ifstream in(file.path(), std::ios::binary);
-            folder->write("rsc/" + file.path().filename().string(),
-                          std::string(std::istreambuf_iterator<char>(in), {}));
-        }
-        main::Main::random = tq::util::FastRandom::newInstance()->init(int64_t(7));
-        main::Main::game = main::Game::newInstance()->init();
         MainGame::selectedStage = 2;
-    }
-    void TearDown() override
-    {
-        play = nullptr;
-        main::Main::game = nullptr;
-        main::Main::random = nullptr;
-        SceneFixture::TearDown();
     }
 
     // A play scene made and entered as the manager does it.
@@ -133,8 +113,6 @@ protected:
         (*main::Game::stageDifficulty)[2] = -1;
         main::Main::game->loadProgress();
     }
-
-    VMStatic<MainGame> play;
 };
 
 TEST_F(MainGameTest, TakesTheStagesLevelIntoRangeAndItsWaveTable)
@@ -362,7 +340,6 @@ TEST_F(MainGameTest, PanelAnswersByKey)
     tap(kPauseKey);
     tap(kUpKey);
     EXPECT_TRUE(play->pauseChoice);
-    EXPECT_TRUE(play->pausePanel->upperSelected);
     tap(kSelectKey);
     EXPECT_FALSE(play->paused);
     EXPECT_FALSE(play->frozen);
@@ -376,7 +353,6 @@ TEST_F(MainGameTest, PanelAnswersByKey)
     tap(kPauseKey);
     tap(kDownKey);
     EXPECT_FALSE(play->pauseChoice);
-    EXPECT_FALSE(play->pausePanel->upperSelected);
     tap(kSelectKey);
     EXPECT_EQ(sceneRequests(), Strings{"changeScene 10"});
     EXPECT_FALSE(play->paused);
@@ -392,14 +368,15 @@ TEST_F(MainGameTest, TouchDownOnlyMarksARowAndItsReleaseActs)
     tap(kPauseKey);
     tap(kDownKey);
     ASSERT_FALSE(play->pauseChoice);
-    // The panel's rows stand at the corner here: (0, 0) is inside.
-    (*ui::Pointer::currentX)[0] = 0;
-    (*ui::Pointer::currentY)[0] = 0;
+    // Down on the upper row (40, 130, 160, 24) here.
+    (*ui::Pointer::currentX)[0] = 40;
+    (*ui::Pointer::currentY)[0] = 154;
     (*ui::Pointer::pressed)[0] = true;
     (*ui::Pointer::released)[0] = false;
     play->handlePauseInput();
     EXPECT_TRUE(play->paused);
     EXPECT_FALSE(play->pauseChoice) << "a touch going down only marks";
+    EXPECT_EQ(play->pausePanel->getItemY(scene::mainGame::ClsUiPause::markerItem), 142);
     (*ui::Pointer::pressed)[0] = false;
     (*ui::Pointer::released)[0] = true;
     play->handlePauseInput();
@@ -420,8 +397,8 @@ TEST_F(MainGameTest, KeyThatClosesThePanelLeavesTheSameFramesTouchAlone)
     canvas->pressKey(kSelectKey);
     frame(play.get());
     canvas->releaseKey(kSelectKey);
-    (*ui::Pointer::currentX)[0] = 0;
-    (*ui::Pointer::currentY)[0] = 0;
+    (*ui::Pointer::currentX)[0] = 120;
+    (*ui::Pointer::currentY)[0] = 140;
     (*ui::Pointer::pressed)[0] = false;
     (*ui::Pointer::released)[0] = true;
     frame(play.get());
@@ -528,10 +505,10 @@ TEST_F(MainGameTest, TouchSteersOnlyOutsideThePauseButton)
     EXPECT_EQ(scene->pointerY, 200);
     EXPECT_FALSE(scene->paused);
 
-    // The HUD's pause button has no picture here: its box is the point
-    // (0, 0). Down on it does not steer; released on it, it pauses.
-    (*ui::Pointer::currentX)[0] = 0;
-    (*ui::Pointer::currentY)[0] = 0;
+    // The HUD's pause button covers (210, 0, 30, 30) here. Down on it does
+    // not steer; released on it, it pauses.
+    (*ui::Pointer::currentX)[0] = 220;
+    (*ui::Pointer::currentY)[0] = 10;
     scene->handlePointer();
     EXPECT_EQ(scene->pointerX, 100);
     EXPECT_FALSE(scene->paused);
@@ -543,6 +520,8 @@ TEST_F(MainGameTest, TouchSteersOnlyOutsideThePauseButton)
 
 TEST_F(MainGameTest, BossQueriesWithoutABoss)
 {
+    // Stage 2 before its first play: an earlier scene may have left one.
+    MainGame::boss3 = nullptr;
     for (int32_t stage : {2, 8, -1}) {
         MainGame::stage = stage;
         EXPECT_EQ(MainGame::getBossHp(), 0);
