@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         PackFolderTest::SetUp();
-        installPack(VX_ANIM_PACK);
+        copyPack(VX_ANIM_PACK);
     }
     void TearDown() override { tq::Resources::closePack(); }
 

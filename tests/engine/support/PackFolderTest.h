@@ -15,7 +15,7 @@ protected:
     void SetUp() override { tq::io::resource::ResourcePack::currentPart = -1; }
 
     // Copies the files of a pack built at build time into the folder's rsc/.
-    void installPack(const char* builtFolder) const
+    void copyPack(const char* builtFolder) const
     {
         for (const auto& file : std::filesystem::directory_iterator(builtFolder)) {
             std::ifstream in(file.path(), std::ios::binary);

@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         PackFolderTest::SetUp();
-        static bool installed = (installPack(VX_GAME_RSC), true);
+        static bool installed = (copyPack(VX_GAME_RSC), true);
         (void)installed;
     }
     void TearDown() override { tq::Resources::closePack(); }

@@ -53,7 +53,7 @@ protected:
     void SetUp() override
     {
         HubFixture::SetUp();
-        installPack(VX_OPENING_PACKS);
+        copyPack(VX_OPENING_PACKS);
     }
 
     // Lets the canvas thread run frames (only its sleeps move the clock)

@@ -12,7 +12,7 @@ namespace vxtest {
 void HubFixture::SetUp()
 {
     PackFolderTest::SetUp();
-    installPack(VX_HUB_PACK);
+    copyPack(VX_HUB_PACK);
     HAL_loadProperties();
     wince::useVirtualClock(1000000, nullptr);
 }

@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         PackFolderTest::SetUp();
-        installPack(VX_CACHE_PACK);
+        copyPack(VX_CACHE_PACK);
         ResManager::newInstance()->init();
     }
     void TearDown() override { tq::Resources::closePack(); }

@@ -108,12 +108,11 @@ private:
     // for a direction beyond `directions`.
     static bool targetOf(int32_t dir, int32_t directions, int32_t x, int32_t y, int32_t& tx,
                          int32_t& ty);
-    // The speed value of the player's shots from the weapon table.
-    static int32_t playerShotSpeed();
     // The shot count of player part `part`.
     static int32_t shotCountOf(int32_t part);
-    // A ring's per-shot steps: shot i at angle i * 2pi / count.
-    void layoutRing(int32_t count, int32_t speed);
+    // A ring's per-shot steps, shot i at angle i * 2pi / count; the number
+    // of shots (0 for a count below 1).
+    int32_t layoutRing(int32_t count, int32_t speed);
     static void addEnemyBullet(int32_t x, int32_t y, int32_t vx, int32_t vy, int32_t speed);
 
 public:

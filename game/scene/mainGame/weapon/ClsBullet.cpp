@@ -17,8 +17,7 @@ VMPtr<ClsBullet> ClsBullet::init(int32_t x0, int32_t y0, int32_t vx0, int32_t vy
     vy = vy0;
     dead = false;
     pickup = false;
-    // A speed below 1 would divide by zero or turn the step backwards.
-    stepPerMs = STEP_SCALE / (speed < 1 ? 1 : speed);
+    stepPerMs = stepFor(speed);
     damage = 1;
     box = IntArray::newArray(5);
     return VMPtr<ClsBullet>(this);
@@ -134,6 +133,11 @@ void ClsBullet::collide(VMPtr<ClsPlane> plane)
             plane->onPartHit(i);
         }
     }
+}
+
+int32_t ClsBullet::stepFor(int32_t speed)
+{
+    return STEP_SCALE / (speed < 1 ? 1 : speed);
 }
 
 bool ClsBullet::isOnScreen()

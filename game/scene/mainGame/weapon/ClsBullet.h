@@ -36,7 +36,6 @@ class ClsBullet : public ui::MyObject {
     static constexpr int32_t STEP_SCALE = 320;
 
     // Position and speed in 1/32 pixel; a smaller speed is a faster bullet.
-    // A speed below 1 counts as 1.
     VMPtr<ClsBullet> init(int32_t x, int32_t y, int32_t vx, int32_t vy, int32_t speed);
 
     void release() override;
@@ -67,6 +66,9 @@ class ClsBullet : public ui::MyObject {
     // damage.
     virtual void collide(VMPtr<ClsPlane> plane);
 
+    // STEP_SCALE / speed, the step per ms of a speed; a speed below 1 counts
+    // as 1 (no division by zero, no backward step).
+    static int32_t stepFor(int32_t speed);
     // True while the pixel (x >> 5, y >> 5) lies on screen, edges included.
     bool isOnScreen();
     // The shared drawing of the simple kinds: the picture at the pixel
