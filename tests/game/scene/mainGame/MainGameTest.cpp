@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "game/scene/mainGame/PlayHarness.h"
+#include "game/support/FakeScene.h"
 #include "java/lang/Class.h"
 #include "java/lang/IllegalAccessException.h"
 #include "java/lang/InstantiationException.h"
@@ -71,6 +72,24 @@ class BannerHud : public scene::mainGame::ClsUiIngame {
     void showEndBanner(bool cleared) override { banners.push_back(cleared ? "cleared" : "destroyed"); }
 
     std::vector<std::string> banners;
+};
+
+// Save data that counts its progress records.
+class CountingGame : public main::Game {
+    VM_CLASS(CountingGame, main::Game)
+
+    VMPtr<CountingGame> init()
+    {
+        Game::init();
+        return VMPtr<CountingGame>(this);
+    }
+    bool saveProgress() override
+    {
+        saves++;
+        return Game::saveProgress();
+    }
+
+    int32_t saves = 0;
 };
 
 class MainGameTest : public playtest::PlayFixture {
@@ -331,6 +350,33 @@ TEST_F(MainGameTest, PauseFreezesThePlayAndIgnoresEverythingButThePanel)
     EXPECT_NE(play->pointerX, 30) << "touches do not steer";
 }
 
+TEST_F(MainGameTest, PauseFreezesEveryObjectOfTheStageInFlight)
+{
+    // A stage in flight with a boss, paused with a key held: nothing of the
+    // play moves and no random number is drawn until the panel is answered.
+    playtest::Script script;
+    playtest::sweepLeftRight(script, 0, 25, 6);
+    startStage(0, 4);
+    ASSERT_NE(MainGame::getBoss(), nullptr);
+    MainGame::player->setState(ClsPlayer::STATE_PLAYING);
+    fly(script, 150, [] { return false; });
+    tap(kPauseKey);
+    ASSERT_TRUE(play->paused);
+    EXPECT_NE(MainGame::getBoss()->isStopped(), 0);
+    uint64_t frozen = playtest::playStateHash(*play);
+    for (int32_t i = 0; i < 60; i++)
+        step(script);
+    EXPECT_EQ(playtest::playStateHash(*play), frozen);
+
+    tap(kUpKey);
+    tap(kSelectKey);
+    ASSERT_FALSE(play->paused);
+    EXPECT_EQ(MainGame::getBoss()->isStopped(), 0);
+    for (int32_t i = 0; i < 5; i++)
+        step(script);
+    EXPECT_NE(playtest::playStateHash(*play), frozen) << "the play runs again";
+}
+
 TEST_F(MainGameTest, PanelAnswersByKey)
 {
     startPlaying();
@@ -444,6 +490,62 @@ TEST_F(MainGameTest, GameOverSavesTheMoneyButNotALevel)
     EXPECT_EQ((*main::Game::stageDifficulty)[2], 3);
 }
 
+TEST_F(MainGameTest, StageEndWritesOneRecordWhileTheSceneStays)
+{
+    // The scene change to the stage selection is asked for but the scene
+    // stays, still updated: the end is saved once and the level raised once.
+    const struct {
+        const char* end;
+        int32_t level;
+    } cases[] = {{"cleared", 2}, {"game over", 1}, {"quit", 1}};
+    for (const auto& c : cases) {
+        scenetest::requests.clear();
+        VMPtr<CountingGame> game = CountingGame::newInstance()->init();
+        main::Main::game = game;
+        (*main::Game::stageDifficulty)[2] = 1;
+        startPlaying();
+        if (std::string(c.end) == "cleared") {
+            (*MainGame::player->y)[0] = -100;
+        } else if (std::string(c.end) == "game over") {
+            MainGame::player->gameOver = true;
+        } else {
+            tap(kPauseKey);
+            tap(kDownKey);
+            tap(kSelectKey);
+        }
+        for (int32_t i = 0; i < 5; i++) {
+            frame(play.get());
+            if (std::string(c.end) == "quit")
+                (*MainGame::player->y)[0] = -100;
+        }
+        EXPECT_EQ(game->saves, 1) << c.end;
+        EXPECT_EQ(sceneRequests(), Strings{"changeScene 10"}) << c.end;
+        EXPECT_EQ(MainGame::difficulty, c.level) << c.end;
+        EXPECT_EQ((*main::Game::stageDifficulty)[2], c.level) << c.end;
+    }
+}
+
+TEST_F(MainGameTest, FrameThatLeavesTheStageFinishesOnTheReleasedScene)
+{
+    // The manager releases the play scene inside its update and makes the
+    // stage selection; the rest of the play frame still runs.
+    vxtest::FakeScenes scenes;
+    VMPtr<scene::SceneManager> manager = scene::SceneManager::newInstance();
+    manager->canvas = VMPtr<tq::TqCanvas>(canvas);
+    manager->currentId = scene::SceneManager::MAIN_GAME;
+    scene::SceneManager::instance = manager;
+    startPlaying();
+    VMPtr<tq::util::ArrayList> list = MainGame::enemyBullets;
+    list->add(ProbeBullet::newInstance()->init(list, "e", false));
+    canvas->pressKey(playtest::kLeftKey);
+    (*MainGame::player->y)[0] = -100;
+    log.clear();
+    frame(play.get());
+    EXPECT_EQ(manager->currentId, scene::SceneManager::STAGE_SELECT);
+    EXPECT_EQ(vxtest::FakeScene::stepsOf(scene::SceneManager::STAGE_SELECT), Strings{});
+    EXPECT_EQ(log, Strings{"e 0 40"}) << "the bullets still moved";
+}
+
 TEST_F(MainGameTest, EndBannerIsSetOnceForTheFirstEndState)
 {
     startPlaying();
@@ -550,6 +652,8 @@ TEST_F(MainGameTest, PlayClassesAreMadeByNameButNotThePlaneBase)
 
 } // namespace
 
+VM_REGISTER_CLASS_NO_CREATOR(CountingGame, "tests.mainGame.CountingGame", "main.Game",
+                             "tests_mainGame_CountingGame", nullptr);
 VM_REGISTER_CLASS_NO_CREATOR(BannerHud, "tests.mainGame.BannerHud", "scene.mainGame.ClsUiIngame",
                              "tests_mainGame_BannerHud", nullptr);
 VM_REGISTER_CLASS_NO_CREATOR(ProbeBullet, "tests.mainGame.ProbeBullet",

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "global/GameGlobals.h"
 #include "main/Game.h"
 #include "tq/input/PointerInputEventManager.h"
 #include "tq/input/PointerInputKeyManager.h"
@@ -126,6 +127,30 @@ uint64_t playStateHash(const MainGame& play)
     h.add(MainGame::playerBullets);
     h.add(MainGame::enemyBullets);
 
+    // The scenery and the explosions: where each item stands and shows.
+    VMPtr<scene::mainGame::weapon::ClsExplo> explosions = MainGame::explosions;
+    if (explosions != nullptr) {
+        h.add(int64_t(explosions->nextItem));
+        h.add(explosions->frame.get());
+        if (explosions->itemPos != nullptr) {
+            for (int32_t i = 0; i < explosions->itemPos->length; i++)
+                h.add(explosions->itemPos->get(i).get());
+        }
+    }
+    VMPtr<scene::mainGame::theme::ClsBgItem> theme = play.themeItem;
+    if (theme != nullptr) {
+        h.add(theme->itemX.get());
+        h.add(theme->itemY.get());
+    }
+    VMPtr<scene::mainGame::ClsBgSpace> space = play.space;
+    if (space != nullptr && space->stars != nullptr) {
+        for (int32_t i = 0; i < space->stars->length; i++) {
+            VMPtr<scene::mainGame::StructStar> star = space->stars->get(i);
+            h.add(int64_t(star->x));
+            h.add(int64_t(star->y));
+        }
+    }
+
     VMPtr<scene::mainGame::ClsEnemyControl> spawner = play.enemyControl;
     if (spawner != nullptr) {
         for (int64_t v : {int64_t(spawner->wave), int64_t(spawner->waveSpawned),
@@ -170,10 +195,15 @@ void PlayFixture::SetUp()
     }
     main::Main::random = tq::util::FastRandom::newInstance()->init(kSeed);
     main::Main::game = main::Game::newInstance()->init();
+    // The hub's constant tables (the spawn points), as the game's hub makes them.
+    global::GameGlobals::newInstance()->init();
     // Both bounds pinned: every frame lasts exactly kFrameTime.
     canvas->setFrameTimeBoundA(kFrameTime);
     canvas->setFrameTimeBoundB(kFrameTime);
     canvas->resetFrameTiming();
+    // The play objects' frame time is only set once a scene has entered:
+    // the entry frames of the first stage in a process would see 0.
+    ui::MyObject::frameTime = kFrameTime;
     canvas->startPointerInput();
     frameNumber = 0;
 }
