@@ -6,6 +6,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "global/GameGlobals.h"
 #include "main/Game.h"
 #include "tq/input/PointerInputEventManager.h"
 #include "tq/input/PointerInputKeyManager.h"
@@ -194,10 +195,15 @@ void PlayFixture::SetUp()
     }
     main::Main::random = tq::util::FastRandom::newInstance()->init(kSeed);
     main::Main::game = main::Game::newInstance()->init();
+    // The hub's constant tables (the spawn points), as the game's hub makes them.
+    global::GameGlobals::newInstance()->init();
     // Both bounds pinned: every frame lasts exactly kFrameTime.
     canvas->setFrameTimeBoundA(kFrameTime);
     canvas->setFrameTimeBoundB(kFrameTime);
     canvas->resetFrameTiming();
+    // The play objects' frame time is only set once a scene has entered:
+    // the entry frames of the first stage in a process would see 0.
+    ui::MyObject::frameTime = kFrameTime;
     canvas->startPointerInput();
     frameNumber = 0;
 }
