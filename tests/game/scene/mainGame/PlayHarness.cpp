@@ -127,6 +127,30 @@ uint64_t playStateHash(const MainGame& play)
     h.add(MainGame::playerBullets);
     h.add(MainGame::enemyBullets);
 
+    // The scenery and the explosions: where each item stands and shows.
+    VMPtr<scene::mainGame::weapon::ClsExplo> explosions = MainGame::explosions;
+    if (explosions != nullptr) {
+        h.add(int64_t(explosions->nextItem));
+        h.add(explosions->frame.get());
+        if (explosions->itemPos != nullptr) {
+            for (int32_t i = 0; i < explosions->itemPos->length; i++)
+                h.add(explosions->itemPos->get(i).get());
+        }
+    }
+    VMPtr<scene::mainGame::theme::ClsBgItem> theme = play.themeItem;
+    if (theme != nullptr) {
+        h.add(theme->itemX.get());
+        h.add(theme->itemY.get());
+    }
+    VMPtr<scene::mainGame::ClsBgSpace> space = play.space;
+    if (space != nullptr && space->stars != nullptr) {
+        for (int32_t i = 0; i < space->stars->length; i++) {
+            VMPtr<scene::mainGame::StructStar> star = space->stars->get(i);
+            h.add(int64_t(star->x));
+            h.add(int64_t(star->y));
+        }
+    }
+
     VMPtr<scene::mainGame::ClsEnemyControl> spawner = play.enemyControl;
     if (spawner != nullptr) {
         for (int64_t v : {int64_t(spawner->wave), int64_t(spawner->waveSpawned),

@@ -43,10 +43,11 @@ void holdKey(Script& script, int32_t key, int32_t from, int32_t length);
 // long.
 void sweepLeftRight(Script& script, int32_t from, int32_t length, int32_t sweeps);
 
-// FNV-1a (64 bits) over the play: the play scene's statics, every plane's
-// state and per-element arrays (player, enemies, the stage's boss), the
-// player's lives, both bullet lists, the spawner's place in its table and
-// the random source's state.
+// FNV-1a (64 bits) over the play: the play scene's statics and flags,
+// every plane's state and per-element arrays (player, enemies, the stage's
+// boss), the player's lives, both bullet lists, the explosions, the theme
+// pictures and stars, the spawner's place in its table and the random
+// source's state.
 uint64_t playStateHash(const scene::mainGame::MainGame& play);
 
 // The first frame whose hash differs between two lists of hashes taken

@@ -130,7 +130,9 @@ void BossFixture::hit(ClsBoss* boss, int32_t i, int32_t damage)
 
 void BossFixture::destroy(ClsBoss* boss, int32_t i)
 {
-    for (int32_t n = 0; n < 1000 && !boss->isInactive(i) && !boss->isInvulnerable(i); n++)
+    for (int32_t n = 0; n < 1000 && boss->getHp(i) > 0 && !boss->isInactive(i) &&
+                        !boss->isInvulnerable(i);
+         n++)
         hit(boss, i, 100);
 }
 
@@ -150,5 +152,6 @@ int32_t BossFixture::beat(ClsBoss* boss, int32_t damage, int32_t maxFrames)
 
 } // namespace bosstest
 
-VM_REGISTER_CLASS(bosstest::RecordingFactory, "tests.mainGame.RecordingFactory",
-                  "scene.mainGame.weapon.ClsBcreator", "tests_mainGame_RecordingFactory", nullptr);
+VM_REGISTER_CLASS(bosstest::RecordingFactory, "tests.mainGame.boss.RecordingFactory",
+                  "scene.mainGame.weapon.ClsBcreator", "tests_mainGame_boss_RecordingFactory",
+                  nullptr);

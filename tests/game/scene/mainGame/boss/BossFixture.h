@@ -55,7 +55,8 @@ protected:
     bool fight(scene::mainGame::boss::ClsBoss* boss);
     // A player shot on part i, as the bullets deliver it.
     static void hit(scene::mainGame::boss::ClsBoss* boss, int32_t i, int32_t damage);
-    // Shots on part i until it is off (or 1000 shots).
+    // Shots of 100 on part i until it has no hit points left or is off (at
+    // most 1000).
     static void destroy(scene::mainGame::boss::ClsBoss* boss, int32_t i);
     // A shot on every part with a hit area each frame until the boss is
     // beaten; the frames that took, -1 past the limit.
