@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <limits>
 
-#include "global/GameGlobals.h"
 #include "main/Main.h"
 #include "scene/ClsMyMath.h"
 #include "scene/mainGame/MainGame.h"
 #include "scene/mainGame/weapon/ClsEnemyBullet.h"
 #include "scene/mainGame/weapon/ClsPlyBomb.h"
 #include "scene/mainGame/weapon/ClsPlyBullet.h"
+#include "scene/mainGame/weapon/ClsPlyCommon.h"
 #include "scene/mainGame/weapon/ClsPlyFire.h"
 #include "scene/mainGame/weapon/ClsPlyHoming.h"
 #include "scene/mainGame/weapon/ClsPlyLaser_2.h"
@@ -276,14 +276,6 @@ void ClsBcreator::fireFlameSpread(int32_t dir, int32_t x, int32_t y, int32_t par
         fireSpread(true, part, KIND_FLAME, 25, shotCountOf(part), x, y, tx, ty, 90, true);
 }
 
-int32_t ClsBcreator::playerShotSpeed()
-{
-    global::GameGlobals::_VM_clinit();
-    VMPtr<VMArray<int32_t, 1>> stats =
-        global::GameGlobals::weaponStats->get(ClsPlayer::weaponKind)->get(ClsPlayer::weaponLevel - 1);
-    return (*stats)[3];
-}
-
 int32_t ClsBcreator::shotCountOf(int32_t part)
 {
     return (*ClsPlayer::shotCount)[part];
@@ -319,7 +311,7 @@ void ClsBcreator::firePlayerShot(int32_t dir, int32_t part)
     int32_t middle = kGunPoint[dir];
     int32_t before = (middle + 7) % 8;
     int32_t after = (middle + 1) % 8;
-    int32_t level = ClsPlayer::weaponLevel;
+    int32_t level = plyshot::level();
     if (level == 1) {
         rows->set(0, gunPoints->get(middle));
     } else if (level == 2) {
@@ -337,8 +329,8 @@ void ClsBcreator::firePlayerShot(int32_t dir, int32_t part)
 void ClsBcreator::fireRows(VMPtr<IntTable> chosen, int32_t tx, int32_t ty, int32_t part)
 {
     VMPtr<IntArray> first = chosen->get(0);
-    aim((*first)[0], (*first)[1], tx, ty, playerShotSpeed());
-    int32_t level = ClsPlayer::weaponLevel;
+    aim((*first)[0], (*first)[1], tx, ty, plyshot::speed());
+    int32_t level = plyshot::level();
     for (int32_t i = 0; i < level; i++) {
         VMPtr<IntArray> point = chosen->get(i);
         int32_t offX = ((*point)[0] - (*center)[0]) * 32;
@@ -361,7 +353,7 @@ void ClsBcreator::fireBombs(int32_t dir, int32_t x, int32_t y, int32_t part)
 void ClsBcreator::fireBomb(int32_t dir, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                            int32_t part)
 {
-    aim(x1, y1, x2, y2, playerShotSpeed());
+    aim(x1, y1, x2, y2, plyshot::speed());
     addPlayerShot(ClsPlyBomb::newInstance()->init(dir, x1 * 32, y1 * 32, vx, vy, part));
 }
 

@@ -27,6 +27,7 @@
 using scene::mainGame::ClsPlayer;
 using scene::mainGame::weapon::ClsBcreator;
 using scene::mainGame::weapon::ClsBullet;
+using scene::mainGame::weapon::ClsPlyBullet;
 
 namespace {
 
@@ -295,6 +296,15 @@ TEST_F(ClsBcreatorTest, MainGunFiresOneRowPerLevelInParallel)
         EXPECT_EQ(std::make_pair(factory->vx, factory->vy), c.step) << c.level << " " << c.dir;
         EXPECT_EQ(kinds(MainGame::playerBullets),
                   Strings(size_t(c.level), "scene.mainGame.weapon.ClsPlyBullet"));
+        // Each shot keeps its gun point's offset from the ship in 1/32 pixel
+        // and the volley's one step: the shots fly in parallel.
+        Pairs offsets;
+        for (int32_t i = 0; i < c.level; i++) {
+            VMPtr<ClsPlyBullet> shot = vm_cast<ClsPlyBullet>(MainGame::playerBullets->get(i));
+            offsets.emplace_back(shot->accX / 32 + 120, shot->accY / 32 + 200);
+        }
+        EXPECT_EQ(offsets, c.rows) << c.level << " " << c.dir;
+        EXPECT_EQ(steps(MainGame::playerBullets), Pairs(size_t(c.level), c.step));
     }
 }
 
@@ -305,18 +315,21 @@ TEST_F(ClsBcreatorTest, BombsLeaveFromTheEdgeOfTheShip)
     ClsPlayer::weaponKind = 4;
     const struct {
         int32_t dir;
-        std::pair<int32_t, int32_t> step;
+        std::pair<int32_t, int32_t> start, step;
     } cases[] = {
-        {0, {0, -150}},
-        {1, {0, 150}},
-        {2, {-150, 0}},
+        {0, {120, 196}, {0, -150}},
+        {1, {120, 204}, {0, 150}},
+        {2, {116, 200}, {-150, 0}},
         // (-30, -60) over 67 pixels: -4500 / 67 and -9000 / 67.
-        {4, {-67, -134}},
-        {5, {67, -134}},
+        {4, {116, 196}, {-67, -134}},
+        {5, {124, 196}, {67, -134}},
     };
     for (const auto& c : cases) {
         factory->fireBombs(c.dir, 120, 200, 0);
-        EXPECT_EQ(std::make_pair(factory->vx, factory->vy), c.step) << c.dir;
+        VMPtr<ClsBullet> bomb = bullet(MainGame::playerBullets, MainGame::playerBullets->size() - 1);
+        EXPECT_EQ(std::make_pair(bomb->getX(), bomb->getY()),
+                  std::make_pair(c.start.first * 32, c.start.second * 32)) << c.dir;
+        EXPECT_EQ(std::make_pair(bomb->vx, bomb->vy), c.step) << c.dir;
     }
     EXPECT_EQ(kinds(MainGame::playerBullets), Strings(5, "scene.mainGame.weapon.ClsPlyBomb"));
 }
