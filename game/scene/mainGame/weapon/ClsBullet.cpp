@@ -77,9 +77,13 @@ void ClsBullet::setAnimation(int32_t gobSetId, int32_t animSetId, int32_t animIn
     anim = player;
 }
 
-void ClsBullet::draw(VMPtr<Graphics>)
+void ClsBullet::draw(VMPtr<Graphics> g)
 {
-    java::lang::System::out()->println(_VM_literal("Virtual bullet drawing"));
+    if (anim == nullptr) {
+        java::lang::System::out()->println(_VM_literal("Virtual bullet drawing"));
+        return;
+    }
+    drawPicture(g);
 }
 
 void ClsBullet::hitTest(VMPtr<ClsPlane> plane)

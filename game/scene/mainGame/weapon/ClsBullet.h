@@ -55,6 +55,8 @@ class ClsBullet : public ui::MyObject {
     virtual void update(int64_t dt, int32_t index);
     // Loads the picture through the resource cache and starts animIndex.
     virtual void setAnimation(int32_t gobSetId, int32_t animSetId, int32_t animIndex);
+    // The shared drawing (drawPicture) of every kind that keeps it; a
+    // bullet without a picture only says so on the standard output.
     virtual void draw(VMPtr<Graphics> g);
     // Point test: the first part whose rectangle strictly contains the
     // bullet's pixel takes the damage; at most one part per call.
@@ -71,8 +73,7 @@ class ClsBullet : public ui::MyObject {
     static int32_t stepFor(int32_t speed);
     // True while the pixel (x >> 5, y >> 5) lies on screen, edges included.
     bool isOnScreen();
-    // The shared drawing of the simple kinds: the picture at the pixel
-    // position, anchor 0, dead or not.
+    // The picture at the pixel position, anchor 0, dead or not.
     void drawPicture(VMPtr<Graphics> g);
 
     int32_t pixelX = 0;

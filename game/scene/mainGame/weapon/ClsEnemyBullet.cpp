@@ -27,11 +27,6 @@ void ClsEnemyBullet::update(int64_t, int32_t index)
         dead = true;
 }
 
-void ClsEnemyBullet::draw(VMPtr<Graphics> g)
-{
-    drawPicture(g);
-}
-
 } // namespace scene::mainGame::weapon
 
 VM_REGISTER_CLASS_NO_CREATOR(scene::mainGame::weapon::ClsEnemyBullet,

@@ -19,7 +19,6 @@ class ClsEnemyBullet : public ClsBullet {
 
     using ClsBullet::update;
     void update(int64_t dt, int32_t index) override;
-    void draw(VMPtr<Graphics> g) override;
 };
 
 } // namespace scene::mainGame::weapon

@@ -11,6 +11,7 @@
 #include "game/scene/mainGame/weapon/WeaponFixture.h"
 #include "javax/microedition/lcdui/Image.h"
 #include "scene/mainGame/weapon/ClsEnemyBullet.h"
+#include "scene/mainGame/weapon/ClsPlyReactBullet.h"
 
 using scene::mainGame::weapon::ClsBullet;
 using scene::mainGame::weapon::ClsEnemyBullet;
@@ -206,6 +207,18 @@ TEST_F(ClsBulletTest, DeadBulletIsDrawnOnceMoreAtItsLastPlace)
     EXPECT_EQ(MainGame::enemyBullets->size(), 1);
     bullet->update(kFrameTime, 0);
     EXPECT_EQ(MainGame::enemyBullets->size(), 0);
+}
+
+TEST_F(ClsBulletTest, KindsWithoutADrawingOfTheirOwnDrawTheirPicture)
+{
+    using javax::microedition::lcdui::Image;
+    VMPtr<Image> image = Image::createImage(240, 320, false, 0);
+    VMPtr<ClsBullet> shot =
+        scene::mainGame::weapon::ClsPlyReactBullet::newInstance()->init(50 * 32, 60 * 32, 0, 0);
+    shot->draw(image->getGraphics());
+    VMPtr<ClsBullet::IntArray> rgb = ClsBullet::IntArray::newArray(1);
+    image->getRGB(rgb, 0, 1, 50, 60, 1, 1);
+    EXPECT_EQ((*rgb)[0] & 0xFFFFFF, 0xC0C0C0);
 }
 
 } // namespace
