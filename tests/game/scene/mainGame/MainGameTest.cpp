@@ -211,7 +211,7 @@ TEST_F(MainGameTest, EntersOverFourFramesAndDrawsInDrawOrder)
 
     // Frame 2 loads the pictures and puts the ship and the theme in.
     entryFrame(ui::Scene::STAGE_TEXTS);
-    EXPECT_EQ(MainGame::player->nextItem, 1);
+    EXPECT_EQ(MainGame::player->nextItem, 2) << "the ship and the saved barrier";
     EXPECT_EQ(play->themeItem->nextItem, 4);
     EXPECT_EQ(play->moneyLabel->labelCount, 0);
 
@@ -417,6 +417,8 @@ TEST_F(MainGameTest, ClearedStageRaisesItsLevelUpToFourAndSaves)
         (*main::Game::stageDifficulty)[2] = c.saved;
         main::Game::money = 5;
         startPlaying();
+        // Flying off: the screen no longer holds the ship.
+        MainGame::player->setState(ClsPlayer::STATE_CLEARED);
         MainGame::money = 321;
         (*MainGame::player->y)[0] = -80;
         frame(play.get());
