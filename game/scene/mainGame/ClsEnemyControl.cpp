@@ -15,6 +15,7 @@ namespace scene::mainGame {
 VMPtr<ClsEnemyControl> ClsEnemyControl::init(VMPtr<IntTable> waves, bool repeat)
 {
     Object::init();
+    global::GameGlobals::_VM_clinit();
     spacing = SPACING;
     randomChance = 100 / std::clamp(MainGame::difficulty, MainGame::MIN_LEVEL, MainGame::MAX_LEVEL);
     delay = FIRST_DELAY;

@@ -125,6 +125,7 @@ VMPtr<MainGame> MainGame::init()
     paused = false;
     pauseChoice = true;
     bossDefeated = false;
+    stageEnded = false;
 
     // Saved values are brought into range before they index anything.
     main::Game::_VM_clinit();
@@ -289,11 +290,15 @@ void MainGame::update()
         }
     }
 
-    if (player->isGameOver()) {
+    if (stageEnded) {
+        // Saved already; the scene change is under way.
+    } else if (player->isGameOver()) {
+        stageEnded = true;
         main::Game::money = money;
         game->saveProgress();
         sceneManager->changeScene(STAGE_SELECT_SCENE);
     } else if (player->getY(0) < CLEARED_Y) {
+        stageEnded = true;
         if (difficulty < MAX_LEVEL)
             difficulty += 1;
         if (stage >= 0 && stage < STAGES)
@@ -397,6 +402,7 @@ void MainGame::resumeOrQuit()
 {
     stopPlay(false);
     if (!pauseChoice) {
+        stageEnded = true;
         main::Game::money = money;
         sceneManager->changeScene(STAGE_SELECT_SCENE);
         game->saveProgress();

@@ -147,6 +147,9 @@ class MainGame : public ui::Scene {
     bool pauseChoice = true;
     VMField<IntTables> waveTables;
     bool paused = false;
+    // Set once the stage's end has been saved (cleared, game over or quit):
+    // the record is written once even while the scene is still updated.
+    bool stageEnded = false;
 
     // The boss static of stage s; null outside 0..7.
     static VMPtr<boss::ClsBoss> bossOf(int32_t s);

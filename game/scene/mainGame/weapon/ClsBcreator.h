@@ -108,6 +108,9 @@ private:
     // for a direction beyond `directions`.
     static bool targetOf(int32_t dir, int32_t directions, int32_t x, int32_t y, int32_t& tx,
                          int32_t& ty);
+    // The speed value of the player's shots: the weapon table's column 3 for
+    // the selected weapon and level.
+    static int32_t playerShotSpeed();
     // The shot count of player part `part`.
     static int32_t shotCountOf(int32_t part);
     // A ring's per-shot steps, shot i at angle i * 2pi / count; the number

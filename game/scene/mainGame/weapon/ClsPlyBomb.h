@@ -40,11 +40,6 @@ class ClsPlyBomb : public ClsBullet {
     int32_t timer = 0;
     bool timerOn = false;
     int32_t dir = 0;
-
-private:
-    // The box test against every part in play. A flying bomb is set off by
-    // a hit and clears its box after each part it tests.
-    void strike(VMPtr<ClsPlane> plane, bool flying);
 };
 
 } // namespace scene::mainGame::weapon

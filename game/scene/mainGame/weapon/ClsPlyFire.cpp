@@ -1,19 +1,38 @@
 #include "scene/mainGame/weapon/ClsPlyFire.h"
 
+#include "scene/mainGame/MainGame.h"
+#include "scene/mainGame/weapon/ClsPlyCommon.h"
+
 namespace scene::mainGame::weapon {
 
-VMPtr<ClsPlyFire> ClsPlyFire::init(int32_t, int32_t, int32_t, int32_t, int32_t)
+VMPtr<ClsPlyFire> ClsPlyFire::init(int32_t x0, int32_t y0, int32_t vx0, int32_t vy0, int32_t part0)
 {
+    ClsBullet::init(x0, y0, vx0, vy0, plyshot::speed());
+    setAnimation(4111, 4104, 2);
+    part = part0;
+    damage = plyshot::damageOf(part0);
     return VMPtr<ClsPlyFire>(this);
 }
 
-void ClsPlyFire::update(int64_t, int32_t) {}
+void ClsPlyFire::update(int64_t, int32_t index)
+{
+    if (plyshot::removeIfDead(*this, index) || !plyshot::flyStraight(*this))
+        return;
+    plyshot::strike(*this, &ClsBullet::collide);
+    if (animationEnded())
+        dead = true;
+}
 
-void ClsPlyFire::draw(VMPtr<Graphics>) {}
+void ClsPlyFire::draw(VMPtr<Graphics> g)
+{
+    drawPicture(g);
+    if (!MainGame::player->isStopped())
+        anim->update(frameTime);
+}
 
 bool ClsPlyFire::animationEnded()
 {
-    return false;
+    return anim->getLoopsLeft() == 0;
 }
 
 } // namespace scene::mainGame::weapon

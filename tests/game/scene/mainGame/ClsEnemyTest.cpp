@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "game/scene/SceneFixture.h"
+#include "game/scene/mainGame/boss/BossFixture.h"
 #include "global/GameGlobals.h"
 #include "main/Game.h"
 #include "scene/mainGame/ClsEnemy.h"
@@ -27,41 +28,17 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-Strings calls;
-
-std::string join(std::initializer_list<int32_t> values)
-{
-    std::string s;
-    for (int32_t v : values)
-        s += " " + std::to_string(v);
-    return s;
-}
-
-class RecordingFactory : public scene::mainGame::weapon::ClsBcreator {
-    VM_CLASS(RecordingFactory, scene::mainGame::weapon::ClsBcreator)
-
-    void fireDirectional(int32_t dir, int32_t spreadDeg, int32_t x, int32_t y, int32_t count,
-                         bool jitter, bool aimAtPlayer) override
-    {
-        calls.push_back("spread" + join({dir, spreadDeg, x, y, count, jitter, aimAtPlayer}));
-    }
-    void fireRingDefault(int32_t count, int32_t x, int32_t y) override
-    {
-        calls.push_back("ring" + join({count, x, y}));
-    }
-    void dropMoneySlow(int32_t count, int32_t x, int32_t y) override
-    {
-        calls.push_back("money" + join({count, x, y}));
-    }
-};
-
+// Explosions go into the same log as the factory's calls.
 class RecordingExplo : public scene::mainGame::weapon::ClsExplo {
     VM_CLASS(RecordingExplo, scene::mainGame::weapon::ClsExplo)
 
     void explode(int32_t animation, int32_t x, int32_t y) override
     {
-        calls.push_back("explode" + join({animation, x, y}));
+        into->push_back("explode " + std::to_string(animation) + " " + std::to_string(x) + " " +
+                        std::to_string(y));
     }
+
+    Strings* into = nullptr;
 };
 
 // A player whose elements' unit kinds the test sets.
@@ -79,7 +56,6 @@ protected:
     {
         SceneFixture::SetUp();
         copyPack(VX_PLAY_PACK);
-        calls.clear();
         main::Main::random = tq::util::FastRandom::newInstance()->init(int64_t(7));
         main::Main::game = main::Game::newInstance()->init();
         global::GameGlobals::newInstance()->init();
@@ -88,14 +64,16 @@ protected:
         MainGame::stage = 0;
         MainGame::playerX = 120;
         MainGame::player = nullptr;
-        MainGame::explosions = RecordingExplo::newInstance()->init();
-        enemies = ClsEnemy::newInstance()->init(RecordingFactory::newInstance()->init());
+        explosions = RecordingExplo::newInstance();
+        explosions->init();
+        MainGame::explosions = VMPtr<scene::mainGame::weapon::ClsExplo>(explosions.get());
         fresh();
-        MainGame::enemies = enemies;
     }
     void TearDown() override
     {
         enemies = nullptr;
+        factory = nullptr;
+        explosions = nullptr;
         MainGame::enemies = nullptr;
         MainGame::player = nullptr;
         MainGame::explosions = nullptr;
@@ -107,7 +85,10 @@ protected:
     // A new manager with its 50 free slots, as the play scene makes it.
     void fresh()
     {
-        enemies = ClsEnemy::newInstance()->init(RecordingFactory::newInstance()->init());
+        factory = bosstest::RecordingFactory::newInstance();
+        factory->init();
+        explosions->into = &factory->log;
+        enemies = ClsEnemy::newInstance()->init(VMPtr<scene::mainGame::weapon::ClsBcreator>(factory.get()));
         enemies->initEnemies();
         MainGame::enemies = enemies;
     }
@@ -135,7 +116,12 @@ protected:
     int32_t x(int32_t i) { return (*enemies->x)[i]; }
     int32_t y(int32_t i) { return (*enemies->y)[i]; }
 
+    // Shots, money and explosions, in order.
+    Strings& calls() { return factory->log; }
+
     VMStatic<ClsEnemy> enemies;
+    VMStatic<bosstest::RecordingFactory> factory;
+    VMStatic<RecordingExplo> explosions;
 };
 
 TEST_F(ClsEnemyTest, EachKindTakesItsValuesAndKeepsWhatItDoesNotSet)
@@ -228,7 +214,7 @@ TEST_F(ClsEnemyTest, GroupEntersAsAColumnAndTheFirstFollowerTakesOverWhenTheLead
     EXPECT_TRUE(isFree(0));
     EXPECT_EQ(enemies->getAlive(), 3);
     EXPECT_EQ(enemies->getWaveAlive(), 3);
-    EXPECT_TRUE(calls.empty()) << "leaving drops nothing";
+    EXPECT_TRUE(calls().empty()) << "leaving drops nothing";
     // The follower behind it takes over in the same frame.
     EXPECT_TRUE(enemies->isLeader(1));
     EXPECT_EQ(enemies->getLink(1), 0);
@@ -251,7 +237,7 @@ TEST_F(ClsEnemyTest, FollowerOfADestroyedLeaderHeadsForItsDestination)
     frames(10);
     enemies->damage(lead, 50);
     frames(1);
-    EXPECT_EQ(calls, (Strings{"money 2 83 -28", "explode 1 83 -28"}));
+    EXPECT_EQ(calls(), (Strings{"money 2 83 -28", "explode 1 83 -28"}));
     EXPECT_TRUE(isFree(lead));
     EXPECT_TRUE(enemies->isLeader(1));
     EXPECT_EQ((*enemies->targetX)[1], 168);
@@ -322,7 +308,7 @@ TEST_F(ClsEnemyTest, ContactCostsTheEnemyItsLifeAndThePlayerOneHitPoint)
     };
     for (const Case& c : cases) {
         fresh();
-        calls.clear();
+        calls().clear();
         VMPtr<UnitsPlayer> player = UnitsPlayer::newInstance();
         player->init(VMPtr<scene::mainGame::weapon::ClsBcreator>());
         player->allocItems(3);
@@ -340,7 +326,7 @@ TEST_F(ClsEnemyTest, ContactCostsTheEnemyItsLifeAndThePlayerOneHitPoint)
         int32_t e = group(1, c.kind, c.ex, c.ey, c.ex, 392);
         frames(1);
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(calls, c.expected);
+        EXPECT_EQ(calls(), c.expected);
         EXPECT_EQ(isFree(e), !c.expected.empty());
         EXPECT_EQ(enemies->getAlive(), c.expected.empty() ? 1 : 0);
         for (int32_t j = 0; j < 3; j++)
@@ -356,12 +342,12 @@ TEST_F(ClsEnemyTest, ShotClockFiresAfterItsIntervalAndStartsAgain)
     EXPECT_EQ(enemies->getHp(e), 200);
     std::vector<int32_t> firedAt;
     for (int32_t f = 1; f <= 60; f++) {
-        calls.clear();
+        calls().clear();
         frames(1);
-        if (!calls.empty()) {
+        if (!calls().empty()) {
             firedAt.push_back(f);
             // Fired from where it stood before this frame's step.
-            EXPECT_EQ(calls, (Strings{"spread 1 80 72 " + std::to_string(y(e) - 5) + " 2 0 0"}));
+            EXPECT_EQ(calls(), (Strings{"directional 1 80 72 " + std::to_string(y(e) - 5) + " 2"}));
         }
     }
     // 26 frames of 40 ms pass 1000 ms; the excess is dropped.
@@ -379,23 +365,23 @@ TEST_F(ClsEnemyTest, DestroyedEnemiesDropMoneyExplodeAndFreeTheirSlot)
     const Case cases[] = {
         {2, {"money 5 72 -69", "explode 1 72 -69"}},
         {0, {"money 2 72 -67", "explode 1 72 -67"}},
-        {3, {"spread 0 20 72 -72 3 0 1", "money 3 72 -67", "explode 1 72 -67"}},
+        {3, {"directional 0 20 72 -72 3 aimed", "money 3 72 -67", "explode 1 72 -67"}},
         {5, {"ring 6 72 -72", "money 3 72 -69", "explode 1 72 -69"}},
     };
     for (const Case& c : cases) {
         fresh();
-        calls.clear();
+        calls().clear();
         int32_t e = group(1, c.kind, 72, -72, 72, 392);
         enemies->damage(e, enemies->getHp(e));
         frames(1);
-        EXPECT_EQ(calls, c.expected) << "kind " << c.kind;
+        EXPECT_EQ(calls(), c.expected) << "kind " << c.kind;
         EXPECT_TRUE(isFree(e));
         EXPECT_TRUE(enemies->isInactive(e));
         EXPECT_EQ(enemies->getAlive(), 0);
         EXPECT_EQ(enemies->getWaveAlive(), 0);
-        calls.clear();
+        calls().clear();
         frames(1);
-        EXPECT_TRUE(calls.empty()) << "destroyed once";
+        EXPECT_TRUE(calls().empty()) << "destroyed once";
     }
 }
 
@@ -407,7 +393,7 @@ TEST_F(ClsEnemyTest, KindOutsideTheTableIsDestroyedBesideItsSpawnPoint)
     group(2, 32, -72, 72, 312, 72);
     EXPECT_EQ(enemies->getAlive(), 2);
     frames(1);
-    EXPECT_EQ(calls, (Strings{"money 4 -70 72", "explode 1 -70 72", "money 0 -120 72",
+    EXPECT_EQ(calls(), (Strings{"money 4 -70 72", "explode 1 -70 72", "money 0 -120 72",
                               "explode 1 -120 72"}));
     EXPECT_EQ(enemies->getAlive(), 0);
     EXPECT_EQ(enemies->getWaveAlive(), 0);
@@ -430,7 +416,7 @@ TEST_F(ClsEnemyTest, TrackerFollowsThePlayersXAndLeavesAtTheRingsFirstPoint)
     }
     EXPECT_TRUE(isFree(e));
     EXPECT_LE(y(e), -72 + 48);
-    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(calls().empty());
     EXPECT_EQ(enemies->getAlive(), 0);
 }
 
@@ -502,14 +488,11 @@ TEST_F(ClsEnemyTest, ResetLeavesTheEnemiesButEndsTheirPlay)
     int32_t before = y(0);
     frames(30);
     EXPECT_GT(y(0), before) << "still moves";
-    EXPECT_TRUE(calls.empty()) << "its shot clock stopped";
+    EXPECT_TRUE(calls().empty()) << "its shot clock stopped";
 }
 
 } // namespace
 
-VM_REGISTER_CLASS_NO_CREATOR(RecordingFactory, "tests.mainGame.RecordingFactory",
-                             "scene.mainGame.weapon.ClsBcreator",
-                             "tests_mainGame_RecordingFactory", nullptr);
 VM_REGISTER_CLASS_NO_CREATOR(UnitsPlayer, "tests.mainGame.UnitsPlayer", "scene.mainGame.ClsPlayer",
                              "tests_mainGame_UnitsPlayer", nullptr);
 VM_REGISTER_CLASS_NO_CREATOR(RecordingExplo, "tests.mainGame.RecordingExplo",

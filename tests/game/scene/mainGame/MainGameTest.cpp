@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "game/scene/mainGame/PlayHarness.h"
+#include "game/support/FakeScene.h"
 #include "java/lang/Class.h"
 #include "java/lang/IllegalAccessException.h"
 #include "java/lang/InstantiationException.h"
@@ -73,6 +74,24 @@ class BannerHud : public scene::mainGame::ClsUiIngame {
     std::vector<std::string> banners;
 };
 
+// Save data that counts its progress records.
+class CountingGame : public main::Game {
+    VM_CLASS(CountingGame, main::Game)
+
+    VMPtr<CountingGame> init()
+    {
+        Game::init();
+        return VMPtr<CountingGame>(this);
+    }
+    bool saveProgress() override
+    {
+        saves++;
+        return Game::saveProgress();
+    }
+
+    int32_t saves = 0;
+};
+
 class MainGameTest : public playtest::PlayFixture {
 protected:
     void SetUp() override
@@ -104,6 +123,13 @@ protected:
         frame(play.get());
         canvas->releaseKey(key);
         frame(play.get());
+    }
+    // The ship at height y in its stage-cleared state, where it may leave the
+    // screen.
+    static void shipAt(int32_t y)
+    {
+        MainGame::player->setState(ClsPlayer::STATE_CLEARED);
+        (*MainGame::player->y)[0] = y;
     }
     std::string moneyShown() { return vmText(play->moneyLabel->labelTexts->get(0)); }
     // The saved progress as the next start reads it back.
@@ -209,9 +235,10 @@ TEST_F(MainGameTest, EntersOverFourFramesAndDrawsInDrawOrder)
     EXPECT_EQ(play->themeItem->nextItem, 0);
     EXPECT_EQ(play->moneyLabel->labelCount, 0);
 
-    // Frame 2 loads the pictures and puts the ship and the theme in.
+    // Frame 2 loads the pictures and puts the ship, its support unit (the
+    // saved selection, a barrier) and the theme in.
     entryFrame(ui::Scene::STAGE_TEXTS);
-    EXPECT_EQ(MainGame::player->nextItem, 2) << "the ship and the saved barrier";
+    EXPECT_EQ(MainGame::player->nextItem, 2);
     EXPECT_EQ(play->themeItem->nextItem, 4);
     EXPECT_EQ(play->moneyLabel->labelCount, 0);
 
@@ -331,6 +358,33 @@ TEST_F(MainGameTest, PauseFreezesThePlayAndIgnoresEverythingButThePanel)
     EXPECT_NE(play->pointerX, 30) << "touches do not steer";
 }
 
+TEST_F(MainGameTest, PauseFreezesEveryObjectOfTheStageInFlight)
+{
+    // A stage in flight with a boss, paused with a key held: nothing of the
+    // play moves and no random number is drawn until the panel is answered.
+    playtest::Script script;
+    playtest::sweepLeftRight(script, 0, 25, 6);
+    startStage(0, 4);
+    ASSERT_NE(MainGame::getBoss(), nullptr);
+    MainGame::player->setState(ClsPlayer::STATE_PLAYING);
+    fly(script, 150, [] { return false; });
+    tap(kPauseKey);
+    ASSERT_TRUE(play->paused);
+    EXPECT_NE(MainGame::getBoss()->isStopped(), 0);
+    uint64_t frozen = playtest::playStateHash(*play);
+    for (int32_t i = 0; i < 60; i++)
+        step(script);
+    EXPECT_EQ(playtest::playStateHash(*play), frozen);
+
+    tap(kUpKey);
+    tap(kSelectKey);
+    ASSERT_FALSE(play->paused);
+    EXPECT_EQ(MainGame::getBoss()->isStopped(), 0);
+    for (int32_t i = 0; i < 5; i++)
+        step(script);
+    EXPECT_NE(playtest::playStateHash(*play), frozen) << "the play runs again";
+}
+
 TEST_F(MainGameTest, PanelAnswersByKey)
 {
     startPlaying();
@@ -417,13 +471,11 @@ TEST_F(MainGameTest, ClearedStageRaisesItsLevelUpToFourAndSaves)
         (*main::Game::stageDifficulty)[2] = c.saved;
         main::Game::money = 5;
         startPlaying();
-        // Flying off: the screen no longer holds the ship.
-        MainGame::player->setState(ClsPlayer::STATE_CLEARED);
         MainGame::money = 321;
-        (*MainGame::player->y)[0] = -80;
+        shipAt(-80);
         frame(play.get());
         EXPECT_EQ(sceneRequests(), Strings{}) << "-80 is not above the top yet";
-        (*MainGame::player->y)[0] = -81;
+        shipAt(-81);
         frame(play.get());
         EXPECT_EQ(sceneRequests(), Strings{"changeScene 10"}) << c.saved;
         EXPECT_EQ(MainGame::difficulty, c.after);
@@ -444,6 +496,62 @@ TEST_F(MainGameTest, GameOverSavesTheMoneyButNotALevel)
     reload();
     EXPECT_EQ(main::Game::money, 450);
     EXPECT_EQ((*main::Game::stageDifficulty)[2], 3);
+}
+
+TEST_F(MainGameTest, StageEndWritesOneRecordWhileTheSceneStays)
+{
+    // The scene change to the stage selection is asked for but the scene
+    // stays, still updated: the end is saved once and the level raised once.
+    const struct {
+        const char* end;
+        int32_t level;
+    } cases[] = {{"cleared", 2}, {"game over", 1}, {"quit", 1}};
+    for (const auto& c : cases) {
+        scenetest::requests.clear();
+        VMPtr<CountingGame> game = CountingGame::newInstance()->init();
+        main::Main::game = game;
+        (*main::Game::stageDifficulty)[2] = 1;
+        startPlaying();
+        if (std::string(c.end) == "cleared") {
+            shipAt(-100);
+        } else if (std::string(c.end) == "game over") {
+            MainGame::player->gameOver = true;
+        } else {
+            tap(kPauseKey);
+            tap(kDownKey);
+            tap(kSelectKey);
+        }
+        for (int32_t i = 0; i < 5; i++) {
+            frame(play.get());
+            if (std::string(c.end) == "quit")
+                shipAt(-100);
+        }
+        EXPECT_EQ(game->saves, 1) << c.end;
+        EXPECT_EQ(sceneRequests(), Strings{"changeScene 10"}) << c.end;
+        EXPECT_EQ(MainGame::difficulty, c.level) << c.end;
+        EXPECT_EQ((*main::Game::stageDifficulty)[2], c.level) << c.end;
+    }
+}
+
+TEST_F(MainGameTest, FrameThatLeavesTheStageFinishesOnTheReleasedScene)
+{
+    // The manager releases the play scene inside its update and makes the
+    // stage selection; the rest of the play frame still runs.
+    vxtest::FakeScenes scenes;
+    VMPtr<scene::SceneManager> manager = scene::SceneManager::newInstance();
+    manager->canvas = VMPtr<tq::TqCanvas>(canvas);
+    manager->currentId = scene::SceneManager::MAIN_GAME;
+    scene::SceneManager::instance = manager;
+    startPlaying();
+    VMPtr<tq::util::ArrayList> list = MainGame::enemyBullets;
+    list->add(ProbeBullet::newInstance()->init(list, "e", false));
+    canvas->pressKey(playtest::kLeftKey);
+    shipAt(-100);
+    log.clear();
+    frame(play.get());
+    EXPECT_EQ(manager->currentId, scene::SceneManager::STAGE_SELECT);
+    EXPECT_EQ(vxtest::FakeScene::stepsOf(scene::SceneManager::STAGE_SELECT), Strings{});
+    EXPECT_EQ(log, Strings{"e 0 40"}) << "the bullets still moved";
 }
 
 TEST_F(MainGameTest, EndBannerIsSetOnceForTheFirstEndState)
@@ -552,6 +660,8 @@ TEST_F(MainGameTest, PlayClassesAreMadeByNameButNotThePlaneBase)
 
 } // namespace
 
+VM_REGISTER_CLASS_NO_CREATOR(CountingGame, "tests.mainGame.CountingGame", "main.Game",
+                             "tests_mainGame_CountingGame", nullptr);
 VM_REGISTER_CLASS_NO_CREATOR(BannerHud, "tests.mainGame.BannerHud", "scene.mainGame.ClsUiIngame",
                              "tests_mainGame_BannerHud", nullptr);
 VM_REGISTER_CLASS_NO_CREATOR(ProbeBullet, "tests.mainGame.ProbeBullet",
