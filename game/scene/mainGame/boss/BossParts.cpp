@@ -39,7 +39,8 @@ int32_t hangParts(ClsBoss* boss, VMPtr<IntArray> parent, int32_t gobs, int32_t a
     for (int32_t k = 0; k < n; k++) {
         int32_t i = addPart(boss, gobs, anims, animation, host, (*points)[k * POINT_INTS],
                             (*points)[k * POINT_INTS + 1], boxKind);
-        (*parent)[i] = host;
+        if (parent != nullptr)
+            (*parent)[i] = host;
     }
     boss->setNextItem(std::min(first + places, boss->capacity));
     return first;
@@ -72,6 +73,55 @@ bool countDown(int32_t& timer, int32_t reload)
 bool alive(ClsBoss* boss, int32_t i)
 {
     return i >= 0 && i < boss->nextItem && !(*boss->inactive)[i];
+}
+
+bool allOff(ClsBoss* boss, std::initializer_list<int32_t> items)
+{
+    for (int32_t i : items) {
+        if (alive(boss, i))
+            return false;
+    }
+    return true;
+}
+
+bool shotDue(ClsBoss* boss, int32_t i)
+{
+    if (boss->state != 1)
+        return false;
+    (*boss->partFlag)[i] = false;
+    boss->startTimer(i);
+    return boss->isTimerExpired(i, SHOT_TIME, true) && !(*boss->inactive)[i];
+}
+
+bool bringOn(ClsBoss* boss, VMPtr<IntArray> parent, int32_t anchor)
+{
+    for (int32_t i = 0; i < boss->nextItem; i++) {
+        if (i != anchor)
+            follow(boss, parent, i);
+    }
+    boss->moveTowards(anchor, (*boss->target)[0], (*boss->target)[1]);
+    return (*boss->target)[1] < (*boss->y)[anchor];
+}
+
+void partFalls(ClsBoss* boss, int32_t i, int32_t wreck)
+{
+    boss->setItemFrame(i, wreck);
+    partSound();
+    boss->bulletFactory->dropMoneySlow(4, (*boss->x)[i], (*boss->y)[i]);
+    (*boss->inactive)[i] = true;
+}
+
+void pieceFalls(ClsBoss* boss, int32_t i, int32_t coins)
+{
+    bossSound(boss);
+    boss->bulletFactory->dropMoneySlow(coins, (*boss->x)[i], (*boss->y)[i]);
+}
+
+void endFlash(ClsBoss* boss, int32_t i)
+{
+    int32_t f = boss->getItemFrame(i);
+    if (f % 2 == 1)
+        boss->setItemFrame(i, f - 1);
 }
 
 void defeat(ClsBoss* boss)

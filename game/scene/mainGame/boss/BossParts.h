@@ -8,6 +8,7 @@
 // places after them keep their numbers.
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "scene/mainGame/boss/ClsBoss.h"
 
@@ -17,6 +18,8 @@ using IntArray = VMArray<int32_t, 1>;
 
 constexpr int32_t POINT_BUFFER = ClsBoss::BOX_BUFFER;
 constexpr int32_t POINT_INTS = 5;
+// Milliseconds between a part's shots.
+constexpr int32_t SHOT_TIME = 1000;
 
 // The points of kind boxKind of item host's current frame into points
 // ((x, y) offsets first): at most limit of them and no more than the boss
@@ -32,7 +35,8 @@ int32_t addPart(ClsBoss* boss, int32_t gobs, int32_t anims, int32_t animation, i
 
 // Hangs parts on every point of the kind that the host's frame has, up to
 // `places` of them, with parent[part] := host, then moves the panel's
-// counter past all `places`. Answers the first place.
+// counter past all `places` (parent may be null: no parents kept). Answers
+// the first place.
 int32_t hangParts(ClsBoss* boss, VMPtr<IntArray> parent, int32_t gobs, int32_t anims,
                   int32_t animation, int32_t host, int32_t boxKind, int32_t places);
 
@@ -59,6 +63,23 @@ int32_t choosePattern(int32_t p, int32_t last, int32_t limit, PassOver passOver)
 
 // Item i is there and not off.
 bool alive(ClsBoss* boss, int32_t i);
+// None of the items is there and on.
+bool allOff(ClsBoss* boss, std::initializer_list<int32_t> items);
+
+// While fighting, item i's shot clock: its flag cleared, its timer started
+// if idle; true once a second, when the item is on.
+bool shotDue(ClsBoss* boss, int32_t i);
+
+// Every item but the anchor follows its parent, the anchor moves one step
+// towards the boss's target; true once the target lies above the anchor.
+bool bringOn(ClsBoss* boss, VMPtr<IntArray> parent, int32_t anchor);
+
+// A destroyed part: its wreck frame, the sound, a ring of 4 coins, off.
+void partFalls(ClsBoss* boss, int32_t i, int32_t wreck);
+// A falling boss piece: the sound and a ring of `coins` coins at it.
+void pieceFalls(ClsBoss* boss, int32_t i, int32_t coins);
+// A hit that a part survived: an odd (flashing) frame goes one lower.
+void endFlash(ClsBoss* boss, int32_t i);
 
 // The boss has fallen: while the player has lives left, the stage is won
 // and the enemy shots vanish.

@@ -31,7 +31,6 @@ constexpr int32_t kSegmentWreck = 13;
 constexpr int32_t kHeadSpeed = 3;
 constexpr int32_t kTopX = 120;
 constexpr int32_t kOffScreen = -320;
-constexpr int32_t kFireTime = 1000;
 
 } // namespace
 
@@ -138,10 +137,7 @@ void ClsBoss_4::enter()
 {
     if (state != 0 || segmentHead[0] < 0)
         return;
-    for (int32_t i = 1; i < nextItem; i++)
-        parts::follow(this, parent, i);
-    int32_t first = segmentHead[0];
-    moveTowards(first, (*target)[0], (*target)[1]);
+    parts::bringOn(this, parent, segmentHead[0]);
     if (segment > 0 && segment <= SEGMENTS && segmentHead[segment - 1] >= 0 &&
         (*target)[1] < (*y)[segmentHead[segment - 1]]) {
         segment -= 1;
@@ -156,11 +152,7 @@ void ClsBoss_4::partStep(int32_t i)
     if ((*kind)[i] != 1)
         return;
     parts::follow(this, parent, i);
-    if (state != 1)
-        return;
-    (*partFlag)[i] = false;
-    startTimer(i);
-    if (!isTimerExpired(i, kFireTime, true) || (*inactive)[i])
+    if (!parts::shotDue(this, i))
         return;
     if (segment < 0 || segment >= SEGMENTS || (*parent)[i] != segmentHead[segment])
         return;
@@ -215,15 +207,12 @@ void ClsBoss_4::onPartHit(int32_t i)
     if ((*hp)[i] <= 0) {
         if ((*inactive)[i])
             return;
-        setItemFrame(i, kPartWreck);
-        parts::partSound();
-        bulletFactory->dropMoneySlow(4, (*x)[i], (*y)[i]);
+        parts::partFalls(this, i, kPartWreck);
         int32_t s = segmentOf((*parent)[i]);
         if (s >= 0)
             aliveOf(s) -= 1;
-        (*inactive)[i] = true;
-    } else if (getItemFrame(i) % 2 == 1) {
-        setItemFrame(i, getItemFrame(i) - 1);
+    } else {
+        parts::endFlash(this, i);
     }
 }
 
@@ -238,8 +227,7 @@ void ClsBoss_4::checkSegment()
     if ((*inactive)[h])
         return;
     (*inactive)[h] = true;
-    parts::bossSound(this);
-    bulletFactory->dropMoneySlow(6, (*x)[h], (*y)[h]);
+    parts::pieceFalls(this, h, 6);
     setItemFrame(h, kHeadWreck[k]);
     (*invulnerable)[h] = true;
     for (int32_t i = h + 1; i < nextItem && i <= h + PARTS_PER_SEGMENT; i++) {

@@ -30,7 +30,6 @@ constexpr int32_t kBodyKind = 1;
 constexpr int32_t kPodKind = 2;
 constexpr int32_t kPieceKind = 3;
 constexpr int32_t kFirstPodPart = 7;
-constexpr int32_t kFireTime = 1000;
 constexpr int32_t kDroneJitter = 40;
 
 } // namespace
@@ -173,11 +172,7 @@ void ClsBoss_5::partStep(int32_t i)
     if ((*kind)[i] != 1)
         return;
     parts::follow(this, parent, i);
-    if (state != 1)
-        return;
-    (*partFlag)[i] = false;
-    startTimer(i);
-    if (isTimerExpired(i, kFireTime, true) && !(*inactive)[i])
+    if (parts::shotDue(this, i))
         fireParts(i);
 }
 
@@ -234,17 +229,9 @@ void ClsBoss_5::fireParts(int32_t i)
 void ClsBoss_5::selectPattern(int32_t p)
 {
     phase = parts::choosePattern(p, kLastPattern, phaseCount, [this](int32_t q) {
-        for (int32_t i : kFiringItems[q]) {
-            if (isAlive(i))
-                return false;
-        }
-        return true;
+        const int32_t* items = kFiringItems[q];
+        return parts::allOff(this, {items[0], items[1], items[2], items[3]});
     });
-}
-
-bool ClsBoss_5::isAlive(int32_t i)
-{
-    return parts::alive(this, i);
 }
 
 void ClsBoss_5::droneStep()
@@ -253,7 +240,7 @@ void ClsBoss_5::droneStep()
     if (d < 0 || (*inactive)[d])
         return;
     startTimer(d);
-    if (isTimerExpired(d, kFireTime, true)) {
+    if (isTimerExpired(d, parts::SHOT_TIME, true)) {
         int32_t dist = distanceBetween((*x)[d], (*y)[d], MainGame::playerX, MainGame::playerY);
         if (dist > 0) {
             int32_t step = frameTime * (*speed)[d];
@@ -273,12 +260,9 @@ void ClsBoss_5::onPartHit(int32_t i)
     if ((*hp)[i] <= 0) {
         if ((*inactive)[i] || k != 1)
             return;
-        setItemFrame(i, kPartWreck);
-        parts::partSound();
-        bulletFactory->dropMoneySlow(4, (*x)[i], (*y)[i]);
-        (*inactive)[i] = true;
-    } else if ((k == 0 || k == 1 || k == 3) && getItemFrame(i) % 2 == 1) {
-        setItemFrame(i, getItemFrame(i) - 1);
+        parts::partFalls(this, i, kPartWreck);
+    } else if (k == 0 || k == 1 || k == 3) {
+        parts::endFlash(this, i);
     }
 }
 
@@ -296,8 +280,7 @@ void ClsBoss_5::checkBoss(int32_t)
         sum += (*hp)[i];
     (*hp)[b] = sum;
     if (sum <= 0 && !(*inactive)[b]) {
-        parts::bossSound(this);
-        bulletFactory->dropMoneySlow(15, (*x)[b], (*y)[b]);
+        parts::pieceFalls(this, b, 15);
         checkDefeat();
         setItemFrame(b, kBodyWreck);
         (*inactive)[b] = true;
@@ -310,7 +293,7 @@ void ClsBoss_5::checkBoss(int32_t)
     if (pod >= 0 && !(*inactive)[pod]) {
         bool podPartsGone = true;
         for (int32_t i = pod + 1; i <= pod + POD_PARTS; i++)
-            podPartsGone = podPartsGone && !isAlive(i);
+            podPartsGone = podPartsGone && !parts::alive(this, i);
         if (podPartsGone) {
             checkDefeat();
             setItemFrame(pod, kPodWreck);

@@ -42,8 +42,6 @@ class ClsBoss_5 : public ClsBoss {
     virtual void droneStep();
     virtual void checkBoss(int32_t i);
 
-    // Whether item i exists at this level and is not off.
-    bool isAlive(int32_t i);
     void fireParts(int32_t i);
     void checkDefeat();
 

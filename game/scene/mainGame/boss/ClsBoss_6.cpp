@@ -25,7 +25,6 @@ constexpr int32_t kBackGuns = 2;
 constexpr int32_t kFirstBackGun = 5;
 constexpr int32_t kLastGun = 8;
 constexpr int32_t kGunHp = 2500;
-constexpr int32_t kFireTime = 1000;
 
 } // namespace
 
@@ -136,10 +135,7 @@ void ClsBoss_6::enter()
 {
     if (state != 0 || nextItem == 0)
         return;
-    for (int32_t i = 1; i < nextItem; i++)
-        parts::follow(this, parent, i);
-    moveTowards(coreIndex, (*target)[0], (*target)[1]);
-    if ((*target)[1] < (*y)[coreIndex]) {
+    if (parts::bringOn(this, parent, coreIndex)) {
         state = 1;
         for (int32_t i = 0; i < nextItem; i++)
             (*invulnerable)[i] = false;
@@ -150,11 +146,7 @@ void ClsBoss_6::itemStep(int32_t i)
 {
     if ((*kind)[i] == 1)
         parts::follow(this, parent, i);
-    if (state != 1)
-        return;
-    (*partFlag)[i] = false;
-    startTimer(i);
-    if (isTimerExpired(i, kFireTime, true) && !(*inactive)[i])
+    if (parts::shotDue(this, i))
         fireItem(i);
 }
 
@@ -219,20 +211,9 @@ void ClsBoss_6::fireItem(int32_t i)
     }
 }
 
-bool ClsBoss_6::isAlive(int32_t i)
-{
-    return parts::alive(this, i);
-}
-
 void ClsBoss_6::selectPattern(int32_t p)
 {
-    auto gone = [this](std::initializer_list<int32_t> items) {
-        for (int32_t i : items) {
-            if (isAlive(i))
-                return false;
-        }
-        return true;
-    };
+    auto gone = [this](std::initializer_list<int32_t> items) { return parts::allOff(this, items); };
     phase = parts::choosePattern(p, kLastPattern, phaseCount, [&gone](int32_t q) {
         switch (q) {
         case 1: return gone({0, 1, 2});
@@ -260,16 +241,12 @@ void ClsBoss_6::onPartHit(int32_t i)
     if ((*hp)[i] <= 0) {
         if ((*inactive)[i])
             return;
-        if (k == 1) {
-            setItemFrame(i, kGunWreck);
-            parts::partSound();
-            bulletFactory->dropMoneySlow(4, (*x)[i], (*y)[i]);
-            (*inactive)[i] = true;
-        } else if (k == kWingKind) {
+        if (k == 1)
+            parts::partFalls(this, i, kGunWreck);
+        else if (k == kWingKind)
             destroyWing(i);
-        }
-    } else if (k >= 0 && k <= kWingKind && getItemFrame(i) % 2 == 1) {
-        setItemFrame(i, getItemFrame(i) - 1);
+    } else if (k >= 0 && k <= kWingKind) {
+        parts::endFlash(this, i);
     }
 }
 
@@ -305,8 +282,7 @@ void ClsBoss_6::checkBoss()
                 destroyWing(w);
         }
     }
-    parts::bossSound(this);
-    bulletFactory->dropMoneySlow(15, (*x)[c], (*y)[c]);
+    parts::pieceFalls(this, c, 15);
     parts::defeat(this);
     setItemFrame(c, kCoreWreck);
     (*inactive)[c] = true;

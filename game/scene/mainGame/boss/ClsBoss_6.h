@@ -42,7 +42,6 @@ class ClsBoss_6 : public ClsBoss {
     virtual void destroyWing(int32_t w);
     virtual void checkBoss();
 
-    bool isAlive(int32_t i);
     void fireItem(int32_t i);
     // The wing's outer corner, from which it fires.
     int32_t cornerX(int32_t w);

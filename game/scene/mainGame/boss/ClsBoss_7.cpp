@@ -18,7 +18,6 @@ constexpr int32_t kFallen = 9;
 constexpr int32_t kArmKind = 2;
 constexpr int32_t kTargetY = 128;
 constexpr int32_t kGunHp = 1000;
-constexpr int32_t kFireTime = 1000;
 
 } // namespace
 
@@ -111,10 +110,7 @@ void ClsBoss_7::enter()
 {
     if (state != 0 || nextItem == 0)
         return;
-    for (int32_t i = 1; i < nextItem; i++)
-        parts::follow(this, parent, i);
-    moveTowards(bodyIndex, (*target)[0], (*target)[1]);
-    if ((*target)[1] < (*y)[bodyIndex]) {
+    if (parts::bringOn(this, parent, bodyIndex)) {
         state = 1;
         for (int32_t i = 0; i < nextItem; i++) {
             if (i != bodyIndex)
@@ -145,11 +141,7 @@ void ClsBoss_7::partStep(int32_t i)
     if ((*kind)[i] != 1)
         return;
     parts::follow(this, parent, i);
-    if (state != 1)
-        return;
-    (*partFlag)[i] = false;
-    startTimer(i);
-    if (isTimerExpired(i, kFireTime, true) && !(*inactive)[i])
+    if (parts::shotDue(this, i))
         firePart(i);
 }
 
@@ -183,19 +175,14 @@ void ClsBoss_7::firePart(int32_t i)
     }
 }
 
-bool ClsBoss_7::isAlive(int32_t i)
-{
-    return parts::alive(this, i);
-}
-
 void ClsBoss_7::selectPattern(int32_t p)
 {
     phase = parts::choosePattern(p, PATTERNS - 1, PATTERNS - 1, [this](int32_t q) {
         switch (q) {
-        case 0: return !isAlive(1) && !isAlive(2) && !isAlive(4) && !isAlive(5);
-        case 1: return !isAlive(1) && !isAlive(4);
-        case 2: return !isAlive(2) && !isAlive(5);
-        default: return !isAlive(3);
+        case 0: return parts::allOff(this, {1, 2, 4, 5});
+        case 1: return parts::allOff(this, {1, 4});
+        case 2: return parts::allOff(this, {2, 5});
+        default: return parts::allOff(this, {3});
         }
     });
 }
@@ -207,13 +194,10 @@ void ClsBoss_7::onPartHit(int32_t i)
     if ((*hp)[i] <= 0) {
         if ((*inactive)[i])
             return;
-        setItemFrame(i, kGunWreck);
-        parts::partSound();
-        bulletFactory->dropMoneySlow(4, (*x)[i], (*y)[i]);
+        parts::partFalls(this, i, kGunWreck);
         partsLeft -= 1;
-        (*inactive)[i] = true;
-    } else if (getItemFrame(i) % 2 == 1) {
-        setItemFrame(i, getItemFrame(i) - 1);
+    } else {
+        parts::endFlash(this, i);
     }
 }
 
@@ -222,8 +206,7 @@ void ClsBoss_7::checkBoss()
     int32_t b = bodyIndex;
     if (partsLeft != 0 || (*inactive)[b])
         return;
-    parts::bossSound(this);
-    bulletFactory->dropMoneySlow(15, (*x)[b], (*y)[b]);
+    parts::pieceFalls(this, b, 15);
     parts::defeat(this);
     setItemFrame(b, kBodyWreck);
     for (int32_t i = 0; i < nextItem; i++) {

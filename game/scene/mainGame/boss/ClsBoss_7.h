@@ -40,7 +40,6 @@ class ClsBoss_7 : public ClsBoss {
     virtual void checkBoss();
     virtual void checkRemoval(int32_t i);
 
-    bool isAlive(int32_t i);
     void firePart(int32_t i);
 
     VMField<DoubleArray> armAngle;

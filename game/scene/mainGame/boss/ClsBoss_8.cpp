@@ -26,7 +26,6 @@ constexpr int32_t kSecondGun = 7;
 constexpr int32_t kBackGuns = 4;
 constexpr int32_t kLastGun = 10;
 constexpr int32_t kFirstRingGun = 11;
-constexpr int32_t kFireTime = 1000;
 
 } // namespace
 
@@ -140,12 +139,7 @@ void ClsBoss_8::enter()
 {
     if (state != 0 || nextItem == 0)
         return;
-    for (int32_t i = 0; i < nextItem; i++) {
-        if (i != bodyIndex)
-            parts::follow(this, parent, i);
-    }
-    moveTowards(bodyIndex, (*target)[0], (*target)[1]);
-    if ((*target)[1] < (*y)[bodyIndex]) {
+    if (parts::bringOn(this, parent, bodyIndex)) {
         state = 1;
         for (int32_t i = kFirstGun; i <= kLastGun && i < nextItem; i++)
             (*invulnerable)[i] = false;
@@ -158,11 +152,7 @@ void ClsBoss_8::partStep(int32_t i)
     if ((*kind)[i] != 1)
         return;
     parts::follow(this, parent, i);
-    if (state != 1)
-        return;
-    (*partFlag)[i] = false;
-    startTimer(i);
-    if (isTimerExpired(i, kFireTime, true) && !(*inactive)[i])
+    if (parts::shotDue(this, i))
         firePart(i);
 }
 
@@ -210,20 +200,9 @@ void ClsBoss_8::firePart(int32_t i)
     }
 }
 
-bool ClsBoss_8::isAlive(int32_t i)
-{
-    return parts::alive(this, i);
-}
-
 void ClsBoss_8::selectPattern(int32_t p)
 {
-    auto gone = [this](std::initializer_list<int32_t> items) {
-        for (int32_t i : items) {
-            if (isAlive(i))
-                return false;
-        }
-        return true;
-    };
+    auto gone = [this](std::initializer_list<int32_t> items) { return parts::allOff(this, items); };
     phase = parts::choosePattern(p, kLastPattern, phaseCount, [&](int32_t q) {
         switch (q) {
         case 0: return gone({2, 3, 4});
@@ -243,15 +222,11 @@ void ClsBoss_8::onPartHit(int32_t i)
         if ((*inactive)[i])
             return;
         if (k == 1) {
-            setItemFrame(i, kGunWreck);
-            parts::partSound();
-            bulletFactory->dropMoneySlow(4, (*x)[i], (*y)[i]);
+            parts::partFalls(this, i, kGunWreck);
             partsLeft -= 1;
-            (*inactive)[i] = true;
         } else if (k == kShieldKind) {
             setItemFrame(i, kShieldWreck);
-            parts::bossSound(this);
-            bulletFactory->dropMoneySlow(4, (*x)[i], (*y)[i]);
+            parts::pieceFalls(this, i, 4);
             for (int32_t g : ringGun) {
                 if (g >= 0) {
                     setItemFrame(g, kFallen);
@@ -262,8 +237,8 @@ void ClsBoss_8::onPartHit(int32_t i)
         }
         return;
     }
-    if ((k == 1 || k == kShieldKind) && getItemFrame(i) % 2 == 1)
-        setItemFrame(i, getItemFrame(i) - 1);
+    if (k == 1 || k == kShieldKind)
+        parts::endFlash(this, i);
     if (k == kShieldKind) {
         for (int32_t g : ringGun) {
             if (g >= 0)
@@ -277,8 +252,7 @@ void ClsBoss_8::checkBoss()
     int32_t b = bodyIndex;
     if (partsLeft != 0 || (*inactive)[b])
         return;
-    parts::bossSound(this);
-    bulletFactory->dropMoneySlow(15, (*x)[b], (*y)[b]);
+    parts::pieceFalls(this, b, 15);
     parts::defeat(this);
     setItemFrame(b, kBodyWreck);
     (*inactive)[b] = true;

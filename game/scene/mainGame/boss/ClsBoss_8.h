@@ -39,7 +39,6 @@ class ClsBoss_8 : public ClsBoss {
     virtual void checkBoss();
     virtual void removeWreck(int32_t i);
 
-    bool isAlive(int32_t i);
     void firePart(int32_t i);
 
     int32_t bodyIndex = 0;

@@ -152,5 +152,6 @@ int32_t BossFixture::beat(ClsBoss* boss, int32_t damage, int32_t maxFrames)
 
 } // namespace bosstest
 
-VM_REGISTER_CLASS(bosstest::RecordingFactory, "tests.mainGame.RecordingFactory",
-                  "scene.mainGame.weapon.ClsBcreator", "tests_mainGame_RecordingFactory", nullptr);
+VM_REGISTER_CLASS(bosstest::RecordingFactory, "tests.mainGame.boss.RecordingFactory",
+                  "scene.mainGame.weapon.ClsBcreator", "tests_mainGame_boss_RecordingFactory",
+                  nullptr);
