@@ -39,7 +39,8 @@ int32_t hangParts(ClsBoss* boss, VMPtr<IntArray> parent, int32_t gobs, int32_t a
     for (int32_t k = 0; k < n; k++) {
         int32_t i = addPart(boss, gobs, anims, animation, host, (*points)[k * POINT_INTS],
                             (*points)[k * POINT_INTS + 1], boxKind);
-        (*parent)[i] = host;
+        if (parent != nullptr)
+            (*parent)[i] = host;
     }
     boss->setNextItem(std::min(first + places, boss->capacity));
     return first;

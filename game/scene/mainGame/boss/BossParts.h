@@ -35,7 +35,8 @@ int32_t addPart(ClsBoss* boss, int32_t gobs, int32_t anims, int32_t animation, i
 
 // Hangs parts on every point of the kind that the host's frame has, up to
 // `places` of them, with parent[part] := host, then moves the panel's
-// counter past all `places`. Answers the first place.
+// counter past all `places` (parent may be null: no parents kept). Answers
+// the first place.
 int32_t hangParts(ClsBoss* boss, VMPtr<IntArray> parent, int32_t gobs, int32_t anims,
                   int32_t animation, int32_t host, int32_t boxKind, int32_t places);
 

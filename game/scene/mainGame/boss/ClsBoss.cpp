@@ -2,6 +2,7 @@
 
 #include "main/Main.h"
 #include "scene/mainGame/MainGame.h"
+#include "scene/mainGame/weapon/ClsBullet.h"
 
 namespace scene::mainGame::boss {
 
@@ -38,7 +39,20 @@ void ClsBoss::damage(int32_t i, int32_t amount)
     bossHp -= amount;
 }
 
-void ClsBoss::collidePartWithPlayer(int32_t, int32_t) {}
+void ClsBoss::collidePartWithPlayer(int32_t i, int32_t boxKind)
+{
+    VMPtr<ClsPlayer> player = MainGame::player;
+    if ((*inactive)[i] || player == nullptr)
+        return;
+    for (int32_t j = 0; j < player->nextItem; j++) {
+        if (player->isInvulnerable(j))
+            continue;
+        playerRect = player->getItemBox(j, PLAYER_BOX);
+        partRect->set(i, getItemBox(i, boxKind));
+        if (rectsOverlap(partRect->get(i), playerRect) && player->getUnitKind(j) != 1)
+            player->setHp(j, player->getHp(j) - 1);
+    }
+}
 
 bool ClsBoss::rectsOverlap(VMPtr<IntArray> a, VMPtr<IntArray> b)
 {
@@ -94,7 +108,14 @@ int32_t ClsBoss::getMaxHp()
     return maxHp;
 }
 
-void ClsBoss::clearBullets(VMPtr<tq::util::ArrayList>) {}
+void ClsBoss::clearBullets(VMPtr<tq::util::ArrayList> list)
+{
+    for (int32_t i = list->size() - 1; i >= 0; i--) {
+        VMPtr<weapon::ClsBullet> bullet = vm_cast<weapon::ClsBullet>(list->get(i));
+        if (bullet != nullptr && !bullet->isPickup())
+            bullet->setDead(true);
+    }
+}
 
 void ClsBoss::hideAllParts()
 {
@@ -106,7 +127,15 @@ void ClsBoss::hideAllParts()
 
 bool ClsBoss::playerHasLives()
 {
-    return true;
+    return MainGame::player != nullptr && MainGame::player->getLives() > 0;
+}
+
+void ClsBoss::placePart(int32_t i, int32_t elementKind, int32_t px, int32_t py, int32_t partSpeed)
+{
+    addElement(elementKind, px, py);
+    (*speed)[i] = partSpeed;
+    (*inactive)[i] = false;
+    (*invulnerable)[i] = true;
 }
 
 int32_t ClsBoss::readAttachPoints(int32_t part, int32_t boxKind, VMPtr<IntArray> out)

@@ -70,6 +70,8 @@ class ClsBoss : public ClsPlane {
     // the part, into out (five ints each); how many, at most the boxes out
     // holds. 0 without an animation player.
     int32_t readAttachPoints(int32_t part, int32_t boxKind, VMPtr<IntArray> out);
+    // The element of the item just added at place i: on, untouchable.
+    void placePart(int32_t i, int32_t elementKind, int32_t px, int32_t py, int32_t partSpeed);
 
     int32_t work0 = 0;
     int32_t work1 = 0;

@@ -68,8 +68,10 @@ class ClsBoss_1 : public ClsBoss {
     int32_t ringBase = 0;
     int32_t armHeight = 0;
     bool closing = true;
+    // The arms' hit boxes of the frame, read every frame.
+    VMField<IntArray> armBoxes;
 
-    VM_FIELDS(parent)
+    VM_FIELDS(parent, armBoxes)
 };
 
 } // namespace scene::mainGame::boss

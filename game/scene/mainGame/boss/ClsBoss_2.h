@@ -61,8 +61,9 @@ class ClsBoss_2 : public ClsBoss {
     virtual void selectPhase(int32_t p);
     void start() override;
     virtual void layoutLevel4();
-    // A turret on each box of the kind of the core's frame.
-    virtual void attachTurrets(int32_t boxKind);
+    // A turret on each box of the kind of the core's frame, in the places
+    // of its group (at most the group's size); how many.
+    virtual int32_t attachTurrets(int32_t boxKind);
     virtual void removeWreck(int32_t i);
     virtual void sweepDrones(int32_t limit);
     virtual void layoutLevel2();
@@ -71,6 +72,8 @@ class ClsBoss_2 : public ClsBoss {
 
     // Velocity of drone i toward (tx, ty), kept for the period.
     void aimDrone(int32_t i, int32_t tx, int32_t ty);
+    // Drone i heads for a new random point.
+    void wander(int32_t i);
 
     int32_t wanderX = 0;
     bool dronesMoved = false;

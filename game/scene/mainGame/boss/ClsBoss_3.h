@@ -19,6 +19,8 @@ class ClsBoss_3 : public ClsBoss {
     static constexpr int32_t GOBS = 6163;
     static constexpr int32_t ANIMS = 6146;
     static constexpr int32_t MARGIN = 48;
+    // Places per core and box kind.
+    static constexpr int32_t PODS = 4;
     // Animations of the set.
     static constexpr int32_t CORE_A_ANIM = 1;
     static constexpr int32_t CORE_B_ANIM = 3;
@@ -70,6 +72,12 @@ class ClsBoss_3 : public ClsBoss {
     VMField<IntArray> cornerTL;
     VMField<IntArray> targetB;
     int32_t evenLeft = 0;
+
+    // Adds a core at (px, py), its item a screen higher: on, untouchable,
+    // linked to itself.
+    void addCore(int32_t animation, int32_t px, int32_t py, int32_t direction);
+    // Both cores' hit points times factor; maxHp their sum.
+    void coresToMaxHp(int32_t factor);
 
     VM_FIELDS(link, fireDir, cornerBR, cornerTL, targetB)
 };

@@ -7,12 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "game/scene/SceneFixture.h"
+#include "game/scene/mainGame/PlayHarness.h"
 #include "game/ui/UiFixture.h"
-#include "main/Game.h"
 #include "scene/mainGame/ClsUiIngame.h"
-#include "scene/mainGame/MainGame.h"
-#include "tq/util/FastRandom.h"
 
 using scene::mainGame::ClsPlayer;
 using scene::mainGame::ClsUiIngame;
@@ -44,14 +41,11 @@ class LivesPlayer : public ClsPlayer {
     int32_t count = 3;
 };
 
-class ClsUiIngameTest : public scenetest::SceneFixture {
+class ClsUiIngameTest : public playtest::PlayFixture {
 protected:
     void SetUp() override
     {
-        SceneFixture::SetUp();
-        copyPack(VX_PLAY_PACK);
-        main::Main::random = tq::util::FastRandom::newInstance()->init(int64_t(7));
-        main::Main::game = main::Game::newInstance()->init();
+        PlayFixture::SetUp();
         player = LivesPlayer::newInstance();
         player->init();
         MainGame::player = player;
@@ -63,9 +57,7 @@ protected:
         player = nullptr;
         MainGame::boss3 = nullptr;
         MainGame::bossStarted = false;
-        main::Main::game = nullptr;
-        main::Main::random = nullptr;
-        SceneFixture::TearDown();
+        PlayFixture::TearDown();
     }
 
     // A HUD as the play scene makes it: 10 places, its items built.

@@ -124,6 +124,13 @@ protected:
         canvas->releaseKey(key);
         frame(play.get());
     }
+    // The ship at height y in its stage-cleared state, where it may leave the
+    // screen.
+    static void shipAt(int32_t y)
+    {
+        MainGame::player->setState(ClsPlayer::STATE_CLEARED);
+        (*MainGame::player->y)[0] = y;
+    }
     std::string moneyShown() { return vmText(play->moneyLabel->labelTexts->get(0)); }
     // The saved progress as the next start reads it back.
     static void reload()
@@ -228,9 +235,10 @@ TEST_F(MainGameTest, EntersOverFourFramesAndDrawsInDrawOrder)
     EXPECT_EQ(play->themeItem->nextItem, 0);
     EXPECT_EQ(play->moneyLabel->labelCount, 0);
 
-    // Frame 2 loads the pictures and puts the ship and the theme in.
+    // Frame 2 loads the pictures and puts the ship, its support unit (the
+    // saved selection, a barrier) and the theme in.
     entryFrame(ui::Scene::STAGE_TEXTS);
-    EXPECT_EQ(MainGame::player->nextItem, 1);
+    EXPECT_EQ(MainGame::player->nextItem, 2);
     EXPECT_EQ(play->themeItem->nextItem, 4);
     EXPECT_EQ(play->moneyLabel->labelCount, 0);
 
@@ -464,10 +472,10 @@ TEST_F(MainGameTest, ClearedStageRaisesItsLevelUpToFourAndSaves)
         main::Game::money = 5;
         startPlaying();
         MainGame::money = 321;
-        (*MainGame::player->y)[0] = -80;
+        shipAt(-80);
         frame(play.get());
         EXPECT_EQ(sceneRequests(), Strings{}) << "-80 is not above the top yet";
-        (*MainGame::player->y)[0] = -81;
+        shipAt(-81);
         frame(play.get());
         EXPECT_EQ(sceneRequests(), Strings{"changeScene 10"}) << c.saved;
         EXPECT_EQ(MainGame::difficulty, c.after);
@@ -505,7 +513,7 @@ TEST_F(MainGameTest, StageEndWritesOneRecordWhileTheSceneStays)
         (*main::Game::stageDifficulty)[2] = 1;
         startPlaying();
         if (std::string(c.end) == "cleared") {
-            (*MainGame::player->y)[0] = -100;
+            shipAt(-100);
         } else if (std::string(c.end) == "game over") {
             MainGame::player->gameOver = true;
         } else {
@@ -516,7 +524,7 @@ TEST_F(MainGameTest, StageEndWritesOneRecordWhileTheSceneStays)
         for (int32_t i = 0; i < 5; i++) {
             frame(play.get());
             if (std::string(c.end) == "quit")
-                (*MainGame::player->y)[0] = -100;
+                shipAt(-100);
         }
         EXPECT_EQ(game->saves, 1) << c.end;
         EXPECT_EQ(sceneRequests(), Strings{"changeScene 10"}) << c.end;
@@ -538,7 +546,7 @@ TEST_F(MainGameTest, FrameThatLeavesTheStageFinishesOnTheReleasedScene)
     VMPtr<tq::util::ArrayList> list = MainGame::enemyBullets;
     list->add(ProbeBullet::newInstance()->init(list, "e", false));
     canvas->pressKey(playtest::kLeftKey);
-    (*MainGame::player->y)[0] = -100;
+    shipAt(-100);
     log.clear();
     frame(play.get());
     EXPECT_EQ(manager->currentId, scene::SceneManager::STAGE_SELECT);
