@@ -13,7 +13,8 @@ void ClsExplo::update()
     if (isStopped() != 0 || !paintables)
         return;
     int32_t dt = frameTime;
-    for (int32_t i = 0; i < nextItem; i++) {
+    int32_t items = nextItem < paintables->length ? nextItem : paintables->length;
+    for (int32_t i = 0; i < items; i++) {
         if (paintables->get(i) == nullptr)
             continue;
         VMPtr<IntArray> frames = seqFrames->get(i);

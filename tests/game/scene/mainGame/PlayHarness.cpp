@@ -108,8 +108,14 @@ uint64_t playStateHash(const MainGame& play)
 
     VMPtr<scene::mainGame::ClsPlayer> player = MainGame::player;
     h.add(VMPtr<ClsPlane>(player));
-    if (player != nullptr)
-        h.add(int64_t(player->gameOver));
+    if (player != nullptr) {
+        for (int64_t v : {int64_t(player->lives), int64_t(player->gameOver),
+                          int64_t(player->direction), int64_t(player->fireReady),
+                          int64_t(player->invulnerableSince)})
+            h.add(v);
+        h.add(player->unitKind.get());
+        h.add(player->respawnTime.get());
+    }
 
     VMPtr<scene::mainGame::ClsEnemy> enemies = MainGame::enemies;
     h.add(VMPtr<ClsPlane>(enemies));
@@ -122,7 +128,13 @@ uint64_t playStateHash(const MainGame& play)
         h.add(enemies->counted.get());
         h.add(enemies->canFire.get());
     }
-    h.add(MainGame::getBoss());
+    VMPtr<scene::mainGame::boss::ClsBoss> boss = MainGame::bossOf(MainGame::stage);
+    h.add(VMPtr<ClsPlane>(boss));
+    if (boss != nullptr) {
+        for (int64_t v : {int64_t(boss->bossHp), int64_t(boss->maxHp), int64_t(boss->phase),
+                          int64_t(boss->activeParts), int64_t(boss->partsLeft)})
+            h.add(v);
+    }
 
     h.add(MainGame::playerBullets);
     h.add(MainGame::enemyBullets);
@@ -205,12 +217,15 @@ void PlayFixture::SetUp()
     // the entry frames of the first stage in a process would see 0.
     ui::MyObject::frameTime = kFrameTime;
     canvas->startPointerInput();
+    screen = javax::microedition::lcdui::Image::createImage(240, 320, false, 0);
     frameNumber = 0;
+    painting = false;
 }
 
 void PlayFixture::TearDown()
 {
     play = nullptr;
+    screen = nullptr;
     tq::input::PointerInputKeyManager::resetAll();
     tq::input::PointerInputKeyManager::removeRegions(0);
     tq::input::PointerInputEventManager::setEnabled(false);
@@ -219,11 +234,19 @@ void PlayFixture::TearDown()
     SceneFixture::TearDown();
 }
 
-MainGame* PlayFixture::startStage(int32_t s, int32_t level)
+MainGame* PlayFixture::startStage(int32_t s, int32_t level, Loadout loadout)
 {
     main::Game::money = 0;
     for (int32_t k = 0; k < main::Game::STAGES; k++)
         (*main::Game::stageDifficulty)[k] = k == s ? level : 1;
+    for (int32_t k = 0; k < main::Game::itemLevelsA->length; k++)
+        (*main::Game::itemLevelsA)[k] = 0;
+    for (int32_t k = 0; k < main::Game::itemLevelsB->length; k++)
+        (*main::Game::itemLevelsB)[k] = 0;
+    main::Game::selectedItemA = loadout.weapon;
+    (*main::Game::itemLevelsA)[loadout.weapon] = loadout.weaponLevel;
+    main::Game::selectedItemB = loadout.support;
+    (*main::Game::itemLevelsB)[loadout.support] = loadout.supportLevel;
     MainGame::selectedStage = s;
     main::Main::random->setSeed(kSeed);
     play = MainGame::newInstance()->init();
@@ -254,6 +277,8 @@ void PlayFixture::step(const Script& script)
             apply(e);
     }
     frame(play.get());
+    if (painting)
+        play->paint(VMPtr<javax::microedition::lcdui::Image>(screen)->getGraphics());
     frameNumber++;
 }
 

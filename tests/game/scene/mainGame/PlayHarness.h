@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "game/scene/SceneFixture.h"
+#include "javax/microedition/lcdui/Image.h"
 #include "scene/mainGame/MainGame.h"
 
 namespace playtest {
@@ -58,6 +59,15 @@ int32_t firstDivergentFrame(const std::vector<uint64_t>& recorded,
 // The list as C++ source, for pasting into a test when it is re-recorded.
 std::string hashListSource(const std::vector<uint64_t>& hashes);
 
+// What the player has bought: the selected weapon and support and their
+// levels (1..3).
+struct Loadout {
+    int32_t weapon = 0;
+    int32_t weaponLevel = 1;
+    int32_t support = 0;
+    int32_t supportLevel = 1;
+};
+
 class PlayFixture : public scenetest::SceneFixture {
 protected:
     static constexpr int64_t kSeed = 7;
@@ -66,11 +76,12 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Stage s at level l, made and entered as the manager does it, the
-    // random source seeded afresh; every other stage at level 1, no money.
-    scene::mainGame::MainGame* startStage(int32_t s, int32_t level);
-    // One frame with this frame's part of the script applied first; the
-    // frame counter advances.
+    // Stage s at level l with this loadout, made and entered as the manager
+    // does it, the random source seeded afresh; every other stage at level
+    // 1, nothing else owned, no money.
+    scene::mainGame::MainGame* startStage(int32_t s, int32_t level, Loadout loadout = {});
+    // One frame with this frame's part of the script applied first, then
+    // painted when painting is set; the frame counter advances.
     void step(const Script& script);
     // Frames until done holds or `limit` frames have run; the hash after
     // every `every`-th frame goes into hashes when given. The frames run.
@@ -80,6 +91,9 @@ protected:
     VMStatic<scene::mainGame::MainGame> play;
     // Frames stepped since the entry.
     int32_t frameNumber = 0;
+    // Each step also paints the scene on a 240 x 320 picture.
+    bool painting = false;
+    VMStatic<javax::microedition::lcdui::Image> screen;
 
 private:
     void apply(const InputEvent& e);

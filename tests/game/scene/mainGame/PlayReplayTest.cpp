@@ -1,5 +1,15 @@
-// A stage flown twice with the same seed, frame time and input: the play
-// state agrees after every 100th frame.
+// Replays of stage 1 at level 1: a seeded random source, 40 ms frames and a
+// ship with homing missiles and three satellites that drops to the bottom of
+// the screen and sweeps left and right, flown from the stage's start until
+// the waves hand over to the boss. The play state's hash after every 100th frame must
+// match the list recorded here; the first frame where it does not is named.
+//
+// Re-recording, after a change that is meant to change the play: run
+//   VX_RECORD_REPLAY=1 ./build/default/tests/vx_tests_game --gtest_filter='PlayReplayTest.*'
+// and paste the printed list over kRecorded.
+
+#include <cstdlib>
+#include <iostream>
 
 #include <gtest/gtest.h>
 
@@ -9,19 +19,77 @@ namespace {
 
 using scene::mainGame::MainGame;
 
-class PlayReplayTest : public playtest::PlayFixture {};
+// Frames the waves of the stage may take at the most.
+constexpr int32_t kFrameLimit = 20000;
+constexpr int32_t kEvery = 100;
+// Homing missiles and three satellites, both at level 3.
+constexpr playtest::Loadout kLoadout{2, 3, 2, 3};
 
-TEST_F(PlayReplayTest, SameSeedAndInputFlyTheSameStage)
+const std::vector<uint64_t> kRecorded = {
+    // 1800 frames to the boss
+    0x6953c4c2f904220eull, 0xe384a4df1e1df276ull, 0xac540340dd84998eull,
+    0x632d3a20532b3796ull, 0x8f019bdc74f5de4aull, 0xce6def8b144a5f96ull,
+    0xbf73d5198bf79e88ull, 0x278e0fd3e0b4e2f5ull, 0xadb65a73e3feff5cull,
+    0xd19f004cbb1ea3d4ull, 0x2f051547f2879f9dull, 0x6ba191cae95a181full,
+    0x7438f5f0477de694ull, 0xb4b80ee3bb506d5eull, 0xc2b7079b79e842fbull,
+    0xbafc0c90a5598d92ull, 0xffc2e7ea13c9eb9aull, 0xe9d6e3953492c7eaull,
+};
+
+class PlayReplayTest : public playtest::PlayFixture {
+protected:
+    // The whole flight: once in play the ship goes down to the bottom, and
+    // it sweeps the screen from the first frame on.
+    static playtest::Script sweepingShip()
+    {
+        playtest::Script script;
+        playtest::holdKey(script, playtest::kDownKey, 60, 100);
+        playtest::sweepLeftRight(script, 0, 40, kFrameLimit / 80);
+        return script;
+    }
+    // Stage 1 at level 1 from its start to the boss; the hashes on the way.
+    std::vector<uint64_t> flyToTheBoss()
+    {
+        painting = true;
+        startStage(0, 1, kLoadout);
+        std::vector<uint64_t> hashes;
+        fly(sweepingShip(), kFrameLimit, [] { return MainGame::bossStarted; }, &hashes, kEvery);
+        return hashes;
+    }
+};
+
+TEST_F(PlayReplayTest, StageOneFliesAsRecordedUntilTheBoss)
 {
-    playtest::Script script;
-    playtest::sweepLeftRight(script, 20, 30, 4);
-    std::vector<uint64_t> first, second;
-    startStage(0, 1);
-    fly(script, 300, [] { return false; }, &first);
-    startStage(0, 1);
-    fly(script, 300, [] { return false; }, &second);
-    ASSERT_EQ(first.size(), 3u);
-    EXPECT_EQ(playtest::firstDivergentFrame(first, second, 100), -1);
+    std::vector<uint64_t> hashes = flyToTheBoss();
+    ASSERT_TRUE(MainGame::bossStarted) << "no boss after " << frameNumber << " frames";
+    if (std::getenv("VX_RECORD_REPLAY") != nullptr) {
+        std::cout << "// " << frameNumber << " frames to the boss\n"
+                  << playtest::hashListSource(hashes);
+        return;
+    }
+    int32_t divergent = playtest::firstDivergentFrame(kRecorded, hashes, kEvery);
+    EXPECT_EQ(divergent, -1) << "the play first differs from the recording by frame "
+                             << divergent << " (" << frameNumber << " frames flown)";
+}
+
+TEST_F(PlayReplayTest, TwoFlightsInOneProcessAgree)
+{
+    // Whatever the first flight leaves in statics and caches, the second
+    // starts from the same seed and flies the same stage.
+    std::vector<uint64_t> first = flyToTheBoss();
+    int32_t frames = frameNumber;
+    std::vector<uint64_t> second = flyToTheBoss();
+    EXPECT_EQ(frameNumber, frames);
+    EXPECT_EQ(playtest::firstDivergentFrame(first, second, kEvery), -1);
+}
+
+TEST(PlayReplayCompare, NamesTheFirstDivergentFrame)
+{
+    using playtest::firstDivergentFrame;
+    const std::vector<uint64_t> recorded{1, 2, 3};
+    EXPECT_EQ(firstDivergentFrame(recorded, {1, 2, 3}, 100), -1);
+    EXPECT_EQ(firstDivergentFrame(recorded, {1, 9, 3}, 100), 200);
+    EXPECT_EQ(firstDivergentFrame(recorded, {1, 2}, 100), 300) << "a flight that ended early";
+    EXPECT_EQ(firstDivergentFrame(recorded, {1, 2, 3, 4}, 100), 400) << "one that went on";
 }
 
 } // namespace

@@ -60,27 +60,8 @@ protected:
     }
 };
 
-TEST_F(PlayerShotsTest, DamageAndSpeedComeFromTheWeaponTable)
+TEST_F(PlayerShotsTest, UnitShotsDealTheirUnitsDamageAndTheReactingShotAlways30)
 {
-    for (int32_t kind = 0; kind < 5; kind++) {
-        for (int32_t level = 1; level <= 3; level++) {
-            setWeapon(kind, level);
-            VMPtr<ClsBullet> shot;
-            switch (kind) {
-            case 0: shot = ClsPlyBullet::newInstance()->init(0, 0, 0, 0, 0); break;
-            case 1: shot = ClsPlyFire::newInstance()->init(0, 0, 0, 0, 0); break;
-            case 2: shot = ClsPlyHoming::newInstance()->init(0, 0, 0, 0, 0); break;
-            case 3: shot = ClsPlyLaser_2::newInstance()->init(0, 0); break;
-            default: shot = ClsPlyBomb::newInstance()->init(0, 0, 0, 0, 0, 0); break;
-            }
-            std::string where = "item " + std::to_string(kind) + " level " + std::to_string(level);
-            EXPECT_EQ(shot->damage, stat(kind, level, 0)) << where;
-            // The beam does not move: its base speed is a placeholder.
-            if (kind != 3) {
-                EXPECT_EQ(shot->stepPerMs, 320 / stat(kind, level, 3)) << where;
-            }
-        }
-    }
     // A support unit's shots deal its own damage.
     (*ClsPlayer::shotDamage)[2] = 7;
     EXPECT_EQ(ClsPlyFire::newInstance()->init(0, 0, 0, 0, 2)->damage, 7);
@@ -89,6 +70,42 @@ TEST_F(PlayerShotsTest, DamageAndSpeedComeFromTheWeaponTable)
     VMPtr<ClsPlyReactBullet> react = ClsPlyReactBullet::newInstance()->init(0, 0, 0, 0);
     EXPECT_EQ(react->damage, 30);
     EXPECT_EQ(react->stepPerMs, 320 / 70);
+}
+
+TEST_F(PlayerShotsTest, TheShipsVolleyTakesItsCountDamageAndSpeedFromTheWeaponTable)
+{
+    VMPtr<ClsPlayer> player = MainGame::player;
+    VMPtr<ClsBcreator> factory = ClsBcreator::newInstance()->init();
+    factory->setCapacity(10);
+    player->bulletFactory = factory;
+    player->fireReady = true;
+    for (int32_t kind = 0; kind < 5; kind++) {
+        for (int32_t level = 1; level <= 3; level++) {
+            SCOPED_TRACE("item " + std::to_string(kind) + " level " + std::to_string(level));
+            MainGame::playerBullets->clear();
+            setWeapon(kind, level);
+            player->fire(0);
+            // The main gun fires a row per level; flames and missiles the
+            // table's count; one beam, one bomb.
+            int32_t count = kind == 0 ? level : kind < 3 ? stat(kind, level, 2) : 1;
+            ASSERT_EQ(MainGame::playerBullets->size(), count);
+            for (int32_t i = 0; i < count; i++) {
+                VMPtr<ClsBullet> shot = vm_cast<ClsBullet>(MainGame::playerBullets->get(i));
+                const bool kindMatches[] = {
+                    dynamic_cast<ClsPlyBullet*>(shot.get()) != nullptr,
+                    dynamic_cast<ClsPlyFire*>(shot.get()) != nullptr,
+                    dynamic_cast<ClsPlyHoming*>(shot.get()) != nullptr,
+                    dynamic_cast<ClsPlyLaser_2*>(shot.get()) != nullptr,
+                    dynamic_cast<ClsPlyBomb*>(shot.get()) != nullptr,
+                };
+                EXPECT_TRUE(kindMatches[kind]) << i;
+                EXPECT_EQ(shot->damage, stat(kind, level, 0)) << i;
+                if (kind != 3) {
+                    EXPECT_EQ(shot->stepPerMs, 320 / stat(kind, level, 3)) << i;
+                }
+            }
+        }
+    }
 }
 
 TEST_F(PlayerShotsTest, MainGunShotRidesWithTheShip)

@@ -68,8 +68,9 @@ protected:
     static int32_t addPart(VMPtr<ClsPlane> plane, int32_t x, int32_t y)
     {
         plane->addItem(kPartGobs, kPartAnims, 0, x, y);
-        plane->addElement(0, x, y);
+        // The player's ship adds its support units after it.
         int32_t i = plane->getNextItem() - 1;
+        plane->addElement(0, x, y);
         (*plane->inactive)[i] = false;
         plane->setHp(i, kPartHp);
         return i;
