@@ -232,40 +232,37 @@ void ClsPlayer::idle() {}
 
 // ---- Steering ----
 
-void ClsPlayer::moveUp()
+void ClsPlayer::steerKey(int32_t heading, int32_t dx, int32_t dy)
 {
     if (state != STATE_PLAYING)
         return;
-    direction = HEADING_UP;
-    (*vy)[0] = -(frameTime * (*speed)[0]);
+    direction = heading;
+    int32_t step = frameTime * (*speed)[0];
+    if (dx != 0)
+        (*vx)[0] = dx * step;
+    if (dy != 0)
+        (*vy)[0] = dy * step;
     moving = true;
+}
+
+void ClsPlayer::moveUp()
+{
+    steerKey(HEADING_UP, 0, -1);
 }
 
 void ClsPlayer::moveDown()
 {
-    if (state != STATE_PLAYING)
-        return;
-    direction = HEADING_DOWN;
-    (*vy)[0] = frameTime * (*speed)[0];
-    moving = true;
+    steerKey(HEADING_DOWN, 0, 1);
 }
 
 void ClsPlayer::moveLeft()
 {
-    if (state != STATE_PLAYING)
-        return;
-    direction = HEADING_LEFT;
-    (*vx)[0] = -(frameTime * (*speed)[0]);
-    moving = true;
+    steerKey(HEADING_LEFT, -1, 0);
 }
 
 void ClsPlayer::moveRight()
 {
-    if (state != STATE_PLAYING)
-        return;
-    direction = HEADING_RIGHT;
-    (*vx)[0] = frameTime * (*speed)[0];
-    moving = true;
+    steerKey(HEADING_RIGHT, 1, 0);
 }
 
 void ClsPlayer::moveTowards(int32_t i, int32_t tx, int32_t ty)

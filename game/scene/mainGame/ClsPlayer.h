@@ -172,6 +172,9 @@ private:
     int32_t addUnit(int32_t animSetId, int32_t itemFrame, int32_t ux, int32_t uy, int32_t unit);
     // The left and right wing gun of kind k.
     void addWingGuns(int32_t k);
+    // A steering key: heading and a full-speed velocity on one axis (dx,
+    // dy -1, 0 or 1), only while playing.
+    void steerKey(int32_t heading, int32_t dx, int32_t dy);
 
 public:
     VM_FIELDS(orbitAngle, offsetY, offsetX, respawnTime, unitKind)

@@ -306,14 +306,14 @@ TEST_F(ClsEnemyTest, ContactCostsTheEnemyItsLifeAndThePlayerOneHitPoint)
         {"kind 3 flying in", 3, 100, 195, false, {2, 1, 1},
          {"money 3 100 200", "explode 1 100 200"}},
     };
-    ClsPlayer::shotDamage = ClsEnemy::IntArray::newArray(9);
-    (*ClsPlayer::shotDamage)[0] = 30;
     for (const Case& c : cases) {
         fresh();
         calls().clear();
         VMPtr<UnitsPlayer> player = UnitsPlayer::newInstance();
         player->init(VMPtr<scene::mainGame::weapon::ClsBcreator>());
         player->allocItems(3);
+        // The target takes 10 shots of the ship's damage.
+        (*ClsPlayer::shotDamage)[0] = 30;
         player->units = {ClsPlayer::UNIT_SHIP, ClsPlayer::UNIT_POD, ClsPlayer::UNIT_BARRIER};
         const int32_t places[3][2] = {{100, 200}, {150, 200}, {50, 200}};
         for (int32_t j = 0; j < 3; j++) {

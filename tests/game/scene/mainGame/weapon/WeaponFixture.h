@@ -67,10 +67,9 @@ protected:
     // index.
     static int32_t addPart(VMPtr<ClsPlane> plane, int32_t x, int32_t y)
     {
-        // The index before adding: a player adds its support units behind
-        // its ship.
-        int32_t i = plane->getNextItem();
         plane->addItem(kPartGobs, kPartAnims, 0, x, y);
+        // The player's ship adds its support units after it.
+        int32_t i = plane->getNextItem() - 1;
         plane->addElement(0, x, y);
         (*plane->inactive)[i] = false;
         plane->setHp(i, kPartHp);
