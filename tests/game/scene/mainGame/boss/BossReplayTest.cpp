@@ -176,12 +176,12 @@ TEST_F(BossReplayTest, TwoCoresBossAtLevelOne)
                  0xd40426653dceed44ull, 0x8692727fecc9aca0ull, 0xd6e0279bb33ab03eull,
                  0xa8d41c4371a4d0e6ull, 0x2f7530abb05e8520ull, 0xa3d2e87f08a371aaull,
                  0xf2c3515d84167640ull, 0xab9e52d177f83dcaull, 0x3eb09714e57a0fe0ull,
-                 0x49b3132518b579eull, 0xd6c54bb33f6d201eull, 0x79feaf4ea905f807ull,
-                 0xedf5885b0994d80eull, 0x1940ec4ce6b4a6f9ull, 0xf5296253d361d04bull,
-                 0xe01d8016498efa90ull, 0x31361a7e99b6ccafull, 0xfcfc82064bb9c6fcull,
-                 0x85ade1f45d628c6eull, 0x65c56af5a64c941cull, 0xe1fe2020e48ca69eull,
-                 0x729bcba85d5e89a4ull, 0xd2b73471e5470aeaull, 0x1d6758d38527dd6ull,
-                 0xac2de8a23c20b9a3ull, 0xdbee10f7e972cb8bull, 0x27cc1b80d97d9148ull});
+                 0x18035c94cb5597e8ull, 0xda3f08862f1edd64ull, 0x46e4f22ffa503d83ull,
+                 0x6c22d7d61962eb20ull, 0x88d1a00bd5eb2cbbull, 0xa4289ccbac0ac290ull,
+                 0x9e67be522a9cb284ull, 0xbe25e6e93c8577f4ull, 0xb4820abaaffd9f05ull,
+                 0x420fd9e915d80f0dull, 0xd122b28c156804afull, 0x418129ee1ec5be65ull,
+                 0x71001782835b5d4cull, 0xaf750d0d0c417fffull, 0xe7479f5c7e2df2d5ull,
+                 0x47b16660b4d6f927ull, 0x428159a33881c2c6ull});
 }
 
 TEST_F(BossReplayTest, TwoCoresBossAtLevelFourWithTheBestWeapons)
@@ -192,8 +192,8 @@ TEST_F(BossReplayTest, TwoCoresBossAtLevelFourWithTheBestWeapons)
                  0xc804c8872df14e32ull, 0x10658107aa0d6e6bull, 0xb3152f4633b23b34ull,
                  0xcf3c8b921e8354ull, 0xa8481cf6adf1e23cull, 0x4d9b9daa7f915ed6ull,
                  0x259699fb75ccb4d7ull, 0x54990a41bd54ba06ull, 0x94db7268a9383053ull,
-                 0x17e8e91e4158f267ull, 0x76cbfcf691f274a5ull, 0x2a446f2d65c50cb1ull,
-                 0x53c8cd7c3a8b84a7ull, 0xdcac15b6aaf9536full, 0x4439496325605371ull});
+                 0x17e8e91e4158f267ull, 0x182eb45c4580823aull, 0xbfe4cb19dcfe2f3full,
+                 0xfd242e3c7a5fe1c5ull, 0x806d9ed0f984b2a4ull, 0x686b6e5fae264e7dull});
 }
 
 } // namespace

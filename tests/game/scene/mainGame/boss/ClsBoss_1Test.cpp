@@ -127,7 +127,7 @@ TEST_F(ClsBoss_1Test, TouchingAnArmCostsAHitPointPerBoxAndTurret)
     ASSERT_TRUE(fight(boss.get()));
     VMPtr<scene::mainGame::ClsPlayer> player = MainGame::player;
     player->nextItem = 0;
-    player->addAnimItem(4109, 4096, 1, 0, 0);
+    player->addAnimItem(4109, 4096, 0, 0, 0);
     (*player->unitKind)[0] = scene::mainGame::ClsPlayer::UNIT_SHIP;
     player->setItemPosition(0, boss->getX(0) - 70, boss->getY(0));
     player->setHp(0, 100);
