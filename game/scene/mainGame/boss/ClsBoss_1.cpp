@@ -92,7 +92,8 @@ void ClsBoss_1::followParent(int32_t i)
 
 void ClsBoss_1::update()
 {
-    if (isStopped())
+    // Nothing before start has laid the parts out.
+    if (isStopped() || nextItem == 0)
         return;
     enter();
     if (state == 1) {

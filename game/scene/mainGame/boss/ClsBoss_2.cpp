@@ -104,7 +104,8 @@ int32_t ClsBoss_2::attachTurrets(int32_t boxKind)
 
 void ClsBoss_2::update()
 {
-    if (isStopped())
+    // Nothing before start has laid the parts out.
+    if (isStopped() || nextItem == 0)
         return;
     phaseClock();
     enter();

@@ -185,7 +185,8 @@ void ClsBoss_3::checkCoreDestroyed(int32_t i)
 
 void ClsBoss_3::update()
 {
-    if (isStopped())
+    // Nothing before start has laid the parts out.
+    if (isStopped() || nextItem == 0)
         return;
     if (state == 1)
         phaseClock();
