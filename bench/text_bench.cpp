@@ -34,19 +34,9 @@ const char* const kPage =
     "better armour. Watch for the boss at the end of every stage - its weak points glow "
     "red just before it fires. Good luck, pilot. We are all counting on you tonight.";
 
-// The font pack, built once per process as part 2 of the benchmarks' folder.
-void buildFontPack()
-{
-    benchFolder().write("fonts/page.font", "face DejaVuSans\nsize 11\nchars 32-126\n");
-    buildBenchPack("fonts.manifest", "part 2 chunked\n"
-                                     "entry SHEET fontsheet fonts/page.font\n"
-                                     "entry FONT font fonts/page.font image=SHEET\n");
-}
-
 VMPtr<RichFont> pageFont()
 {
-    static bool built = (buildFontPack(), true);
-    (void)built;
+    buildBenchFonts();
     tq::io::resource::ResourcePack::currentPart = -1;
     VMPtr<RichFont> font = RichFont::newInstance()->initSystemFont();
     font->setGlyphs(tq::ResourcesExt::loadGobs(kFontId));

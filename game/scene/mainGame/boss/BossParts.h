@@ -61,6 +61,26 @@ int32_t choosePattern(int32_t p, int32_t last, int32_t limit, PassOver passOver)
     return p > limit ? 0 : p;
 }
 
+// Box kind of the parts' areas that touch the player's ship.
+constexpr int32_t TOUCH_BOX = 14;
+
+// The per-item part of a boss's frame: step(i) for every added item; while
+// fighting, the item against the player and check(i); then the item's
+// picture is placed at its position and animated.
+template <typename Step, typename Check>
+void stepItems(ClsBoss* boss, Step step, Check check)
+{
+    for (int32_t i = 0; i < boss->nextItem; i++) {
+        step(i);
+        if (boss->state == 1) {
+            boss->collidePartWithPlayer(i, TOUCH_BOX);
+            check(i);
+        }
+        boss->setItemPosition(i, (*boss->x)[i], (*boss->y)[i]);
+        boss->animateElement(i);
+    }
+}
+
 // Item i is there and not off.
 bool alive(ClsBoss* boss, int32_t i);
 // None of the items is there and on.

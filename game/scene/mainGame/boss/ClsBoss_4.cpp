@@ -122,15 +122,7 @@ void ClsBoss_4::update()
     if (state == 1 && parts::countDown(patternTimer, PATTERN_TIME))
         selectPattern(phase + 1);
     enter();
-    for (int32_t i = 0; i < nextItem; i++) {
-        partStep(i);
-        if (state == 1) {
-            collidePartWithPlayer(i, 14);
-            checkSegment();
-        }
-        setItemPosition(i, (*x)[i], (*y)[i]);
-        animateElement(i);
-    }
+    parts::stepItems(this, [this](int32_t i) { partStep(i); }, [this](int32_t) { checkSegment(); });
 }
 
 void ClsBoss_4::enter()

@@ -136,15 +136,7 @@ void ClsBoss_5::update()
         if (level > 2)
             droneStep();
     }
-    for (int32_t i = 0; i < nextItem; i++) {
-        partStep(i);
-        if (state == 1) {
-            collidePartWithPlayer(i, 14);
-            checkBoss(i);
-        }
-        setItemPosition(i, (*x)[i], (*y)[i]);
-        animateElement(i);
-    }
+    parts::stepItems(this, [this](int32_t i) { partStep(i); }, [this](int32_t i) { checkBoss(i); });
 }
 
 void ClsBoss_5::enter()

@@ -120,15 +120,7 @@ void ClsBoss_6::update()
     if (parts::countDown(patternTimer, PATTERN_TIME))
         selectPattern(phase + 1);
     enter();
-    for (int32_t i = 0; i < nextItem; i++) {
-        itemStep(i);
-        if (state == 1) {
-            collidePartWithPlayer(i, 14);
-            checkBoss();
-        }
-        setItemPosition(i, (*x)[i], (*y)[i]);
-        animateElement(i);
-    }
+    parts::stepItems(this, [this](int32_t i) { itemStep(i); }, [this](int32_t) { checkBoss(); });
 }
 
 void ClsBoss_6::enter()

@@ -93,17 +93,16 @@ void ClsBoss_7::update()
     if (parts::countDown(patternTimer, PATTERN_TIME))
         selectPattern(phase + 1);
     enter();
-    for (int32_t i = 0; i < nextItem; i++) {
-        partStep(i);
-        armStep(i);
-        if (state == 1) {
-            collidePartWithPlayer(i, 14);
+    parts::stepItems(
+        this,
+        [this](int32_t i) {
+            partStep(i);
+            armStep(i);
+        },
+        [this](int32_t i) {
             checkRemoval(i);
             checkBoss();
-        }
-        setItemPosition(i, (*x)[i], (*y)[i]);
-        animateElement(i);
-    }
+        });
 }
 
 void ClsBoss_7::enter()

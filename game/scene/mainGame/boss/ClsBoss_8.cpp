@@ -123,16 +123,11 @@ void ClsBoss_8::update()
     if (parts::countDown(patternTimer, PATTERN_TIME))
         selectPattern(phase + 1);
     enter();
-    for (int32_t i = 0; i < nextItem; i++) {
-        partStep(i);
-        if (state == 1) {
-            collidePartWithPlayer(i, 14);
-            removeWreck(i);
-            checkBoss();
-        }
-        setItemPosition(i, (*x)[i], (*y)[i]);
-        animateElement(i);
-    }
+    parts::stepItems(this, [this](int32_t i) { partStep(i); },
+                     [this](int32_t i) {
+                         removeWreck(i);
+                         checkBoss();
+                     });
 }
 
 void ClsBoss_8::enter()

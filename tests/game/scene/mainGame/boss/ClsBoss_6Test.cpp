@@ -75,9 +75,9 @@ TEST_F(ClsBoss_6Test, AFallenWingTakesItsGunsAndDropsMoneyAtItsCorner)
         EXPECT_EQ(boss->getItemFrame(i), 11) << i;
     }
     EXPECT_FALSE(boss->isInactive(3));
-    EXPECT_EQ(factory->calls("money 6"),
-              std::vector<std::string>{"money 6 " + std::to_string(boss->getX(2) + boss->halfWidth) +
-                                       " " + std::to_string(boss->getY(2))});
+    std::string corner = std::to_string(boss->getX(2) + boss->halfWidth) + " " +
+                         std::to_string(boss->getY(2));
+    EXPECT_EQ(factory->calls("money 6"), std::vector<std::string>{"money 6 " + corner});
 }
 
 TEST_F(ClsBoss_6Test, PatternsFollowTheLevelAndTheLivingItems)
