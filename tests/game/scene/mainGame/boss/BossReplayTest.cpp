@@ -124,14 +124,15 @@ protected:
     Flight flyStage(int32_t stage, int32_t level, int32_t wait, int32_t weapon,
                     int32_t weaponLevel)
     {
-        main::Game::selectedItemA = weapon;
-        (*main::Game::itemLevelsA)[weapon] = weaponLevel;
-        main::Game::selectedItemB = 0;
-        (*main::Game::itemLevelsB)[0] = 3;
         scenetest::requests.clear();
         waitFrames = wait;
         bossFrames = 0;
-        startStage(stage, level);
+        playtest::Loadout loadout;
+        loadout.weapon = weapon;
+        loadout.weaponLevel = weaponLevel;
+        loadout.support = 0;
+        loadout.supportLevel = 3;
+        startStage(stage, level, loadout);
         Flight f;
         int32_t moneyAtBoss = -1;
         for (int32_t n = 0; n < kLimit && sceneRequests().empty(); n++) {
@@ -187,46 +188,46 @@ void BossReplayTest::checkReplay(int32_t stage, const std::set<int32_t>& pattern
 TEST_F(BossReplayTest, ChainBossOfStage3)
 {
     checkReplay(3, {0, 1, 2, 3, 4}, {
-          0x6fd467e7562dbfe5ull, 0x765ad506b45f34c3ull, 0x779a690e5f927b28ull,
-          0x64c5ff3289a8c094ull, 0x14894ad4b87bc632ull, 0x68e84a659c40da23ull,
-          0xbd99f7dc156e2045ull, 0x662e9000eab0566bull, 0xa116d76b1ffc11c2ull,
-          0xe7ce3f1d3db1e0bfull, 0x1cf47bb640caf77cull});
+          0x83115e4396bdbf35ull, 0xcfd1410e96cb74b2ull, 0x9068c73c7e206416ull,
+          0xb524f0bfcc84dcf1ull, 0x51aae25788740569ull, 0x45ff57b941f3da90ull,
+          0xa63a513a29ec3dc2ull, 0xaac1a4007da30a17ull, 0xa0abdafc59712e64ull,
+          0x92aa88f467a28ccdull, 0x218204068916f635ull});
 }
 
 TEST_F(BossReplayTest, BodyBossOfStage4)
 {
     checkReplay(4, {0, 1}, {
-          0x5b75f27a1238c263ull, 0x5baadbde817273e5ull, 0xeaf22cc23e0acf46ull,
-          0x77c39bfd9f20c106ull, 0x8891d9481b04e14cull, 0xead9ce1ca48ce8b1ull,
-          0xe634e04a976d2affull, 0xb9591d4fccfed4f5ull, 0x6525522d5fac7a71ull,
-          0x2e78548f7e4a6149ull});
+          0x71664bc582b9c94full, 0x222c5094e4052b40ull, 0xcd2ac11bd7bd2f7cull,
+          0x92d0a5b262e98de7ull, 0xe29e587d47ac4fa3ull, 0xfc1b5cb026806096ull,
+          0x32d45c5e48f234f4ull, 0xb3222284aebc1025ull, 0x8690ddb1c5073a5dull,
+          0xa475aad208c3f094ull});
 }
 
 TEST_F(BossReplayTest, WingedBossOfStage5)
 {
     checkReplay(5, {0, 1}, {
-          0x847845122b2e7806ull, 0xcbb70d79a5a0da4ull, 0x7ae9121dd8119ad3ull,
-          0x89a3721cfaf46ac7ull, 0x1c1c782a04f6cd69ull, 0x1bfca99e9750a0b4ull,
-          0x98b05a4359243222ull, 0xb82a0c02344eb5cull, 0xdc4be0915a53192aull,
-          0x9b0d4269187c4b99ull});
+          0xe28cf53ab6361b9aull, 0xaa34817f1e598c89ull, 0x6bc742bd63df93d1ull,
+          0x3c47c1822a54e666ull, 0x1a2afd52158b025aull, 0x1495e084189f29cfull,
+          0x626888fdd1f1acc5ull, 0x25b2431331ad7f8ull, 0x5d4c338292fd58d6ull,
+          0x55742b6aac86e480ull});
 }
 
 TEST_F(BossReplayTest, OrbitingBossOfStage6)
 {
     checkReplay(6, {0, 1, 2, 3}, {
-          0x186c05d7c00c9399ull, 0xf48493489694a17ull, 0xd2851e620adb857cull,
-          0x21da437190aa2f38ull, 0xfce6c07bf3d22506ull, 0x4ddc84680cce773bull,
-          0x6ed7dc16a24367adull, 0x7b2ca2844e0c96d3ull, 0x9130df19129b973aull,
-          0xf3104fe2be2ccd89ull, 0xa0da3b4adeff31ccull});
+          0x529589075e5d2fd9ull, 0x3dc30f25d784366ull, 0x4b9e1376291a2682ull,
+          0xbaf8e9d2ce6bb08dull, 0x1d6fe5e5828cd831ull, 0xc237948cbfed61c4ull,
+          0x11054d74f00a306eull, 0xf953d04f46e1381bull, 0xa2812fb4a982698full,
+          0xe2731fbbaeb983ecull, 0xd4092f8fb20abf4eull});
 }
 
 TEST_F(BossReplayTest, ShieldedBossOfStage7)
 {
     checkReplay(7, {0, 1, 2, 3}, {
-          0xa98ea212ba7b268cull, 0xb97349ca33808936ull, 0x9f2daa4839110111ull,
-          0x85a35ceef3f1f8e9ull, 0x6328bac0db7c636bull, 0xaac3d29e015c359eull,
-          0x29f9e6b1bca2d9c8ull, 0xf24b1a9f4de3551aull, 0x4ce7dd04db95e0e0ull,
-          0xc1f0d33a71cf1100ull, 0x3ed90378c70606a5ull, 0x3796c83a09b72325ull});
+          0xf9e572a202f8f0cull, 0x747bc85e78194f47ull, 0x80541843121e0407ull,
+          0xfc4918011a35c0a4ull, 0x19e42085ff0e1410ull, 0xaba1246d3bf0859dull,
+          0xb2f14bd70dcbb497ull, 0x344fed2ec78f64eull, 0x83f7ff6a0b7fb08ull, 0xa2112dba9f60e6dbull,
+          0x60cfaae00654a9fcull, 0xf1b7b89ce8cccb5bull});
 }
 
 } // namespace
