@@ -312,7 +312,7 @@ TEST_F(ClsEnemyTest, ContactCostsTheEnemyItsLifeAndThePlayerOneHitPoint)
         VMPtr<UnitsPlayer> player = UnitsPlayer::newInstance();
         player->init(VMPtr<scene::mainGame::weapon::ClsBcreator>());
         player->allocItems(3);
-        // The player's shot tables come with its elements.
+        // The target takes 10 shots of the ship's damage.
         (*ClsPlayer::shotDamage)[0] = 30;
         player->units = {ClsPlayer::UNIT_SHIP, ClsPlayer::UNIT_POD, ClsPlayer::UNIT_BARRIER};
         const int32_t places[3][2] = {{100, 200}, {150, 200}, {50, 200}};

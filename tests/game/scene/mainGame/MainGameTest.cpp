@@ -628,6 +628,33 @@ TEST_F(MainGameTest, TouchSteersOnlyOutsideThePauseButton)
     EXPECT_TRUE(scene->paused);
 }
 
+TEST_F(MainGameTest, ScriptedTouchSteersTheShipUntilLifted)
+{
+    using playtest::InputEvent;
+    startStage(2, 1);
+    MainGame::player->setState(ClsPlayer::STATE_PLAYING);
+    (*MainGame::player->y)[0] = 240;
+    const playtest::Script script{{0, InputEvent::TOUCH_DOWN, 0, 40, 240},
+                                  {5, InputEvent::TOUCH_MOVE, 0, 200, 240},
+                                  {10, InputEvent::TOUCH_UP, 0, 200, 240}};
+    // The touch reaches the scene in the frame after the one it comes in.
+    for (int32_t i = 0; i < 6; i++)
+        step(script);
+    EXPECT_EQ(play->pointerX, 40);
+    int32_t left = MainGame::player->getX(0);
+    EXPECT_LT(left, 120);
+    for (int32_t i = 0; i < 5; i++)
+        step(script);
+    EXPECT_EQ(play->pointerX, 200);
+    EXPECT_GT(MainGame::player->getX(0), left);
+    // The steering of the last touched frame moves the ship in the next.
+    step(script);
+    int32_t lifted = MainGame::player->getX(0);
+    for (int32_t i = 0; i < 5; i++)
+        step(script);
+    EXPECT_EQ(MainGame::player->getX(0), lifted) << "no steering once lifted";
+}
+
 TEST_F(MainGameTest, BossQueriesWithoutABoss)
 {
     // Stage 2 before its first play: an earlier scene may have left one.
