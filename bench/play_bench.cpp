@@ -123,9 +123,13 @@ void topUp(MainGame& play)
     (*player->y)[0] = 280;
 
     VMPtr<ClsEnemy> enemies = MainGame::enemies;
+    // Each one leads its own group, so it stands where it is spawned.
     for (int32_t i = 0; i < ClsEnemy::SLOTS; i++) {
-        if (!isBusy(enemies, i))
-            enemies->spawn(8 + (i % 25) * 9, i < 25 ? -10 : -40, kHeavyKind);
+        if (!isBusy(enemies, i)) {
+            int32_t x = 8 + (i % 25) * 9;
+            enemies->pushPoint(x, ClsEnemy::HOLD_Y, 0);
+            enemies->spawn(x, i < 25 ? -10 : -40, kHeavyKind);
+        }
     }
 
     VMPtr<scene::mainGame::weapon::ClsBcreator> shots = play.enemyFactory;
@@ -165,10 +169,13 @@ void BM_PlayHeaviestFrame(benchmark::State& state)
     double paintSeconds = 0;
     int64_t enemyBullets = 0;
     int64_t playerBullets = 0;
+    int64_t busySlots = 0;
     for (auto _ : state) {
         topUp(*play);
         enemyBullets += MainGame::enemyBullets->size();
         playerBullets += MainGame::playerBullets->size();
+        for (int32_t i = 0; i < ClsEnemy::SLOTS; i++)
+            busySlots += isBusy(MainGame::enemies, i) ? 1 : 0;
         Clock::time_point start = Clock::now();
         play->update();
         Clock::time_point updated = Clock::now();
@@ -189,6 +196,7 @@ void BM_PlayHeaviestFrame(benchmark::State& state)
     state.counters["paint_share"] = total > 0 ? paintSeconds / total : 0;
     state.counters["enemy_bullets"] = double(enemyBullets) / frames;
     state.counters["player_bullets"] = double(playerBullets) / frames;
+    state.counters["enemy_slots"] = double(busySlots) / frames;
 
     scene::SceneManager::currentScene = nullptr;
     scene::SceneManager::instance = nullptr;

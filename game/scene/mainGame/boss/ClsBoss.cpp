@@ -56,6 +56,9 @@ void ClsBoss::collidePartWithPlayer(int32_t i, int32_t boxKind)
 
 bool ClsBoss::rectsOverlap(VMPtr<IntArray> a, VMPtr<IntArray> b)
 {
+    // An empty rectangle (a missing box reads as all zero) covers nothing.
+    if ((*a)[2] <= 0 || (*a)[3] <= 0 || (*b)[2] <= 0 || (*b)[3] <= 0)
+        return false;
     return (*a)[0] < (*b)[0] + (*b)[2] && (*a)[1] < (*b)[1] + (*b)[3] &&
            (*a)[0] + (*a)[2] > (*b)[0] && (*a)[1] + (*a)[3] > (*b)[1];
 }

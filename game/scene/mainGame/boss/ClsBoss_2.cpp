@@ -23,13 +23,7 @@ VMPtr<ClsBoss_2> ClsBoss_2::init(VMPtr<weapon::ClsBcreator> factory, int32_t bos
 
 void ClsBoss_2::start()
 {
-    switch (level) {
-    case 1: layoutLevel1(); break;
-    case 2: layoutLevel2(); break;
-    case 3: layoutLevel3(); break;
-    case 4: layoutLevel4(); break;
-    default: break;
-    }
+    layoutByLevel(this);
     parts::fillHitPoints(this);
 }
 
@@ -104,7 +98,8 @@ int32_t ClsBoss_2::attachTurrets(int32_t boxKind)
 
 void ClsBoss_2::update()
 {
-    if (isStopped())
+    // Nothing before start has laid the parts out.
+    if (isStopped() || nextItem == 0)
         return;
     phaseClock();
     enter();

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "game/scene/SceneFixture.h"
+#include "game/scene/mainGame/boss/BossFixture.h"
 #include "game/support/FakeScene.h"
 #include "main/Game.h"
 #include "scene/mainGame/ClsPlayer.h"
@@ -26,37 +27,6 @@ using scene::mainGame::MainGame;
 
 namespace {
 
-std::vector<std::string> shots;
-
-std::string line(const char* op, std::initializer_list<int32_t> args)
-{
-    std::string s = op;
-    for (int32_t a : args)
-        s += " " + std::to_string(a);
-    return s;
-}
-
-// Writes down the player's firing calls: the operation, its direction, the
-// point where it takes one and the firing element.
-class ShotLog : public scene::mainGame::weapon::ClsBcreator {
-    VM_CLASS(ShotLog, scene::mainGame::weapon::ClsBcreator)
-
-    void firePlayerShot(int32_t dir, int32_t part) override { shots.push_back(line("shot", {dir, part})); }
-    void fireFlameSpread(int32_t dir, int32_t x, int32_t y, int32_t part) override
-    {
-        shots.push_back(line("flame", {dir, x, y, part}));
-    }
-    void fireHomingSpread(int32_t dir, int32_t x, int32_t y, int32_t part) override
-    {
-        shots.push_back(line("homing", {dir, x, y, part}));
-    }
-    void fireLaser(int32_t dir, int32_t part) override { shots.push_back(line("laser", {dir, part})); }
-    void fireBombs(int32_t dir, int32_t x, int32_t y, int32_t part) override
-    {
-        shots.push_back(line("bombs", {dir, x, y, part}));
-    }
-};
-
 class ClsPlayerTest : public scenetest::SceneFixture {
 protected:
     static constexpr int32_t R = 8;  // the pictures' width
@@ -65,7 +35,8 @@ protected:
     {
         SceneFixture::SetUp();
         copyPack(VX_PLAY_PACK);
-        shots.clear();
+        factory = bosstest::RecordingFactory::newInstance();
+        factory->init();
         main::Main::game = main::Game::newInstance()->init();
         main::Game::resetProgress();
         MainGame::playActive = true;
@@ -81,6 +52,7 @@ protected:
     {
         player = nullptr;
         clock = nullptr;
+        factory = nullptr;
         MainGame::player = nullptr;
         MainGame::explosions = nullptr;
         MainGame::playerBullets = nullptr;
@@ -106,7 +78,8 @@ protected:
             (*main::Game::itemLevelsA)[weapon] = weaponLevel;
         if (support >= 0 && support < main::Game::ITEMS_B)
             (*main::Game::itemLevelsB)[support] = supportLevel;
-        player = ClsPlayer::newInstance()->init(ShotLog::newInstance()->init());
+        factory->log.clear();
+        player = ClsPlayer::newInstance()->init(VMPtr<scene::mainGame::weapon::ClsBcreator>(factory.get()));
         player->allocItems(9);
         MainGame::player = player;
         player->addAnimItem(ClsPlayer::GOB_SET, ClsPlayer::ANIM_SET, 1, -100, -100);
@@ -138,6 +111,7 @@ protected:
 
     VMStatic<ClsPlayer> player;
     VMStatic<vxtest::FakeScene> clock;
+    VMStatic<bosstest::RecordingFactory> factory;
 };
 
 TEST_F(ClsPlayerTest, EntersFromBelowAndPlaysOnceAboveY256)
@@ -266,20 +240,19 @@ TEST_F(ClsPlayerTest, EachWeaponFiresOnItsIntervalThroughItsFactoryOperation)
         {4, 3, 101, "bombs 0 120 200 0"},
     };
     for (const Case& c : cases) {
-        shots.clear();
         playing(c.weapon, c.level, 0, 1);
         ui::MyObject::frameTime = 10;
         std::vector<int32_t> fired;
         for (int32_t f = 1; f <= 3 * c.firstFrame; f++) {
-            size_t before = shots.size();
+            size_t before = factory->log.size();
             frame();
-            if (shots.size() > before)
+            if (factory->log.size() > before)
                 fired.push_back(f);
         }
         EXPECT_EQ(fired, (std::vector<int32_t>{c.firstFrame, 2 * c.firstFrame, 3 * c.firstFrame}))
             << "weapon " << c.weapon << " level " << c.level;
-        ASSERT_FALSE(shots.empty());
-        EXPECT_EQ(shots[0], c.call);
+        ASSERT_FALSE(factory->log.empty());
+        EXPECT_EQ(factory->log[0], c.call);
     }
 }
 
@@ -287,12 +260,12 @@ TEST_F(ClsPlayerTest, NoFireWhileEnteringDestroyedOrCleared)
 {
     make(1, 1, 0, 1);
     frames(30);
-    EXPECT_TRUE(shots.empty()) << "entering";
+    EXPECT_TRUE(factory->log.empty()) << "entering";
     player->setState(ClsPlayer::STATE_DESTROYED);
     frames(40);
     player->setState(ClsPlayer::STATE_CLEARED);
     frames(40);
-    EXPECT_TRUE(shots.empty());
+    EXPECT_TRUE(factory->log.empty());
 }
 
 TEST_F(ClsPlayerTest, DemoStateIsInvulnerableAndFires)
@@ -301,7 +274,7 @@ TEST_F(ClsPlayerTest, DemoStateIsInvulnerableAndFires)
     player->setState(ClsPlayer::STATE_DEMO);
     frames(10);
     EXPECT_TRUE(player->isInvulnerable(0));
-    EXPECT_FALSE(shots.empty());
+    EXPECT_FALSE(factory->log.empty());
     EXPECT_EQ(player->getUnitKind(0), ClsPlayer::UNIT_SHIP);
     EXPECT_EQ(player->getUnitKind(1), ClsPlayer::UNIT_BARRIER);
 }
@@ -513,7 +486,6 @@ TEST_F(ClsPlayerTest, WingGunsSitBesideTheShipAndFireWithIt)
         {0, 6, 2, R, 30 * 3 / 10, "shot 1 1", "shot 1 2"},
     };
     for (const Case& c : cases) {
-        shots.clear();
         playing(c.weapon, 1, c.support, c.level, 100, 150);
         ASSERT_EQ(player->getNextItem(), 3);
         EXPECT_EQ((*ClsPlayer::shotDamage)[1], c.damage) << c.support << "/" << c.level;
@@ -523,9 +495,9 @@ TEST_F(ClsPlayerTest, WingGunsSitBesideTheShipAndFireWithIt)
         EXPECT_EQ(x(1), 100 - c.side);
         EXPECT_EQ(x(2), 100 + c.side);
         EXPECT_EQ(y(1), 150 + R / 2);
-        ASSERT_EQ(shots.size(), 3u) << c.support << "/" << c.level;
-        EXPECT_EQ(shots[1], c.left);
-        EXPECT_EQ(shots[2], c.right);
+        ASSERT_EQ(factory->log.size(), 3u) << c.support << "/" << c.level;
+        EXPECT_EQ(factory->log[1], c.left);
+        EXPECT_EQ(factory->log[2], c.right);
     }
 }
 
@@ -596,10 +568,7 @@ TEST_F(ClsPlayerTest, StoppedPlayerDoesNothing)
     frames(10);
     EXPECT_EQ(y(0), 200);
     EXPECT_EQ(player->getLives(), 3);
-    EXPECT_TRUE(shots.empty());
+    EXPECT_TRUE(factory->log.empty());
 }
 
 } // namespace
-
-VM_REGISTER_CLASS(ShotLog, "tests.mainGame.ShotLog", "scene.mainGame.weapon.ClsBcreator",
-                  "tests_mainGame_ShotLog", nullptr);

@@ -10,6 +10,7 @@
 #include "game/scene/mainGame/PlayHarness.h"
 #include "game/ui/UiFixture.h"
 #include "scene/mainGame/ClsUiIngame.h"
+#include "support/LangTestSupport.h"
 
 using scene::mainGame::ClsPlayer;
 using scene::mainGame::ClsUiIngame;
@@ -234,6 +235,26 @@ TEST_F(ClsUiIngameTest, BossBarFollowsTheBossDuringTheFightOnly)
     hud->update();
     EXPECT_EQ(hud->barWidth, 8);
     EXPECT_EQ(painted(), Calls{});
+}
+
+TEST_F(ClsUiIngameTest, PlaySceneShowsTheMoneyInTheMoneyBoxAndTheLivesLeft)
+{
+    // The scene's own player here.
+    MainGame::player = nullptr;
+    player = nullptr;
+    startStage(2, 1);
+    MainGame::money = 2500;
+    frame(play.get());
+    VMPtr<ui::Addon> label = play->moneyLabel;
+    EXPECT_EQ(vmText(label->labelTexts->get(0)), "$ 2500");
+    VMPtr<ClsUiIngame::IntArray> at = label->labelPositions->get(0);
+    EXPECT_EQ((Ints{(*at)[0], (*at)[1]}), (Ints{40, 4})) << "the money box's corner";
+
+    VMPtr<ClsUiIngame> hud = play->hud;
+    EXPECT_EQ(lifeFrames(hud), (Ints{31, 31, 31}));
+    MainGame::player->setLives(1);
+    frame(play.get());
+    EXPECT_EQ(lifeFrames(hud), (Ints{31, 32, 32}));
 }
 
 } // namespace

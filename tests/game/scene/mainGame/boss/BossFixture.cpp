@@ -48,6 +48,43 @@ void RecordingFactory::dropMoneySlow(int32_t count, int32_t x, int32_t y)
                   std::to_string(y));
 }
 
+namespace {
+
+std::string line(const char* op, std::initializer_list<int32_t> args)
+{
+    std::string s = op;
+    for (int32_t a : args)
+        s += " " + std::to_string(a);
+    return s;
+}
+
+} // namespace
+
+void RecordingFactory::firePlayerShot(int32_t dir, int32_t part)
+{
+    log.push_back(line("shot", {dir, part}));
+}
+
+void RecordingFactory::fireFlameSpread(int32_t dir, int32_t x, int32_t y, int32_t part)
+{
+    log.push_back(line("flame", {dir, x, y, part}));
+}
+
+void RecordingFactory::fireHomingSpread(int32_t dir, int32_t x, int32_t y, int32_t part)
+{
+    log.push_back(line("homing", {dir, x, y, part}));
+}
+
+void RecordingFactory::fireLaser(int32_t dir, int32_t part)
+{
+    log.push_back(line("laser", {dir, part}));
+}
+
+void RecordingFactory::fireBombs(int32_t dir, int32_t x, int32_t y, int32_t part)
+{
+    log.push_back(line("bombs", {dir, x, y, part}));
+}
+
 std::vector<std::string> RecordingFactory::calls(const std::string& prefix) const
 {
     std::vector<std::string> found;

@@ -29,6 +29,12 @@ class RecordingFactory : public scene::mainGame::weapon::ClsBcreator {
     void fireAimedDefault(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override;
     void fireEightWay(int32_t dir, int32_t x, int32_t y) override;
     void dropMoneySlow(int32_t count, int32_t x, int32_t y) override;
+    // The player's weapons.
+    void firePlayerShot(int32_t dir, int32_t part) override;
+    void fireFlameSpread(int32_t dir, int32_t x, int32_t y, int32_t part) override;
+    void fireHomingSpread(int32_t dir, int32_t x, int32_t y, int32_t part) override;
+    void fireLaser(int32_t dir, int32_t part) override;
+    void fireBombs(int32_t dir, int32_t x, int32_t y, int32_t part) override;
 
     // The calls whose line starts with prefix.
     std::vector<std::string> calls(const std::string& prefix) const;

@@ -1,11 +1,18 @@
 // The boss base's queries: the active parts are counted among the parts
-// added so far, the hit points over every place.
+// added so far, the hit points over every place; the rectangle test, the
+// running total, the random choice, the bullets it clears and the touch of
+// a part on the player.
 
 #include <gtest/gtest.h>
 
+#include "BossFixture.h"
 #include "scene/mainGame/boss/ClsBoss.h"
+#include "scene/mainGame/weapon/ClsEnemyBullet.h"
+#include "scene/mainGame/weapon/ClsResources.h"
 #include "support/VMFixture.h"
+#include "tq/util/ArrayList.h"
 
+using scene::mainGame::MainGame;
 using scene::mainGame::boss::ClsBoss;
 
 namespace {
@@ -35,6 +42,96 @@ TEST_F(ClsBossTest, ActivePartsAreTheAddedOnesHitPointsCountEveryPlace)
     EXPECT_EQ(boss->getBossHp(), 10 + 7 + 4 + 2);
     boss->nextItem = 0;
     EXPECT_EQ(boss->countActiveParts(), 0);
+}
+
+class ClsBossPlayTest : public bosstest::BossFixture {};
+
+TEST_F(ClsBossPlayTest, RectanglesOverlapOnlyWithSomeArea)
+{
+    VMPtr<StillBoss> boss = StillBoss::newInstance();
+    auto rect = [](int32_t x, int32_t y, int32_t w, int32_t h) {
+        VMPtr<ClsBoss::IntArray> r = ClsBoss::IntArray::newArray(4);
+        (*r)[0] = x, (*r)[1] = y, (*r)[2] = w, (*r)[3] = h;
+        return r;
+    };
+    const struct {
+        int32_t x, y, w, h;
+        bool overlaps;
+    } cases[] = {
+        {5, 5, 10, 10, true},  {10, 0, 10, 10, false}, {0, 10, 10, 10, false},
+        {-9, -9, 10, 10, true}, {3, 3, 0, 5, false},   {3, 3, 5, 0, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(boss->rectsOverlap(rect(c.x, c.y, c.w, c.h), rect(0, 0, 10, 10)), c.overlaps)
+            << c.x << " " << c.y << " " << c.w << " " << c.h;
+    }
+}
+
+TEST_F(ClsBossPlayTest, DamageRunsTheTotalDownWithoutAFloorRandomStaysBelowN)
+{
+    VMPtr<StillBoss> boss = StillBoss::newInstance();
+    boss->init(factory.get(), 1, 2);
+    boss->setHp(0, 10);
+    boss->bossHp = 10;
+    boss->damage(0, 15);
+    EXPECT_EQ(boss->getHp(0), -5);
+    EXPECT_EQ(boss->bossHp, -5);
+    EXPECT_EQ(boss->getBossHp(), 0) << "negative parts count 0";
+    for (int32_t k = 0; k < 20; k++) {
+        EXPECT_EQ(boss->random(1), 0);
+        int32_t r = boss->random(3);
+        EXPECT_TRUE(r >= 0 && r < 3) << r;
+    }
+}
+
+TEST_F(ClsBossPlayTest, ClearingEndsTheShotsAndLeavesTheMoney)
+{
+    VMPtr<StillBoss> boss = StillBoss::newInstance();
+    boss->init(factory.get(), 1, 1);
+    VMPtr<tq::util::ArrayList> list = tq::util::ArrayList::newInstance()->init();
+    boss->clearBullets(list);
+    EXPECT_EQ(list->size(), 0);
+    using scene::mainGame::weapon::ClsBullet;
+    list->add(scene::mainGame::weapon::ClsEnemyBullet::newInstance()->init(0, 0, 1, 1, 80));
+    list->add(scene::mainGame::weapon::ClsResources::newInstance()->init(0, 0, 1, 1, 60));
+    list->add(scene::mainGame::weapon::ClsEnemyBullet::newInstance()->init(0, 0, 1, 1, 80));
+    boss->clearBullets(list);
+    ASSERT_EQ(list->size(), 3);
+    EXPECT_TRUE(vm_cast<ClsBullet>(list->get(0))->dead);
+    EXPECT_FALSE(vm_cast<ClsBullet>(list->get(1))->dead);
+    EXPECT_TRUE(vm_cast<ClsBullet>(list->get(2))->dead);
+}
+
+TEST_F(ClsBossPlayTest, APartOnThePlayerCostsAHitPointEachFrameButNotToAPod)
+{
+    VMPtr<StillBoss> boss = StillBoss::newInstance();
+    boss->init(factory.get(), 1, 1);
+    boss->addAnimItem(6161, 6144, 5, 100, 100);
+    boss->addElement(1, 100, 100);
+    (*boss->inactive)[0] = false;
+    VMPtr<scene::mainGame::ClsPlayer> player = MainGame::player;
+    player->nextItem = 0;
+    player->addAnimItem(4109, 4096, 0, 104, 104);
+    player->setHp(0, 10);
+    const struct {
+        int32_t unit;
+        bool untouchable, partOff;
+        int32_t boxKind, hpAfter;
+    } cases[] = {
+        {scene::mainGame::ClsPlayer::UNIT_SHIP, false, false, 14, 9},
+        {scene::mainGame::ClsPlayer::UNIT_POD, false, false, 14, 10},
+        {scene::mainGame::ClsPlayer::UNIT_SHIP, true, false, 14, 10},
+        {scene::mainGame::ClsPlayer::UNIT_SHIP, false, true, 14, 10},
+        {scene::mainGame::ClsPlayer::UNIT_SHIP, false, false, 15, 10},  // no such box
+    };
+    for (const auto& c : cases) {
+        player->setHp(0, 10);
+        (*player->unitKind)[0] = c.unit;
+        player->setInvulnerable(0, c.untouchable);
+        (*boss->inactive)[0] = c.partOff;
+        boss->collidePartWithPlayer(0, c.boxKind);
+        EXPECT_EQ(player->getHp(0), c.hpAfter) << c.unit << c.untouchable << c.partOff << c.boxKind;
+    }
 }
 
 } // namespace
