@@ -70,6 +70,18 @@ class ClsBoss : public ClsPlane {
     // the part, into out (five ints each); how many, at most the boxes out
     // holds. 0 without an animation player.
     int32_t readAttachPoints(int32_t part, int32_t boxKind, VMPtr<IntArray> out);
+    // The layout of the boss's level (1 to 4; another level lays nothing out).
+    template <class Boss>
+    static void layoutByLevel(Boss* boss)
+    {
+        switch (boss->level) {
+        case 1: boss->layoutLevel1(); break;
+        case 2: boss->layoutLevel2(); break;
+        case 3: boss->layoutLevel3(); break;
+        case 4: boss->layoutLevel4(); break;
+        default: break;
+        }
+    }
     // The element of the item just added at place i: on, untouchable.
     void placePart(int32_t i, int32_t elementKind, int32_t px, int32_t py, int32_t partSpeed);
 

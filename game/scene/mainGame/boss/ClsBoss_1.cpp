@@ -26,13 +26,7 @@ VMPtr<ClsBoss_1> ClsBoss_1::init(VMPtr<weapon::ClsBcreator> factory, int32_t bos
 
 void ClsBoss_1::start()
 {
-    switch (level) {
-    case 1: layoutLevel1(); break;
-    case 2: layoutLevel2(); break;
-    case 3: layoutLevel3(); break;
-    case 4: layoutLevel4(); break;
-    default: break;
-    }
+    layoutByLevel(this);
     parts::fillHitPoints(this);
 }
 
