@@ -14,17 +14,21 @@ namespace scene::mainGame {
 namespace {
 
 // The values an enemy kind starts with; -1 leaves the slot's value as its
-// previous occupant left it.
+// previous occupant left it. The shot count at level d is
+// max(shotsPerLevel * d, minShots), or left when minShots is -1.
 struct KindValues {
     int32_t hpPerLevel;
     int32_t dropCount;
     int32_t speed;
     int32_t shotInterval;
+    int32_t shotsPerLevel;
+    int32_t minShots;
 };
 
 constexpr KindValues kKinds[] = {
-    {50, 2, 4, -1},    {100, 3, 4, 1000}, {1000, 5, 3, 1500}, {100, 3, 4, -1},
-    {80, 3, 5, -1},    {200, 3, 3, -1},   {150, 3, 4, 1500},  {0, 2, 4, 1500},
+    {50, 2, 4, -1, 0, -1},      {100, 3, 4, 1000, 0, 2}, {1000, 5, 3, 1500, 2, 5},
+    {100, 3, 4, -1, 1, 3},      {80, 3, 5, -1, 0, -1},   {200, 3, 3, -1, 2, 6},
+    {150, 3, 4, 1500, 1, 2},    {0, 2, 4, 1500, 0, 0},
 };
 constexpr int32_t kKindCount = 8;
 constexpr int32_t kTargetKind = 7;
@@ -33,21 +37,6 @@ constexpr int32_t kTargetShots = 10;
 // Directions of the factory's spreads.
 constexpr int32_t kUp = 0;
 constexpr int32_t kDown = 1;
-
-// Shot count of kinds 2, 3, 5 and 6 at level d; -1 for kinds whose count is
-// fixed or left as it was.
-int32_t shotCountOf(int32_t enemyKind, int32_t d)
-{
-    switch (enemyKind) {
-    case 1: return 2;
-    case 2: return std::max(2 * d, 5);
-    case 3: return std::max(d, 3);
-    case 5: return std::max(2 * d, 6);
-    case 6: return std::max(d, 2);
-    case 7: return 0;
-    default: return -1;
-    }
-}
 
 } // namespace
 
@@ -176,9 +165,8 @@ void ClsEnemy::addElement(int32_t elementKind, int32_t ex, int32_t ey)
         (*speed)[e] = k.speed;
         if (k.shotInterval >= 0)
             (*shotInterval)[e] = k.shotInterval;
-        int32_t shots = shotCountOf(elementKind, d);
-        if (shots >= 0)
-            (*shotParam)[e] = shots;
+        if (k.minShots >= 0)
+            (*shotParam)[e] = std::max(k.shotsPerLevel * d, k.minShots);
     }
     (*invulnerable)[e] = false;
     (*inactive)[e] = false;
@@ -297,8 +285,10 @@ void ClsEnemy::followPath(int32_t i)
             for (int32_t steps = 0; steps < capacity; steps++) {
                 if ((*leaderFlags)[j]) {
                     (*hp)[j] = 0;
-                    (*link)[i] = (*link)[j];
-                    foundLeader = true;
+                    // A leader on a course of its own has no point to hand on.
+                    foundLeader = (*link)[j] != NO_POINT;
+                    if (foundLeader)
+                        (*link)[i] = (*link)[j];
                     break;
                 }
                 (*link)[i] = (*link)[j];
@@ -317,6 +307,8 @@ void ClsEnemy::followPath(int32_t i)
                 if (foundLeader) {
                     int32_t p = (*link)[i];
                     setTarget(i, (*pointX)[p], (*pointY)[p]);
+                } else {
+                    (*link)[i] = NO_POINT;
                 }
             }
         }

@@ -29,8 +29,11 @@ class ClsEnemy : public ClsPlane {
     // y at which kind 2 stops descending.
     static constexpr int32_t HOLD_Y = 106;
     static constexpr int32_t EXPLOSION = 1;
+    // The link of a leader that flies a course of its own, without a point
+    // of the ring.
+    static constexpr int32_t NO_POINT = -1;
 
-    // Without a bullet factory.
+    // Without a bullet factory: the creator of the class made by name.
     VMPtr<ClsEnemy> init() { return init(VMPtr<weapon::ClsBcreator>()); }
     VMPtr<ClsEnemy> init(VMPtr<weapon::ClsBcreator> factory);
 
@@ -73,8 +76,8 @@ class ClsEnemy : public ClsPlane {
     virtual bool isLeader(int32_t i);
     virtual int32_t getLink(int32_t i);
 
-    // Leader: its point's index in the ring; follower: minus the index of
-    // the enemy it follows.
+    // Leader: its point's index in the ring, or NO_POINT; follower: minus
+    // the index of the enemy it follows.
     VMField<IntArray> link;
     int32_t waveAlive = 0;
     VMField<IntArray> pointY;

@@ -61,15 +61,15 @@ void ClsEnemyControl::update()
 void ClsEnemyControl::spawnWave()
 {
     VMPtr<ClsEnemy> enemies = MainGame::enemies;
-    IntTable& points = *global::GameGlobals::spawnPoints;
+    VMPtr<IntTable> points = global::GameGlobals::spawnPoints;
     waveSpawned = true;
     int32_t n = rows();
     for (int32_t r = 0; r < n; r++) {
         VMPtr<IntArray> row = table->get(r);
         if ((*row)[COL_WAVE] != wave)
             continue;
-        VMPtr<IntArray> dest = points.get((*row)[COL_DEST]);
-        VMPtr<IntArray> from = points.get((*row)[COL_SPAWN]);
+        VMPtr<IntArray> dest = points->get((*row)[COL_DEST]);
+        VMPtr<IntArray> from = points->get((*row)[COL_SPAWN]);
         enemies->pushPoint((*dest)[0], (*dest)[1], spacing);
         for (int32_t k = 0; k < (*row)[COL_COUNT]; k++)
             enemies->spawn((*from)[0], (*from)[1], (*row)[COL_KIND]);
