@@ -32,7 +32,7 @@ const std::vector<uint64_t> kRecorded = {
     0xbf73d5198bf79e88ull, 0x278e0fd3e0b4e2f5ull, 0xadb65a73e3feff5cull,
     0xd19f004cbb1ea3d4ull, 0x2f051547f2879f9dull, 0x6ba191cae95a181full,
     0x7438f5f0477de694ull, 0xb4b80ee3bb506d5eull, 0xc2b7079b79e842fbull,
-    0xbafc0c90a5598d92ull, 0xffc2e7ea13c9eb9aull, 0xe9d6e3953492c7eaull,
+    0xbafc0c90a5598d92ull, 0xffc2e7ea13c9eb9aull, 0xf2b85554effd8acaull,
 };
 
 class PlayReplayTest : public playtest::PlayFixture {
