@@ -145,6 +145,10 @@ int32_t ClsPlayer::addUnit(int32_t animSetId, int32_t itemFrame, int32_t ux, int
     (*hp)[e] = 1;
     (*unitKind)[e] = unit;
     (*inactive)[e] = false;
+    // A unit rebuilt while its predecessor was down starts fresh.
+    (*invulnerable)[e] = false;
+    (*timerActive)[e] = false;
+    (*timerElapsed)[e] = 0;
     (*offsetX)[e] = 0;
     (*offsetY)[e] = 0;
     return e;

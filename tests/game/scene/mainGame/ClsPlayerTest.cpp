@@ -5,7 +5,6 @@
 // the pod and satellites keeping their places. The bullet factory writes
 // down what it is asked to fire; the explosions are the real pool.
 
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "game/scene/mainGame/boss/BossFixture.h"
 #include "game/support/FakeScene.h"
 #include "main/Game.h"
+#include "scene/ClsMyMath.h"
 #include "scene/mainGame/ClsPlayer.h"
 #include "scene/mainGame/MainGame.h"
 #include "scene/mainGame/weapon/ClsBcreator.h"
@@ -392,18 +392,64 @@ TEST_F(ClsPlayerTest, BarrierAndWingGunsGoDownForTheirRespawnTime)
     }
 }
 
-TEST_F(ClsPlayerTest, PodAndSatellitesNeverGoDown)
+TEST_F(ClsPlayerTest, BarrierRebuiltWhileDownCanBeHitAndStaysDownItsFullTime)
 {
-    playing(0, 1, 1, 2);
-    EXPECT_EQ(player->podPushDivisor, 6);
-    frame();
-    int32_t before = y(1);
-    player->damage(1, 50);
-    frame();
-    EXPECT_EQ(player->getHp(1), 1);
+    playing(0, 1, 0, 2);
+    player->damage(1, 1);
+    frames(25);
+    ASSERT_TRUE(player->isInvulnerable(1)) << "1000 of 2000 ms down";
+    player->refreshSupport();
     EXPECT_FALSE(player->isInactive(1));
-    EXPECT_EQ(y(1), before + R / 6) << "pushed towards the ship";
+    EXPECT_FALSE(player->isInvulnerable(1)) << "the new barrier can be hit";
+    frame();
+    EXPECT_FALSE(player->isInvulnerable(1));
+    EXPECT_EQ(player->getItemFrame(1), ClsPlayer::FRAME_BARRIER);
 
+    // Its own count starts at its own loss, not where the old one stopped.
+    player->damage(1, 1);
+    frame();
+    frames(2000 / 40 - 1);
+    EXPECT_TRUE(player->isInactive(1));
+    frame();
+    EXPECT_FALSE(player->isInactive(1));
+    EXPECT_FALSE(player->isInvulnerable(1));
+}
+
+TEST_F(ClsPlayerTest, HitPodIsPushedTowardsTheShip)
+{
+    // Heading -> where the pod trails, and the push of R / divisor back
+    // towards the ship (divisor 3 * level).
+    struct Case {
+        void (ClsPlayer::*key)();
+        int32_t level;
+        int32_t dx, dy;          // pod offset before the hit
+        int32_t pushX, pushY;    // unit push direction
+    };
+    const Case cases[] = {
+        {&ClsPlayer::moveDown, 1, 0, -R, 0, 1},
+        {&ClsPlayer::moveUp, 2, 0, R, 0, -1},
+        {&ClsPlayer::moveRight, 1, -R, 0, 1, 0},
+        {&ClsPlayer::moveLeft, 1, R, 0, -1, 0},
+    };
+    for (const Case& c : cases) {
+        playing(0, 1, 1, c.level, 100, 100);
+        EXPECT_EQ(player->podPushDivisor, 3 * c.level);
+        ((*player).*c.key)();
+        frames(3);  // the last frame sees the ship standing still
+        ASSERT_EQ(x(1) - x(0), c.dx) << c.level << "/" << c.dx << "," << c.dy;
+        ASSERT_EQ(y(1) - y(0), c.dy) << c.level << "/" << c.dx << "," << c.dy;
+        int32_t q = R / (3 * c.level);
+        player->damage(1, 50);
+        frame();
+        EXPECT_EQ(x(1) - x(0), c.dx + c.pushX * q) << c.level << "/" << c.dx << "," << c.dy;
+        EXPECT_EQ(y(1) - y(0), c.dy + c.pushY * q) << c.level << "/" << c.dx << "," << c.dy;
+        EXPECT_EQ(player->getHp(1), 1);
+        EXPECT_FALSE(player->isInactive(1));
+    }
+}
+
+TEST_F(ClsPlayerTest, SatellitesNeverGoDown)
+{
     playing(0, 1, 2, 3);
     player->damage(3, 50);
     frame();
@@ -457,18 +503,29 @@ TEST_F(ClsPlayerTest, SatellitesCircleTheShipAtTheUnitDistance)
         {2, 0.1, {0, 3.14}},
         {3, 0.075, {0, 2.09, 4.18}},
     };
+    bool truncationMatters = false;
     for (const Case& c : cases) {
         playing(0, 1, 2, c.level, 100, 150);
         ASSERT_EQ(player->getNextItem(), 1 + c.level);
         frames(4);
         for (int32_t k = 0; k < c.level; k++) {
             // Every satellite element advances every angle once a frame.
-            double a = c.start[k] + 4 * c.level * c.step;
-            EXPECT_NEAR((*player->orbitAngle)[k], a, 1e-9) << c.level << "/" << k;
-            EXPECT_NEAR(x(k + 1), 100 + R * std::cos(a), 1.0) << c.level << "/" << k;
-            EXPECT_NEAR(y(k + 1), 150 + R * std::sin(a), 1.0) << c.level << "/" << k;
+            double a = c.start[k];
+            for (int32_t n = 0; n < 4 * c.level; n++)
+                a += c.step;
+            EXPECT_EQ((*player->orbitAngle)[k], a) << c.level << "/" << k;
+            double dx = scene::ClsMyMath::cos(a) * R;
+            double dy = scene::ClsMyMath::sin(a) * R;
+            // The sum is truncated, not the offset alone.
+            int32_t wantX = static_cast<int32_t>(dx + 100);
+            int32_t wantY = static_cast<int32_t>(dy + 150);
+            EXPECT_EQ(x(k + 1), wantX) << c.level << "/" << k;
+            EXPECT_EQ(y(k + 1), wantY) << c.level << "/" << k;
+            if (static_cast<int32_t>(dx) + 100 != wantX && static_cast<int32_t>(dy) + 150 != wantY)
+                truncationMatters = true;
         }
     }
+    EXPECT_TRUE(truncationMatters) << "a satellite left of and above the ship between whole pixels";
 }
 
 TEST_F(ClsPlayerTest, WingGunsSitBesideTheShipAndFireWithIt)
@@ -498,6 +555,17 @@ TEST_F(ClsPlayerTest, WingGunsSitBesideTheShipAndFireWithIt)
         ASSERT_EQ(factory->log.size(), 3u) << c.support << "/" << c.level;
         EXPECT_EQ(factory->log[1], c.left);
         EXPECT_EQ(factory->log[2], c.right);
+
+        // A gun that is down is silent through the next shot; the other
+        // keeps firing.
+        player->damage(1, 1);
+        frame();
+        ASSERT_TRUE(player->isInactive(1));
+        std::string ship = factory->log[0];
+        factory->log.clear();
+        for (int32_t f = 0; f * 50 <= ClsPlayer::fireInterval && factory->log.empty(); f++)
+            frame();
+        EXPECT_EQ(factory->log, (std::vector<std::string>{ship, c.right})) << c.support << "/" << c.level;
     }
 }
 
