@@ -13,10 +13,10 @@
 #include "game/support/FakeScene.h"
 #include "game/support/HubFixture.h"
 #include "game/support/RecordingMediaManager.h"
+#include "game/support/ScriptedRandom.h"
 #include "java/lang/ArrayIndexOutOfBoundsException.h"
 #include "javax/microedition/lcdui/Image.h"
 #include "support/LangTestSupport.h"
-#include "tq/util/FastRandom.h"
 #include "ui/ResManager.h"
 
 using javax::microedition::lcdui::Graphics;
@@ -31,20 +31,6 @@ namespace {
 using Calls = std::vector<std::string>;
 
 // A random source that answers the values it is given, in turn.
-class FixedRandom : public tq::util::FastRandom {
-    VM_CLASS(FixedRandom, tq::util::FastRandom)
-
-    VMPtr<FixedRandom> init()
-    {
-        FastRandom::init();
-        return VMPtr<FixedRandom>(this);
-    }
-    int32_t nextInt() override { return values.at(next++); }
-
-    std::vector<int32_t> values;
-    size_t next = 0;
-};
-
 class MainTest : public vxtest::HubFixture {
 protected:
     void SetUp() override
@@ -418,11 +404,11 @@ TEST_F(MainTest, AFontNumberOutsideTheTableThrowsAndChangesNothing)
 
 TEST_F(MainTest, NextRandomAbsIsNeverNegative)
 {
-    VMPtr<FixedRandom> fixed = FixedRandom::newInstance()->init();
-    fixed->values = {INT_MIN, -5, 7, 0, INT_MAX, -INT_MAX};
-    Main::random = fixed;
+    VMPtr<vxtest::ScriptedRandom> scripted = vxtest::ScriptedRandom::newInstance()->init();
+    scripted->script = {INT_MIN, -5, 7, 0, INT_MAX, -INT_MAX};
+    Main::random = scripted;
     std::vector<int32_t> drawn;
-    for (size_t i = 0; i < fixed->values.size(); i++)
+    for (int32_t k = 0; k < 6; k++)
         drawn.push_back(Main::nextRandomAbs());
     EXPECT_EQ(drawn, (std::vector<int32_t>{INT_MAX, 5, 7, 0, INT_MAX, INT_MAX}));
 }
@@ -476,6 +462,3 @@ TEST_F(MainTest, AHubMadeAfterAStopStartsAfresh)
 }
 
 } // namespace
-
-VM_REGISTER_CLASS_NO_CREATOR(FixedRandom, "tests.FixedRandom", "tq.util.FastRandom", "tests",
-                             nullptr);

@@ -4,13 +4,13 @@
 // shop's still target. The enemy manager is a recorder whose counts the
 // tests set; the random source is scripted.
 
-#include <deque>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "game/support/FakeScene.h"
+#include "game/support/ScriptedRandom.h"
 #include "global/GameGlobals.h"
 #include "main/Main.h"
 #include "scene/SceneManager.h"
@@ -57,24 +57,6 @@ class RecordingEnemies : public ClsEnemy {
     Strings calls;
 };
 
-// Answers the scripted numbers, then 1 (no filler group at any level).
-class ScriptedRandom : public tq::util::FastRandom {
-    VM_CLASS(ScriptedRandom, tq::util::FastRandom)
-
-    int32_t nextInt() override
-    {
-        draws += 1;
-        if (script.empty())
-            return 1;
-        int32_t v = script.front();
-        script.pop_front();
-        return v;
-    }
-
-    std::deque<int32_t> script;
-    int32_t draws = 0;
-};
-
 // Counts its entries.
 class RecordingBoss : public scene::mainGame::boss::ClsBoss {
     VM_CLASS(RecordingBoss, scene::mainGame::boss::ClsBoss)
@@ -100,7 +82,7 @@ protected:
         MainGame::bossStarted = false;
         enemies = RecordingEnemies::newInstance();
         MainGame::enemies = VMPtr<ClsEnemy>(enemies.get());
-        random = ScriptedRandom::newInstance();
+        random = vxtest::ScriptedRandom::newInstance()->init();
         main::Main::random = VMPtr<tq::util::FastRandom>(random.get());
     }
     void TearDown() override
@@ -152,7 +134,7 @@ protected:
     }
 
     VMStatic<RecordingEnemies> enemies;
-    VMStatic<ScriptedRandom> random;
+    VMStatic<vxtest::ScriptedRandom> random;
     VMStatic<ClsEnemyControl> spawner;
     VMStatic<RecordingBoss> boss;
 };
@@ -348,7 +330,5 @@ TEST_F(ClsEnemyControlTest, KeepTargetPlacesAStillTargetOnceTheFieldHasBeenEmpty
 
 VM_REGISTER_CLASS_NO_CREATOR(RecordingEnemies, "tests.mainGame.RecordingEnemies",
                              "scene.mainGame.ClsEnemy", "tests_mainGame_RecordingEnemies", nullptr);
-VM_REGISTER_CLASS_NO_CREATOR(ScriptedRandom, "tests.mainGame.ScriptedRandom",
-                             "tq.util.FastRandom", "tests_mainGame_ScriptedRandom", nullptr);
 VM_REGISTER_CLASS_NO_CREATOR(RecordingBoss, "tests.mainGame.RecordingBoss",
                              "scene.mainGame.boss.ClsBoss", "tests_mainGame_RecordingBoss", nullptr);
