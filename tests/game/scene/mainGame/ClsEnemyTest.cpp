@@ -1,9 +1,10 @@
 // The enemy manager: each kind's values and picture, groups that enter as a
 // column and followers that take over when the enemy ahead is gone (also on
 // a chain that turns back on itself), shots by the shot clock and at death,
-// contact with the player, destruction with money and explosion, and slots
-// freed when an enemy leaves the screen. The bullet factory and the
-// explosion pool are recorders; the pictures come from the play test pack.
+// contact with the player, destruction with money and explosion, slots freed
+// when an enemy leaves the screen, and the console lines of a leader sent to
+// where it stands. The bullet factory and the explosion pool are recorders;
+// the pictures come from the play test pack.
 
 #include <string>
 #include <vector>
@@ -112,6 +113,17 @@ protected:
     bool isFree(int32_t i)
     {
         return enemies->getItemFrame(i) == ClsEnemy::FREE_FRAME && enemies->getHp(i) < 1;
+    }
+    // The frame (counted from 1) on which slot i comes to show the free
+    // frame; limit + 1 when it never does.
+    int32_t framesUntilFreed(int32_t i, int32_t limit)
+    {
+        for (int32_t f = 1; f <= limit; f++) {
+            frames(1);
+            if (enemies->getItemFrame(i) == ClsEnemy::FREE_FRAME)
+                return f;
+        }
+        return limit + 1;
     }
     int32_t x(int32_t i) { return (*enemies->x)[i]; }
     int32_t y(int32_t i) { return (*enemies->y)[i]; }
@@ -266,7 +278,7 @@ TEST_F(ClsEnemyTest, FollowerOfTheFirstSlotIsNotTakenForALeader)
 
 TEST_F(ClsEnemyTest, ChainWalkEndsOnAChainThatTurnsBackOnItself)
 {
-    group(2, 0, 72, -72, 72, 392);
+    group(3, 0, 72, -72, 72, 392);
     // Slots 3 and 4 are free and, from earlier occupants, follow each other.
     (*enemies->link)[3] = -4;
     (*enemies->link)[4] = -3;
@@ -274,10 +286,18 @@ TEST_F(ClsEnemyTest, ChainWalkEndsOnAChainThatTurnsBackOnItself)
     int32_t vy = (*enemies->vy)[1];
     enemies->followPath(1);
     EXPECT_TRUE(enemies->isLeader(1)) << "nothing left to follow: it leads itself";
+    EXPECT_EQ(enemies->getLink(1), ClsEnemy::NO_POINT) << "without a point of the ring";
     EXPECT_EQ((*enemies->vy)[1], vy) << "on its own course";
-    // As a leader it is freed once it has left the screen.
+    // Slot 2 follows slot 1; once that one has left the screen it finds no
+    // point to take over and flies on by itself too.
+    EXPECT_FALSE(enemies->isLeader(2));
+    ASSERT_LE(framesUntilFreed(1, 200), 200);
+    EXPECT_TRUE(enemies->isLeader(2));
+    EXPECT_EQ(enemies->getLink(2), ClsEnemy::NO_POINT);
+    EXPECT_EQ((*enemies->vy)[2], vy);
+    // As leaders they are freed once they have left the screen.
     frames(200);
-    EXPECT_TRUE(isFree(1));
+    EXPECT_TRUE(isFree(2));
     EXPECT_EQ(enemies->getAlive(), 0);
 }
 
@@ -337,21 +357,38 @@ TEST_F(ClsEnemyTest, ContactCostsTheEnemyItsLifeAndThePlayerOneHitPoint)
 
 TEST_F(ClsEnemyTest, ShotClockFiresAfterItsIntervalAndStartsAgain)
 {
+    // At level 2; each shot from where the enemy stood before the frame's
+    // step. Kind 2 fires from its hold, kind 6 aims upwards.
+    struct Case {
+        int32_t kind;
+        const char* shot;
+        std::vector<int32_t> firedAt;
+    };
+    // 26 frames of 40 ms pass 1000 ms, 38 pass 1500; the excess is dropped.
+    const Case cases[] = {
+        {1, "directional 1 80 72 %d 2", {26, 52, 78}},
+        {2, "directional 1 20 72 %d 5 aimed", {38, 76}},
+        {6, "directional 0 20 72 %d 2 aimed", {38, 76}},
+    };
     MainGame::difficulty = 2;
-    int32_t e = group(1, 1, 72, -72, 72, 392);
-    EXPECT_EQ(enemies->getHp(e), 200);
-    std::vector<int32_t> firedAt;
-    for (int32_t f = 1; f <= 60; f++) {
+    for (const Case& c : cases) {
+        fresh();
         calls().clear();
-        frames(1);
-        if (!calls().empty()) {
+        int32_t e = group(1, c.kind, 72, -72, 72, 392);
+        std::vector<int32_t> firedAt;
+        for (int32_t f = 1; f <= 80; f++) {
+            int32_t before = y(e);
+            calls().clear();
+            frames(1);
+            if (calls().empty())
+                continue;
             firedAt.push_back(f);
-            // Fired from where it stood before this frame's step.
-            EXPECT_EQ(calls(), (Strings{"directional 1 80 72 " + std::to_string(y(e) - 5) + " 2"}));
+            std::string shot = c.shot;
+            shot.replace(shot.find("%d"), 2, std::to_string(before));
+            EXPECT_EQ(calls(), Strings{shot}) << "kind " << c.kind << " frame " << f;
         }
+        EXPECT_EQ(firedAt, c.firedAt) << "kind " << c.kind;
     }
-    // 26 frames of 40 ms pass 1000 ms; the excess is dropped.
-    EXPECT_EQ(firedAt, (std::vector<int32_t>{26, 52}));
 }
 
 TEST_F(ClsEnemyTest, DestroyedEnemiesDropMoneyExplodeAndFreeTheirSlot)
@@ -402,22 +439,75 @@ TEST_F(ClsEnemyTest, KindOutsideTheTableIsDestroyedBesideItsSpawnPoint)
 TEST_F(ClsEnemyTest, TrackerFollowsThePlayersXAndLeavesAtTheRingsFirstPoint)
 {
     MainGame::playerX = 100;
-    int32_t e = group(1, 4, 72, 392, 72, -72);
+    int32_t e = group(1, 4, 72, 392, 72, -76);
     frames(1);
     // (40 * 5) / 2 = 100 right: 3 pixels; -200 up: -7 pixels (shifted).
     EXPECT_EQ(x(e), 75);
     EXPECT_EQ(y(e), 385);
     frames(9);
     EXPECT_EQ(x(e), 99) << "stops within 2 pixels of the player";
-    int32_t frame = 10;
-    while (!isFree(e) && frame < 200) {
-        frames(1);
-        frame++;
-    }
-    EXPECT_TRUE(isFree(e));
-    EXPECT_LE(y(e), -72 + 48);
-    EXPECT_TRUE(calls().empty());
+    // Off the screen from y -7 (frame 57), but freed only within 48 of the
+    // point's -76: at y -28 (frame 60, 50 frames on), exactly 48 away.
+    EXPECT_EQ(framesUntilFreed(e, 100), 50);
+    EXPECT_EQ(y(e), -28);
     EXPECT_EQ(enemies->getAlive(), 0);
+    frames(1);
+    EXPECT_TRUE(isFree(e));
+    EXPECT_TRUE(calls().empty());
+}
+
+TEST_F(ClsEnemyTest, LeaderLeavesOnceItsFarEdgeHasPassedTheScreensEdge)
+{
+    // The test picture is 8 wide and 20 tall: sideways a leader leaves by
+    // half its width, up and down by half its height. Each starts so that
+    // on frame 61 its edge stands exactly on the screen's edge, which is
+    // not yet out; frame 62 frees it, after that frame's step.
+    constexpr int32_t kTallFrame = 35;
+    struct Case {
+        const char* name;
+        int32_t sx, sy, tx, ty;
+        int32_t freedX, freedY;
+    };
+    const Case cases[] = {
+        {"right", -56, 100, 400, 100, 254, 100},
+        {"left", 296, 100, -160, 100, -14, 100},
+        {"down", 120, 30, 120, 500, 120, 340},
+        {"up", 120, 290, 120, -300, 120, -20},
+    };
+    for (const Case& c : cases) {
+        fresh();
+        int32_t e = group(1, 0, c.sx, c.sy, c.tx, c.ty);
+        enemies->setItemFrame(e, kTallFrame);
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(enemies->getItemSize2(e), 8);
+        ASSERT_EQ(enemies->getItemSize1(e), 20);
+        EXPECT_EQ(framesUntilFreed(e, 100), 62);
+        EXPECT_EQ(x(e), c.freedX);
+        EXPECT_EQ(y(e), c.freedY);
+        EXPECT_EQ(enemies->getAlive(), 0);
+    }
+}
+
+TEST_F(ClsEnemyTest, LeaderSentToWhereItStandsSaysSoOnTheConsole)
+{
+    // The ring's second point, and the leader in slot 0 standing on it.
+    enemies->pushPoint(0, 0, 48);
+    ::testing::internal::CaptureStdout();
+    group(1, 0, 100, 150, 100, 150);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "!!!ERROR header no movement!!!\n"
+              "iX[0] = 100\n"
+              "iY[0] = 150\n"
+              "iFinTx[1] = 100\n"
+              "iFinTy[1] = 150\n"
+              "iDist[0] = 0\n");
+    EXPECT_EQ((*enemies->vx)[0], 0);
+    EXPECT_EQ((*enemies->vy)[0], 0);
+    // A follower, and a leader with somewhere to go, say nothing.
+    ::testing::internal::CaptureStdout();
+    enemies->spawn(100, 150, 0);
+    group(1, 0, 100, 150, 100, 392);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
 }
 
 TEST_F(ClsEnemyTest, HeavyEnemyDescendsToItsLineAndHolds)
