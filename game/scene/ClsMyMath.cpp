@@ -1,6 +1,8 @@
 #include "scene/ClsMyMath.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "java/lang/IllegalArgumentException.h"
@@ -108,6 +110,17 @@ double ClsMyMath::polynomial(double t)
     for (int32_t k = 8; k >= 0; k--)
         sum = c[k] + t2 * sum;
     return 1.0 + t2 * sum;
+}
+
+int32_t ClsMyMath::distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    // Past 46340 the square alone leaves the int range; capping the sides
+    // there keeps the sum within 64 bits.
+    constexpr int64_t side = 46341;
+    int64_t dx = std::min(std::abs(int64_t(x2) - x1), side);
+    int64_t dy = std::min(std::abs(int64_t(y2) - y1), side);
+    int64_t squared = std::min<int64_t>(dx * dx + dy * dy, std::numeric_limits<int32_t>::max());
+    return sqrt(int32_t(squared));
 }
 
 double ClsMyMath::cos(double x)

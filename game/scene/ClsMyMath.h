@@ -23,6 +23,9 @@ class ClsMyMath : public virtual java::lang::Object {
 
     // floor(sqrt(x)); a negative x throws IllegalArgumentException.
     static int32_t sqrt(int32_t x);
+    // floor of the distance between two points; a squared distance past the
+    // int range counts as the largest int.
+    static int32_t distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     // Radians; not a number for an infinite or not-a-number x.
     static double cos(double x);
     // cos(x - halfPi).

@@ -161,9 +161,10 @@ class ClsPlayer : public ClsPlane {
     int32_t invulnerableSince = 0;
     int32_t invulnerableTime = 0;
 
-private:
     // The weapon table's value for the selected weapon and level.
     static int32_t weaponStat(int32_t column);
+
+private:
     // The saved level of weapon or support item k, in 0..3.
     static int32_t savedLevel(VMPtr<IntArray> levels, int32_t k);
     // The current scene's running sum of frame times.

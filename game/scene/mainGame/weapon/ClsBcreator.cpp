@@ -1,8 +1,5 @@
 #include "scene/mainGame/weapon/ClsBcreator.h"
 
-#include <algorithm>
-#include <limits>
-
 #include "main/Main.h"
 #include "scene/ClsMyMath.h"
 #include "scene/mainGame/MainGame.h"
@@ -103,10 +100,7 @@ bool ClsBcreator::targetOf(int32_t dir, int32_t directions, int32_t x, int32_t y
 
 int32_t ClsBcreator::distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
-    int64_t dx = int64_t(x2) - x1;
-    int64_t dy = int64_t(y2) - y1;
-    int64_t squared = std::min<int64_t>(dx * dx + dy * dy, std::numeric_limits<int32_t>::max());
-    return ClsMyMath::sqrt(int32_t(squared));
+    return ClsMyMath::distance(x1, y1, x2, y2);
 }
 
 // ---- Enemy bullets ----

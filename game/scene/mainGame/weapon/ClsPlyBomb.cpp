@@ -99,6 +99,8 @@ void ClsPlyBomb::impact(VMPtr<ClsPlane> plane)
         blastPending = true;
     }
     dead = wasDead;
+    // Cleared once after all parts, not after each: collide rewrites the box
+    // before every part it tests, so the result is the same.
     for (int32_t k = 0; k < box->length; k++)
         (*box)[k] = 0;
 }

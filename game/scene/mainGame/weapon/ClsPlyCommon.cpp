@@ -1,6 +1,5 @@
 #include "scene/mainGame/weapon/ClsPlyCommon.h"
 
-#include "global/GameGlobals.h"
 #include "scene/mainGame/MainGame.h"
 
 namespace scene::mainGame::weapon::plyshot {
@@ -11,10 +10,7 @@ constexpr int32_t SPEED_COLUMN = 3;
 
 int32_t speed()
 {
-    global::GameGlobals::_VM_clinit();
-    VMPtr<global::GameGlobals::IntTable> levels =
-        global::GameGlobals::weaponStats->get(ClsPlayer::weaponKind);
-    return (*levels->get(ClsPlayer::weaponLevel - 1))[SPEED_COLUMN];
+    return ClsPlayer::weaponStat(SPEED_COLUMN);
 }
 
 int32_t damageOf(int32_t part)

@@ -64,9 +64,7 @@ void ClsPlyHoming::startTimer()
 
 int32_t ClsPlyHoming::distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
-    int32_t dx = x2 - x1;
-    int32_t dy = y2 - y1;
-    return ClsMyMath::sqrt(dx * dx + dy * dy);
+    return ClsMyMath::distance(x1, y1, x2, y2);
 }
 
 void ClsPlyHoming::findTargetBoss(VMPtr<ClsPlane> plane)

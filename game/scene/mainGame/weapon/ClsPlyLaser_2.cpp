@@ -39,6 +39,16 @@ VMPtr<ClsPlyLaser_2> ClsPlyLaser_2::init(int32_t dir0, int32_t part0)
     return VMPtr<ClsPlyLaser_2>(this);
 }
 
+void ClsPlyLaser_2::release()
+{
+    ClsBullet::release();
+    segX = nullptr;
+    segY = nullptr;
+    segOffX = nullptr;
+    segOffY = nullptr;
+    segments = nullptr;
+}
+
 void ClsPlyLaser_2::layoutSegments()
 {
     anim->setAnimation(LAYOUT + plyshot::level());

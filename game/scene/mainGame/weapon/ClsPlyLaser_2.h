@@ -23,6 +23,8 @@ class ClsPlyLaser_2 : public ClsBullet {
     // firing element.
     VMPtr<ClsPlyLaser_2> init(int32_t dir, int32_t part);
 
+    void release() override;
+
     // Along a vertical beam only the horizontal extents count, along a
     // horizontal one only the vertical.
     bool overlaps(VMPtr<IntArray> a, VMPtr<IntArray> b) override;

@@ -62,7 +62,7 @@ void ClsResources::steer()
     playerY = player->getY(0);
     int32_t dx = playerX - pixelX;
     int32_t dy = playerY - pixelY;
-    dist = ClsMyMath::sqrt(dy * dy + dx * dx);
+    dist = ClsMyMath::distance(pixelX, pixelY, playerX, playerY);
     int32_t k = frameTime;
     if (0 < dist && dist < attractRange && phase == 1) {
         vx = k * stepPerMs * dx / dist;

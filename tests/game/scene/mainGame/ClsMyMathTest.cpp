@@ -97,6 +97,25 @@ TEST_F(ClsMyMathTest, NegativeRootThrows)
     }
 }
 
+TEST_F(ClsMyMathTest, DistanceIsTheFloorAndCapsSquaresPastTheIntRange)
+{
+    const struct {
+        int32_t x1, y1, x2, y2;
+        int32_t distance;
+    } cases[] = {
+        {0, 0, 3, 4, 5},
+        {3, 4, 0, 0, 5},
+        {-1, -1, 1, 1, 2},
+        {0, 0, 46340, 0, 46340},
+        // 60000 squared does not fit an int: neither a wrapped root nor a throw.
+        {-30000, 0, 30000, 0, 46340},
+        {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 46340},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ClsMyMath::distance(c.x1, c.y1, c.x2, c.y2), c.distance)
+            << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2;
+}
+
 TEST_F(ClsMyMathTest, CosineAndSineAtTheBranchPoints)
 {
     EXPECT_EQ(ClsMyMath::cos(0.0), 1.0);

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "game/scene/mainGame/weapon/ShotFixture.h"
-#include "javax/microedition/lcdui/Image.h"
 #include "scene/mainGame/weapon/ClsPlyLaser_2.h"
 
 using javax::microedition::lcdui::Image;
@@ -33,36 +32,35 @@ protected:
         for (int32_t f = 0; f < n; f++)
             step(MainGame::playerBullets);
     }
-    // The colour at (x, y) of the image.
-    static int32_t colourAt(VMPtr<Image> image, int32_t x, int32_t y)
-    {
-        VMPtr<VMArray<int32_t, 1>> rgb = VMArray<int32_t, 1>::newArray(1);
-        image->getRGB(rgb, 0, 1, x, y, 1, 1);
-        return (*rgb)[0] & 0xFFFFFF;
-    }
 };
 
 TEST_F(ClsPlyLaser_2Test, SegmentsRunFromTheShipToTheEdgeByDirection)
 {
-    // The segment picture is 8 across and 16 along a vertical beam.
+    // The segment picture is 8 across and 16 along a vertical beam. The first
+    // segment plays animation 2 + level, the others 5 + level.
     const struct {
+        int32_t level;
         int32_t dir;
         int32_t animSet;
         int32_t segLen, width, n;
         int32_t dx, dy;
     } cases[] = {
-        {0, 4108, 16, 8, 20, 0, -16}, {1, 4105, 16, 8, 20, 0, 16}, {2, 4106, 8, 16, 30, -8, 0},
-        {3, 4107, 8, 16, 30, 8, 0},   {4, 4108, 16, 8, 20, 0, -16}, {5, 4108, 16, 8, 20, 0, -16},
+        {1, 0, 4108, 16, 8, 20, 0, -16}, {1, 1, 4105, 16, 8, 20, 0, 16},
+        {1, 2, 4106, 8, 16, 30, -8, 0},  {1, 3, 4107, 8, 16, 30, 8, 0},
+        {1, 4, 4108, 16, 8, 20, 0, -16}, {1, 5, 4108, 16, 8, 20, 0, -16},
+        {2, 0, 4108, 16, 8, 20, 0, -16}, {2, 3, 4107, 8, 16, 30, 8, 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE("direction " + std::to_string(c.dir));
+        SCOPED_TRACE("level " + std::to_string(c.level) + " direction " + std::to_string(c.dir));
+        setWeapon(3, c.level);
         VMPtr<ClsPlyLaser_2> laser = beam(c.dir);
         EXPECT_EQ(laser->getAnimPlayer()->getAnimSet()->getResourceId(), c.animSet);
         EXPECT_EQ(laser->segLen, c.segLen);
         EXPECT_EQ(laser->width, c.width);
         ASSERT_EQ(laser->n, c.n);
-        EXPECT_EQ(laser->segments->get(0)->getAnimation(), 3);
-        EXPECT_EQ(laser->segments->get(c.n - 1)->getAnimation(), 6);
+        EXPECT_EQ(laser->segments->get(0)->getAnimation(), 2 + c.level);
+        EXPECT_EQ(laser->segments->get(1)->getAnimation(), 5 + c.level);
+        EXPECT_EQ(laser->segments->get(c.n - 1)->getAnimation(), 5 + c.level);
         frames(1);
         for (int32_t k : {0, 1, c.n - 1}) {
             EXPECT_EQ((*laser->segX)[k], kShipX + (k + 1) * c.dx) << k;

@@ -16,6 +16,7 @@
 #include "scene/mainGame/weapon/ClsPlyHoming.h"
 #include "scene/mainGame/weapon/ClsPlyLaser_2.h"
 #include "scene/mainGame/weapon/ClsPlyReactBullet.h"
+#include "scene/mainGame/weapon/ClsResources.h"
 
 using namespace scene::mainGame::weapon;
 
@@ -105,6 +106,32 @@ TEST_F(PlayerShotsTest, TheShipsVolleyTakesItsCountDamageAndSpeedFromTheWeaponTa
                 }
             }
         }
+    }
+}
+
+TEST_F(PlayerShotsTest, KindsWithTheSharedDrawingPaintTheirPictureAtTheirPixel)
+{
+    using javax::microedition::lcdui::Image;
+    // The pack's pictures are 8 x 8 around their point, light grey.
+    const struct {
+        const char* name;
+        VMPtr<ClsBullet> (*make)();
+    } cases[] = {
+        {"main gun", [] { return VMPtr<ClsBullet>(ClsPlyBullet::newInstance()->init(0, 0, 0, 0, 0)); }},
+        {"bomb", [] { return VMPtr<ClsBullet>(ClsPlyBomb::newInstance()->init(0, 0, 0, 0, 0, 0)); }},
+        {"homing", [] { return VMPtr<ClsBullet>(ClsPlyHoming::newInstance()->init(0, 0, 0, 0, 0)); }},
+        {"react", [] { return VMPtr<ClsBullet>(ClsPlyReactBullet::newInstance()->init(0, 0, 0, 0)); }},
+        {"coin", [] { return VMPtr<ClsBullet>(ClsResources::newInstance()->init(0, 0, 0, 0, 10)); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        VMPtr<ClsBullet> shot = c.make();
+        shot->x = 50 * 32;
+        shot->y = 60 * 32;
+        VMPtr<Image> image = Image::createImage(240, 320, false, 0);
+        shot->draw(image->getGraphics());
+        EXPECT_EQ(colourAt(image, 50, 60), 0xC0C0C0);
+        EXPECT_EQ(colourAt(image, 40, 50), 0);
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include "game/scene/mainGame/weapon/WeaponFixture.h"
 #include "global/GameGlobals.h"
+#include "javax/microedition/lcdui/Image.h"
 #include "scene/mainGame/ClsEnemy.h"
 #include "scene/mainGame/ClsPlayer.h"
 #include "scene/mainGame/boss/ClsBoss.h"
@@ -49,6 +50,7 @@ class ShotFixture : public WeaponFixture {
 protected:
     using ClsBullet = scene::mainGame::weapon::ClsBullet;
     using ClsPlayer = scene::mainGame::ClsPlayer;
+    using IntArray = VMArray<int32_t, 1>;
 
     static constexpr int32_t kShipX = 120;
     static constexpr int32_t kShipY = 280;
@@ -126,6 +128,13 @@ protected:
         for (int32_t i = list->size() - 1; i >= 0; i--)
             vm_cast<ClsBullet>(list->get(i))->update(int64_t(ui::MyObject::frameTime), i);
     }
+    // The colour at (x, y) of the image.
+    static int32_t colourAt(VMPtr<javax::microedition::lcdui::Image> image, int32_t x, int32_t y)
+    {
+        VMPtr<IntArray> rgb = IntArray::newArray(1);
+        image->getRGB(rgb, 0, 1, x, y, 1, 1);
+        return (*rgb)[0] & 0xFFFFFF;
+    }
     // A bullet put into a list.
     template<class B>
     static VMPtr<B> into(VMPtr<tq::util::ArrayList> list, VMPtr<B> bullet)
@@ -133,8 +142,6 @@ protected:
         list->add(bullet);
         return bullet;
     }
-
-    using IntArray = VMArray<int32_t, 1>;
 
     VMStatic<TargetEnemies> enemies;
     VMStatic<TargetBoss> boss;
