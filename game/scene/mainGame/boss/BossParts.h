@@ -57,7 +57,7 @@ void removeWreck(ClsBoss* boss, int32_t i, std::initializer_list<int32_t> kinds)
 // that are there.
 void setHitPoints(ClsBoss* boss, int32_t from, int32_t to, int32_t value);
 
-// Part i follows its parent at its offset.
+// The part at i follows its parent at its offset.
 void follow(ClsBoss* boss, VMPtr<IntArray> parent, int32_t i);
 
 // The countdown loses the frame time; true, and set back to reload, once

@@ -42,7 +42,7 @@ class ClsBoss : public ClsPlane {
     // Lowers the part and bossHp (no floor).
     void damage(int32_t i, int32_t amount) override;
 
-    // Part i's box of the kind against every touchable player element: one
+    // The box of the kind of part i against every touchable player element: one
     // hit point per overlapping element and frame, pods excepted.
     virtual void collidePartWithPlayer(int32_t i, int32_t boxKind);
     // Strict: shared edges and empty rectangles do not overlap.

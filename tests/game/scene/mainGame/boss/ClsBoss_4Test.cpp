@@ -20,7 +20,7 @@ protected:
         boss->start();
         return boss;
     }
-    // Part n (1..7) of segment s.
+    // The part numbered n (1..7) in segment s.
     static int32_t part(ClsBoss_4* boss, int32_t s, int32_t n) { return boss->segmentHead[s] + n; }
 };
 
