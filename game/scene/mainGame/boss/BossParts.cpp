@@ -15,7 +15,7 @@ int32_t readPoints(ClsBoss* boss, int32_t host, int32_t boxKind, int32_t limit,
 }
 
 int32_t addPart(ClsBoss* boss, int32_t gobs, int32_t anims, int32_t animation, int32_t host,
-                int32_t ox, int32_t oy, int32_t boxKind)
+                int32_t ox, int32_t oy, int32_t boxKind, Group group)
 {
     int32_t i = boss->nextItem;
     int32_t px = (*boss->x)[host] + ox;
@@ -25,25 +25,46 @@ int32_t addPart(ClsBoss* boss, int32_t gobs, int32_t anims, int32_t animation, i
     (*boss->offsetX)[i] = ox;
     (*boss->offsetY)[i] = oy;
     (*boss->inactive)[i] = false;
-    (*boss->partValue)[i] = boxKind;
+    if (group == Group::Kept)
+        (*boss->partValue)[i] = boxKind;
     (*boss->invulnerable)[i] = true;
     return i;
 }
 
 int32_t hangParts(ClsBoss* boss, VMPtr<IntArray> parent, int32_t gobs, int32_t anims,
-                  int32_t animation, int32_t host, int32_t boxKind, int32_t places)
+                  int32_t animation, int32_t host, int32_t boxKind, int32_t places, Group group)
 {
     int32_t first = boss->nextItem;
     VMPtr<IntArray> points = IntArray::newArray(POINT_BUFFER);
     int32_t n = readPoints(boss, host, boxKind, places, points);
     for (int32_t k = 0; k < n; k++) {
         int32_t i = addPart(boss, gobs, anims, animation, host, (*points)[k * POINT_INTS],
-                            (*points)[k * POINT_INTS + 1], boxKind);
+                            (*points)[k * POINT_INTS + 1], boxKind, group);
         if (parent != nullptr)
             (*parent)[i] = host;
     }
     boss->setNextItem(std::min(first + places, boss->capacity));
-    return first;
+    return n;
+}
+
+void setPhaseCount(ClsBoss* boss, int32_t level)
+{
+    static constexpr int32_t byLevel[] = {1, 3, 5, 6};
+    if (level >= 1 && level <= 4)
+        boss->phaseCount = byLevel[level - 1];
+}
+
+void removeWreck(ClsBoss* boss, int32_t i, std::initializer_list<int32_t> kinds)
+{
+    if (!(*boss->inactive)[i] || boss->players->get(i) == nullptr ||
+        boss->getItemFrame(i) == (*boss->elementFrame)[i])
+        return;
+    for (int32_t k : kinds) {
+        if ((*boss->kind)[i] == k) {
+            boss->removeItem(i);
+            return;
+        }
+    }
 }
 
 void setHitPoints(ClsBoss* boss, int32_t from, int32_t to, int32_t value)

@@ -27,24 +27,37 @@ constexpr int32_t SHOT_TIME = 1000;
 int32_t readPoints(ClsBoss* boss, int32_t host, int32_t boxKind, int32_t limit,
                    VMPtr<IntArray> points);
 
+// Whether a hung part's partValue keeps the box kind it hangs on (its
+// group, read by the bosses of the first stages) or stays 0.
+enum class Group { Unkept, Kept };
+
 // Adds a part at host's position plus (ox, oy), showing animation
 // `animation`: kind 1, on, untouchable, its offset kept, partValue the box
-// kind. Answers its index.
+// kind when the group is kept. Answers its index.
 int32_t addPart(ClsBoss* boss, int32_t gobs, int32_t anims, int32_t animation, int32_t host,
-                int32_t ox, int32_t oy, int32_t boxKind);
+                int32_t ox, int32_t oy, int32_t boxKind, Group group);
 
 // Hangs parts on every point of the kind that the host's frame has, up to
 // `places` of them, with parent[part] := host, then moves the panel's
 // counter past all `places` (parent may be null: no parents kept). Answers
-// the first place.
+// how many parts it hung.
 int32_t hangParts(ClsBoss* boss, VMPtr<IntArray> parent, int32_t gobs, int32_t anims,
-                  int32_t animation, int32_t host, int32_t boxKind, int32_t places);
+                  int32_t animation, int32_t host, int32_t boxKind, int32_t places,
+                  Group group = Group::Unkept);
+
+// Patterns in use (0 .. this) by level 1 to 4, for the bosses whose level
+// sets them; another level leaves phaseCount as it is.
+void setPhaseCount(ClsBoss* boss, int32_t level);
+
+// Item i leaves the panel once it is off, of one of the kinds and showing
+// another frame than its element's (its wreck).
+void removeWreck(ClsBoss* boss, int32_t i, std::initializer_list<int32_t> kinds);
 
 // Hit points of the items from..to (both included, below the counter)
 // that are there.
 void setHitPoints(ClsBoss* boss, int32_t from, int32_t to, int32_t value);
 
-// Part i follows its parent at its offset.
+// The part at i follows its parent at its offset.
 void follow(ClsBoss* boss, VMPtr<IntArray> parent, int32_t i);
 
 // The countdown loses the frame time; true, and set back to reload, once

@@ -39,6 +39,14 @@ void ClsBoss::damage(int32_t i, int32_t amount)
     bossHp -= amount;
 }
 
+void ClsBoss::damageWithParent(VMPtr<IntArray> parent, int32_t i, int32_t amount)
+{
+    ClsBoss::damage(i, amount);
+    int32_t p = (*parent)[i];
+    if (p != i)
+        (*hp)[p] -= amount;
+}
+
 void ClsBoss::collidePartWithPlayer(int32_t i, int32_t boxKind)
 {
     VMPtr<ClsPlayer> player = MainGame::player;
@@ -81,6 +89,8 @@ int32_t ClsBoss::getPartsLeft()
 
 int32_t ClsBoss::getBossHp()
 {
+    if (keepsRunningTotal)
+        return bossHp;
     int32_t sum = 0;
     for (int32_t i = 0; i < capacity; i++) {
         if ((*hp)[i] > 0)

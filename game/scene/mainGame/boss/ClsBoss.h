@@ -42,7 +42,7 @@ class ClsBoss : public ClsPlane {
     // Lowers the part and bossHp (no floor).
     void damage(int32_t i, int32_t amount) override;
 
-    // Part i's box of the kind against every touchable player element: one
+    // The box of the kind of part i against every touchable player element: one
     // hit point per overlapping element and frame, pods excepted.
     virtual void collidePartWithPlayer(int32_t i, int32_t boxKind);
     // Strict: shared edges and empty rectangles do not overlap.
@@ -50,11 +50,13 @@ class ClsBoss : public ClsPlane {
     // Added parts not off; kept in activeParts.
     virtual int32_t countActiveParts();
     virtual int32_t getPartsLeft();
-    // Sum of the positive hit points of every place, added or not.
+    // Sum of the positive hit points of every place, added or not; bossHp
+    // itself for a boss that keeps its running total.
     virtual int32_t getBossHp();
     // 0 .. n - 1 from the hub's random source.
     virtual int32_t random(int32_t n);
-    // Part 0 toward target; fighting once target's y is above it.
+    // The anchor part (0) toward target; fighting once target's y is above
+    // it.
     virtual void enter();
     virtual int32_t getMaxHp();
     // Ends every bullet of the list but the money pick-ups.
@@ -82,6 +84,8 @@ class ClsBoss : public ClsPlane {
         default: break;
         }
     }
+    // The base's damage, and part i's parent (another item) loses as much.
+    void damageWithParent(VMPtr<IntArray> parent, int32_t i, int32_t amount);
     // The element of the item just added at place i: on, untouchable.
     void placePart(int32_t i, int32_t elementKind, int32_t px, int32_t py, int32_t partSpeed);
 
@@ -106,6 +110,8 @@ class ClsBoss : public ClsPlane {
     VMField<IntArray> partValue;
     VMField<IntTable> partRect;
     int32_t work6 = 0;
+    // getBossHp answers bossHp rather than the sum over the parts.
+    bool keepsRunningTotal = false;
 
     VM_FIELDS(partFlag, offsetY, offsetX, target, playerRect, partValue, partRect)
 };

@@ -69,11 +69,9 @@ void ClsBoss_1::attachTurrets(int32_t boxKind, int32_t arm)
 {
     // Each arm has its half of the ring: the attack pairs turret j with
     // turret j + 6 across it.
-    int32_t first = parts::hangParts(this, parent, GOBS, ANIMS, TURRET, arm, boxKind, TURRETS / 2);
-    for (int32_t i = first; i < nextItem; i++) {
-        if (parts::alive(this, i))
-            partsLeft += 1;
-    }
+    int32_t first = nextItem;
+    partsLeft += parts::hangParts(this, parent, GOBS, ANIMS, TURRET, arm, boxKind, TURRETS / 2,
+                                  parts::Group::Kept);
     parts::setHitPoints(this, first, nextItem - 1, TURRET_HP);
 }
 

@@ -83,13 +83,9 @@ int32_t ClsBoss_2::attachTurrets(int32_t boxKind)
     if (boxKind < 1 || boxKind > 3)
         return 0;
     int32_t g = boxKind - 1;
-    int32_t first = parts::hangParts(this, VMPtr<IntArray>(), GOBS, ANIMS, TURRET_ANIM, CORE,
-                                     boxKind, size[g]);
-    int32_t n = 0;
-    for (int32_t i = first; i < nextItem; i++) {
-        if (parts::alive(this, i))
-            n++;
-    }
+    int32_t first = nextItem;
+    int32_t n = parts::hangParts(this, VMPtr<IntArray>(), GOBS, ANIMS, TURRET_ANIM, CORE, boxKind,
+                                 size[g], parts::Group::Kept);
     parts::setHitPoints(this, first, nextItem - 1, hitPoints[g]);
     partsLeft += n;
     (*groupAlive)[g] += n;
@@ -270,10 +266,7 @@ void ClsBoss_2::steerDrone(int32_t i)
 
 void ClsBoss_2::removeWreck(int32_t i)
 {
-    if ((*inactive)[i] && players->get(i) != nullptr &&
-        ((*kind)[i] == KIND_CORE || (*kind)[i] == KIND_DRONE) &&
-        (*elementFrame)[i] != getItemFrame(i))
-        removeItem(i);
+    parts::removeWreck(this, i, {KIND_CORE, KIND_DRONE});
 }
 
 void ClsBoss_2::onPartHit(int32_t i)

@@ -33,6 +33,7 @@ VMPtr<ClsBoss_3> ClsBoss_3::init(VMPtr<weapon::ClsBcreator> factory, int32_t bos
     partsLeft = 0;
     oddLeft = 0;
     evenLeft = 0;
+    keepsRunningTotal = true;
     hideAllParts();
     return VMPtr<ClsBoss_3>(this);
 }
@@ -112,7 +113,8 @@ void ClsBoss_3::attachPods(int32_t boxKind, int32_t core)
 {
     // Four places per core and kind: kind 1 core A 2-5, core B 6-9; kind 2
     // core A 10-13, core B 14-17.
-    int32_t first = parts::hangParts(this, link, GOBS, ANIMS, POD_ANIM, core, boxKind, PODS);
+    int32_t first = nextItem;
+    parts::hangParts(this, link, GOBS, ANIMS, POD_ANIM, core, boxKind, PODS, parts::Group::Kept);
     for (int32_t i = first; i < nextItem; i++) {
         if (!parts::alive(this, i))
             continue;
@@ -126,16 +128,7 @@ void ClsBoss_3::attachPods(int32_t boxKind, int32_t core)
 
 void ClsBoss_3::damage(int32_t i, int32_t amount)
 {
-    (*hp)[i] -= amount;
-    int32_t core = (*link)[i];
-    if (core != i)
-        (*hp)[core] -= amount;
-    bossHp -= amount;
-}
-
-int32_t ClsBoss_3::getBossHp()
-{
-    return bossHp;
+    damageWithParent(link, i, amount);
 }
 
 void ClsBoss_3::onPartHit(int32_t i)

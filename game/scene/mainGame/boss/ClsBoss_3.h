@@ -45,7 +45,6 @@ class ClsBoss_3 : public ClsBoss {
     void onPartHit(int32_t i) override;
     void enter() override;
     // The running total, not the sum over the parts.
-    int32_t getBossHp() override;
 
     virtual void updatePart(int32_t i);
     // A pod on each box of the kind of the core's frame.

@@ -107,17 +107,14 @@ void ClsBoss_4::buildSegment(int32_t s)
 void ClsBoss_4::attachParts(int32_t boxKind, int32_t head)
 {
     int32_t s = segmentOf(head);
-    int32_t first = parts::hangParts(this, parent, GOBS, ANIMS, kPartFrame, head, boxKind,
-                                     PARTS_PER_SEGMENT);
-    for (int32_t i = first; i < nextItem; i++) {
-        if ((*parent)[i] == head && (*kind)[i] == 1)
-            aliveOf(s) += 1;
-    }
+    aliveOf(s) += parts::hangParts(this, parent, GOBS, ANIMS, kPartFrame, head, boxKind,
+                                   PARTS_PER_SEGMENT, parts::Group::Kept);
 }
 
 void ClsBoss_4::update()
 {
-    if (isStopped())
+    // Nothing before start has laid the parts out.
+    if (isStopped() || nextItem == 0)
         return;
     if (state == 1 && parts::countDown(patternTimer, PATTERN_TIME))
         selectPattern(phase + 1);

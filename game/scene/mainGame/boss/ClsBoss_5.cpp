@@ -15,8 +15,6 @@ constexpr int32_t kFiringItems[kLastPattern + 1][4] = {
     {1, 4, 5, -1}, {2, 3, 5, -1}, {1, 4, 7, 8}, {2, 3, 9, -1},
     {1, 2, 3, 4},  {5, -1, -1, -1}, {7, 8, 9, -1},
 };
-// Patterns in use by level: 0..phaseCount.
-constexpr int32_t kPhaseCount[] = {1, 3, 5, 6};
 constexpr int32_t kBodyFrame = 1;
 constexpr int32_t kPodFrame = 3;
 constexpr int32_t kDroneFrame = 5;
@@ -39,8 +37,8 @@ VMPtr<ClsBoss_5> ClsBoss_5::init(VMPtr<weapon::ClsBcreator> factory, int32_t bos
     ClsBoss::init(factory, bossLevel, PARTS);
     parent = IntArray::newArray(PARTS);
     patternTimer = PATTERN_TIME;
-    if (bossLevel >= 1 && bossLevel <= 4)
-        phaseCount = kPhaseCount[bossLevel - 1];
+    parts::setPhaseCount(this, bossLevel);
+    keepsRunningTotal = true;
     hideAllParts();
     return VMPtr<ClsBoss_5>(this);
 }
@@ -95,6 +93,8 @@ void ClsBoss_5::buildPod()
     addElement(3, -1000, -1000);
     (*parent)[podIndex] = bodyIndex;
     (*inactive)[podIndex] = false;
+    // Untouchable through the whole fight: only its parts take shots.
+    (*invulnerable)[podIndex] = true;
     (*offsetX)[podIndex] = getItemSize2(podIndex) / 2 - getItemSize2(bodyIndex) / 2;
     (*offsetY)[podIndex] = getItemSize1(bodyIndex);
     attachParts(kPodKind, podIndex, POD_PARTS);
@@ -117,17 +117,15 @@ void ClsBoss_5::buildDrone()
 
 int32_t ClsBoss_5::attachParts(int32_t boxKind, int32_t host, int32_t limit)
 {
-    int32_t first = parts::hangParts(this, parent, GOBS, ANIMS, kPartFrame, host, boxKind, limit);
-    for (int32_t i = first; i < nextItem; i++) {
-        if ((*kind)[i] == 1)
-            partsLeft += 1;
-    }
-    return nextItem - first;
+    int32_t n = parts::hangParts(this, parent, GOBS, ANIMS, kPartFrame, host, boxKind, limit);
+    partsLeft += n;
+    return n;
 }
 
 void ClsBoss_5::update()
 {
-    if (isStopped())
+    // Nothing before start has laid the parts out.
+    if (isStopped() || nextItem == 0)
         return;
     enter();
     if (state == 1) {
@@ -303,11 +301,6 @@ void ClsBoss_5::checkBoss(int32_t)
         (*inactive)[drone] = true;
         bulletFactory->dropMoneySlow(5, (*x)[drone], (*y)[drone]);
     }
-}
-
-int32_t ClsBoss_5::getBossHp()
-{
-    return bossHp;
 }
 
 } // namespace scene::mainGame::boss

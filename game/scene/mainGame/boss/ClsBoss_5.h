@@ -27,8 +27,6 @@ class ClsBoss_5 : public ClsBoss {
     void update() override;
     void onPartHit(int32_t i) override;
     void enter() override;
-    // The total kept by damage, not the sum over the parts.
-    int32_t getBossHp() override;
     void start() override;
 
     virtual void buildBody();

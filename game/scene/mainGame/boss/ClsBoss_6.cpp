@@ -7,7 +7,6 @@ namespace scene::mainGame::boss {
 namespace {
 
 constexpr int32_t kLastPattern = 6;
-constexpr int32_t kPhaseCount[] = {1, 3, 5, 6};
 constexpr int32_t kCoreFrame = 5;
 constexpr int32_t kWingFrames[] = {1, 3};
 constexpr int32_t kGunFrame = 7;
@@ -33,8 +32,8 @@ VMPtr<ClsBoss_6> ClsBoss_6::init(VMPtr<weapon::ClsBcreator> factory, int32_t bos
     ClsBoss::init(factory, bossLevel, PARTS);
     parent = IntArray::newArray(PARTS);
     patternTimer = PATTERN_TIME;
-    if (bossLevel >= 1 && bossLevel <= 4)
-        phaseCount = kPhaseCount[bossLevel - 1];
+    parts::setPhaseCount(this, bossLevel);
+    keepsRunningTotal = true;
     hideAllParts();
     return VMPtr<ClsBoss_6>(this);
 }
@@ -115,7 +114,8 @@ void ClsBoss_6::attachParts(int32_t boxKind, int32_t wing, int32_t limit)
 
 void ClsBoss_6::update()
 {
-    if (isStopped())
+    // Nothing before start has laid the parts out.
+    if (isStopped() || nextItem == 0)
         return;
     if (parts::countDown(patternTimer, PATTERN_TIME))
         selectPattern(phase + 1);
@@ -220,11 +220,7 @@ void ClsBoss_6::selectPattern(int32_t p)
 
 void ClsBoss_6::damage(int32_t i, int32_t amount)
 {
-    (*hp)[i] -= amount;
-    int32_t p = (*parent)[i];
-    if (p != i)
-        (*hp)[p] -= amount;
-    bossHp -= amount;
+    damageWithParent(parent, i, amount);
 }
 
 void ClsBoss_6::onPartHit(int32_t i)
@@ -279,11 +275,6 @@ void ClsBoss_6::checkBoss()
     setItemFrame(c, kCoreWreck);
     (*inactive)[c] = true;
     (*invulnerable)[c] = true;
-}
-
-int32_t ClsBoss_6::getBossHp()
-{
-    return bossHp;
 }
 
 } // namespace scene::mainGame::boss

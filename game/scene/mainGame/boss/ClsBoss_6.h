@@ -27,8 +27,6 @@ class ClsBoss_6 : public ClsBoss {
     // Also off the item's parent when that is another item.
     void damage(int32_t i, int32_t amount) override;
     void enter() override;
-    // The total kept by damage, not the sum over the parts.
-    int32_t getBossHp() override;
     void start() override;
 
     virtual void buildLevel1();

@@ -60,13 +60,9 @@ void ClsBoss_7::buildBody()
     (*speed)[bodyIndex] = 3;
     (*inactive)[bodyIndex] = false;
     (*invulnerable)[bodyIndex] = true;
-    int32_t first =
-        parts::hangParts(this, parent, GOBS, ANIMS, kGunFrame, bodyIndex, 1, GUN_PARTS);
+    int32_t first = nextItem;
+    partsLeft += parts::hangParts(this, parent, GOBS, ANIMS, kGunFrame, bodyIndex, 1, GUN_PARTS);
     parts::setHitPoints(this, first, nextItem - 1, kGunHp);
-    for (int32_t i = first; i < nextItem; i++) {
-        if ((*kind)[i] == 1)
-            partsLeft += 1;
-    }
 }
 
 void ClsBoss_7::addArm(int32_t n)
@@ -88,7 +84,8 @@ void ClsBoss_7::addArm(int32_t n)
 
 void ClsBoss_7::update()
 {
-    if (isStopped())
+    // Nothing before start has laid the parts out.
+    if (isStopped() || nextItem == 0)
         return;
     if (parts::countDown(patternTimer, PATTERN_TIME))
         selectPattern(phase + 1);
@@ -217,9 +214,7 @@ void ClsBoss_7::checkBoss()
 
 void ClsBoss_7::checkRemoval(int32_t i)
 {
-    if ((*inactive)[i] && (*kind)[i] == 0 && players->get(i) != nullptr &&
-        getItemFrame(i) != (*elementFrame)[i])
-        removeItem(i);
+    parts::removeWreck(this, i, {0});
 }
 
 } // namespace scene::mainGame::boss

@@ -109,16 +109,13 @@ void ClsBoss_8::buildLevel4()
 
 void ClsBoss_8::attachParts(int32_t boxKind, int32_t host, int32_t limit)
 {
-    int32_t first = parts::hangParts(this, parent, GOBS, ANIMS, kGunFrame, host, boxKind, limit);
-    for (int32_t i = first; i < nextItem; i++) {
-        if ((*kind)[i] == 1)
-            partsLeft += 1;
-    }
+    partsLeft += parts::hangParts(this, parent, GOBS, ANIMS, kGunFrame, host, boxKind, limit);
 }
 
 void ClsBoss_8::update()
 {
-    if (isStopped())
+    // Nothing before start has laid the parts out.
+    if (isStopped() || nextItem == 0)
         return;
     if (parts::countDown(patternTimer, PATTERN_TIME))
         selectPattern(phase + 1);
@@ -259,10 +256,7 @@ void ClsBoss_8::checkBoss()
 
 void ClsBoss_8::removeWreck(int32_t i)
 {
-    int32_t k = (*kind)[i];
-    if ((*inactive)[i] && (k == 0 || k == 3) && players->get(i) != nullptr &&
-        getItemFrame(i) != (*elementFrame)[i])
-        removeItem(i);
+    parts::removeWreck(this, i, {0, 3});
 }
 
 } // namespace scene::mainGame::boss

@@ -7,6 +7,14 @@
 
 #include "BossFixture.h"
 #include "scene/mainGame/boss/ClsBoss.h"
+#include "scene/mainGame/boss/ClsBoss_1.h"
+#include "scene/mainGame/boss/ClsBoss_2.h"
+#include "scene/mainGame/boss/ClsBoss_3.h"
+#include "scene/mainGame/boss/ClsBoss_4.h"
+#include "scene/mainGame/boss/ClsBoss_5.h"
+#include "scene/mainGame/boss/ClsBoss_6.h"
+#include "scene/mainGame/boss/ClsBoss_7.h"
+#include "scene/mainGame/boss/ClsBoss_8.h"
 #include "scene/mainGame/weapon/ClsEnemyBullet.h"
 #include "scene/mainGame/weapon/ClsResources.h"
 #include "support/VMFixture.h"
@@ -138,3 +146,43 @@ TEST_F(ClsBossPlayTest, APartOnThePlayerCostsAHitPointEachFrameButNotToAPod)
 
 VM_REGISTER_CLASS_NO_CREATOR(StillBoss, "tests.mainGame.StillBoss", "scene.mainGame.boss.ClsBoss",
                              "tests_mainGame_StillBoss", nullptr);
+
+namespace {
+
+template <class Boss>
+VMPtr<ClsBoss> makeBoss(VMPtr<scene::mainGame::weapon::ClsBcreator> factory, int32_t level)
+{
+    return Boss::newInstance()->init(factory, level);
+}
+
+TEST_F(ClsBossPlayTest, NoBossActsBeforeStartLaysItOut)
+{
+    using Make = VMPtr<ClsBoss> (*)(VMPtr<scene::mainGame::weapon::ClsBcreator>, int32_t);
+    using namespace scene::mainGame::boss;
+    const Make makers[] = {
+        makeBoss<ClsBoss_1>, makeBoss<ClsBoss_2>, makeBoss<ClsBoss_3>, makeBoss<ClsBoss_4>,
+        makeBoss<ClsBoss_5>, makeBoss<ClsBoss_6>, makeBoss<ClsBoss_7>, makeBoss<ClsBoss_8>,
+    };
+    for (int32_t n = 0; n < 8; n++) {
+        for (int32_t level : {1, 4}) {
+            SCOPED_TRACE(testing::Message() << "boss " << n + 1 << " level " << level);
+            MainGame::bossDefeated = false;
+            factory->log.clear();
+            VMPtr<ClsBoss> boss = makers[n](factory.get(), level);
+            int32_t phase = boss->phase;
+            // Longer than any pattern countdown.
+            for (int32_t f = 0; f < 150; f++)
+                frame(boss.get());
+            EXPECT_FALSE(MainGame::bossDefeated);
+            EXPECT_EQ(boss->getState(), 0);
+            EXPECT_EQ(boss->phase, phase);
+            EXPECT_TRUE(factory->log.empty());
+            boss->start();
+            EXPECT_GT(boss->nextItem, 0);
+            EXPECT_TRUE(fight(boss.get()));
+            EXPECT_FALSE(MainGame::bossDefeated);
+        }
+    }
+}
+
+} // namespace

@@ -20,7 +20,7 @@ protected:
         boss->start();
         return boss;
     }
-    // Part n (1..7) of segment s.
+    // The part numbered n (1..7) in segment s.
     static int32_t part(ClsBoss_4* boss, int32_t s, int32_t n) { return boss->segmentHead[s] + n; }
 };
 
@@ -98,17 +98,30 @@ TEST_F(ClsBoss_4Test, OnlyTheTailSegmentTakesDamageUntilItFalls)
 
 TEST_F(ClsBoss_4Test, ThePartsOfTheSegmentInPlayFireTogetherOnceASecond)
 {
-    VMPtr<ClsBoss_4> boss = make(1);
-    ASSERT_TRUE(fight(boss.get()));
-    factory->log.clear();
-    for (int32_t f = 0; f < 26; f++)
-        frame(boss.get());
-    // Pattern 0: parts 1, 4 and 7, two shots centred on straight down.
-    std::vector<std::string> shots = factory->calls("directional");
-    ASSERT_EQ(shots.size(), 3u);
-    for (const std::string& s : shots)
-        EXPECT_EQ(s.rfind("directional 1 20 ", 0), 0u) << s;
-    EXPECT_TRUE(factory->calls("eightWay").empty());
+    // The tail is in play: at level 2 the first segment's parts hold fire.
+    for (int32_t level : {1, 2}) {
+        SCOPED_TRACE(level);
+        VMPtr<ClsBoss_4> boss = make(level);
+        ASSERT_TRUE(fight(boss.get()));
+        ASSERT_EQ(boss->segment, level - 1);
+        factory->log.clear();
+        std::vector<std::string> expected;
+        for (int32_t f = 0; f < 26; f++) {
+            size_t before = factory->log.size();
+            frame(boss.get());
+            if (factory->log.size() == before)
+                continue;
+            // Pattern 0: parts 1, 4 and 7, two shots centred on straight down.
+            for (int32_t n : {1, 4, 7}) {
+                int32_t i = part(boss.get(), boss->segment, n);
+                expected.push_back("directional 1 20 " + std::to_string((*boss->x)[i]) + " " +
+                                   std::to_string((*boss->y)[i]) + " 2");
+            }
+        }
+        EXPECT_EQ(factory->calls("directional"), expected);
+        EXPECT_EQ(expected.size(), 3u);
+        EXPECT_TRUE(factory->calls("eightWay").empty());
+    }
 }
 
 TEST_F(ClsBoss_4Test, PatternsWithoutALivingFiringPartArePassedOver)

@@ -105,6 +105,22 @@ TEST_F(ClsBoss_5Test, TheBodyFallsWithTheSumOfItsPartsAndThePodWithItsThree)
     EXPECT_TRUE(MainGame::bossDefeated);
 }
 
+TEST_F(ClsBoss_5Test, ThePodTakesNoShotWhileTheBossComesOn)
+{
+    for (int32_t level : {2, 4}) {
+        SCOPED_TRACE(level);
+        VMPtr<ClsBoss_5> boss = make(level);
+        frame(boss.get());
+        ASSERT_EQ(boss->getState(), 0);
+        int32_t total = boss->getBossHp();
+        hit(boss.get(), boss->podIndex, 500);
+        EXPECT_EQ(boss->getBossHp(), total);
+        EXPECT_TRUE(boss->isInvulnerable(boss->podIndex));
+        ASSERT_TRUE(fight(boss.get()));
+        EXPECT_TRUE(boss->isInvulnerable(boss->podIndex));
+    }
+}
+
 TEST_F(ClsBoss_5Test, TheDroneChasesThePlayerAndFallsOnItsOwn)
 {
     VMPtr<ClsBoss_5> boss = make(3);
