@@ -47,7 +47,7 @@ void ClsBoss_3::start()
 void ClsBoss_3::addCore(int32_t animation, int32_t px, int32_t py, int32_t direction)
 {
     int32_t i = nextItem;
-    addAnimItem(GOBS, ANIMS, animation, px, py - 320);
+    addAnimItem(GOBS, ANIMS, animation, px, py);
     placePart(i, 0, px, py, SPEED);
     (*link)[i] = i;
     (*hp)[i] = CORE_HP;

@@ -72,7 +72,7 @@ class ClsBoss_3 : public ClsBoss {
     VMField<IntArray> targetB;
     int32_t evenLeft = 0;
 
-    // Adds a core at (px, py), its item a screen higher: on, untouchable,
+    // Adds a core and its item at (px, py): on, untouchable,
     // linked to itself.
     void addCore(int32_t animation, int32_t px, int32_t py, int32_t direction);
     // Both cores' hit points times factor; maxHp their sum.

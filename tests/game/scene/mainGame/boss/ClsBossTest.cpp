@@ -67,7 +67,8 @@ TEST_F(ClsBossPlayTest, RectanglesOverlapOnlyWithSomeArea)
         bool overlaps;
     } cases[] = {
         {5, 5, 10, 10, true},  {10, 0, 10, 10, false}, {0, 10, 10, 10, false},
-        {-9, -9, 10, 10, true}, {3, 3, 0, 5, false},   {3, 3, 5, 0, false},
+        {-9, -9, 10, 10, true}, {-10, 0, 10, 10, false}, {0, -10, 10, 10, false},
+        {3, 3, 0, 5, false},   {3, 3, 5, 0, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(boss->rectsOverlap(rect(c.x, c.y, c.w, c.h), rect(0, 0, 10, 10)), c.overlaps)
