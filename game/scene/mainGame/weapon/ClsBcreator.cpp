@@ -24,19 +24,15 @@ namespace {
 constexpr int32_t kDirX[8] = {0, 0, -1, 1, -1, 1, -1, 1};
 constexpr int32_t kDirY[8] = {-1, 1, 0, 0, -1, -1, 1, 1};
 
+// The main gun's and a bomb's target offset from the shot's start point by
+// direction 0..5; the diagonals aim twice as far up as sideways.
+constexpr int32_t kShotTargetX[6] = {0, 0, -30, 30, -30, 30};
+constexpr int32_t kShotTargetY[6] = {-30, 30, 0, 0, -60, -60};
+
 // The main gun by direction 0..5: the middle gun point (the only one at
 // level 1, flanked by its two neighbours at level 3, replaced by them at
-// level 2) and the target's offset from the first chosen point.
+// level 2).
 constexpr int32_t kGunPoint[6] = {0, 4, 6, 2, 7, 1};
-constexpr int32_t kGunTargetX[6] = {0, 0, -30, 30, -30, 30};
-constexpr int32_t kGunTargetY[6] = {-30, 30, 0, 0, -60, -60};
-
-// Start point (as multiples of h) and target offset of a bomb by direction
-// 0..5.
-constexpr int32_t kBombStartX[6] = {0, 0, -1, 1, -1, 1};
-constexpr int32_t kBombStartY[6] = {-1, 1, 0, 0, -1, -1};
-constexpr int32_t kBombTargetX[6] = {0, 0, -30, 30, -30, 30};
-constexpr int32_t kBombTargetY[6] = {-30, 30, 0, 0, -60, -60};
 
 constexpr double kSpreadRadiansPerDegree = 0.005555555555555556;
 constexpr double kFullCircle = 6.2831853;
@@ -127,16 +123,14 @@ void ClsBcreator::fireDirectional(int32_t dir, int32_t spreadDeg, int32_t x, int
 
 void ClsBcreator::fireRing(int32_t count, int32_t x, int32_t y, int32_t speed)
 {
-    int32_t n = layoutRing(count, speed);
-    for (int32_t i = 0; i < n; i++)
-        addEnemyBullet(x * 32, y * 32, (*spreadVx)[i], (*spreadVy)[i], speed);
+    makeRing(false, count, x, y, speed);
 }
 
-int32_t ClsBcreator::layoutRing(int32_t count, int32_t speed)
+void ClsBcreator::makeRing(bool money, int32_t count, int32_t x, int32_t y, int32_t speed)
 {
     // No shot and no division by a count of 0.
     if (count < 1)
-        return 0;
+        return;
     double step = kFullCircle / count;
     double q = double(ClsBullet::stepFor(speed));
     int32_t k = frameTime();
@@ -144,9 +138,13 @@ int32_t ClsBcreator::layoutRing(int32_t count, int32_t speed)
     for (int32_t i = 0; i < count; i++) {
         (*spreadVx)[i] = k * vm_d2i(ClsMyMath::cos(a) * q);
         (*spreadVy)[i] = k * vm_d2i(ClsMyMath::sin(a) * q);
+        if (money)
+            addEnemyShot(ClsResources::newInstance()->init(x * 32, y * 32, (*spreadVx)[i],
+                                                           (*spreadVy)[i], speed));
+        else
+            addEnemyBullet(x * 32, y * 32, (*spreadVx)[i], (*spreadVy)[i], speed);
         a += step;
     }
-    return count;
 }
 
 void ClsBcreator::fireAtPoint(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
@@ -193,10 +191,7 @@ void ClsBcreator::fireEightWay(int32_t dir, int32_t x, int32_t y)
 
 void ClsBcreator::dropMoneyRing(int32_t count, int32_t x, int32_t y, int32_t speed)
 {
-    int32_t n = layoutRing(count, speed);
-    for (int32_t i = 0; i < n; i++)
-        addEnemyShot(ClsResources::newInstance()->init(x * 32, y * 32, (*spreadVx)[i],
-                                                       (*spreadVy)[i], speed));
+    makeRing(true, count, x, y, speed);
 }
 
 void ClsBcreator::dropMoneySlow(int32_t count, int32_t x, int32_t y)
@@ -317,7 +312,7 @@ void ClsBcreator::firePlayerShot(int32_t dir, int32_t part)
         rows->set(2, gunPoints->get(after));
     }
     VMPtr<IntArray> first = rows->get(0);
-    fireRows(rows, (*first)[0] + kGunTargetX[dir], (*first)[1] + kGunTargetY[dir], part);
+    fireRows(rows, (*first)[0] + kShotTargetX[dir], (*first)[1] + kShotTargetY[dir], part);
 }
 
 void ClsBcreator::fireRows(VMPtr<IntTable> chosen, int32_t tx, int32_t ty, int32_t part)
@@ -339,9 +334,10 @@ void ClsBcreator::fireBombs(int32_t dir, int32_t x, int32_t y, int32_t part)
         return;
     VMPtr<ClsPlayer> player = MainGame::player;
     int32_t h = player->getItemSize1(0) / 2;
-    int32_t sx = x + kBombStartX[dir] * h;
-    int32_t sy = y + kBombStartY[dir] * h;
-    fireBomb(dir, sx, sy, sx + kBombTargetX[dir], sy + kBombTargetY[dir], part);
+    // The start on the edge of the ship's picture in the shot's direction.
+    int32_t sx = x + kDirX[dir] * h;
+    int32_t sy = y + kDirY[dir] * h;
+    fireBomb(dir, sx, sy, sx + kShotTargetX[dir], sy + kShotTargetY[dir], part);
 }
 
 void ClsBcreator::fireBomb(int32_t dir, int32_t x1, int32_t y1, int32_t x2, int32_t y2,

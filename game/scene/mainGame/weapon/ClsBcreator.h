@@ -110,9 +110,9 @@ private:
                          int32_t& ty);
     // The shot count of player part `part`.
     static int32_t shotCountOf(int32_t part);
-    // A ring's per-shot steps, shot i at angle i * 2pi / count; the number
-    // of shots (0 for a count below 1).
-    int32_t layoutRing(int32_t count, int32_t speed);
+    // A ring of enemy bullets or money, shot i at angle i * 2pi / count,
+    // each made as soon as its steps are known; nothing for a count below 1.
+    void makeRing(bool money, int32_t count, int32_t x, int32_t y, int32_t speed);
     static void addEnemyBullet(int32_t x, int32_t y, int32_t vx, int32_t vy, int32_t speed);
 
 public:

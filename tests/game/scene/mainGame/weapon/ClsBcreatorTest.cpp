@@ -149,25 +149,26 @@ TEST_F(ClsBcreatorTest, SpreadAnglesAreSymmetricAboutTheAim)
     }
 }
 
-TEST_F(ClsBcreatorTest, JitteredSpreadStaysWithinFortyAndRepeatsWithTheSeed)
+TEST_F(ClsBcreatorTest, JitteredSpreadAddsTheRemainderOfEachDrawKeepingItsSign)
 {
-    auto fire = [&]() {
-        main::Main::random = tq::util::FastRandom::newInstance()->init(int64_t(11));
-        MainGame::enemyBullets->clear();
-        factory->fireDirectional(3, 10, 100, 100, 3, true, false);
-        return steps(MainGame::enemyBullets);
-    };
-    Pairs first = fire();
+    main::Main::random = tq::util::FastRandom::newInstance()->init(int64_t(11));
+    factory->fireDirectional(3, 10, 100, 100, 3, true, false);
     EXPECT_EQ(factory->jitter, ClsBcreator::JITTER_WIDTH);
+    // Two draws per shot from the same seed, horizontal first.
+    VMPtr<tq::util::FastRandom> draws = tq::util::FastRandom::newInstance()->init(int64_t(11));
     const Pairs plain = {{196, -34}, {200, 0}, {196, 34}};
-    bool moved = false;
-    for (size_t i = 0; i < plain.size(); i++) {
-        EXPECT_LE(std::abs(first[i].first - plain[i].first), 39);
-        EXPECT_LE(std::abs(first[i].second - plain[i].second), 39);
-        moved = moved || first[i] != plain[i];
+    Pairs expected;
+    bool negative = false;
+    for (const auto& [svx, svy] : plain) {
+        int32_t rx = draws->nextInt();
+        int32_t ry = draws->nextInt();
+        negative = negative || rx < 0 || ry < 0;
+        expected.emplace_back(svx + rx % 40, svy + ry % 40);
     }
-    EXPECT_TRUE(moved);
-    EXPECT_EQ(fire(), first);
+    // The seed gives at least one negative draw, whose addend stays negative.
+    EXPECT_TRUE(negative);
+    EXPECT_EQ(steps(MainGame::enemyBullets), expected);
+    EXPECT_EQ(spread(3), expected);
 }
 
 TEST_F(ClsBcreatorTest, EnemySpreadAimsAtThePlayersShip)
@@ -179,6 +180,13 @@ TEST_F(ClsBcreatorTest, EnemySpreadAimsAtThePlayersShip)
 
 TEST_F(ClsBcreatorTest, RingsStartToTheRightAndTurnDownwards)
 {
+    // The frame time multiplies the truncated step: at 120 degrees cos * 4
+    // is just above -2 and truncates to -1, so -50 (not -99).
+    factory->fireRing(3, 100, 100, 80);
+    ASSERT_EQ(MainGame::enemyBullets->size(), 3);
+    EXPECT_EQ(steps(MainGame::enemyBullets)[1], (std::pair<int32_t, int32_t>{-50, 150}));
+    MainGame::enemyBullets->clear();
+
     factory->fireRing(4, 100, 100, 80);
     ASSERT_EQ(MainGame::enemyBullets->size(), 4);
     Pairs shots = steps(MainGame::enemyBullets);
@@ -220,6 +228,9 @@ TEST_F(ClsBcreatorTest, MoreShotsThanTheCapacityFailOnTheArrayBound)
         "Array index out of range: 10"));
     EXPECT_TRUE(vmThrows<java::lang::ArrayIndexOutOfBoundsException>(
         [&]() { factory->fireRing(11, 100, 100, 80); }, "Array index out of range: 10"));
+    // Each shot is made as soon as its steps are known: the ten that fit
+    // were made before the bound failed, for the spread and the ring.
+    EXPECT_EQ(MainGame::enemyBullets->size(), 20);
     // Exactly the capacity fits.
     MainGame::enemyBullets->clear();
     factory->fireRing(10, 100, 100, 80);

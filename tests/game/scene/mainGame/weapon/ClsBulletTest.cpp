@@ -1,8 +1,8 @@
 // The bullet base and the enemy bullet: the point test's strict borders and
 // one part per test against the box test's every overlapping part, parts
 // that cannot be hit, the step of a speed (0 guarded), the screen bounds
-// with both edges inside, and a dead bullet's last drawing before it leaves
-// its list.
+// with both edges inside and still tested against the player, and a dead
+// bullet's last drawing before it leaves its list.
 
 #include <vector>
 
@@ -166,6 +166,29 @@ TEST_F(ClsBulletTest, EnemyBulletStaysOnScreenUpToBothEdgesAndLeavesItsListAUpda
         EXPECT_EQ(MainGame::enemyBullets->size(), 1);
         bullet->update(kFrameTime, 0);
         EXPECT_EQ(MainGame::enemyBullets->size(), c.onScreen ? 1 : 0) << c.x << "," << c.y;
+        MainGame::enemyBullets->clear();
+    }
+}
+
+TEST_F(ClsBulletTest, EnemyBulletOnTheLastColumnOrRowStillHitsThePlayer)
+{
+    // The ship's rectangle (234, 314, 8, 8) reaches past both screen edges.
+    VMPtr<scene::mainGame::ClsPlayer> player = MainGame::player;
+    addPart(player, 238, 318);
+    const struct {
+        int32_t px, py;
+        bool hit;
+    } cases[] = {
+        {240, 316, true}, {236, 320, true}, {240, 320, true},
+        {241, 316, false}, {236, 321, false},  // off screen: dead without a test
+    };
+    for (const auto& c : cases) {
+        player->setHp(0, kPartHp);
+        VMPtr<ClsEnemyBullet> bullet = bulletAt(c.px, c.py);
+        MainGame::enemyBullets->add(bullet);
+        bullet->update(kFrameTime, 0);
+        EXPECT_TRUE(bullet->dead) << c.px << "," << c.py;
+        EXPECT_EQ(player->getHp(0), c.hit ? kPartHp - 1 : kPartHp) << c.px << "," << c.py;
         MainGame::enemyBullets->clear();
     }
 }
