@@ -390,9 +390,11 @@ void MainGame::handlePauseInput()
     if (down && pointer->isInside(lower, 0))
         pausePanel->selectRow(false);
     if (up && pointer->isInside(upper, 0)) {
+        pausePanel->selectRow(true);
         pauseChoice = true;
         resumeOrQuit();
     } else if (up && pointer->isInside(lower, 0)) {
+        pausePanel->selectRow(false);
         pauseChoice = false;
         resumeOrQuit();
     }

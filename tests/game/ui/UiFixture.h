@@ -100,6 +100,12 @@ inline Ints ints(const VMPtr<VMArray<int32_t, 1>>& a)
     return Ints(a->elements(), a->elements() + a->length);
 }
 
+// The first four values of a box: {x, y, width, height}.
+inline Ints rect4(const VMPtr<VMArray<int32_t, 1>>& a)
+{
+    return Ints(a->elements(), a->elements() + 4);
+}
+
 inline VMPtr<VMArray<int32_t, 1>> intArray(const Ints& values)
 {
     VMPtr<VMArray<int32_t, 1>> a = VMArray<int32_t, 1>::newArray(int32_t(values.size()));

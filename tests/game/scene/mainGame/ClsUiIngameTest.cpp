@@ -17,7 +17,7 @@ using scene::mainGame::ClsUiIngame;
 using scene::mainGame::MainGame;
 using uitest::Calls;
 using uitest::Ints;
-using uitest::ints;
+using uitest::rect4;
 
 namespace {
 
@@ -80,10 +80,6 @@ protected:
     {
         return {hud->getItemX(i), hud->getItemY(i), hud->getItemFrame(i)};
     }
-    static Ints box(const VMPtr<ClsUiIngame::IntArray>& b)
-    {
-        return Ints(b->elements(), b->elements() + 4);
-    }
 
     VMStatic<LivesPlayer> player;
 };
@@ -98,13 +94,14 @@ TEST_F(ClsUiIngameTest, BuildsItsItemsAtTheirPlacesAndReadsTheirBoxes)
     EXPECT_EQ(ClsUiIngame::pauseButtonItem, 6);
     EXPECT_EQ(hud->nextItem, 7);
 
-    // The test pictures are 8 x 8: the icons stand one icon apart, one icon
-    // from the left and the top; the boss bar two icons down.
+    // The life icon is 10 wide and 8 high: the icons stand one icon width
+    // apart, one width from the left and one height from the top; the boss
+    // bar two heights down.
     EXPECT_EQ(ClsUiIngame::iconHeight, 8);
     const Ints expected[] = {
-        {240, 0, 1},                           // top bar
-        {8, 8, 31}, {16, 8, 31}, {24, 8, 31},  // lives
-        {120, 16, 1},                          // boss bar, idle look
+        {240, 0, 1},                             // top bar
+        {10, 8, 31}, {20, 8, 31}, {30, 8, 31},   // lives
+        {120, 16, 1},                            // boss bar, idle look
         {120, 160, 1},                         // banner, nothing shown
         {240, 0, 19},                          // pause button
     };
@@ -116,14 +113,12 @@ TEST_F(ClsUiIngameTest, BuildsItsItemsAtTheirPlacesAndReadsTheirBoxes)
     EXPECT_EQ((Ints{hud->barX, hud->barY, hud->barFullWidth, hud->barHeight}),
               (Ints{116, 12, 8, 8}));
     EXPECT_EQ(hud->barWidth, 0);
-    EXPECT_EQ(box(hud->getMoneyRect()), (Ints{40, 4, 80, 16}));
-    EXPECT_EQ(box(hud->getPauseButtonRect()), (Ints{210, 0, 30, 30}));
+    EXPECT_EQ(rect4(hud->getMoneyRect()), (Ints{40, 4, 80, 16}));
+    EXPECT_EQ(rect4(hud->getPauseButtonRect()), (Ints{210, 0, 30, 30}));
 
     // Every place, used or not, is clipped to the screen.
     for (int32_t i = 0; i < 10; i++)
-        EXPECT_EQ(Ints(hud->itemClip->get(i)->elements(), hud->itemClip->get(i)->elements() + 4),
-                  (Ints{0, 0, 240, 320}))
-            << "place " << i;
+        EXPECT_EQ(rect4(hud->itemClip->get(i)), (Ints{0, 0, 240, 320})) << "place " << i;
 
     hud->setPauseFrame15();
     EXPECT_EQ(hud->getItemFrame(ClsUiIngame::pauseButtonItem), 15);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "game/scene/mainGame/PlayHarness.h"
+#include "game/ui/UiFixture.h"
 #include "scene/mainGame/ClsUiPause.h"
 
 using scene::mainGame::ClsPlayer;
@@ -16,23 +17,20 @@ using scene::mainGame::MainGame;
 
 namespace {
 
-using Ints = std::vector<int32_t>;
 using Strings = std::vector<std::string>;
 
 using playtest::kDownKey;
 using playtest::kPauseKey;
 using playtest::kUpKey;
+using uitest::Ints;
+using uitest::rect4;
 
 // The test pack's panel at (120, 160): title (40, 100, 160, 20), upper row
-// (40, 130, 160, 24), lower row (40, 170, 160, 24).
+// (40, 130, 160, 24), lower row (60, 170, 100, 24). The marker stands at the
+// upper row's centre on both rows, not at the lower row's (110).
 constexpr int32_t kMarkerX = 120;
 constexpr int32_t kUpperY = 142;
 constexpr int32_t kLowerY = 182;
-
-Ints box(const VMPtr<ClsUiPause::IntArray>& b)
-{
-    return Ints(b->elements(), b->elements() + 4);
-}
 
 Ints marker(const VMPtr<ClsUiPause>& panel)
 {
@@ -82,9 +80,9 @@ TEST_F(ClsUiPauseTest, BuildsTheBackgroundWithItsBoxesAndTheMarkerOnTheUpperRow)
               (Ints{120, 160, 30}));
     EXPECT_EQ(panel->getItemFrame(ClsUiPause::markerItem), 32);
 
-    EXPECT_EQ(box(panel->getTitleRect()), (Ints{40, 100, 160, 20}));
-    EXPECT_EQ(box(panel->getUpperRowRect()), (Ints{40, 130, 160, 24}));
-    EXPECT_EQ(box(panel->getLowerRowRect()), (Ints{40, 170, 160, 24}));
+    EXPECT_EQ(rect4(panel->getTitleRect()), (Ints{40, 100, 160, 20}));
+    EXPECT_EQ(rect4(panel->getUpperRowRect()), (Ints{40, 130, 160, 24}));
+    EXPECT_EQ(rect4(panel->getLowerRowRect()), (Ints{60, 170, 100, 24}));
     EXPECT_EQ(ClsUiPause::markerX, kMarkerX);
     EXPECT_EQ(panel->upperRowCentreY, kUpperY);
     EXPECT_EQ(panel->lowerRowCentreY, kLowerY);
@@ -121,7 +119,7 @@ TEST_F(ClsUiPauseTest, PlaySceneMarksRowsByKeyAndTouchAndActsOnTheRelease)
 
     // Down on the quit row marks it; lifted on the continue row, play goes
     // on. The rows' edges count as inside.
-    touch(true, 200, 194);
+    touch(true, 160, 194);
     EXPECT_EQ(marker(panel), (Ints{kMarkerX, kLowerY}));
     EXPECT_TRUE(play->paused);
     EXPECT_TRUE(play->pauseChoice);
@@ -131,15 +129,22 @@ TEST_F(ClsUiPauseTest, PlaySceneMarksRowsByKeyAndTouchAndActsOnTheRelease)
     EXPECT_FALSE(panel->isActive());
     EXPECT_EQ(sceneRequests(), Strings{});
 
-    // A touch between the rows does nothing.
+    // Reopened, the marker stands on the row the touch answered.
     tap(kPauseKey);
     ASSERT_TRUE(play->paused);
-    touch(true, 120, 160);
-    touch(false, 120, 160);
-    EXPECT_TRUE(play->paused);
+    EXPECT_EQ(marker(panel), (Ints{kMarkerX, kUpperY}));
+
+    // A touch between the rows, or beside the narrower quit row, does
+    // nothing.
+    for (const Ints& at : {Ints{120, 160}, Ints{200, 180}}) {
+        touch(true, at[0], at[1]);
+        touch(false, at[0], at[1]);
+        EXPECT_TRUE(play->paused) << at[0] << " " << at[1];
+        EXPECT_EQ(marker(panel), (Ints{kMarkerX, kUpperY})) << at[0] << " " << at[1];
+    }
 
     // Lifted on the quit row: the stage ends.
-    touch(false, 120, 180);
+    touch(false, 60, 180);
     EXPECT_FALSE(play->paused);
     EXPECT_FALSE(play->pauseChoice);
     EXPECT_EQ(sceneRequests(), Strings{"changeScene 10"});
