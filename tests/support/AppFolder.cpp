@@ -6,6 +6,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "hal/properties.h"
+
 namespace vxtest {
 
 AppFolder::AppFolder()
@@ -16,11 +18,14 @@ AppFolder::AppFolder()
     }
     path_ = pattern;
     setenv("VEXALON_APP_DIR", path_.c_str(), 1);
+    // The platform keeps the folder it found until properties are loaded again.
+    HAL_loadProperties();
 }
 
 AppFolder::~AppFolder()
 {
     unsetenv("VEXALON_APP_DIR");
+    HAL_loadProperties();
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
 }

@@ -1,6 +1,8 @@
 #pragma once
 // A temporary application folder: made empty, named by VEXALON_APP_DIR for
-// the test's lifetime, removed with everything in it afterwards.
+// the test's lifetime, removed with everything in it afterwards. Making and
+// removing one reloads the platform's properties, so the platform finds the
+// application folder again.
 
 #include <string>
 
