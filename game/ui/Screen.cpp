@@ -349,16 +349,23 @@ void Screen::relativeBox(int32_t i, int32_t kind, int32_t k, VMPtr<IntArray> out
         players->get(i)->getCollisionRects(out, k);
 }
 
+void Screen::fillItemBoxOfKind(int32_t i, int32_t k, VMPtr<IntArray> out)
+{
+    for (int32_t n = 0; n < 5; n++)
+        (*out)[n] = 0;
+    int32_t kind = kindOf(i);
+    if (kind == FRAME_ITEM || kind == ANIM_ITEM) {
+        relativeBox(i, kind, k, out);
+        VMPtr<IntArray> pos = itemPos->get(i);
+        (*out)[0] += (*pos)[0];
+        (*out)[1] += (*pos)[1];
+    }
+}
+
 VMPtr<Screen::IntArray> Screen::getItemBoxOfKind(int32_t i, int32_t k)
 {
     VMPtr<IntArray> box = IntArray::newArray(5);
-    int32_t kind = kindOf(i);
-    if (kind == FRAME_ITEM || kind == ANIM_ITEM) {
-        relativeBox(i, kind, k, box);
-        VMPtr<IntArray> pos = itemPos->get(i);
-        (*box)[0] += (*pos)[0];
-        (*box)[1] += (*pos)[1];
-    }
+    fillItemBoxOfKind(i, k, box);
     return box;
 }
 
@@ -384,24 +391,30 @@ VMPtr<Screen::IntArray> Screen::getItemBox4(int32_t i)
 
 VMPtr<Screen::IntArray> Screen::getItemBox(int32_t i, int32_t k)
 {
+    VMPtr<IntArray> box = IntArray::newArray(5);
+    getItemBoxInto(i, k, box);
+    return box;
+}
+
+void Screen::getItemBoxInto(int32_t i, int32_t k, VMPtr<IntArray> out)
+{
     int32_t kind = kindOf(i);
     if (kind != GOB_ITEM) {
-        VMPtr<IntArray> box = getItemBoxOfKind(i, k);
+        fillItemBoxOfKind(i, k, out);
         if (kind == ANIM_ITEM) {
             VMPtr<AnimPlayer> player = players->get(i);
-            (*box)[0] += player->getPosX();
-            (*box)[1] += player->getPosY();
+            (*out)[0] += player->getPosX();
+            (*out)[1] += player->getPosY();
         }
-        return box;
+        return;
     }
-    VMPtr<IntArray> box = IntArray::newArray(5);
     VMPtr<Gob> gob = firstGob(i);
     VMPtr<IntArray> pos = itemPos->get(i);
-    (*box)[0] = gob->xOffset + gob->collisionX + (*pos)[0];
-    (*box)[1] = gob->yOffset + gob->collisionY + (*pos)[1];
-    (*box)[2] = gob->collisionWidth;
-    (*box)[3] = gob->collisionHeight;
-    return box;
+    (*out)[0] = gob->xOffset + gob->collisionX + (*pos)[0];
+    (*out)[1] = gob->yOffset + gob->collisionY + (*pos)[1];
+    (*out)[2] = gob->collisionWidth;
+    (*out)[3] = gob->collisionHeight;
+    (*out)[4] = 0;
 }
 
 VMPtr<CollisionBox> Screen::getItemBoxObject(int32_t i, int32_t k)

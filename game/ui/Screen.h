@@ -64,6 +64,9 @@ class Screen : public MyObject {
     virtual void clearItemSequences();
     // {x, y, width, height, value} of the item's box of kind k, placed.
     virtual VMPtr<IntArray> getItemBox(int32_t i, int32_t k);
+    // getItemBox written into the caller's out of five ints, with no
+    // allocation: for the collision loops that test a box per part.
+    virtual void getItemBoxInto(int32_t i, int32_t k, VMPtr<IntArray> out);
     virtual int32_t getItemFrame(int32_t i);
     virtual void setBackgroundColors(int32_t c1, int32_t c2);
     virtual void setBackgroundColor(int32_t c);
@@ -153,6 +156,9 @@ private:
     VMPtr<tq::Gob> firstGob(int32_t i);
     // The relative box of kind k of a frame or animation item into out.
     void relativeBox(int32_t i, int32_t kind, int32_t k, VMPtr<IntArray> out);
+    // The placed box of kind k of a frame or animation item into out's five
+    // ints, all zero for any other item or a missing box.
+    void fillItemBoxOfKind(int32_t i, int32_t k, VMPtr<IntArray> out);
     VMPtr<IntArray> getItemBoxOfKind(int32_t i, int32_t k);
     // Empties place i, loads both sets into it and answers its AnimSet; an
     // AnimSet that is missing hands the uses back and throws

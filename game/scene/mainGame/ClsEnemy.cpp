@@ -377,11 +377,14 @@ void ClsEnemy::collideWithPlayer(int32_t i)
     int32_t ex = (*x)[i];
     int32_t ey = (*y)[i];
     int32_t count = player->nextItem;
+    if (hitRect == nullptr)
+        hitRect = IntArray::newArray(5);
+    VMPtr<IntArray> box = hitRect;
     for (int32_t j = 0; j < count; j++) {
         if (player->isInvulnerable(j) || player->getUnitKind(j) == ClsPlayer::UNIT_POD)
             continue;
-        hitRect = player->getItemBox(j, 0);
-        IntArray& r = *hitRect;
+        player->getItemBoxInto(j, 0, box);
+        IntArray& r = *box;
         if (r[0] < ex && ex < r[0] + r[2] && r[1] < ey && ey < r[1] + r[3]) {
             (*hp)[i] = 0;
             player->setHp(j, player->getHp(j) - 1);

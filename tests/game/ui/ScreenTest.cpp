@@ -9,6 +9,7 @@
 #include "java/lang/IllegalArgumentException.h"
 #include "support/LangTestSupport.h"
 #include "ui/Screen.h"
+#include "vm/VMHeap.h"
 
 using ui::ResManager;
 using ui::Screen;
@@ -362,6 +363,35 @@ TEST_F(ScreenTest, BoxesOfEachKindArePlacedAtTheItem)
     EXPECT_EQ(s->getItemBoxCount(1), 2);
     EXPECT_EQ(s->getItemBoxCount(2), 2);
     EXPECT_EQ(s->getItemBoxCount(3), 0);
+}
+
+TEST_F(ScreenTest, BoxIntoACallersArrayMatchesTheNewBoxAndAllocatesNothing)
+{
+    VMPtr<Screen> s = panel(4);
+    s->setGobItem(0, GOBS);
+    s->setItemPosition(0, 100, 200);
+    s->setItem(1, GOBS, ANIMS, 1, 30, 40);
+    s->setAnimItem(2, GOBS, ANIMS, ANIMS_ONCE, 7, 8);
+    // One array reused for every query, first filled with a sentinel: a box
+    // of a kind the item lacks and a missing item must leave nothing behind.
+    VMPtr<VMArray<int32_t, 1>> out = intArray({-7, -7, -7, -7, -7});
+    const std::pair<int32_t, int32_t> queries[] = {{0, 3}, {1, 1}, {1, 4}, {2, 3},
+                                                   {2, 1}, {3, 1}, {1, 2}, {0, 0}};
+    for (auto [i, k] : queries) {
+        s->getItemBoxInto(i, k, out);
+        EXPECT_EQ(ints(out), ints(s->getItemBox(i, k))) << i << " kind " << k;
+    }
+
+    uint32_t free = _VM_getFreeMemory();
+    for (int32_t n = 0; n < 100; n++)
+        for (auto [i, k] : queries)
+            s->getItemBoxInto(i, k, out);
+    EXPECT_EQ(_VM_getFreeMemory(), free);
+
+    // An array too short for a box is refused.
+    EXPECT_TRUE(vmThrows<java::lang::ArrayIndexOutOfBoundsException>(
+        [&] { s->getItemBoxInto(1, 1, VMArray<int32_t, 1>::newArray(4)); },
+        "Array index out of range: 4"));
 }
 
 TEST_F(ScreenTest, HitTestsAnswerTheValueOfTheFirstBoxHit)

@@ -10,7 +10,7 @@ VMPtr<ClsBoss> ClsBoss::init(VMPtr<weapon::ClsBcreator> factory, int32_t bossLev
 {
     ClsPlane::init(factory);
     target = IntArray::newArray(2);
-    playerRect = IntArray::newArray(4);
+    playerRect = IntArray::newArray(5);
     level = bossLevel;
     allocItems(parts);
     return VMPtr<ClsBoss>(this);
@@ -52,12 +52,16 @@ void ClsBoss::collidePartWithPlayer(int32_t i, int32_t boxKind)
     VMPtr<ClsPlayer> player = MainGame::player;
     if ((*inactive)[i] || player == nullptr)
         return;
+    VMPtr<IntArray> own = playerRect;
     for (int32_t j = 0; j < player->nextItem; j++) {
         if (player->isInvulnerable(j))
             continue;
-        playerRect = player->getItemBox(j, PLAYER_BOX);
-        partRect->set(i, getItemBox(i, boxKind));
-        if (rectsOverlap(partRect->get(i), playerRect) && player->getUnitKind(j) != 1)
+        player->getItemBoxInto(j, PLAYER_BOX, own);
+        if (partRect->get(i) == nullptr)
+            partRect->set(i, IntArray::newArray(5));
+        VMPtr<IntArray> part = partRect->get(i);
+        getItemBoxInto(i, boxKind, part);
+        if (rectsOverlap(part, own) && player->getUnitKind(j) != 1)
             player->setHp(j, player->getHp(j) - 1);
     }
 }

@@ -224,9 +224,10 @@ void ClsBoss_1::collideArmWithPlayer(int32_t arm)
         (*row)[1] = (*armBoxes)[5 * b + 1] + look->getPosY();
         (*row)[2] = (*armBoxes)[5 * b + 2];
         (*row)[3] = (*armBoxes)[5 * b + 3];
+        VMPtr<IntArray> own = playerRect;
         for (int32_t j = 0; j < player->nextItem; j++) {
-            playerRect = player->getItemBox(j, PLAYER_BOX);
-            if (rectsOverlap(row, playerRect) && player->getUnitKind(j) != 1)
+            player->getItemBoxInto(j, PLAYER_BOX, own);
+            if (rectsOverlap(row, own) && player->getUnitKind(j) != 1)
                 player->damage(j, 1);
         }
     }

@@ -92,8 +92,8 @@ void ClsBullet::hitTest(VMPtr<ClsPlane> plane)
     for (int32_t i = 0; i < plane->getNextItem(); i++) {
         if (plane->isInactive(i) || plane->isInvulnerable(i) || dead)
             continue;
-        VMPtr<IntArray> rect = plane->getItemBox(i, 0);
-        hitRect = rect;
+        VMPtr<IntArray> rect = ownHitRect();
+        plane->getItemBoxInto(i, 0, rect);
         int32_t px = x >> SUBPIXEL_SHIFT;
         int32_t py = y >> SUBPIXEL_SHIFT;
         if ((*rect)[0] < px && px < (*rect)[0] + (*rect)[2] && (*rect)[1] < py &&
@@ -120,13 +120,20 @@ VMPtr<ClsBullet::IntArray> ClsBullet::getHitRect()
     return hitRect;
 }
 
+VMPtr<ClsBullet::IntArray> ClsBullet::ownHitRect()
+{
+    if (hitRect == nullptr)
+        hitRect = IntArray::newArray(5);
+    return hitRect;
+}
+
 void ClsBullet::collide(VMPtr<ClsPlane> plane)
 {
     for (int32_t i = 0; i < plane->getNextItem(); i++) {
         if (plane->isInactive(i) || plane->isInvulnerable(i))
             continue;
-        VMPtr<IntArray> rect = plane->getItemBox(i, 0);
-        hitRect = rect;
+        VMPtr<IntArray> rect = ownHitRect();
+        plane->getItemBoxInto(i, 0, rect);
         VMPtr<IntArray> own = box;
         int32_t n = anim->getCollisionRects(own, 0);
         (*own)[0] += x >> SUBPIXEL_SHIFT;

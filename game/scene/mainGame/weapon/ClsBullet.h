@@ -63,6 +63,7 @@ class ClsBullet : public ui::MyObject {
     virtual void hitTest(VMPtr<ClsPlane> plane);
     virtual void setDead(bool value);
     virtual VMPtr<tq::AnimPlayer> getAnimPlayer();
+    // The rectangle of the part tested last, null before the first test.
     virtual VMPtr<IntArray> getHitRect();
     // Box test: every part overlapping the bullet's collision box takes the
     // damage.
@@ -75,6 +76,8 @@ class ClsBullet : public ui::MyObject {
     bool isOnScreen();
     // The picture at the pixel position, anchor 0, dead or not.
     void drawPicture(VMPtr<Graphics> g);
+    // hitRect, made on first use and refilled by every later test.
+    VMPtr<IntArray> ownHitRect();
 
     int32_t pixelX = 0;
     int32_t gobSlot = 0;

@@ -118,8 +118,8 @@ void ClsPlyLaser_2::collide(VMPtr<ClsPlane> plane)
     for (int32_t i = 0; i < plane->getNextItem(); i++) {
         if (plane->isInactive(i) || plane->isInvulnerable(i))
             continue;
-        VMPtr<IntArray> rect = plane->getItemBox(i, 0);
-        hitRect = rect;
+        VMPtr<IntArray> rect = ownHitRect();
+        plane->getItemBoxInto(i, 0, rect);
         (*box)[0] = player->getX(part) - width / 2;
         (*box)[1] = player->getY(part) - width / 2;
         (*box)[2] = width;

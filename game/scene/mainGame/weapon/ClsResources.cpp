@@ -43,8 +43,8 @@ void ClsResources::update(int64_t, int32_t index)
         dead = true;
         return;
     }
-    VMPtr<IntArray> ship = player->getItemBox(0, 0);
-    hitRect = ship;
+    VMPtr<IntArray> ship = ownHitRect();
+    player->getItemBoxInto(0, 0, ship);
     bool inside = (*ship)[0] < pixelX && pixelX < (*ship)[0] + (*ship)[2] && (*ship)[1] < pixelY &&
                   pixelY < (*ship)[1] + (*ship)[3];
     if (!inside || player->isInactive(0))
