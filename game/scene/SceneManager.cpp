@@ -5,7 +5,9 @@
 #include "java/io/PrintStream.h"
 #include "java/lang/System.h"
 #include "main/Main.h"
+#include "scene/menu/About.h"
 #include "scene/menu/Audio.h"
+#include "scene/menu/Option.h"
 #include "scene/splash/LogoGameSplash.h"
 #include "scene/splash/LogoScene.h"
 #include "ui/ResManager.h"
@@ -44,6 +46,16 @@ VMPtr<ui::Scene> makeAudio(int32_t id)
     return menu::Audio::newInstance()->init(id);
 }
 
+VMPtr<ui::Scene> makeAbout(int32_t)
+{
+    return menu::About::newInstance()->init();
+}
+
+VMPtr<ui::Scene> makeOption(int32_t id)
+{
+    return menu::Option::newInstance()->init(id);
+}
+
 VMPtr<ui::Scene> makeTitle(int32_t id)
 {
     return splash::LogoGameSplash::newInstance()->init(id);
@@ -69,10 +81,10 @@ SceneManager::SceneMaker SceneManager::sceneMakers[SCENE_IDS] = {
     nullptr,    // 1 main menu
     &makeAudio, // 2 sound settings
     nullptr,    // 3
-    nullptr,    // 4 about
+    &makeAbout, // 4 about
     nullptr,    // 5
     &makeAudio, // 6 sound question
-    nullptr,    // 7 options
+    &makeOption, // 7 options
     nullptr,    // 8
     nullptr,    // 9 play
     nullptr,    // 10 stage selection
