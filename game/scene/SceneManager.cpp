@@ -5,7 +5,9 @@
 #include "java/io/PrintStream.h"
 #include "java/lang/System.h"
 #include "main/Main.h"
+#include "scene/menu/About.h"
 #include "scene/menu/Audio.h"
+#include "scene/menu/Option.h"
 #include "scene/menu/StageSelectMenu.h"
 #include "scene/splash/LogoGameSplash.h"
 #include "scene/splash/LogoScene.h"
@@ -50,6 +52,16 @@ VMPtr<ui::Scene> makeStageSelect(int32_t)
     return menu::StageSelectMenu::newInstance()->init();
 }
 
+VMPtr<ui::Scene> makeAbout(int32_t)
+{
+    return menu::About::newInstance()->init();
+}
+
+VMPtr<ui::Scene> makeOption(int32_t id)
+{
+    return menu::Option::newInstance()->init(id);
+}
+
 VMPtr<ui::Scene> makeTitle(int32_t id)
 {
     return splash::LogoGameSplash::newInstance()->init(id);
@@ -75,10 +87,10 @@ SceneManager::SceneMaker SceneManager::sceneMakers[SCENE_IDS] = {
     nullptr,    // 1 main menu
     &makeAudio, // 2 sound settings
     nullptr,    // 3
-    nullptr,    // 4 about
+    &makeAbout, // 4 about
     nullptr,    // 5
     &makeAudio, // 6 sound question
-    nullptr,    // 7 options
+    &makeOption, // 7 options
     nullptr,    // 8
     nullptr,    // 9 play
     &makeStageSelect, // 10 stage selection
