@@ -110,7 +110,7 @@ class MainGame : public ui::Scene {
     static inline int32_t playerX = 0;
     static inline int32_t playerY = 0;
     static inline int32_t difficulty = 0;
-    // The stage selection's chosen stage, read by the initialiser.
+    // The stage being flown; the initialiser copies the stage selection's choice.
     static inline int32_t stage = 0;
     VM_STATIC(ArrayList, playerBullets);
     VM_STATIC(ArrayList, enemyBullets);

@@ -1,7 +1,7 @@
 #pragma once
 // scene.menu.ClsUiSelectMenu: the stage selection's panel. A backdrop, the
 // stage window with the eight stage pictures stacked in its picture box
-// (the chosen one lit, the others dimmed) between a backing and a bezel,
+// (the chosen one shown, the others hidden) between a backing and a bezel,
 // the title and money bars, two arrows beside the window, the chosen
 // stage's progress mark below it, and the play and back buttons in the
 // bottom corners. It holds no logic: the scene shows the pressed looks and
@@ -83,7 +83,7 @@ class ClsUiSelectMenu : public ui::Screen {
     virtual void leftDown();
     virtual void rightDown();
     virtual VMPtr<IntArray> getRightArrowRect();
-    // Flashes the bezel and lights stage `stage`'s picture, dimming the rest.
+    // Flashes the bezel and shows stage `stage`'s picture, hiding the rest.
     virtual void showStage(int32_t stage);
     virtual void backDown();
     // The money text's box in the top bar.

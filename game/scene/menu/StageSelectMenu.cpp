@@ -20,7 +20,6 @@ VMPtr<StageSelectMenu> StageSelectMenu::init()
     main::Game::_VM_clinit();
     MainGame::money = main::Game::money;
     lastChangeTime = 0;
-    left = false;
     return VMPtr<StageSelectMenu>(this);
 }
 
@@ -146,11 +145,11 @@ void StageSelectMenu::handleInput()
         nextStage();
     } else if (manager->wasKeyReleased(KEY_PLAY)) {
         p->playUp();
-        leave(SHOP_SCENE);
+        leaveTo(SHOP_SCENE);
         return;
     } else if (manager->wasKeyReleased(KEY_BACK)) {
         p->backUp();
-        leave(MAIN_MENU_SCENE);
+        leaveTo(MAIN_MENU_SCENE);
         return;
     }
 
@@ -173,18 +172,11 @@ void StageSelectMenu::handleInput()
         nextStage();
     } else if (pointer->isInside(p->getPlayRect(ClsUiSelectMenu::TOUCH_BOX), 0)) {
         p->playUp();
-        leave(SHOP_SCENE);
+        leaveTo(SHOP_SCENE);
     } else if (pointer->isInside(p->getBackRect(), 0)) {
         p->backUp();
-        leave(MAIN_MENU_SCENE);
+        leaveTo(MAIN_MENU_SCENE);
     }
-}
-
-void StageSelectMenu::leave(int32_t id)
-{
-    VMPtr<SceneManager> manager(sceneManager);
-    manager->changeScene(id);
-    left = manager->currentId == id;
 }
 
 } // namespace scene::menu

@@ -62,16 +62,12 @@ class StageSelectMenu : public ui::Scene {
     VMField<ui::Addon> label;
     // currentTimeMillis of the last accepted change; 0 before any.
     int64_t lastChangeTime = 0;
-    // Set once a change of scene has been made.
-    bool left = false;
 
     VM_FIELDS(panel, label)
 
 private:
     // Keys, then the touch; stops at a change of scene.
     void handleInput();
-    // Changes to scene id; a refused change keeps the scene answering.
-    void leave(int32_t id);
 };
 
 } // namespace scene::menu

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -118,13 +119,19 @@ protected:
             frame(scene);
         return !scene->entering;
     }
-    // Every file of a built test pack's folder into the application's rsc.
-    static void copyPack(const char* dir)
+    // Every file of a built pack folder into the application's rsc, or only
+    // those whose names start with one of the prefixes.
+    static void copyPack(const char* dir, std::initializer_list<const char*> prefixes = {})
     {
         for (const auto& file : std::filesystem::directory_iterator(dir)) {
+            std::string name = file.path().filename().string();
+            bool wanted = prefixes.size() == 0;
+            for (const char* prefix : prefixes)
+                wanted = wanted || name.rfind(prefix, 0) == 0;
+            if (!wanted)
+                continue;
             std::ifstream in(file.path(), std::ios::binary);
-            folder->write("rsc/" + file.path().filename().string(),
-                          std::string(std::istreambuf_iterator<char>(in), {}));
+            folder->write("rsc/" + name, std::string(std::istreambuf_iterator<char>(in), {}));
         }
     }
     // The changeScene requests so far.

@@ -1,9 +1,6 @@
 #include "game/scene/mainGame/PlayHarness.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "global/GameGlobals.h"
@@ -201,11 +198,7 @@ std::string hashListSource(const std::vector<uint64_t>& hashes)
 void PlayFixture::SetUp()
 {
     SceneFixture::SetUp();
-    for (const auto& file : std::filesystem::directory_iterator(VX_PLAY_PACK)) {
-        std::ifstream in(file.path(), std::ios::binary);
-        folder->write("rsc/" + file.path().filename().string(),
-                      std::string(std::istreambuf_iterator<char>(in), {}));
-    }
+    copyPack(VX_PLAY_PACK);
     main::Main::random = tq::util::FastRandom::newInstance()->init(kSeed);
     main::Main::game = main::Game::newInstance()->init();
     // The hub's constant tables (the spawn points), as the game's hub makes them.

@@ -1,8 +1,6 @@
 #include "game/scene/menu/MenuFixture.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "main/Main.h"
@@ -17,20 +15,14 @@ void MenuFixture::SetUp()
     PlayFixture::SetUp();
     // The game's packs are files RP<part>part<chunk>; its part 1 replaces
     // the play test pack's, whose chunks are removed first.
-    for (const auto& file : std::filesystem::directory_iterator(std::filesystem::path(folder->path()) / "rsc")) {
+    std::filesystem::path rsc = std::filesystem::path(folder->path()) / "rsc";
+    for (const auto& file : std::filesystem::directory_iterator(rsc)) {
         if (file.path().filename().string().rfind("RP1part", 0) == 0)
             std::filesystem::remove(file.path());
     }
     // Parts 1 to 3 only: the game's later parts would replace the play test
     // pack's chunks of the same part.
-    for (const auto& file : std::filesystem::directory_iterator(VX_GAME_RSC)) {
-        std::string name = file.path().filename().string();
-        if (name.rfind("RP1part", 0) != 0 && name.rfind("RP2part", 0) != 0 &&
-            name.rfind("RP3part", 0) != 0)
-            continue;
-        std::ifstream in(file.path(), std::ios::binary);
-        folder->write("rsc/" + name, std::string(std::istreambuf_iterator<char>(in), {}));
-    }
+    copyPack(VX_GAME_RSC, {"RP1part", "RP2part", "RP3part"});
     main::Main::texts = tq::Resources::loadTranslation(0x806);
     tq::Resources::closePack();
 }
