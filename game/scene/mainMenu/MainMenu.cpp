@@ -65,7 +65,6 @@ VMPtr<MainMenu> MainMenu::init()
     demoTarget = IntArray::newArray(2);
     selectedItem = 0;
     confirmOpen = false;
-    left = false;
     stage = main::Main::nextRandomAbs() % kDemoStages;
     playActive = false;
     drawTarget();
@@ -326,10 +325,8 @@ void MainMenu::activate()
     const int32_t scenes[] = {STAGE_SELECT_SCENE, SOUND_SCENE, ABOUT_SCENE};
     int32_t next = scenes[selectedItem];
     restoreLevels();
-    VMPtr<SceneManager> manager(sceneManager);
-    manager->changeScene(next);
     // A refused change keeps the menu up and answering.
-    left = manager->currentId == next;
+    leaveTo(next);
 }
 
 void MainMenu::showConfirm(bool open)
@@ -342,6 +339,7 @@ void MainMenu::showConfirm(bool open)
 void MainMenu::requestExit()
 {
     restoreLevels();
+    // Nothing acts after the exit is asked for.
     left = true;
     // The exit path may release this scene before it returns.
     VMPtr<tq::TqCanvas> target(canvas);

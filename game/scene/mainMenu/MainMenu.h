@@ -85,9 +85,6 @@ class MainMenu : public mainGame::MainGame {
     int32_t savedLevelB = 0;
     VMField<ui::Screen> backdrop;
     VMField<IntArray> demoTarget;
-    // Set once the menu has been left or the exit asked for: nothing acts
-    // after it.
-    bool left = false;
 
 private:
     // One frame of the demo flight.
