@@ -24,6 +24,7 @@
 #include "main/Main.h"
 #include "scene/SceneManager.h"
 #include "scene/mainGame/MainGame.h"
+#include "scene/menu/StageSelectMenu.h"
 #include "tq/Resources.h"
 #include "tq/io/resource/ResourcePack.h"
 #include "tq/util/FastRandom.h"
@@ -97,7 +98,7 @@ VMPtr<MainGame> startStage()
     main::Game::selectedItemA = kLaserWeapon;
     (*main::Game::itemLevelsA)[kLaserWeapon] = 3;
     (*main::Game::stageDifficulty)[0] = 4;
-    MainGame::selectedStage = 0;
+    scene::menu::StageSelectMenu::selectedStage = 0;
     VMPtr<MainGame> play = MainGame::newInstance()->init();
     scene::SceneManager::currentScene = VMPtr<ui::Scene>(play);
     play->setEntering(true);

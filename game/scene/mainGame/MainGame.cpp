@@ -14,6 +14,7 @@
 #include "scene/mainGame/boss/ClsBoss_6.h"
 #include "scene/mainGame/boss/ClsBoss_7.h"
 #include "scene/mainGame/boss/ClsBoss_8.h"
+#include "scene/menu/StageSelectMenu.h"
 #include "ui/Pointer.h"
 #include "ui/ResManager.h"
 
@@ -129,7 +130,7 @@ VMPtr<MainGame> MainGame::init()
 
     // Saved values are brought into range before they index anything.
     main::Game::_VM_clinit();
-    stage = selectedStage;
+    stage = menu::StageSelectMenu::selectedStage;
     int32_t level = MIN_LEVEL;
     if (stage >= 0 && stage < STAGES && main::Game::stageDifficulty != nullptr &&
         stage < main::Game::stageDifficulty->length)

@@ -110,10 +110,8 @@ class MainGame : public ui::Scene {
     static inline int32_t playerX = 0;
     static inline int32_t playerY = 0;
     static inline int32_t difficulty = 0;
+    // The stage selection's chosen stage, read by the initialiser.
     static inline int32_t stage = 0;
-    // Stands in for the stage selection's chosen stage until that scene
-    // exists; the initialiser reads it into stage.
-    static inline int32_t selectedStage = 0;
     VM_STATIC(ArrayList, playerBullets);
     VM_STATIC(ArrayList, enemyBullets);
     VM_STATIC(ClsPlayer, player);
@@ -153,12 +151,12 @@ class MainGame : public ui::Scene {
 
     // The boss static of stage s; null outside 0..7.
     static VMPtr<boss::ClsBoss> bossOf(int32_t s);
+    // "$ " and the money.
+    static VMPtr<java::lang::String> moneyText();
 
 private:
     // Stops (or starts) every play object of the stage.
     void stopPlay(bool stop);
-    // "$ " and the money.
-    static VMPtr<java::lang::String> moneyText();
 
 public:
     VM_FIELDS(themeItem, enemyControl, space, playerFactory, enemyFactory, panelA, panelB, hud,

@@ -16,6 +16,7 @@
 #include "main/Game.h"
 #include "scene/mainGame/MainGame.h"
 #include "scene/mainGame/weapon/ClsBullet.h"
+#include "scene/menu/StageSelectMenu.h"
 #include "support/LangTestSupport.h"
 
 using scene::mainGame::ClsPlayer;
@@ -98,7 +99,7 @@ protected:
     {
         PlayFixture::SetUp();
         log.clear();
-        MainGame::selectedStage = 2;
+        scene::menu::StageSelectMenu::selectedStage = 2;
     }
 
     // A play scene made and entered as the manager does it.
@@ -153,7 +154,7 @@ TEST_F(MainGameTest, TakesTheStagesLevelIntoRangeAndItsWaveTable)
         for (int32_t s = 0; s < main::Game::STAGES; s++)
             (*main::Game::stageDifficulty)[s] = c.saved;
         main::Game::money = 1234;
-        MainGame::selectedStage = c.stage;
+        scene::menu::StageSelectMenu::selectedStage = c.stage;
         VMPtr<MainGame> scene = MainGame::newInstance()->init();
         EXPECT_EQ(MainGame::stage, c.stage);
         EXPECT_EQ(MainGame::difficulty, c.level) << c.stage << " " << c.saved;

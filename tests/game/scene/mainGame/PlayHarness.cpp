@@ -8,6 +8,7 @@
 
 #include "global/GameGlobals.h"
 #include "main/Game.h"
+#include "scene/menu/StageSelectMenu.h"
 #include "tq/input/PointerInputEventManager.h"
 #include "tq/input/PointerInputKeyManager.h"
 #include "tq/util/FastRandom.h"
@@ -248,7 +249,7 @@ MainGame* PlayFixture::startStage(int32_t s, int32_t level, Loadout loadout)
     (*main::Game::itemLevelsA)[loadout.weapon] = loadout.weaponLevel;
     main::Game::selectedItemB = loadout.support;
     (*main::Game::itemLevelsB)[loadout.support] = loadout.supportLevel;
-    MainGame::selectedStage = s;
+    scene::menu::StageSelectMenu::selectedStage = s;
     main::Main::random->setSeed(kSeed);
     play = MainGame::newInstance()->init();
     EXPECT_TRUE(show(VMPtr<ui::Scene>(play.get())));
