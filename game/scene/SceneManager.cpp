@@ -5,6 +5,7 @@
 #include "java/io/PrintStream.h"
 #include "java/lang/System.h"
 #include "main/Main.h"
+#include "scene/mainMenu/MainMenu.h"
 #include "scene/menu/Audio.h"
 #include "scene/menu/StageSelectMenu.h"
 #include "scene/splash/LogoGameSplash.h"
@@ -40,6 +41,11 @@ VMPtr<ui::Scene> makeLogo(int32_t)
     return splash::LogoScene::newInstance()->init();
 }
 
+VMPtr<ui::Scene> makeMainMenu(int32_t)
+{
+    return mainMenu::MainMenu::newInstance()->init();
+}
+
 VMPtr<ui::Scene> makeAudio(int32_t id)
 {
     return menu::Audio::newInstance()->init(id);
@@ -72,7 +78,7 @@ VMPtr<SceneManager> SceneManager::init()
 
 SceneManager::SceneMaker SceneManager::sceneMakers[SCENE_IDS] = {
     &makeLogo,  // 0
-    nullptr,    // 1 main menu
+    &makeMainMenu, // 1 main menu
     &makeAudio, // 2 sound settings
     nullptr,    // 3
     nullptr,    // 4 about
