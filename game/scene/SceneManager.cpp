@@ -6,7 +6,9 @@
 #include "java/lang/System.h"
 #include "main/Main.h"
 #include "scene/mainMenu/MainMenu.h"
+#include "scene/menu/About.h"
 #include "scene/menu/Audio.h"
+#include "scene/menu/Option.h"
 #include "scene/menu/StageSelectMenu.h"
 #include "scene/splash/LogoGameSplash.h"
 #include "scene/splash/LogoScene.h"
@@ -56,6 +58,16 @@ VMPtr<ui::Scene> makeStageSelect(int32_t)
     return menu::StageSelectMenu::newInstance()->init();
 }
 
+VMPtr<ui::Scene> makeAbout(int32_t)
+{
+    return menu::About::newInstance()->init();
+}
+
+VMPtr<ui::Scene> makeOption(int32_t id)
+{
+    return menu::Option::newInstance()->init(id);
+}
+
 VMPtr<ui::Scene> makeTitle(int32_t id)
 {
     return splash::LogoGameSplash::newInstance()->init(id);
@@ -81,10 +93,10 @@ SceneManager::SceneMaker SceneManager::sceneMakers[SCENE_IDS] = {
     &makeMainMenu, // 1 main menu
     &makeAudio, // 2 sound settings
     nullptr,    // 3
-    nullptr,    // 4 about
+    &makeAbout, // 4 about
     nullptr,    // 5
     &makeAudio, // 6 sound question
-    nullptr,    // 7 options
+    &makeOption, // 7 options
     nullptr,    // 8
     nullptr,    // 9 play
     &makeStageSelect, // 10 stage selection

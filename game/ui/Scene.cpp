@@ -40,6 +40,7 @@ VMPtr<Scene> Scene::init()
     userValue2 = 0;
     userValue3 = 0;
     objects = ObjectArray::newArray(INITIAL_CAPACITY);
+    left = false;
     return VMPtr<Scene>(this);
 }
 
@@ -144,6 +145,16 @@ void Scene::restart()
 }
 
 void Scene::onPause() {}
+
+bool Scene::leaveTo(int32_t id)
+{
+    if (left)
+        return false;
+    VMPtr<scene::SceneManager> manager(sceneManager);
+    manager->changeScene(id);
+    left = manager->currentId == id;
+    return left;
+}
 
 // ---- Object list -----------------------------------------------------------
 

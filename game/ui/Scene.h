@@ -82,6 +82,10 @@ class Scene : public virtual java::lang::Object {
     // Third entry step: texts and add-ons.
     virtual void initTexts() = 0;
     virtual void restart();
+    // Changes to scene id unless this scene has left already. The scene has
+    // left once the manager took the change; a refused change (an id
+    // without a scene) lets it try again. True when this call left.
+    virtual bool leaveTo(int32_t id);
 
     VMField<Screen> screen;
     VMField<IntArray> workValues;
@@ -107,6 +111,8 @@ class Scene : public virtual java::lang::Object {
     int32_t userValue2 = 0;
     int32_t userValue3 = 0;
     VMField<ObjectArray> objects;
+    // Set by leaveTo: the scene is no longer current, its input is over.
+    bool left = false;
 
 private:
     // Draw order of the object at place i of the list; 0 for a hole.

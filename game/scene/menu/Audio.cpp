@@ -100,13 +100,8 @@ void Audio::answer(bool soundOn)
 
 void Audio::leave()
 {
-    if (left)
-        return;
     // A refused change keeps the question up and answerable.
-    int32_t next = mode == START_MODE ? AFTER_START : AFTER_MENU;
-    VMPtr<SceneManager> manager(sceneManager);
-    manager->changeScene(next);
-    left = manager->currentId == next;
+    leaveTo(mode == START_MODE ? AFTER_START : AFTER_MENU);
 }
 
 } // namespace scene::menu

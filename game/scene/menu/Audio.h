@@ -49,7 +49,6 @@ class Audio : public ui::Scene {
     VMField<ui::Addon> labels;
     VMField<mainMenu::ClsUiConfirm> panel;
     int32_t mode = 0;
-    bool left = false;
 
     VM_FIELDS(labels, panel)
 

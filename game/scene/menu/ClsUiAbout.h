@@ -1,0 +1,53 @@
+#pragma once
+// scene.menu.ClsUiAbout: the about page's panel. The menus' backdrop, the
+// text page in the middle and the back key in the bottom-right corner. It
+// holds no texts: the page puts its title on the text page's box 0 and its
+// body on box 1, as ui::Addon::setDialogFrame reads a dialog frame. Boxes
+// are {x, y, width, height, value} as Screen::getItemBox gives them, taken
+// when the panel is built.
+
+#include <cstdint>
+
+#include "ui/Screen.h"
+#include "vm/VMArray.h"
+
+namespace scene::menu {
+
+class ClsUiAbout : public ui::Screen {
+    VM_CLASS(ClsUiAbout, ui::Screen)
+
+    using IntArray = VMArray<int32_t, 1>;
+
+    static constexpr int32_t BACKGROUND_GOBS = 1057;
+    static constexpr int32_t BACKGROUND_ANIMATION_SET = 1037;
+    static constexpr int32_t BUTTON_GOBS = 1059;
+    static constexpr int32_t BUTTON_ANIMATION_SET = 1039;
+    static constexpr int32_t TEXT_PAGE_FRAME = 29;
+    static constexpr int32_t BACK_FRAME = 21;
+    static constexpr int32_t BACK_PRESSED_FRAME = 17;
+    // Boxes of the pictures.
+    static constexpr int32_t BUTTON_BOX = 0;
+    static constexpr int32_t TITLE_BOX = 0;
+    static constexpr int32_t TEXT_BOX = 1;
+
+    // ui::Screen::initItems.
+    VMPtr<ClsUiAbout> init();
+
+    // Adds the three items and takes the boxes; the owner has allocated the
+    // item places.
+    virtual void build();
+    virtual void pressBack();
+    virtual void releaseBack();
+    virtual VMPtr<IntArray> getBackBox();
+    virtual VMPtr<IntArray> getTitleBox();
+
+    VMField<IntArray> titleBox;
+    VMField<IntArray> backBox;
+    VMField<IntArray> textBox;
+    int32_t backItem = 0;
+    int32_t textPageItem = 0;
+
+    VM_FIELDS(titleBox, backBox, textBox)
+};
+
+} // namespace scene::menu
