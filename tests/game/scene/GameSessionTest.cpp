@@ -22,11 +22,21 @@
 #include "main/Game.h"
 #include "main/Main.h"
 #include "scene/SceneManager.h"
-#include "scene/menu/Audio.h"
-#include "scene/splash/LogoGameSplash.h"
+#include "scene/mainGame/MainGame.h"
+#include "scene/mainMenu/ClsUiMainMenu.h"
+#include "scene/mainMenu/MainMenu.h"
+#include "scene/menu/About.h"
+#include "scene/menu/Option.h"
+#include "scene/menu/StageSelectMenu.h"
 #include "ui/Pointer.h"
 
 using scene::SceneManager;
+using scene::mainGame::MainGame;
+using scene::mainMenu::ClsUiMainMenu;
+using scene::mainMenu::MainMenu;
+using scene::menu::About;
+using scene::menu::Option;
+using scene::menu::StageSelectMenu;
 using IntArray = VMArray<int32_t, 1>;
 
 namespace {
@@ -39,6 +49,8 @@ constexpr int32_t kLeft = 2;       // 15
 constexpr int32_t kRight = 5;      // 16
 constexpr int32_t kDown = 6;       // 17
 constexpr int32_t kSelect = 8;     // 18
+// Enough money for a level of a weapon and of a support.
+constexpr int32_t kMoney = 100000;
 // The message by which the MIDlet's end asks the main window for the exit.
 constexpr UINT kExitMessage = WM_USER + 1;
 
@@ -57,11 +69,11 @@ protected:
     }
 
     // Frames the canvas thread has run, by its frame clock.
-    static bool frames(int32_t n)
+    bool frames(int32_t n)
     {
         for (int32_t i = 0; i < n; i++) {
-            int64_t last = main::Main::canvas->lastFrameTime;
-            if (!runUntil([&] { return main::Main::canvas->lastFrameTime != last; }))
+            int64_t last = canvas->lastFrameTime;
+            if (!runUntil([&] { return canvas->lastFrameTime != last; }))
                 return false;
         }
         return true;
@@ -99,7 +111,8 @@ protected:
     }
 
     // A touch at the middle of box {x, y, width, height} (screen
-    // coordinates of the game), held for two frames, then lifted.
+    // coordinates of the game): it reaches the scene in the frame after the
+    // one it comes in, so the press and the lift each wait two frames.
     void pressAt(VMPtr<IntArray> box)
     {
         touchX = (*box)[0] + (*box)[2] / 2 + main::Main::offsetX;
@@ -107,15 +120,11 @@ protected:
         canvas->pointerPressed(touchX, touchY);
         ASSERT_TRUE(frames(2));
     }
-    void release()
-    {
-        canvas->pointerReleased(touchX, touchY);
-        ASSERT_TRUE(frames(1));
-    }
     void touch(VMPtr<IntArray> box)
     {
         pressAt(box);
-        release();
+        canvas->pointerReleased(touchX, touchY);
+        ASSERT_TRUE(frames(2));
     }
 
     // session-NN-<scene>.png, numbered in the order taken.
@@ -165,11 +174,93 @@ TEST_F(GameSessionTest, OpeningMenusShopPlayAboutOptionsAndQuit)
     ASSERT_TRUE(frames(5));
     picture("title");
 
-    canvas->requestActivityState(3);
+    // The title goes on to the main menu, whose demo flies behind it.
+    MainMenu* menu = nullptr;
+    ASSERT_TRUE(waitForScene(SceneManager::MAIN_MENU));
+    ASSERT_TRUE(frames(10));
+    picture("main-menu");
+    menu = current<MainMenu>();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->selectedItem, 0);
+
+    // Money to spend later, in the save data as play would leave it.
+    main::Game::money = kMoney;
+    ASSERT_TRUE(main::Main::game->saveProgress());
+
+    // Item 0 by a touch on the select button: the stage selection, which
+    // shows the saved money, on stage 1.
+    touch(menu->panel->getSelectBox(ClsUiMainMenu::TOUCH_BOX));
+    ASSERT_TRUE(waitForScene(SceneManager::STAGE_SELECT));
+    EXPECT_EQ(StageSelectMenu::selectedStage, 0);
+    EXPECT_EQ(MainGame::money, kMoney);
+    picture("stage-selection");
+
+    // Browsing: the right key to stage 2, then (past the change guard) the
+    // left arrow touched back to stage 1.
+    tapKey(kRight);
+    EXPECT_EQ(StageSelectMenu::selectedStage, 1);
+    ASSERT_TRUE(frames(StageSelectMenu::CHANGE_GUARD_MS / 10 + 1));
+    touch(current<StageSelectMenu>()->panel->getLeftArrowRect());
+    EXPECT_EQ(StageSelectMenu::selectedStage, 0);
+
+    // Back by the left soft key to the main menu.
+    tapKey(kSoftLeft);
+    ASSERT_TRUE(waitForScene(SceneManager::MAIN_MENU));
+
+    // Down twice to the about page, chosen by the select key.
+    tapKey(kDown);
+    tapKey(kDown);
+    menu = current<MainMenu>();
+    EXPECT_EQ(menu->selectedItem, 2);
+    tapKey(kSelect);
+    ASSERT_TRUE(waitForScene(SceneManager::ABOUT));
+    ASSERT_TRUE(frames(2));
+    picture("about");
+
+    // Back by a touch on its button.
+    touch(current<About>()->panel->getBackBox());
+    ASSERT_TRUE(waitForScene(SceneManager::MAIN_MENU));
+
+    // Nothing in the game leads to the options (scene 7): the test asks the
+    // scene manager for them, as a menu item would.
+    SceneManager::instance->changeScene(SceneManager::OPTIONS);
+    ASSERT_TRUE(waitForScene(SceneManager::OPTIONS));
+    picture("options");
+    // Sound off by a touch on the lower row, and on again by the select key.
+    Option* options = current<Option>();
+    touch(options->panel->getLowerRect());
+    EXPECT_FALSE(main::Main::soundEnabled);
+    EXPECT_FALSE(options->panel->isSoundOn());
+    tapKey(kSelect);
+    EXPECT_TRUE(main::Main::soundEnabled);
+    EXPECT_TRUE(options->panel->isSoundOn());
+
+    // Back by the right soft key: the title, then the main menu.
+    tapKey(kSoftRight);
+    ASSERT_TRUE(waitForScene(SceneManager::TITLE));
+    ASSERT_TRUE(waitForScene(SceneManager::MAIN_MENU));
+
+    // Up from item 0 wraps to the quit item; a touch on the select button
+    // opens the question.
+    tapKey(kUp);
+    menu = current<MainMenu>();
+    EXPECT_EQ(menu->selectedItem, MainMenu::QUIT_ITEM);
+    touch(menu->panel->getSelectBox(ClsUiMainMenu::TOUCH_BOX));
+    ASSERT_TRUE(menu->confirmOpen);
+    picture("quit-question");
+
+    // Yes by a touch: the canvas asks for the exit, its thread ends and the
+    // MIDlet is destroyed, and the exit message waits for the main window.
+    pressAt(menu->confirmPanel->getYesBox());
+    canvas->pointerReleased(touchX, touchY);
     ASSERT_TRUE(VMFixture_sleepUntil([&] { return !thread->isAlive(); }));
+    EXPECT_EQ(tq::TqCanvas::applicationState, tq::TqCanvas::STATE_STOPPING);
     EXPECT_EQ(midlet->state, javax::microedition::midlet::MIDlet::DESTROYED);
     MSG exit;
     ASSERT_TRUE(PeekMessageW(&exit, HAL_getMainWindow(), kExitMessage, kExitMessage, PM_NOREMOVE));
+
+    // What the program would return: the rest of its main line ends the
+    // process with 0.
     GTEST_FLAG_SET(death_test_style, "fast");
     EXPECT_EXIT(endProgramAsMainDoes(), ::testing::ExitedWithCode(0), "");
     GTEST_FLAG_SET(death_test_style, "threadsafe");
