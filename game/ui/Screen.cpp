@@ -64,6 +64,15 @@ void Screen::allocItems(int32_t n)
     seqIndex = index;
 }
 
+void Screen::clipItemsToScreen()
+{
+    VMPtr<IntArray> screen = IntArray::newArray(4);
+    (*screen)[2] = SCREEN_WIDTH;
+    (*screen)[3] = SCREEN_HEIGHT;
+    for (int32_t i = 0; i < capacity; i++)
+        setItemClip(i, screen);
+}
+
 void Screen::allocRects(int32_t m)
 {
     rects = IntTable::newArray(m);

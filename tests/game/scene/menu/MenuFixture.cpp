@@ -1,6 +1,8 @@
 #include "game/scene/menu/MenuFixture.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "main/Main.h"
@@ -19,7 +21,16 @@ void MenuFixture::SetUp()
         if (file.path().filename().string().rfind("RP1part", 0) == 0)
             std::filesystem::remove(file.path());
     }
-    copyPack(VX_GAME_RSC);
+    // Parts 1 to 3 only: the game's later parts would replace the play test
+    // pack's chunks of the same part.
+    for (const auto& file : std::filesystem::directory_iterator(VX_GAME_RSC)) {
+        std::string name = file.path().filename().string();
+        if (name.rfind("RP1part", 0) != 0 && name.rfind("RP2part", 0) != 0 &&
+            name.rfind("RP3part", 0) != 0)
+            continue;
+        std::ifstream in(file.path(), std::ios::binary);
+        folder->write("rsc/" + name, std::string(std::istreambuf_iterator<char>(in), {}));
+    }
     main::Main::texts = tq::Resources::loadTranslation(0x806);
     tq::Resources::closePack();
 }
