@@ -7,10 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "game/data/GamePackFolderTest.h"
+#include "game/scene/menu/MenuFixture.h"
 #include "game/ui/UiFixture.h"
 #include "scene/menu/ClsUiBuyConfirm.h"
-#include "ui/ResManager.h"
 
 using scene::menu::ClsUiBuyConfirm;
 using uitest::Ints;
@@ -21,12 +20,11 @@ namespace {
 
 using Dialog = ClsUiBuyConfirm;
 
-class ClsUiBuyConfirmTest : public GamePackFolderTest {
+class ClsUiBuyConfirmTest : public menutest::MenuFixture {
 protected:
     void SetUp() override
     {
-        GamePackFolderTest::SetUp();
-        ui::ResManager::newInstance()->init();
+        MenuFixture::SetUp();
         dialog = Dialog::newInstance()->init();
         dialog->allocItems(5);
         dialog->build();

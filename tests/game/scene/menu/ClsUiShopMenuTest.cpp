@@ -9,10 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include "game/data/GamePackFolderTest.h"
+#include "game/scene/menu/MenuFixture.h"
 #include "game/ui/UiFixture.h"
 #include "scene/menu/ClsUiShopMenu.h"
-#include "ui/ResManager.h"
 
 using scene::menu::ClsUiShopMenu;
 using uitest::ints;
@@ -23,12 +22,11 @@ namespace {
 
 using Panel = ClsUiShopMenu;
 
-class ClsUiShopMenuTest : public GamePackFolderTest {
+class ClsUiShopMenuTest : public menutest::MenuFixture {
 protected:
     void SetUp() override
     {
-        GamePackFolderTest::SetUp();
-        ui::ResManager::newInstance()->init();
+        MenuFixture::SetUp();
         panel = Panel::newInstance()->init();
         panel->allocItems(20);
         panel->build();
