@@ -6,6 +6,7 @@
 #include "java/lang/System.h"
 #include "main/Main.h"
 #include "scene/menu/Audio.h"
+#include "scene/menu/ShopMenu.h"
 #include "scene/splash/LogoGameSplash.h"
 #include "scene/splash/LogoScene.h"
 #include "ui/ResManager.h"
@@ -44,6 +45,11 @@ VMPtr<ui::Scene> makeAudio(int32_t id)
     return menu::Audio::newInstance()->init(id);
 }
 
+VMPtr<ui::Scene> makeShop(int32_t)
+{
+    return menu::ShopMenu::newInstance()->init();
+}
+
 VMPtr<ui::Scene> makeTitle(int32_t id)
 {
     return splash::LogoGameSplash::newInstance()->init(id);
@@ -76,7 +82,7 @@ SceneManager::SceneMaker SceneManager::sceneMakers[SCENE_IDS] = {
     nullptr,    // 8
     nullptr,    // 9 play
     nullptr,    // 10 stage selection
-    nullptr,    // 11 shop
+    &makeShop,  // 11 shop
     &makeTitle, // 12 title
 };
 
