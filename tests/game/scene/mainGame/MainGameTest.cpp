@@ -105,9 +105,7 @@ protected:
     VMPtr<MainGame> start()
     {
         play = MainGame::newInstance()->init();
-        scene::SceneManager::currentScene = VMPtr<ui::Scene>(play.get());
-        play->setEntering(true);
-        EXPECT_TRUE(enter(play.get()));
+        EXPECT_TRUE(show(VMPtr<ui::Scene>(play.get())));
         return play;
     }
     // Entered, the ship in play.

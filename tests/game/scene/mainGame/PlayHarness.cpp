@@ -225,6 +225,7 @@ void PlayFixture::SetUp()
 void PlayFixture::TearDown()
 {
     play = nullptr;
+    stepped = nullptr;
     screen = nullptr;
     tq::input::PointerInputKeyManager::resetAll();
     tq::input::PointerInputKeyManager::removeRegions(0);
@@ -250,11 +251,17 @@ MainGame* PlayFixture::startStage(int32_t s, int32_t level, Loadout loadout)
     MainGame::selectedStage = s;
     main::Main::random->setSeed(kSeed);
     play = MainGame::newInstance()->init();
-    scene::SceneManager::currentScene = VMPtr<ui::Scene>(play.get());
-    play->setEntering(true);
-    EXPECT_TRUE(enter(play.get()));
-    frameNumber = 0;
+    EXPECT_TRUE(show(VMPtr<ui::Scene>(play.get())));
     return play.get();
+}
+
+bool PlayFixture::show(VMPtr<ui::Scene> scene)
+{
+    stepped = scene;
+    scene::SceneManager::currentScene = scene;
+    scene->setEntering(true);
+    frameNumber = 0;
+    return enter(scene.get());
 }
 
 void PlayFixture::apply(const InputEvent& e)
@@ -276,9 +283,9 @@ void PlayFixture::step(const Script& script)
         if (e.frame == frameNumber)
             apply(e);
     }
-    frame(play.get());
+    frame(stepped.get());
     if (painting)
-        play->paint(VMPtr<javax::microedition::lcdui::Image>(screen)->getGraphics());
+        stepped->paint(VMPtr<javax::microedition::lcdui::Image>(screen)->getGraphics());
     frameNumber++;
 }
 

@@ -80,6 +80,9 @@ protected:
     // does it, the random source seeded afresh; every other stage at level
     // 1, nothing else owned, no money.
     scene::mainGame::MainGame* startStage(int32_t s, int32_t level, Loadout loadout = {});
+    // Any scene made current, entered as the manager does it and stepped
+    // from then on; false when it has not entered after 20 frames.
+    bool show(VMPtr<ui::Scene> scene);
     // One frame with this frame's part of the script applied first, then
     // painted when painting is set; the frame counter advances.
     void step(const Script& script);
@@ -89,6 +92,9 @@ protected:
                 std::vector<uint64_t>* hashes = nullptr, int32_t every = 100);
 
     VMStatic<scene::mainGame::MainGame> play;
+    // The scene that step runs: the play scene, or any scene a derived
+    // fixture shows.
+    VMStatic<ui::Scene> stepped;
     // Frames stepped since the entry.
     int32_t frameNumber = 0;
     // Each step also paints the scene on a 240 x 320 picture.
