@@ -108,6 +108,8 @@ class Screen : public MyObject {
     virtual void setRect(int32_t k, VMPtr<IntArray> rect, int32_t colour);
     virtual void setOrigin(int32_t x, int32_t y);
     virtual void setItemClip(int32_t i, VMPtr<IntArray> rect);
+    // Every place's clip rectangle to the whole screen (0, 0, 240, 320).
+    void clipItemsToScreen();
     virtual void setItemSequence1(int32_t i, int32_t frame, int32_t duration);
     // durations must be at least as long as frames.
     virtual void setItemSequence(int32_t i, VMPtr<IntArray> frames, VMPtr<IntArray> durations);

@@ -27,11 +27,7 @@ VMPtr<ClsUiIngame> ClsUiIngame::init()
 void ClsUiIngame::allocItems(int32_t n)
 {
     Screen::allocItems(n);
-    VMPtr<IntArray> screen = IntArray::newArray(4);
-    (*screen)[2] = SCREEN_WIDTH;
-    (*screen)[3] = SCREEN_HEIGHT;
-    for (int32_t i = 0; i < n; i++)
-        setItemClip(i, screen);
+    clipItemsToScreen();
 }
 
 void ClsUiIngame::setupItems()

@@ -13,11 +13,7 @@ VMPtr<ClsUiShopMenu> ClsUiShopMenu::init()
 void ClsUiShopMenu::allocItems(int32_t n)
 {
     Screen::allocItems(n);
-    VMPtr<IntArray> screen = IntArray::newArray(4);
-    (*screen)[2] = SCREEN_WIDTH;
-    (*screen)[3] = SCREEN_HEIGHT;
-    for (int32_t i = 0; i < n; i++)
-        setItemClip(i, screen);
+    clipItemsToScreen();
 }
 
 void ClsUiShopMenu::build()
