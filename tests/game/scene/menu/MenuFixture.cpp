@@ -59,11 +59,16 @@ void MenuFixture::touchDown(int32_t x, int32_t y)
     step({});
 }
 
+void MenuFixture::touchUp(int32_t x, int32_t y)
+{
+    step({{frameNumber, InputEvent::TOUCH_UP, 0, x, y}});
+    step({});
+}
+
 void MenuFixture::tap(int32_t x, int32_t y)
 {
     touchDown(x, y);
-    step({{frameNumber, InputEvent::TOUCH_UP, 0, x, y}});
-    step({});
+    touchUp(x, y);
 }
 
 void MenuFixture::tap(VMPtr<IntArray> box)

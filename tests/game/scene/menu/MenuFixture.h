@@ -38,6 +38,8 @@ protected:
     // Only the press: of a key, one frame; of a touch, two (till it is seen).
     void pressKey(int32_t key);
     void touchDown(int32_t x, int32_t y);
+    // Only the release of a touch, at (x, y): two frames (till it is seen).
+    void touchUp(int32_t x, int32_t y);
     static int32_t centreX(VMPtr<IntArray> box) { return (*box)[0] + (*box)[2] / 2; }
     static int32_t centreY(VMPtr<IntArray> box) { return (*box)[1] + (*box)[3] / 2; }
 };
