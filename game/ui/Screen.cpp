@@ -590,15 +590,6 @@ void Screen::setItemClip(int32_t i, VMPtr<IntArray> rect)
     java::lang::System::arraycopy(rect, 0, itemClip->get(i), 0, 4);
 }
 
-void Screen::clipItemsToScreen()
-{
-    VMPtr<IntArray> screen = IntArray::newArray(4);
-    (*screen)[2] = SCREEN_WIDTH;
-    (*screen)[3] = SCREEN_HEIGHT;
-    for (int32_t i = 0; i < capacity; i++)
-        setItemClip(i, screen);
-}
-
 void Screen::setRect(int32_t k, VMPtr<IntArray> rect, int32_t colour)
 {
     // Painting reads x, y, width and height.

@@ -119,9 +119,6 @@ class Screen : public MyObject {
     virtual VMPtr<IntArray> getItemBox4(int32_t i);
     virtual int32_t getItemX(int32_t i);
     virtual void allocItems(int32_t n);
-    // Clips every place to the whole 240 x 320 screen (the HUD and the
-    // stage selection's panel).
-    void clipItemsToScreen();
     // The drawable's two size queries in the engine's order: height, then
     // width (transform 0); 0 for a missing item.
     virtual int32_t getItemSize2(int32_t i);

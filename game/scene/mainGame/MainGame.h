@@ -157,9 +157,6 @@ class MainGame : public ui::Scene {
     // "$ " and the money.
     static VMPtr<java::lang::String> moneyText();
 
-    // "$ " and the money.
-    static VMPtr<java::lang::String> moneyText();
-
 private:
     // Stops (or starts) every play object of the stage.
     void stopPlay(bool stop);
