@@ -22,20 +22,31 @@
 #include "main/Game.h"
 #include "main/Main.h"
 #include "scene/SceneManager.h"
+#include "global/GameGlobals.h"
+#include "scene/mainGame/ClsEnemy.h"
+#include "scene/mainGame/ClsPlayer.h"
 #include "scene/mainGame/MainGame.h"
 #include "scene/mainMenu/ClsUiMainMenu.h"
 #include "scene/mainMenu/MainMenu.h"
 #include "scene/menu/About.h"
 #include "scene/menu/Option.h"
+#include "scene/menu/ClsUiSelectMenu.h"
+#include "scene/menu/ClsUiShopMenu.h"
+#include "scene/menu/ShopMenu.h"
 #include "scene/menu/StageSelectMenu.h"
 #include "ui/Pointer.h"
 
 using scene::SceneManager;
+using scene::mainGame::ClsEnemy;
+using scene::mainGame::ClsPlayer;
 using scene::mainGame::MainGame;
 using scene::mainMenu::ClsUiMainMenu;
 using scene::mainMenu::MainMenu;
 using scene::menu::About;
 using scene::menu::Option;
+using scene::menu::ClsUiSelectMenu;
+using scene::menu::ClsUiShopMenu;
+using scene::menu::ShopMenu;
 using scene::menu::StageSelectMenu;
 using IntArray = VMArray<int32_t, 1>;
 
@@ -51,6 +62,8 @@ constexpr int32_t kDown = 6;       // 17
 constexpr int32_t kSelect = 8;     // 18
 // Enough money for a level of a weapon and of a support.
 constexpr int32_t kMoney = 100000;
+// Frames the flight may take at most.
+constexpr int32_t kPlayFrames = 6000;
 // The message by which the MIDlet's end asks the main window for the exit.
 constexpr UINT kExitMessage = WM_USER + 1;
 
@@ -149,6 +162,52 @@ protected:
         std::_Exit(code);
     }
 
+    // Stage 1 flown with a touch held on the nearest enemy until the play
+    // scene ends; pictures of the flight and of the lost last ship.
+    void flyIntoEnemies()
+    {
+        int32_t x = 120;
+        int32_t y = 100;
+        canvas->pointerPressed(x + main::Main::offsetX, y + main::Main::offsetY);
+        bool flying = false;
+        bool lost = false;
+        for (int32_t frame = 0; frame < kPlayFrames; frame++) {
+            if (SceneManager::instance->currentId != SceneManager::MAIN_GAME)
+                break;
+            VMPtr<ClsEnemy> enemies = MainGame::enemies;
+            VMPtr<ClsPlayer> player = MainGame::player;
+            int32_t nearest = -1;
+            for (int32_t i = 0; i < ClsEnemy::SLOTS; i++) {
+                if (enemies->isInactive(i))
+                    continue;
+                int32_t d = std::abs(enemies->getX(i) - player->getX(0)) +
+                            std::abs(enemies->getY(i) - player->getY(0));
+                if (nearest < 0 || d < std::abs(enemies->getX(nearest) - player->getX(0)) +
+                                           std::abs(enemies->getY(nearest) - player->getY(0)))
+                    nearest = i;
+            }
+            if (nearest >= 0) {
+                x = enemies->getX(nearest);
+                y = enemies->getY(nearest);
+            }
+            canvas->pointerDragged(x + main::Main::offsetX, y + main::Main::offsetY);
+            ASSERT_TRUE(frames(1));
+            if (!flying && frame >= 60) {
+                picture("play");
+                flying = true;
+            }
+            if (!lost && SceneManager::instance->currentId == SceneManager::MAIN_GAME &&
+                MainGame::player->getState() == ClsPlayer::STATE_DESTROYED) {
+                ASSERT_TRUE(frames(10));
+                picture("play-last-ship-lost");
+                lost = true;
+            }
+        }
+        canvas->pointerReleased(x + main::Main::offsetX, y + main::Main::offsetY);
+        EXPECT_TRUE(lost);
+        ASSERT_NE(SceneManager::instance->currentId, SceneManager::MAIN_GAME) << "still playing";
+    }
+
     int32_t touchX = 0;
     int32_t touchY = 0;
     int32_t pictures = 0;
@@ -202,6 +261,70 @@ TEST_F(GameSessionTest, OpeningMenusShopPlayAboutOptionsAndQuit)
     ASSERT_TRUE(frames(StageSelectMenu::CHANGE_GUARD_MS / 10 + 1));
     touch(current<StageSelectMenu>()->panel->getLeftArrowRect());
     EXPECT_EQ(StageSelectMenu::selectedStage, 0);
+
+    // Play by a touch: the shop, browsing the weapons.
+    touch(current<StageSelectMenu>()->panel->getPlayRect(ClsUiSelectMenu::TOUCH_BOX));
+    ASSERT_TRUE(waitForScene(SceneManager::SHOP));
+    ShopMenu* shop = current<ShopMenu>();
+    ASSERT_NE(shop, nullptr);
+    ASSERT_TRUE(frames(5));
+    picture("shop");
+    EXPECT_TRUE(shop->weaponRow);
+    EXPECT_EQ(ClsPlayer::weaponKind, 0);
+    EXPECT_EQ(ClsPlayer::supportKind, 0);
+    ASSERT_EQ((*main::Game::itemLevelsA)[0], 1);
+    ASSERT_EQ((*main::Game::itemLevelsB)[0], 1);
+    int32_t weaponPrice = (*global::GameGlobals::weaponPrices->get(0))[1];
+    int32_t supportPrice = (*global::GameGlobals::itemPrices->get(0))[1];
+
+    // Level 2 of weapon 0 by keys: the action key asks, left chooses Yes,
+    // select buys.
+    tapKey(kSoftRight);
+    EXPECT_EQ(shop->state, ShopMenu::BUY_QUESTION);
+    tapKey(kLeft);
+    EXPECT_TRUE(shop->buyConfirm->isYes());
+    picture("shop-buy-question");
+    tapKey(kSelect);
+    EXPECT_EQ(shop->state, ShopMenu::BROWSING);
+    EXPECT_EQ((*main::Game::itemLevelsA)[0], 2);
+    EXPECT_EQ(MainGame::money, kMoney - weaponPrice);
+    EXPECT_EQ(main::Game::money, MainGame::money);
+
+    // Level 2 of support 0 by touches: the support row, the action button,
+    // then Yes.
+    touch(shop->shopPanel->getRowBox(ClsUiShopMenu::SUPPORT_ROW_BOX));
+    EXPECT_FALSE(shop->weaponRow);
+    touch(shop->shopPanel->getActionBox());
+    EXPECT_EQ(shop->state, ShopMenu::BUY_QUESTION);
+    touch(shop->buyConfirm->getYesBox());
+    EXPECT_EQ(shop->state, ShopMenu::BROWSING);
+    EXPECT_EQ((*main::Game::itemLevelsB)[0], 2);
+    EXPECT_EQ(MainGame::money, kMoney - weaponPrice - supportPrice);
+    picture("shop-bought");
+
+    // Down to the start row and start: the progress is saved on the way to
+    // stage 1 of the play scene.
+    tapKey(kDown);
+    EXPECT_TRUE(shop->startRowSelected);
+    tapKey(kSoftRight);
+    ASSERT_TRUE(waitForScene(SceneManager::MAIN_GAME));
+    EXPECT_EQ(MainGame::stage, 0);
+    EXPECT_EQ(MainGame::money, kMoney - weaponPrice - supportPrice);
+    EXPECT_EQ(ClsPlayer::weaponLevel, 2);
+    EXPECT_EQ(ClsPlayer::supportLevel, 2);
+    main::Game::money = 0;
+    main::Main::game->loadProgress();
+    EXPECT_EQ(main::Game::money, kMoney - weaponPrice - supportPrice) << "saved as the shop was left";
+    EXPECT_EQ((*main::Game::itemLevelsA)[0], 2);
+    EXPECT_EQ((*main::Game::itemLevelsB)[0], 2);
+
+    // The player flies at the enemies, touch held and dragged onto the
+    // nearest one, until the last ship is lost and the game is over.
+    flyIntoEnemies();
+    EXPECT_EQ(SceneManager::instance->previousId, SceneManager::MAIN_GAME);
+    ASSERT_TRUE(waitForScene(SceneManager::STAGE_SELECT));
+    EXPECT_EQ((*main::Game::stageDifficulty)[0], 1) << "not cleared";
+    picture("stage-selection-after-play");
 
     // Back by the left soft key to the main menu.
     tapKey(kSoftLeft);
