@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -140,9 +141,16 @@ protected:
         ASSERT_TRUE(frames(2));
     }
 
-    // session-NN-<scene>.png, numbered in the order taken.
+    // session-NN-<scene>.png, numbered in the order taken; the first
+    // removes the pictures of an earlier session.
     void picture(const std::string& scene)
     {
+        if (pictures == 0 && std::filesystem::is_directory(VX_SCREENSHOT_DIR)) {
+            for (const auto& file : std::filesystem::directory_iterator(VX_SCREENSHOT_DIR)) {
+                if (file.path().filename().string().rfind("session-", 0) == 0)
+                    std::filesystem::remove(file.path());
+            }
+        }
         char number[8];
         std::snprintf(number, sizeof number, "%02d", ++pictures);
         vxtest::screenshotScene(std::string("session-") + number + "-" + scene);
