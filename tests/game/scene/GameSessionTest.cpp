@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "game/scene/menu/MenuFixture.h"
 #include "game/support/HubFixture.h"
 #include "hal/startup.h"
 #include "hal/window.h"
@@ -53,14 +54,14 @@ using IntArray = VMArray<int32_t, 1>;
 
 namespace {
 
-// Game keys of the logical keys the session uses.
-constexpr int32_t kSoftLeft = 27;  // logical 12: back, no
-constexpr int32_t kSoftRight = 29; // logical 13: yes, confirm
-constexpr int32_t kUp = 1;         // 14
-constexpr int32_t kLeft = 2;       // 15
-constexpr int32_t kRight = 5;      // 16
-constexpr int32_t kDown = 6;       // 17
-constexpr int32_t kSelect = 8;     // 18
+// Game keys of the logical keys the menus read.
+constexpr int32_t kSoftLeft = menutest::kLeftSoftKey;   // 12: back, no
+constexpr int32_t kSoftRight = menutest::kRightSoftKey; // 13: yes, confirm
+constexpr int32_t kUp = menutest::kUpKey;               // 14
+constexpr int32_t kLeft = menutest::kLeftKey;           // 15
+constexpr int32_t kRight = menutest::kRightKey;         // 16
+constexpr int32_t kDown = menutest::kDownKey;           // 17
+constexpr int32_t kSelect = menutest::kSelectKey;       // 18
 // Enough money for a level of a weapon and of a support.
 constexpr int32_t kMoney = 100000;
 // Frames the flight may take at most.
@@ -103,8 +104,8 @@ protected:
         });
     }
 
-    // A game key pressed for a frame, then released; the frame after the
-    // release has run when it returns.
+    // A game key pressed until a frame has seen it, then released; the
+    // frame that sees the release has run when it returns.
     void tapKey(int32_t key)
     {
         canvas->pressKey(key);
@@ -112,7 +113,8 @@ protected:
         canvas->releaseKey(key);
         ASSERT_TRUE(frames(1));
     }
-    // The key pressed and held for a frame (the pressed look shows).
+    // The key pressed and held till a frame has seen it (the pressed look
+    // shows), and its release.
     void pressKey(int32_t key)
     {
         canvas->pressKey(key);
@@ -162,7 +164,7 @@ protected:
     // and is destroyed, which ends the loop with its exit code; then the
     // platform shuts down and the process ends with that code. Run in a
     // forked child, so this process keeps its runtime and platform; the
-    // canvas thread has ended, so the test thread is the only one at work.
+    // canvas thread has ended, so no game code runs beside the fork.
     static void endProgramAsMainDoes()
     {
         int code = HAL_runMessageLoop();
@@ -184,19 +186,17 @@ protected:
                 break;
             VMPtr<ClsEnemy> enemies = MainGame::enemies;
             VMPtr<ClsPlayer> player = MainGame::player;
-            int32_t nearest = -1;
+            int32_t best = -1;
             for (int32_t i = 0; i < ClsEnemy::SLOTS; i++) {
                 if (enemies->isInactive(i))
                     continue;
                 int32_t d = std::abs(enemies->getX(i) - player->getX(0)) +
                             std::abs(enemies->getY(i) - player->getY(0));
-                if (nearest < 0 || d < std::abs(enemies->getX(nearest) - player->getX(0)) +
-                                           std::abs(enemies->getY(nearest) - player->getY(0)))
-                    nearest = i;
-            }
-            if (nearest >= 0) {
-                x = enemies->getX(nearest);
-                y = enemies->getY(nearest);
+                if (best < 0 || d < best) {
+                    best = d;
+                    x = enemies->getX(i);
+                    y = enemies->getY(i);
+                }
             }
             canvas->pointerDragged(x + main::Main::offsetX, y + main::Main::offsetY);
             ASSERT_TRUE(frames(1));
