@@ -9,6 +9,7 @@
 #include "scene/menu/About.h"
 #include "scene/menu/Audio.h"
 #include "scene/menu/Option.h"
+#include "scene/menu/ShopMenu.h"
 #include "scene/menu/StageSelectMenu.h"
 #include "scene/splash/LogoGameSplash.h"
 #include "scene/splash/LogoScene.h"
@@ -68,6 +69,11 @@ VMPtr<ui::Scene> makeOption(int32_t id)
     return menu::Option::newInstance()->init(id);
 }
 
+VMPtr<ui::Scene> makeShop(int32_t)
+{
+    return menu::ShopMenu::newInstance()->init();
+}
+
 VMPtr<ui::Scene> makeTitle(int32_t id)
 {
     return splash::LogoGameSplash::newInstance()->init(id);
@@ -89,19 +95,19 @@ VMPtr<SceneManager> SceneManager::init()
 }
 
 SceneManager::SceneMaker SceneManager::sceneMakers[SCENE_IDS] = {
-    &makeLogo,  // 0
-    &makeMainMenu, // 1 main menu
-    &makeAudio, // 2 sound settings
-    nullptr,    // 3
-    &makeAbout, // 4 about
-    nullptr,    // 5
-    &makeAudio, // 6 sound question
-    &makeOption, // 7 options
-    nullptr,    // 8
-    nullptr,    // 9 play
-    &makeStageSelect, // 10 stage selection
-    nullptr,    // 11 shop
-    &makeTitle, // 12 title
+    &makeLogo,          // 0
+    &makeMainMenu,      // 1 main menu
+    &makeAudio,         // 2 sound settings
+    nullptr,            // 3
+    &makeAbout,         // 4 about
+    nullptr,            // 5
+    &makeAudio,         // 6 sound question
+    &makeOption,        // 7 options
+    nullptr,            // 8
+    nullptr,            // 9 play
+    &makeStageSelect,   // 10 stage selection
+    &makeShop,          // 11 shop
+    &makeTitle,         // 12 title
 };
 
 SceneManager::SceneMaker SceneManager::findScene(int32_t id)

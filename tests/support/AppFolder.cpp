@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "hal/properties.h"
@@ -36,6 +37,18 @@ void AppFolder::write(const std::string& relativePath, const std::string& bytes)
     std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary);
     out << bytes;
+}
+
+void AppFolder::copyPack(const char* builtFolder,
+                         const std::function<bool(const std::string&)>& take) const
+{
+    for (const auto& file : std::filesystem::directory_iterator(builtFolder)) {
+        std::string name = file.path().filename().string();
+        if (take && !take(name))
+            continue;
+        std::ifstream in(file.path(), std::ios::binary);
+        write("rsc/" + name, std::string(std::istreambuf_iterator<char>(in), {}));
+    }
 }
 
 }  // namespace vxtest

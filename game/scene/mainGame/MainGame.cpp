@@ -181,17 +181,7 @@ void MainGame::load()
     panel->allocItems(kPanelItems);
     panelB = panel;
 
-    VMPtr<ClsEnemy> enemy = ClsEnemy::newInstance()->init(enemyFactory);
-    enemy->initEnemies();
-    enemy->setDrawOrder(ORDER_ENEMIES);
-    enemies = enemy;
-    addObject(enemy);
-
-    VMPtr<ClsPlayer> ship = ClsPlayer::newInstance()->init(playerFactory);
-    ship->allocItems(kPlayerItems);
-    ship->setDrawOrder(ORDER_PLAYER);
-    player = ship;
-    addObject(ship);
+    addPlanes(ORDER_PLAYER);
 
     VMPtr<boss::ClsBoss> b = makeBoss(stage, enemyFactory, difficulty);
     switch (stage) {
@@ -226,6 +216,21 @@ void MainGame::load()
     panelHud->setDrawOrder(ORDER_HUD);
     hud = panelHud;
     addObject(panelHud);
+}
+
+void MainGame::addPlanes(int32_t playerOrder)
+{
+    VMPtr<ClsEnemy> enemy = ClsEnemy::newInstance()->init(enemyFactory);
+    enemy->initEnemies();
+    enemy->setDrawOrder(ORDER_ENEMIES);
+    enemies = enemy;
+    addObject(enemy);
+
+    VMPtr<ClsPlayer> ship = ClsPlayer::newInstance()->init(playerFactory);
+    ship->allocItems(kPlayerItems);
+    ship->setDrawOrder(playerOrder);
+    player = ship;
+    addObject(ship);
 }
 
 void MainGame::load2()

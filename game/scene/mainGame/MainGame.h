@@ -90,6 +90,9 @@ class MainGame : public ui::Scene {
     // Does nothing.
     virtual void ignoreObject(VMPtr<java::lang::Object> o);
 
+    // The enemy manager and the player's plane (at playerOrder), kept in
+    // their statics and added to the scene.
+    void addPlanes(int32_t playerOrder);
     // Closes the pause panel and quits the stage when pauseChoice is 0.
     void resumeOrQuit();
     // Touches while playing: the pause button and steering.

@@ -2,9 +2,7 @@
 // Base of pack tests that read files: the suite's application folder, and
 // no pack part current before each test.
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <functional>
 #include <string>
 
 #include "support/AppFolderTest.h"
@@ -14,13 +12,11 @@ class PackFolderTest : public AppFolderTest {
 protected:
     void SetUp() override { tq::io::resource::ResourcePack::currentPart = -1; }
 
-    // Copies the files of a pack built at build time into the folder's rsc/.
-    void copyPack(const char* builtFolder) const
+    // Copies the files of a pack built at build time into the folder's rsc/;
+    // with take, only the files whose names it accepts.
+    void copyPack(const char* builtFolder,
+                  const std::function<bool(const std::string&)>& take = nullptr) const
     {
-        for (const auto& file : std::filesystem::directory_iterator(builtFolder)) {
-            std::ifstream in(file.path(), std::ios::binary);
-            app.write("rsc/" + file.path().filename().string(),
-                      std::string(std::istreambuf_iterator<char>(in), {}));
-        }
+        app.copyPack(builtFolder, take);
     }
 };

@@ -4,10 +4,7 @@
 // scenes ask of them: sound, texts, fonts and scene changes go into one log.
 // The hub is real in everything else (fonts, texts), the manager too (keys).
 
-#include <filesystem>
-#include <fstream>
-#include <initializer_list>
-#include <iterator>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -119,20 +116,12 @@ protected:
             frame(scene);
         return !scene->entering;
     }
-    // Every file of a built pack folder into the application's rsc, or only
-    // those whose names start with one of the prefixes.
-    static void copyPack(const char* dir, std::initializer_list<const char*> prefixes = {})
+    // Every file of a built pack folder into the application's rsc; with
+    // take, only the files whose names it accepts.
+    static void copyPack(const char* dir,
+                         const std::function<bool(const std::string&)>& take = nullptr)
     {
-        for (const auto& file : std::filesystem::directory_iterator(dir)) {
-            std::string name = file.path().filename().string();
-            bool wanted = prefixes.size() == 0;
-            for (const char* prefix : prefixes)
-                wanted = wanted || name.rfind(prefix, 0) == 0;
-            if (!wanted)
-                continue;
-            std::ifstream in(file.path(), std::ios::binary);
-            folder->write("rsc/" + name, std::string(std::istreambuf_iterator<char>(in), {}));
-        }
+        folder->copyPack(dir, take);
     }
     // The changeScene requests so far.
     static std::vector<std::string> sceneRequests()

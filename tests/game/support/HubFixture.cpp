@@ -1,5 +1,6 @@
 #include "game/support/HubFixture.h"
 
+#include "engine/support/TestGameCanvas.h"
 #include "hal/hal.h"
 #include "hal/properties.h"
 #include "tq/Resources.h"
@@ -79,6 +80,14 @@ bool HubFixture::stopGame()
     if (tq::TqCanvas::applicationState != tq::TqCanvas::STATE_STOPPING)
         canvas->requestActivityState(tq::TqCanvas::ACTIVITY_EXIT);
     return !thread || VMFixture_sleepUntil([&] { return !thread->isAlive(); });
+}
+
+bool HubFixture::runUntil(const std::function<bool()>& done)
+{
+    struct Frames : GameCanvasFixture {
+        using GameCanvasFixture::runUntil;
+    };
+    return Frames::runUntil(done);
 }
 
 } // namespace vxtest

@@ -7,6 +7,7 @@
 // dropped.
 
 #include <cstdint>
+#include <functional>
 
 #include "engine/support/PackFolderTest.h"
 #include "game/support/RecordingMediaManager.h"
@@ -14,6 +15,7 @@
 #include "main/CommonCanvas.h"
 #include "main/CommonMIDlet.h"
 #include "main/Main.h"
+#include "scene/SceneManager.h"
 
 namespace vxtest {
 
@@ -37,6 +39,23 @@ protected:
     // Exit through the canvas, then waits for its thread to end; false when
     // it did not.
     bool stopGame();
+
+    // Lets the canvas thread run frames (only its sleeps move the clock)
+    // until done holds; false after 20 s of real time.
+    static bool runUntil(const std::function<bool()>& done);
+    // The current scene as S, or null.
+    template<class S>
+    static S* current()
+    {
+        return dynamic_cast<S*>(scene::SceneManager::currentScene.get());
+    }
+    // The same once the scene has been entered.
+    template<class S>
+    static S* running()
+    {
+        S* scene = current<S>();
+        return scene != nullptr && !scene->entering ? scene : nullptr;
+    }
 
     VMStatic<main::CommonMIDlet> midlet;
     VMStatic<main::CommonCanvas> canvas;

@@ -22,7 +22,10 @@ void MenuFixture::SetUp()
     }
     // Parts 1 to 3 only: the game's later parts would replace the play test
     // pack's chunks of the same part.
-    copyPack(VX_GAME_RSC, {"RP1part", "RP2part", "RP3part"});
+    copyPack(VX_GAME_RSC, [](const std::string& name) {
+        return name.rfind("RP1part", 0) == 0 || name.rfind("RP2part", 0) == 0 ||
+               name.rfind("RP3part", 0) == 0;
+    });
     main::Main::texts = tq::Resources::loadTranslation(0x806);
     tq::Resources::closePack();
 }
