@@ -81,6 +81,22 @@ ShopMenuFixture::Strings ShopMenuFixture::leaving()
     return seen;
 }
 
+void ShopMenuFixture::touchDown(VMPtr<IntArray> box)
+{
+    MenuFixture::touchDown(centreX(box), centreY(box));
+}
+
+void ShopMenuFixture::touchUp(VMPtr<IntArray> box)
+{
+    step({{frameNumber, playtest::InputEvent::TOUCH_UP, 0, centreX(box), centreY(box)}});
+    step({});
+}
+
+void ShopMenuFixture::releaseKey(int32_t key)
+{
+    step({{frameNumber, playtest::InputEvent::KEY_UP, key}});
+}
+
 void ShopMenuFixture::buyByKeys()
 {
     tapKey(menutest::kRightSoftKey);

@@ -60,6 +60,13 @@ protected:
     // The request log's records and scene changes.
     static Strings leaving();
 
+    // A touch held on the box's centre till the scene sees it; its release,
+    // seen (two frames each).
+    void touchDown(VMPtr<IntArray> box);
+    void touchUp(VMPtr<IntArray> box);
+    using MenuFixture::touchDown;
+    // The key's release alone, one frame.
+    void releaseKey(int32_t key);
     // Buy question by the action key, Yes, select.
     void buyByKeys();
     // Down from the weapon row to the support row, then to the start row.

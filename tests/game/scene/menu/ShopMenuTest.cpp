@@ -24,14 +24,6 @@ using Panel = ClsUiShopMenu;
 
 class ShopMenuTest : public shoptest::ShopMenuFixture {
 protected:
-    // A touch held on the box's centre (seen by the scene), then let go.
-    void touchDown(VMPtr<IntArray> box) { MenuFixture::touchDown(centreX(box), centreY(box)); }
-    void touchUp(VMPtr<IntArray> box)
-    {
-        step({{frameNumber, playtest::InputEvent::TOUCH_UP, 0, centreX(box), centreY(box)}});
-        step({});
-    }
-    void releaseKey(int32_t key) { step({{frameNumber, playtest::InputEvent::KEY_UP, key}}); }
     Ints arrowFrames() { return {panelFrame(shop->shopPanel->leftArrowItem), panelFrame(shop->shopPanel->rightArrowItem)}; }
     int32_t rowFrame() { return panelFrame(shop->shopPanel->rowItem); }
     int32_t cursorX() { return shop->shopPanel->getItemX(Panel::cursorItem); }
