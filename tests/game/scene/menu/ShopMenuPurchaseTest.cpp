@@ -313,6 +313,34 @@ TEST_F(ShopMenuPurchaseTest, TwoWaysOutInOneFrameActOnce)
     }
 }
 
+TEST_F(ShopMenuPurchaseTest, AStartFromThePromptLeavesThroughTheRealSceneChangeCleanly)
+{
+    Progress p;
+    p.weapons[0] = 0;
+    p.money = priceOf(true, 0, 0);
+    ShopMenu* s = openShop(p);
+    // The game's own manager: the change releases the shop within the frame.
+    VMPtr<scene::SceneManager> manager = scene::SceneManager::newInstance();
+    manager->canvas = VMPtr<tq::TqCanvas>(canvas);
+    manager->currentId = scene::SceneManager::SHOP;
+    scene::SceneManager::instance = manager;
+    scene::SceneManager::currentScene = VMPtr<ui::Scene>(s);
+    s->sceneManager = manager;
+
+    toStartRow();
+    tapKey(kRightSoftKey);
+    answerYes(false);
+    EXPECT_EQ(manager->currentId, scene::SceneManager::MAIN_GAME);
+    EXPECT_NE(scene::SceneManager::currentScene.get(), static_cast<ui::Scene*>(s));
+    EXPECT_TRUE(s->left);
+    EXPECT_EQ(s->shopPanel->getItemFrame(s->shopPanel->rowItem), -1) << "released";
+    tapKey(kLeftSoftKey);
+    EXPECT_EQ(manager->currentId, scene::SceneManager::MAIN_GAME) << "the shop acts no more";
+    p.weapons[0] = 1;
+    p.money = 0;
+    EXPECT_EQ(progressOnDisk(), p);
+}
+
 TEST_F(ShopMenuPurchaseTest, ARefusedSceneChangeKeepsTheShopUsable)
 {
     scenetest::RecordingSceneManager::refused = 10;
