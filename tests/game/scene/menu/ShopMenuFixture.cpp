@@ -1,6 +1,7 @@
 #include "game/scene/menu/ShopMenuFixture.h"
 
 #include "main/Main.h"
+#include "scene/menu/StageSelectMenu.h"
 #include "support/LangTestSupport.h"
 
 namespace shoptest {
@@ -52,7 +53,7 @@ void ShopMenuFixture::SetUp()
 {
     MenuFixture::SetUp();
     main::Main::game = LoggingGame::newInstance()->init();
-    scene::mainGame::MainGame::selectedStage = 0;
+    scene::menu::StageSelectMenu::selectedStage = 0;
 }
 
 void ShopMenuFixture::TearDown()
