@@ -50,7 +50,8 @@ void About::initTexts()
     labels->setAuxEnabled(true);
     VMPtr<IntArray> title = panel->getTitleBox();
     labels->addLabel(TITLE_TEXT, (*title)[0], (*title)[1], (*title)[2], (*title)[3]);
-    // The text page's box 1 holds the body, box 0 the title.
+    // The dialog frame moves the title to the page's box 0 and puts the
+    // body in its box 1.
     labels->setDialogFrame(ClsUiAbout::TEXT_PAGE_FRAME);
     labels->setTextFont(TEXT_FONT);
     labels->setText(bodyText());
@@ -122,8 +123,11 @@ void About::leave()
     if (left)
         return;
     labels->setAuxEnabled(false);
-    release();
-    leaveTo(SceneManager::MAIN_MENU);
+    // A refused change keeps the page up and answering.
+    if (leaveTo(SceneManager::MAIN_MENU))
+        release();
+    else
+        labels->setAuxEnabled(true);
 }
 
 } // namespace scene::menu

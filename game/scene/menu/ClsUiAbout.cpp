@@ -18,7 +18,7 @@ void ClsUiAbout::build()
     backItem = getNextItem();
     addItem(BUTTON_GOBS, BUTTON_ANIMATION_SET, BACK_FRAME, 240, 320);
 
-    titleBox = getItemBox(textPageItem, TITLE_BOX);
+    headingBox = getItemBox(textPageItem, HEADING_BOX);
     backBox = getItemBox(backItem, BUTTON_BOX);
     textBox = getItemBox(textPageItem, TEXT_BOX);
 }
@@ -40,7 +40,7 @@ VMPtr<ClsUiAbout::IntArray> ClsUiAbout::getBackBox()
 
 VMPtr<ClsUiAbout::IntArray> ClsUiAbout::getTitleBox()
 {
-    return titleBox;
+    return textBox;
 }
 
 } // namespace scene::menu

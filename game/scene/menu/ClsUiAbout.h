@@ -27,7 +27,8 @@ class ClsUiAbout : public ui::Screen {
     static constexpr int32_t BACK_PRESSED_FRAME = 17;
     // Boxes of the pictures.
     static constexpr int32_t BUTTON_BOX = 0;
-    static constexpr int32_t TITLE_BOX = 0;
+    // The page's boxes as the label object's dialog frame reads them.
+    static constexpr int32_t HEADING_BOX = 0;
     static constexpr int32_t TEXT_BOX = 1;
 
     // ui::Screen::initItems.
@@ -39,15 +40,18 @@ class ClsUiAbout : public ui::Screen {
     virtual void pressBack();
     virtual void releaseBack();
     virtual VMPtr<IntArray> getBackBox();
+    // Box 1 of the page: where the title label is first placed, before the
+    // label object's dialog frame moves it to box 0.
     virtual VMPtr<IntArray> getTitleBox();
 
-    VMField<IntArray> titleBox;
+    // Boxes 0 of the page, 0 of the back button and 1 of the page.
+    VMField<IntArray> headingBox;
     VMField<IntArray> backBox;
     VMField<IntArray> textBox;
     int32_t backItem = 0;
     int32_t textPageItem = 0;
 
-    VM_FIELDS(titleBox, backBox, textBox)
+    VM_FIELDS(headingBox, backBox, textBox)
 };
 
 } // namespace scene::menu

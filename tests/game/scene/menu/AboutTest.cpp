@@ -68,7 +68,7 @@ TEST_F(AboutTest, EnteringBuildsThePanelTitleAndScrollingBody)
     EXPECT_EQ(labels->labelCount, 1);
     EXPECT_EQ(vmText(labels->labelTexts->get(0)), "About");
     // The title on the page's title strip, the body in its text area.
-    VMPtr<VMArray<int32_t, 1>> title = panel->getTitleBox();
+    VMPtr<VMArray<int32_t, 1>> title = panel->headingBox;
     VMPtr<VMArray<int32_t, 2>> positions = labels->labelPositions;
     EXPECT_EQ((*positions->get(0))[0], (*title)[0]);
     EXPECT_EQ((*positions->get(0))[1], (*title)[1]);
@@ -193,6 +193,12 @@ TEST_F(AboutTest, ARefusedChangeLetsThePageTryAgain)
     scenetest::RecordingSceneManager::refused = 1;
     tap(about->panel->getBackBox());
     EXPECT_FALSE(about->left);
+    // Still shown and scrolling.
+    ASSERT_NE(about->panel, nullptr);
+    ASSERT_NE(about->labels, nullptr);
+    EXPECT_TRUE(about->labels->isAuxEnabled());
+    EXPECT_GT(about->objects->length, 0);
+    EXPECT_NE(about->objects->get(0), nullptr);
     scenetest::RecordingSceneManager::refused = -1;
     tapKey(menutest::kRightSoftKey);
     EXPECT_EQ(requests, (Strings{"changeScene 1", "changeScene 1"}));
