@@ -78,6 +78,8 @@ protected:
         main::Main::canvas = VMPtr<tq::TqCanvas>(canvas);
         main::Main::instance = RecordingHub::newInstance();
         main::Main::font = tq::util::text::RichFont::newInstance()->initSystemFont();
+        // A new font has no glyphs: none is current, so the next choice sets them.
+        main::Main::currentFontId = -1;
         main::Main::texts = tq::Resources::loadTranslation(0x806);
         tq::Resources::closePack();
         main::Main::resManager = ui::ResManager::newInstance()->init();

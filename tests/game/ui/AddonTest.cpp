@@ -31,6 +31,8 @@ protected:
         // The hub's font and texts; its fonts come from the UI pack.
         main::Main::instance = main::Main::newInstance();
         main::Main::font = tq::util::text::RichFont::newInstance()->initSystemFont();
+        // A new font has no glyphs: none is current, so the next choice sets them.
+        main::Main::currentFontId = -1;
         main::Main::texts = tq::Resources::loadTranslation(TEXTS);
         tq::Resources::closePack();
     }
