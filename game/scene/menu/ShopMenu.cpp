@@ -72,7 +72,6 @@ VMPtr<ShopMenu> ShopMenu::init()
     startRowSelected = false;
     previewTarget = false;
     weaponRow = true;
-    left = false;
     return VMPtr<ShopMenu>(this);
 }
 
@@ -461,7 +460,7 @@ bool ShopMenu::purchase()
     VMPtr<IntTable> prices =
         weaponRow ? global::GameGlobals::weaponPrices : global::GameGlobals::itemPrices;
     int32_t kind = weaponRow ? ClsPlayer::weaponKind : ClsPlayer::supportKind;
-    int32_t price = (*prices->get(kind))[std::min(level, kMaxLevel - 1)];
+    int32_t price = (*prices->get(kind))[level];
     if (money < price)
         return false;
     money -= price;
@@ -524,10 +523,8 @@ void ShopMenu::leave(int32_t id)
     // Saved first: a failure while the next scene is made keeps the
     // purchases.
     game->saveProgress();
-    VMPtr<SceneManager> manager(sceneManager);
-    manager->changeScene(id);
     // A refused change keeps the shop up and usable.
-    left = manager->currentId == id;
+    leaveTo(id);
 }
 
 // ---- Dialogs ----

@@ -106,8 +106,6 @@ class ShopMenu : public mainGame::MainGame {
     int32_t state = BROWSING;
     bool weaponRow = true;
     VMField<ClsUiBuyConfirm> buyConfirm;
-    // Set once the scene has changed away: nothing acts after it.
-    bool left = false;
 
 private:
     // Level of the selected kind of the active group.
