@@ -1,6 +1,5 @@
 #include "scene/menu/ShopMenu.h"
 
-
 #include "global/GameGlobals.h"
 #include "java/lang/StringBuffer.h"
 #include "main/Game.h"
