@@ -201,6 +201,7 @@ void MainGame::load()
     }
 
     VMPtr<weapon::ClsExplo> explo = weapon::ClsExplo::newInstance()->init();
+    explo->setupItems();
     explo->setDrawOrder(ORDER_EXPLOSIONS);
     explosions = explo;
     addObject(explo);
