@@ -22,9 +22,6 @@ namespace scene::mainGame {
 
 namespace {
 
-using IntTable = VMArray<int32_t, 2>;
-using IntArray = VMArray<int32_t, 1>;
-
 // Wave tables, one per level: rows of (wave, count, kind, spawn point,
 // destination point).
 constexpr int32_t kWaves1[][5] = {
@@ -53,19 +50,6 @@ constexpr int32_t kWaves4[][5] = {
     {13, 4, 32, 1, 2}, {14, 4, 1, 4, 5},  {15, 4, 1, 5, 4},
 };
 
-template <size_t N>
-VMPtr<IntTable> waveTable(const int32_t (&rows)[N][5])
-{
-    VMPtr<IntTable> table = IntTable::newArray(int32_t(N));
-    for (size_t r = 0; r < N; r++) {
-        VMPtr<IntArray> row = IntArray::newArray(5);
-        for (int32_t c = 0; c < 5; c++)
-            (*row)[c] = rows[r][c];
-        table->set(int32_t(r), row);
-    }
-    return table;
-}
-
 // Resources of the stage, (Gob set, animation set), loaded after the ship's.
 constexpr int32_t kShipResources[][2] = {{4109, 4097}, {4109, 4098}, {4109, 4099}};
 constexpr int32_t kStageResources[][2] = {
@@ -77,7 +61,6 @@ constexpr int32_t kShipGobs = 4109;
 constexpr int32_t kShipMarkerAnimations = 4096;
 constexpr int32_t kShipStartX = 120;
 constexpr int32_t kShipStartY = 480;
-constexpr int32_t kPlayerItems = 9;
 constexpr int32_t kPanelItems = 10;
 constexpr int32_t kHudItems = 10;
 constexpr int32_t kPauseItems = 3;
@@ -181,7 +164,7 @@ void MainGame::load()
     panel->allocItems(kPanelItems);
     panelB = panel;
 
-    addPlanes(ORDER_PLAYER);
+    addPlanes(ORDER_ENEMIES, ORDER_PLAYER);
 
     VMPtr<boss::ClsBoss> b = makeBoss(stage, enemyFactory, difficulty);
     switch (stage) {
@@ -200,10 +183,7 @@ void MainGame::load()
         addObject(b);
     }
 
-    VMPtr<weapon::ClsExplo> explo = weapon::ClsExplo::newInstance()->init();
-    explo->setDrawOrder(ORDER_EXPLOSIONS);
-    explosions = explo;
-    addObject(explo);
+    addExplosions();
 
     VMPtr<ClsUiPause> pausing = ClsUiPause::newInstance()->init();
     pausing->allocItems(kPauseItems);
@@ -218,19 +198,40 @@ void MainGame::load()
     addObject(panelHud);
 }
 
-void MainGame::addPlanes(int32_t playerOrder)
+void MainGame::addPlanes(int32_t enemyOrder, int32_t playerOrder)
 {
     VMPtr<ClsEnemy> enemy = ClsEnemy::newInstance()->init(enemyFactory);
     enemy->initEnemies();
-    enemy->setDrawOrder(ORDER_ENEMIES);
+    enemy->setDrawOrder(enemyOrder);
     enemies = enemy;
     addObject(enemy);
 
     VMPtr<ClsPlayer> ship = ClsPlayer::newInstance()->init(playerFactory);
-    ship->allocItems(kPlayerItems);
+    ship->allocItems(PLAYER_ITEMS);
     ship->setDrawOrder(playerOrder);
     player = ship;
     addObject(ship);
+}
+
+void MainGame::addExplosions()
+{
+    VMPtr<weapon::ClsExplo> explo = weapon::ClsExplo::newInstance()->init();
+    explo->setupItems();
+    explo->setDrawOrder(ORDER_EXPLOSIONS);
+    explosions = explo;
+    addObject(explo);
+}
+
+VMPtr<MainGame::IntTable> MainGame::waveTable(std::span<const int32_t[5]> rows)
+{
+    VMPtr<IntTable> table = IntTable::newArray(int32_t(rows.size()));
+    for (size_t r = 0; r < rows.size(); r++) {
+        VMPtr<IntArray> row = IntArray::newArray(5);
+        for (int32_t c = 0; c < 5; c++)
+            (*row)[c] = rows[r][c];
+        table->set(int32_t(r), row);
+    }
+    return table;
 }
 
 void MainGame::load2()

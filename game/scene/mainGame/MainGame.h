@@ -10,6 +10,7 @@
 // the boss bar are the scene's own layer at draw order 40.
 
 #include <cstdint>
+#include <span>
 
 #include "main/Game.h"
 #include "scene/mainGame/ClsBgSpace.h"
@@ -34,6 +35,7 @@ namespace scene::mainGame {
 class MainGame : public ui::Scene {
     VM_CLASS(MainGame, ui::Scene)
 
+    using IntTable = VMArray<int32_t, 2>;
     using IntTables = VMArray<int32_t, 3>;
     using ArrayList = tq::util::ArrayList;
 
@@ -45,6 +47,8 @@ class MainGame : public ui::Scene {
     static constexpr int32_t CLEARED_Y = -80;
     static constexpr int32_t PLAYER_FACTORY_SHOTS = 10;
     static constexpr int32_t ENEMY_FACTORY_SHOTS = 30;
+    // Items of the player's plane.
+    static constexpr int32_t PLAYER_ITEMS = 9;
     // Logical keys.
     static constexpr int32_t KEY_PAUSE = 13;
     static constexpr int32_t KEY_UP = 14;
@@ -90,9 +94,11 @@ class MainGame : public ui::Scene {
     // Does nothing.
     virtual void ignoreObject(VMPtr<java::lang::Object> o);
 
-    // The enemy manager and the player's plane (at playerOrder), kept in
-    // their statics and added to the scene.
-    void addPlanes(int32_t playerOrder);
+    // The enemy manager (at enemyOrder) and the player's plane (at
+    // playerOrder), kept in their statics and added to the scene.
+    void addPlanes(int32_t enemyOrder, int32_t playerOrder);
+    // The explosion pool, set up, kept in its static and added to the scene.
+    void addExplosions();
     // Closes the pause panel and quits the stage when pauseChoice is 0.
     void resumeOrQuit();
     // Touches while playing: the pause button and steering.
@@ -156,6 +162,10 @@ class MainGame : public ui::Scene {
     static VMPtr<boss::ClsBoss> bossOf(int32_t s);
     // "$ " and the money.
     static VMPtr<java::lang::String> moneyText();
+
+protected:
+    // A wave table of rows (wave, count, kind, spawn point, destination point).
+    static VMPtr<IntTable> waveTable(std::span<const int32_t[5]> rows);
 
 private:
     // Stops (or starts) every play object of the stage.

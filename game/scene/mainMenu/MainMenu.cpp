@@ -1,7 +1,5 @@
 #include "scene/mainMenu/MainMenu.h"
 
-#include <iterator>
-
 #include "main/Main.h"
 #include "scene/SceneManager.h"
 #include "scene/mainGame/boss/ClsBoss_1.h"
@@ -10,13 +8,10 @@
 
 namespace scene::mainMenu {
 
-using mainGame::ClsEnemy;
 using mainGame::ClsEnemyControl;
 using mainGame::ClsPlayer;
 
 namespace {
-
-using IntTable = VMArray<int32_t, 2>;
 
 // The demo's waves, looped: rows of (wave, count, kind, spawn point,
 // destination point).
@@ -34,7 +29,6 @@ constexpr int32_t kPreloads[][2] = {{4113, 4108}, {4111, 4104}, {4111, 4108},
 constexpr int32_t kBackdropGobs = 1057;
 constexpr int32_t kBackdropAnimations = 1037;
 constexpr int32_t kDemoStages = 7;
-constexpr int32_t kPlayerItems = 9;
 constexpr int32_t kPanelItems = 7;
 constexpr int32_t kConfirmItems = 4;
 constexpr int32_t kMenuLabels = 5;
@@ -44,18 +38,6 @@ constexpr int32_t kTitleFont = 0;
 constexpr int32_t kDemoX = 120;
 constexpr int32_t kDemoY = 213;
 constexpr int32_t kDemoHp = 100;
-
-VMPtr<IntTable> demoWaves()
-{
-    VMPtr<IntTable> table = IntTable::newArray(int32_t(std::size(kDemoWaves)));
-    for (int32_t r = 0; r < table->length; r++) {
-        VMPtr<ui::Scene::IntArray> row = ui::Scene::IntArray::newArray(5);
-        for (int32_t c = 0; c < 5; c++)
-            (*row)[c] = kDemoWaves[r][c];
-        table->set(r, row);
-    }
-    return table;
-}
 
 } // namespace
 
@@ -68,7 +50,7 @@ VMPtr<MainMenu> MainMenu::init()
     stage = main::Main::nextRandomAbs() % kDemoStages;
     playActive = false;
     drawTarget();
-    enemyControl = ClsEnemyControl::newInstance()->init(demoWaves(), true);
+    enemyControl = ClsEnemyControl::newInstance()->init(waveTable(kDemoWaves), true);
     return VMPtr<MainMenu>(this);
 }
 
@@ -76,23 +58,8 @@ VMPtr<MainMenu> MainMenu::init()
 
 void MainMenu::load()
 {
-    VMPtr<ClsEnemy> enemy = ClsEnemy::newInstance()->init(enemyFactory);
-    enemies = enemy;
-    enemy->initEnemies();
-    enemy->setDrawOrder(ORDER_MENU_ENEMIES);
-    addObject(enemy);
-
-    VMPtr<ClsPlayer> ship = ClsPlayer::newInstance()->init(playerFactory);
-    player = ship;
-    ship->allocItems(kPlayerItems);
-    ship->setDrawOrder(ORDER_MENU_PLAYER);
-    addObject(ship);
-
-    VMPtr<mainGame::weapon::ClsExplo> explo = mainGame::weapon::ClsExplo::newInstance()->init();
-    explosions = explo;
-    explo->setupItems();
-    explo->setDrawOrder(ORDER_EXPLOSIONS);
-    addObject(explo);
+    addPlanes(ORDER_MENU_ENEMIES, ORDER_MENU_PLAYER);
+    addExplosions();
 
     VMPtr<mainGame::boss::ClsBoss> b =
         mainGame::boss::ClsBoss_1::newInstance()->init(enemyFactory, difficulty);

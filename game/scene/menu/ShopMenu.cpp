@@ -80,13 +80,8 @@ void ShopMenu::load()
     buyEnabled = true;
     weaponRow = true;
 
-    addPlanes(ORDER_PREVIEW_SHIP);
-
-    VMPtr<mainGame::weapon::ClsExplo> explo = mainGame::weapon::ClsExplo::newInstance()->init();
-    explo->setupItems();
-    explo->setDrawOrder(ORDER_EXPLOSIONS);
-    explosions = explo;
-    addObject(explo);
+    addPlanes(ORDER_ENEMIES, ORDER_PREVIEW_SHIP);
+    addExplosions();
 
     VMPtr<mainGame::boss::ClsBoss> b =
         mainGame::boss::ClsBoss_3::newInstance()->init(enemyFactory, difficulty);

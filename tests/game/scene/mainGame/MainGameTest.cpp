@@ -1,7 +1,7 @@
 // The play scene: what it takes from the saved progress (levels brought into
 // range), its wave tables, its entry over four frames, pause and the pause
 // panel's answers, the two ends of a stage with what they save, the bullet
-// lists, and the boss queries without a boss.
+// lists, the explosion pool, and the boss queries without a boss.
 
 #include <string>
 #include <vector>
@@ -262,6 +262,29 @@ TEST_F(MainGameTest, EntersOverFourFramesAndDrawsInDrawOrder)
     EXPECT_EQ(drawOrders(), sorted);
     EXPECT_EQ(play->objects->get((*play->paintOrder)[0]).get(),
               static_cast<ui::MyObject*>(play->space.get()));
+}
+
+TEST_F(MainGameTest, ExplosionPoolIsSetUpAndPlaysARequest)
+{
+    startPlaying();
+    VMPtr<scene::mainGame::weapon::ClsExplo> pool = MainGame::explosions;
+    ASSERT_EQ(pool->getNextItem(), scene::mainGame::weapon::ClsExplo::POOL_SIZE);
+    for (int32_t i = 0; i < pool->getNextItem(); i++)
+        EXPECT_EQ(pool->getItemFrame(i), scene::mainGame::weapon::ClsExplo::FREE_ANIMATION) << i;
+
+    pool->explode(1, 50, 60);
+    ASSERT_EQ(pool->getItemFrame(0), 1);
+    EXPECT_EQ(pool->getItemX(0), 50);
+    EXPECT_EQ(pool->getItemY(0), 60);
+    frame(play.get());
+    EXPECT_GT(pool->players->get(0)->getElapsedTime(), 0) << "the scene runs it";
+    int32_t frames = 1;
+    while (pool->getItemFrame(0) == 1 && frames < 100) {
+        frame(play.get());
+        frames++;
+    }
+    EXPECT_LT(frames, 100) << "it plays out and frees its slot";
+    EXPECT_EQ(pool->getItemFrame(0), scene::mainGame::weapon::ClsExplo::FREE_ANIMATION);
 }
 
 TEST_F(MainGameTest, ThemePictureReentersAboveTheScreenByItsHeight)

@@ -27,12 +27,12 @@ constexpr playtest::Loadout kLoadout{2, 3, 2, 3};
 
 const std::vector<uint64_t> kRecorded = {
     // 1800 frames to the boss
-    0x6953c4c2f904220eull, 0xe384a4df1e1df276ull, 0xac540340dd84998eull,
-    0x632d3a20532b3796ull, 0x8f019bdc74f5de4aull, 0xce6def8b144a5f96ull,
-    0xbf73d5198bf79e88ull, 0x278e0fd3e0b4e2f5ull, 0xadb65a73e3feff5cull,
-    0xd19f004cbb1ea3d4ull, 0x2f051547f2879f9dull, 0x6ba191cae95a181full,
-    0x7438f5f0477de694ull, 0xb4b80ee3bb506d5eull, 0xc2b7079b79e842fbull,
-    0xbafc0c90a5598d92ull, 0xffc2e7ea13c9eb9aull, 0xf2b85554effd8acaull,
+    0xb86a7b632aaa7a51ull, 0xca744bc3b01ff05eull, 0x256db0781539a2e6ull,
+    0xfa4778738f0cc3eull, 0x1a343a2cfbefa0f2ull, 0xcfc402f520a8c22eull,
+    0xa56df0897e5a0fd0ull, 0xb7837188bf122efdull, 0x7cfcb902de06cc04ull,
+    0xad3b8dcc1744f41cull, 0x2158e02adcd1a1b5ull, 0x7d9aee97e1f5e17ull,
+    0xbd44acbbfbe151c7ull, 0x373785ef52f6f8d6ull, 0x84ae146d42c95c83ull,
+    0x93d2ac4ece73b0caull, 0xde6b6936c90401f2ull, 0xf4341c82c8f19cd2ull,
 };
 
 class PlayReplayTest : public playtest::PlayFixture {

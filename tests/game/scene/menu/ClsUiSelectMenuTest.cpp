@@ -1,6 +1,6 @@
 // The stage selection's panel on the game's own menu pictures: where its
-// items stand once built, which stage picture is lit, and the pressed and
-// normal looks of the arrows and buttons.
+// items stand once built, which stage picture is lit, the pressed and
+// normal looks of the arrows and buttons, and the arrows nudging in place.
 
 #include <cstdint>
 #include <functional>
@@ -152,6 +152,14 @@ TEST_F(ClsUiSelectMenuTest, PressedLooksAndBackToNormal)
     EXPECT_EQ(panel->getItemX(14), leftX);
     EXPECT_EQ(panel->getItemX(15), rightX);
     EXPECT_EQ(panel->getItemY(15), rightY);
+}
+
+TEST_F(ClsUiSelectMenuTest, TheArrowsNudgeInPlaceForEver)
+{
+    // Two pixels towards their direction and back, however long the menu runs.
+    EXPECT_EQ(boxDrift(panel, {panel->leftArrowItem, panel->rightArrowItem},
+                       ClsUiSelectMenu::TOUCH_BOX, 1000),
+              (std::vector<Drift>{{-2, 0, 0, 0}, {0, 2, 0, 0}}));
 }
 
 TEST_F(ClsUiSelectMenuTest, EachBoxIsItsOwnItems)

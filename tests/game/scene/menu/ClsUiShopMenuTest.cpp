@@ -1,7 +1,7 @@
 // The shop panel on the game's own art: where build puts every item (the
 // arrows at the ends of the marker strip, the markers and cursor on it, the
 // preview point in the backdrop), the boxes it answers, the frames its
-// operations show, and the arrows going home.
+// operations show, the arrows going home, and their nudge staying in place.
 
 #include <functional>
 #include <string>
@@ -205,6 +205,13 @@ TEST_F(ClsUiShopMenuTest, ResettingAnArrowBringsItHomeInItsNormalLook)
     EXPECT_EQ((Ints{frameOf(panel->leftArrowItem), frameOf(panel->rightArrowItem)}), (Ints{9, 11}));
     EXPECT_EQ(place(panel->leftArrowItem), leftHome);
     EXPECT_EQ(place(panel->rightArrowItem), rightHome);
+}
+
+TEST_F(ClsUiShopMenuTest, TheArrowsNudgeInPlaceForEver)
+{
+    EXPECT_EQ(boxDrift(panel, {panel->leftArrowItem, panel->rightArrowItem}, ClsUiShopMenu::ARROW_BOX,
+                       1000),
+              (std::vector<Drift>{{-2, 0, 0, 0}, {0, 2, 0, 0}}));
 }
 
 TEST_F(ClsUiShopMenuTest, CursorMovesOverTheChosenMarker)

@@ -1,10 +1,12 @@
 #include "game/scene/menu/MenuFixture.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
 #include "main/Main.h"
 #include "tq/Resources.h"
+#include "ui/MyObject.h"
 
 namespace menutest {
 
@@ -69,6 +71,30 @@ void MenuFixture::tap(int32_t x, int32_t y)
 void MenuFixture::tap(VMPtr<IntArray> box)
 {
     tap(centreX(box), centreY(box));
+}
+
+std::vector<MenuFixture::Drift> MenuFixture::boxDrift(VMPtr<ui::Screen> panel,
+                                                     const std::vector<int32_t>& items, int32_t k,
+                                                     int32_t frames)
+{
+    std::vector<std::array<int32_t, 2>> start;
+    for (int32_t item : items) {
+        VMPtr<IntArray> box = panel->getItemBox(item, k);
+        start.push_back({(*box)[0], (*box)[1]});
+    }
+    std::vector<Drift> drift(items.size(), Drift{0, 0, 0, 0});
+    ui::MyObject::frameTime = 40;
+    for (int32_t f = 0; f < frames; f++) {
+        panel->update();
+        for (size_t n = 0; n < items.size(); n++) {
+            VMPtr<IntArray> box = panel->getItemBox(items[n], k);
+            int32_t dx = (*box)[0] - start[n][0];
+            int32_t dy = (*box)[1] - start[n][1];
+            Drift& d = drift[n];
+            d = {std::min(d[0], dx), std::max(d[1], dx), std::min(d[2], dy), std::max(d[3], dy)};
+        }
+    }
+    return drift;
 }
 
 } // namespace menutest

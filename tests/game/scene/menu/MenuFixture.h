@@ -5,9 +5,12 @@
 // test pack's parts 4 to 7 stay, so scenes that fly a preview or a demo find
 // their planes. Scene changes are recorded, not made (sceneRequests).
 
+#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "game/scene/mainGame/PlayHarness.h"
+#include "ui/Screen.h"
 #include "vm/VMArray.h"
 
 namespace menutest {
@@ -42,6 +45,13 @@ protected:
     void touchUp(int32_t x, int32_t y);
     static int32_t centreX(VMPtr<IntArray> box) { return (*box)[0] + (*box)[2] / 2; }
     static int32_t centreY(VMPtr<IntArray> box) { return (*box)[1] + (*box)[3] / 2; }
+    // How far box k of each of a panel's items strays from where it starts
+    // while the panel alone is updated for `frames` 40 ms frames: {least x,
+    // most x, least y, most y} of its offset, by item. An animation that
+    // nudges in place keeps it within the nudge.
+    using Drift = std::array<int32_t, 4>;
+    static std::vector<Drift> boxDrift(VMPtr<ui::Screen> panel, const std::vector<int32_t>& items,
+                                       int32_t k, int32_t frames);
 };
 
 } // namespace menutest

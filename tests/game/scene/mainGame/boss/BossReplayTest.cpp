@@ -169,76 +169,76 @@ protected:
 };
 
 const uint64_t kArmsBossAtLevelOne[] = {
-    0xbde16827e720bfacull, 0x6145719f6c607a78ull, 0x9fa19327628bd05full, 0xceb983405d2cea74ull,
-    0xa3d660e9958dc20aull, 0x76d6cf43bd138c3dull, 0xbf7f0ccdd274fe3ull,  0x1868ca904e2938f3ull,
-    0x76c392ddfba21dd0ull, 0x8bbe852afa0afe78ull, 0x93f602cd3442af61ull, 0x68b52a2b422dccfdull,
-    0x61471a26e30c06cfull, 0xfcc19e3a4fc2c68bull, 0xc99eb3487e61894aull, 0xd758e629000f3257ull,
-    0x127936efc7b2b7b2ull, 0x6e20d253f4386802ull, 0x6a1316c76db438b6ull, 0xadc36e8cffd5bd0bull,
-    0x6b35658af1588ce5ull, 0x4e9a3d964ca3d636ull,
+    0x6e1f68a5734db0a4ull, 0xadd37ff5288bca40ull, 0xddd0a0db4da72337ull, 0x3553a010254eb2dcull,
+    0x1ea691f184f86942ull, 0x583cfaa93c44c3b5ull, 0xeeac8bbbf67a2c2bull, 0x15dd745457532efbull,
+    0x20f8ee972a3f1da8ull, 0xf9ab1fbe33901460ull, 0x712821fe586b1969ull, 0xaaf18fa89cae8f35ull,
+    0x181c82dfdfcba897ull, 0x6fb5f3641096a343ull, 0xe34822da7c2965d2ull, 0xc0298c0ba618d50full,
+    0xa77c60edf9ec325aull, 0xa23775830cf6981aull, 0x17c6831f8a1d9f1eull, 0x86ad213f1ac20793ull,
+    0x906e236180fbc9cdull, 0x4455bdaa09c49efeull,
 };
 
 const uint64_t kArmsBossAtLevelFourWithTheBestWeapons[] = {
-    0x89b2339122c5ace4ull, 0x32d9658f6123076full, 0xda7200d9f0a958caull,
-    0x1d9da9baacc50003ull, 0x7d415a15b08b058bull, 0x8620e25e7a49b827ull,
+    0xaed77eedd9a8739cull, 0x59236d6b43056da4ull, 0x8ddc26eefa88bbf1ull, 0xcb67d930625035a0ull,
+    0xcb2a09abf959ae73ull, 0x44ea621bfb89b1ffull,
 };
 
 const uint64_t kCoreBossAtLevelOne[] = {
-    0x99da805a3965aa51ull, 0xa36e0789537fad65ull, 0xba4b2e77d3800d1eull, 0xffd44b5558136931ull,
-    0x5c50190e83b8f597ull, 0xa95bee3da3fb11a4ull, 0xb124858358ea3722ull, 0x936e96c8305edc36ull,
-    0x58ecc1f954dbd045ull, 0xac1d482a308c209ull,  0xd07b23cf7023a86cull, 0x90f590c00d6a0710ull,
-    0x788cb56129e6c532ull, 0x4beb345f902afc4eull, 0x98fff04b2529fa63ull, 0x70c61e5b8cfb0266ull,
-    0x1598927b03e8af57ull, 0x7679e2d46deca493ull, 0xde9cc7cc21a1ceb7ull, 0x93b0ed385dc7a3aull,
-    0xaa4ff904d7c11febull,
+    0x5559b65f143db6e9ull, 0xa5efc3b6af342dull, 0xbbeda3943485e016ull, 0x75be616a69c2daf9ull,
+    0xc0af08de36f4680full, 0x378e3dc848ec1f1cull, 0x5e97df9c6eb0382aull, 0xd5cb77227def63deull,
+    0x2d4d810ba2b51c5dull, 0x3e8704dad4730631ull, 0x4dc4aad5fad656f4ull, 0xfc70866dfda165c8ull,
+    0x5de2f71ec5d15bfaull, 0x893888912b87f906ull, 0x9869157a0259c36bull, 0x8398494dd7d3245eull,
+    0x9d8770722339785full, 0x2f715938bb7adc8bull, 0x2d9760318d161cffull, 0x4d501733da0b5432ull,
+    0xec2a55c4299a4f03ull,
 };
 
 const uint64_t kCoreBossAtLevelFourWithTheBestWeapons[] = {
-    0x3e60602075e52c95ull, 0x84b46d27a5b63952ull, 0x3852b892a47cf1bbull, 0xf5d8430981475c42ull,
-    0x37b18f87c373ca1eull, 0x28d10e414956d2f8ull, 0xc802e9b5dc77d22full,
+    0x86f964ca747f81adull, 0x4e67472138a48091ull, 0xf4f828d69e6d7790ull, 0xf125d65dafcaa841ull,
+    0xd6d4a9550d58a16ull, 0xb605d97436be3930ull, 0xc86b069c51702f7ull,
 };
 
 const uint64_t kTwoCoresBossAtLevelOne[] = {
-    0x33cf1cf3bad8a21aull, 0x4a92da91fc18b442ull, 0x9ce265575d353ee9ull, 0x8f254954d44f8f16ull,
-    0x23ef3e5d78b691e8ull, 0x65621cf5489f3d07ull, 0xe7e97c7424ef9659ull, 0x76ce4aeed38b1019ull,
-    0x9603600c0c83a4faull, 0xa6e4215d4c4600deull, 0xce942459328fbe87ull, 0x80495e83f1cb577bull,
-    0x1f28801e9190cf39ull, 0xa30f6ea7f15aaec5ull, 0x11857dd827a22644ull, 0x61c5beaa5bd93bb5ull,
-    0x7809e8c45c00c870ull, 0x7de7b42823dddf00ull, 0xfe6f2ec2be183f85ull, 0xedccb8743ff01c1aull,
-    0x562d0d52d0057427ull, 0x6e5e139b2fe311a1ull, 0xcc701d859060fceull,  0xf2f79b65620c87a1ull,
+    0x21bab5db175aae92ull, 0xa3662931dc8f870aull, 0xd506740ca14cbda1ull, 0x20d0f945e61e56deull,
+    0x3f3121403bba1780ull, 0x1ed7254676fb4f7full, 0x95c367bfd9580041ull, 0x25440b181941caa1ull,
+    0x181e2fbff760d092ull, 0xd73a24b881d5a906ull, 0x47e38636b8f200afull, 0x218e8cbb58f6313ull,
+    0xa1e535bffc624361ull, 0xe3da2cec8102b65dull, 0x49a486407730b6acull, 0xa43bc2b8d66f46dull,
+    0x4b1c9bedfc0c5558ull, 0x5576380a624a0698ull, 0x6404c8218378024dull, 0x5e2259f26072c8c2ull,
+    0x47a8f3256dab10dfull, 0xb161b62fbf31c129ull, 0x27f24e0aa18b4326ull, 0x60dbbf3857d02d99ull,
 };
 
 const uint64_t kTwoCoresBossAtLevelFourWithTheBestWeapons[] = {
-    0xd3f4090cfb75fba2ull, 0x6c628657682769a1ull, 0xc6a1fa397d3f9e3cull,
-    0x4a05598dc1b1b76dull, 0xa304e17e025a3fa4ull, 0x884db2ab65442d53ull,
+    0xf33295638d6684faull, 0x88e51201da4195d2ull, 0x31df65726fbb2787ull, 0xe0e0ea13c46fefeull,
+    0xc08db284f33196ecull, 0x3c709aa4b1dfc4ebull,
 };
 
 const uint64_t kChainBossAtLevelOne[] = {
-    0x83115e4396bdbf35ull, 0xcfd1410e96cb74b2ull, 0x9068c73c7e206416ull, 0xb524f0bfcc84dcf1ull,
-    0x450dd45bf5868523ull, 0x8b63a94c38d6bbeeull, 0x8bcb19951d2e0e72ull, 0x37eb63bc50445c79ull,
-    0x899af3b51b87931full, 0x8cd09af6a5ce787full, 0x90631692a396277aull, 0xf8161a9287d74658ull,
-    0xb587ad874b31d123ull, 0x40c87ce76b10754dull,
+    0x615e279af434d88dull, 0x85b94106d7a0d06aull, 0x644e5622ff12232eull, 0x148e6c60cc8d5e29ull,
+    0x576d990a43c55f9bull, 0xe170750c36137776ull, 0x58473ff367d3dbbaull, 0x7f2232c802d9cfd1ull,
+    0xf97a49e04e94c037ull, 0xe277a08509247387ull, 0x40e8dadae4b778b2ull, 0x3fe225f1807b6fe0ull,
+    0xc428a0fd121a2d4bull, 0x93c633e89956df75ull,
 };
 
 const uint64_t kBodyBossAtLevelOne[] = {
-    0x71664bc582b9c94full, 0x222c5094e4052b40ull, 0xcd2ac11bd7bd2f7cull, 0x92d0a5b262e98de7ull,
-    0x2b0b41f6f29e3881ull, 0xb14f8f0dc1f58a70ull, 0x6bc29f2a58eb28e8ull, 0xd62c98847427a4bfull,
-    0xec3191963e4ce601ull, 0xac849e75db2e560cull, 0x2bac9d88cbccaecaull, 0x35b639d985cc28a4ull,
+    0x792a726b72573027ull, 0x65cb5ac873c5b0b8ull, 0x24e0b9ee598e2434ull, 0x9726160153d8d8dfull,
+    0x2c62610a2f4ed379ull, 0x71a31131b9e0e3d8ull, 0xd11d1e4a7a2ec690ull, 0xa821a255ebb09957ull,
+    0x8d6f192ff98b44b9ull, 0x7ebf29c6dfba13a4ull, 0xa937727dae5a1db2ull, 0x1e710fbb0533a8acull,
 };
 
 const uint64_t kWingedBossAtLevelOne[] = {
-    0xe28cf53ab6361b9aull, 0xaa34817f1e598c89ull, 0x6bc742bd63df93d1ull, 0x3c47c1822a54e666ull,
-    0xed28f7187253c1d4ull, 0x68c1949557348efdull, 0x459febb03ecdd3b9ull, 0x2d0485de36cc7152ull,
-    0xfc85ff547d35a74cull, 0xcff1b62a589763full,  0x67b61c184e4e98f1ull,
+    0xef1e176e1c069772ull, 0xde30f4abeee05141ull, 0xb0e05e57cffdf8e9ull, 0x62b78a4b1ad044feull,
+    0x9720d1b64824cb0cull, 0x251a9eee1898725ull, 0xd57ce57e96982941ull, 0x45b0d5771912f44aull,
+    0xb87f61bd47c0b4c4ull, 0x5d532e5716351647ull, 0x1b538ef9f6f9b709ull,
 };
 
 const uint64_t kOrbitingBossAtLevelOne[] = {
-    0x529589075e5d2fd9ull, 0x3dc30f25d784366ull,  0x4b9e1376291a2682ull, 0xbaf8e9d2ce6bb08dull,
-    0x3d879dd16f580a6full, 0xdc7b7054ce779abeull, 0x9102410b37d00d2aull, 0x1dedc34ec709233dull,
-    0x33c71822000f25ebull, 0xd52f58bdfbc027c2ull, 0x435e8069c90e5e89ull, 0x92241245b322dc8dull,
+    0x35a408beb10be831ull, 0xae8ee3ae4acf589eull, 0x4fcad8d6639a52daull, 0x2d71c938403335e5ull,
+    0x98ab3820b1229607ull, 0x4801e7d945692f86ull, 0x9df39973b307e3b2ull, 0x26973305ec4cf455ull,
+    0x547b7a820d6ac2a3ull, 0xa778d58d658f666aull, 0x5adb8c57b6826441ull, 0xbdbe94fcb0f9e2e5ull,
 };
 
 const uint64_t kShieldedBossAtLevelOne[] = {
-    0xf9e572a202f8f0cull,  0x747bc85e78194f47ull, 0x80541843121e0407ull, 0xfc4918011a35c0a4ull,
-    0xe83d968785df4d12ull, 0x2d17d38af3a90c0bull, 0x587abc3e052b0b3bull, 0xbe2fb4492ce30038ull,
-    0xed86ad74e084f62eull, 0x76faf85ca97ae145ull, 0x84dda1aceddc3f47ull, 0xa569e04262ed21f8ull,
+    0x953207748705cce4ull, 0x984a9d375a3f233full, 0xcb627ce596d0111full, 0x258a94da73be0bcull,
+    0x4d63fa5175cf76aull, 0xa34b2e9eccbb6b13ull, 0x7e32f41a80144ae3ull, 0xf8a1a78bce0ad4d0ull,
+    0x764541585299166ull, 0x66e457fa9a4aa46dull, 0x2e236c055ed3e14full, 0x889ca6823b83cca0ull,
 };
 
 // A first play's weapons: the main gun and the barrier at level 1; the
