@@ -57,10 +57,9 @@ constexpr int32_t kStageResources[][2] = {
     {4110, 4101}, {4110, 4102}, {4111, 4104}, {4111, 4108}, {5124, 5121}, {5125, 5122},
     {5123, 5120}, {6162, 6145}, {6169, 6152}, {7171, 7168}, {7173, 7170}, {7172, 7169},
 };
-constexpr int32_t kShipGobs = 4109;
-constexpr int32_t kShipMarkerAnimations = 4096;
-constexpr int32_t kShipStartX = 120;
-constexpr int32_t kShipStartY = 480;
+// What a preview or a demo flight shows: shots, pick-ups, explosions.
+constexpr int32_t kFlightResources[][2] = {{4113, 4108}, {4111, 4104}, {4111, 4108},
+                                           {5124, 5121}, {5125, 5122}, {5123, 5120}};
 constexpr int32_t kPanelItems = 10;
 constexpr int32_t kHudItems = 10;
 constexpr int32_t kPauseItems = 3;
@@ -222,6 +221,19 @@ void MainGame::addExplosions()
     addObject(explo);
 }
 
+void MainGame::addShip(int32_t x, int32_t y)
+{
+    VMPtr<ClsPlayer> ship(player);
+    ship->addAnimItem(ClsPlayer::GOB_SET, ClsPlayer::ANIM_SET, ClsPlayer::FRAME_SHIP, x, y);
+    ship->addElement(0, ClsPlayer::RESPAWN_X, ClsPlayer::RESPAWN_Y);
+}
+
+void MainGame::preloadFlightPictures()
+{
+    for (const auto& r : kFlightResources)
+        ui::ResManager::load(r[0], r[1]);
+}
+
 VMPtr<MainGame::IntTable> MainGame::waveTable(std::span<const int32_t[5]> rows)
 {
     VMPtr<IntTable> table = IntTable::newArray(int32_t(rows.size()));
@@ -238,8 +250,7 @@ void MainGame::load2()
 {
     for (const auto& r : kShipResources)
         ui::ResManager::load(r[0], r[1]);
-    player->addAnimItem(kShipGobs, kShipMarkerAnimations, 1, -100, -100);
-    player->addElement(0, kShipStartX, kShipStartY);
+    addShip(-100, -100);
     for (const auto& r : kStageResources)
         ui::ResManager::load(r[0], r[1]);
     themeItem->setupItems();

@@ -99,6 +99,12 @@ class MainGame : public ui::Scene {
     void addPlanes(int32_t enemyOrder, int32_t playerOrder);
     // The explosion pool, set up, kept in its static and added to the scene.
     void addExplosions();
+    // The player's ship item at (x, y) and its element 0 at the respawn point
+    // below the screen.
+    void addShip(int32_t x, int32_t y);
+    // Loads ahead the shots, pick-ups and explosions that a preview or a
+    // demo flight shows.
+    static void preloadFlightPictures();
     // Closes the pause panel and quits the stage when pauseChoice is 0.
     void resumeOrQuit();
     // Touches while playing: the pause button and steering.

@@ -4,7 +4,6 @@
 #include "scene/SceneManager.h"
 #include "scene/mainGame/boss/ClsBoss_1.h"
 #include "ui/Pointer.h"
-#include "ui/ResManager.h"
 
 namespace scene::mainMenu {
 
@@ -23,9 +22,6 @@ constexpr int32_t kDemoWaves[][5] = {
 };
 // The item names, by item.
 constexpr int32_t kItemTexts[MainMenu::ITEMS] = {29, 24, 25, 27};
-// Pictures the demo shows, loaded ahead.
-constexpr int32_t kPreloads[][2] = {{4113, 4108}, {4111, 4104}, {4111, 4108},
-                                    {5124, 5121}, {5125, 5122}, {5123, 5120}};
 constexpr int32_t kBackdropGobs = 1057;
 constexpr int32_t kBackdropAnimations = 1037;
 constexpr int32_t kDemoStages = 7;
@@ -102,14 +98,12 @@ void MainMenu::load2()
     backdrop->addItem(kBackdropGobs, kBackdropAnimations, 0, 120, 160);
 
     VMPtr<ClsPlayer> ship = player;
-    ship->addAnimItem(ClsPlayer::GOB_SET, ClsPlayer::ANIM_SET, ClsPlayer::FRAME_SHIP, kDemoX, kDemoY);
-    ship->addElement(0, ClsPlayer::RESPAWN_X, ClsPlayer::RESPAWN_Y);
+    addShip(kDemoX, kDemoY);
     ship->setState(ClsPlayer::STATE_DEMO);
     ship->refreshWeapon();
     ship->setPosition(0, kDemoX, kDemoY);
 
-    for (const auto& r : kPreloads)
-        ui::ResManager::load(r[0], r[1]);
+    preloadFlightPictures();
     themeItem->setupItems();
     panel->build();
     confirmPanel->build();

@@ -6,7 +6,6 @@
 #include "scene/SceneManager.h"
 #include "scene/mainGame/boss/ClsBoss_3.h"
 #include "ui/Pointer.h"
-#include "ui/ResManager.h"
 #include "vm/VMStringLiterals.h"
 
 namespace scene::menu {
@@ -23,15 +22,6 @@ using IntTable = VMArray<int32_t, 2>;
 constexpr int32_t kWeapons = main::Game::ITEMS_A;
 constexpr int32_t kSupports = main::Game::ITEMS_B;
 constexpr int32_t kMaxLevel = main::Game::MAX_ITEM_LEVEL;
-// The preview ship: its picture and where it is added before it is placed.
-constexpr int32_t kShipGobs = 4109;
-constexpr int32_t kShipAnimations = 4096;
-constexpr int32_t kShipFrame = 1;
-constexpr int32_t kShipStartX = 120;
-constexpr int32_t kShipStartY = 480;
-// Pictures of the preview's shots, pick-ups and explosions.
-constexpr int32_t kPreloads[][2] = {{4113, 4108}, {4111, 4104}, {4111, 4108},
-                                    {5124, 5121}, {5125, 5122}, {5123, 5120}};
 
 // k moved by step within 0..n-1, wrapping at both ends.
 int32_t wrap(int32_t k, int32_t step, int32_t n)
@@ -116,15 +106,13 @@ void ShopMenu::load()
 
 void ShopMenu::load2()
 {
-    player->addAnimItem(kShipGobs, kShipAnimations, kShipFrame, -100, -100);
-    player->addElement(0, kShipStartX, kShipStartY);
+    addShip(-100, -100);
     player->setState(ClsPlayer::STATE_DEMO);
     player->refreshWeapon();
     shopPanel->build();
     buyConfirm->build();
     player->setPosition(0, shopPanel->getPreviewX(), shopPanel->getPreviewY());
-    for (const auto& r : kPreloads)
-        ui::ResManager::load(r[0], r[1]);
+    preloadFlightPictures();
 }
 
 void ShopMenu::initTexts()
