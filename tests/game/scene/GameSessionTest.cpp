@@ -4,52 +4,62 @@
 // about page, the options and the confirmed quit, which ends the program
 // with exit code 0. The game runs from its MIDlet on its own canvas thread
 // with the game's own menu pictures and texts and the play test pack's
-// pictures for the flight; the test plays the user between frames, with
-// keys and touches alike, and writes a picture of each scene for a person
-// to look at (session-NN-<scene>.png in the build's screenshot folder).
+// pictures for the flight (its planes are stand-in squares). The canvas
+// thread is held in lock-step: the test plays the user between frames, with
+// keys and touches alike, each landing on a fixed frame, so a session
+// replays exactly; it writes a picture of each scene for a person to look at
+// (session-NN-<scene>.png in the build's screenshot folder).
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <string>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "game/scene/menu/MenuFixture.h"
 #include "game/support/HubFixture.h"
+#include "game/support/Screenshot.h"
+#include "global/GameGlobals.h"
 #include "hal/startup.h"
 #include "hal/window.h"
-#include "game/support/Screenshot.h"
 #include "main/Game.h"
 #include "main/Main.h"
 #include "scene/SceneManager.h"
-#include "global/GameGlobals.h"
 #include "scene/mainGame/ClsEnemy.h"
 #include "scene/mainGame/ClsPlayer.h"
 #include "scene/mainGame/MainGame.h"
+#include "scene/mainMenu/ClsUiConfirm.h"
 #include "scene/mainMenu/ClsUiMainMenu.h"
 #include "scene/mainMenu/MainMenu.h"
 #include "scene/menu/About.h"
-#include "scene/menu/Option.h"
+#include "scene/menu/Audio.h"
 #include "scene/menu/ClsUiSelectMenu.h"
 #include "scene/menu/ClsUiShopMenu.h"
+#include "scene/menu/Option.h"
 #include "scene/menu/ShopMenu.h"
 #include "scene/menu/StageSelectMenu.h"
-#include "ui/Pointer.h"
+#include "scene/splash/LogoGameSplash.h"
+#include "scene/splash/LogoScene.h"
 
 using scene::SceneManager;
 using scene::mainGame::ClsEnemy;
 using scene::mainGame::ClsPlayer;
 using scene::mainGame::MainGame;
+using scene::mainMenu::ClsUiConfirm;
 using scene::mainMenu::ClsUiMainMenu;
 using scene::mainMenu::MainMenu;
 using scene::menu::About;
-using scene::menu::Option;
+using scene::menu::Audio;
 using scene::menu::ClsUiSelectMenu;
 using scene::menu::ClsUiShopMenu;
+using scene::menu::Option;
 using scene::menu::ShopMenu;
 using scene::menu::StageSelectMenu;
+using scene::splash::LogoGameSplash;
+using scene::splash::LogoScene;
 using IntArray = VMArray<int32_t, 1>;
 
 namespace {
@@ -68,6 +78,12 @@ constexpr int32_t kMoney = 100000;
 constexpr int32_t kPlayFrames = 6000;
 // The message by which the MIDlet's end asks the main window for the exit.
 constexpr UINT kExitMessage = WM_USER + 1;
+// Seconds the rest of the program's main line may take.
+constexpr unsigned kExitSeconds = 20;
+// The flight as the lock-step replays it: its frames and the money after
+// the game is over.
+constexpr int32_t kFlightFrames = 939;
+constexpr int32_t kMoneyAfterPlay = 81350;
 
 class GameSessionTest : public vxtest::HubFixture {
 protected:
@@ -81,67 +97,51 @@ protected:
             return name.size() > 4 && name.compare(0, 2, "RP") == 0 && name[2] >= '4' &&
                    name[2] <= '7' && name[3] == 'p';
         });
+        holdFrames();
     }
 
-    // Frames the canvas thread has run, by its frame clock.
-    bool frames(int32_t n)
+    // The scene of id, as S, once current and entered; null when it did not
+    // come.
+    template<class S>
+    S* waitForScene(int32_t id)
     {
-        for (int32_t i = 0; i < n; i++) {
-            int64_t last = canvas->lastFrameTime;
-            if (!runUntil([&] { return canvas->lastFrameTime != last; }))
-                return false;
-        }
-        return true;
-    }
-
-    // Scene id current and entered.
-    static bool waitForScene(int32_t id)
-    {
-        return runUntil([id] {
-            ui::Scene* s = SceneManager::currentScene.get();
+        auto there = [id] {
             return SceneManager::instance != nullptr && SceneManager::instance->currentId == id &&
-                   s != nullptr && !s->entering;
-        });
+                   running<S>() != nullptr;
+        };
+        return runUntil(there) ? running<S>() : nullptr;
     }
 
-    // A game key pressed until a frame has seen it, then released; the
-    // frame that sees the release has run when it returns.
-    void tapKey(int32_t key)
+    // A game key pressed and held till a frame has seen it (the pressed
+    // look shows); its release, seen by the next frame.
+    bool pressKey(int32_t key)
     {
         canvas->pressKey(key);
-        ASSERT_TRUE(frames(2));
-        canvas->releaseKey(key);
-        ASSERT_TRUE(frames(1));
+        return frames(2);
     }
-    // The key pressed and held till a frame has seen it (the pressed look
-    // shows), and its release.
-    void pressKey(int32_t key)
-    {
-        canvas->pressKey(key);
-        ASSERT_TRUE(frames(2));
-    }
-    void releaseKey(int32_t key)
+    bool releaseKey(int32_t key)
     {
         canvas->releaseKey(key);
-        ASSERT_TRUE(frames(1));
+        return frames(1);
     }
+    bool tapKey(int32_t key) { return pressKey(key) && releaseKey(key); }
 
     // A touch at the middle of box {x, y, width, height} (screen
     // coordinates of the game): it reaches the scene in the frame after the
     // one it comes in, so the press and the lift each wait two frames.
-    void pressAt(VMPtr<IntArray> box)
+    bool pressAt(VMPtr<IntArray> box)
     {
         touchX = (*box)[0] + (*box)[2] / 2 + main::Main::offsetX;
         touchY = (*box)[1] + (*box)[3] / 2 + main::Main::offsetY;
         canvas->pointerPressed(touchX, touchY);
-        ASSERT_TRUE(frames(2));
+        return frames(2);
     }
-    void touch(VMPtr<IntArray> box)
+    bool lift()
     {
-        pressAt(box);
         canvas->pointerReleased(touchX, touchY);
-        ASSERT_TRUE(frames(2));
+        return frames(2);
     }
+    bool touch(VMPtr<IntArray> box) { return pressAt(box) && lift(); }
 
     // session-NN-<scene>.png, numbered in the order taken; the first
     // removes the pictures of an earlier session.
@@ -164,24 +164,27 @@ protected:
     // and is destroyed, which ends the loop with its exit code; then the
     // platform shuts down and the process ends with that code. Run in a
     // forked child, so this process keeps its runtime and platform; the
-    // canvas thread has ended, so no game code runs beside the fork.
+    // canvas thread has ended, so no game code runs beside the fork. A loop
+    // that blocks ends by the alarm instead of hanging.
     static void endProgramAsMainDoes()
     {
+        alarm(kExitSeconds);
         int code = HAL_runMessageLoop();
         HAL_shutdown();
         std::_Exit(code);
     }
 
     // Stage 1 flown with a touch held on the nearest enemy until the play
-    // scene ends; pictures of the flight and of the lost last ship.
-    void flyIntoEnemies()
+    // scene ends; pictures of the flight and of the lost last ship. The
+    // frames flown in flown.
+    void flyIntoEnemies(int32_t& flown)
     {
         int32_t x = 120;
         int32_t y = 100;
         canvas->pointerPressed(x + main::Main::offsetX, y + main::Main::offsetY);
         bool flying = false;
         bool lost = false;
-        for (int32_t frame = 0; frame < kPlayFrames; frame++) {
+        for (flown = 0; flown < kPlayFrames; flown++) {
             if (SceneManager::instance->currentId != SceneManager::MAIN_GAME)
                 break;
             VMPtr<ClsEnemy> enemies = MainGame::enemies;
@@ -200,13 +203,14 @@ protected:
             }
             canvas->pointerDragged(x + main::Main::offsetX, y + main::Main::offsetY);
             ASSERT_TRUE(frames(1));
-            if (!flying && frame >= 60) {
+            if (!flying && flown >= 60) {
                 picture("play");
                 flying = true;
             }
             if (!lost && SceneManager::instance->currentId == SceneManager::MAIN_GAME &&
                 MainGame::player->getState() == ClsPlayer::STATE_DESTROYED) {
                 ASSERT_TRUE(frames(10));
+                flown += 10;
                 picture("play-last-ship-lost");
                 lost = true;
             }
@@ -226,54 +230,60 @@ TEST_F(GameSessionTest, OpeningMenusShopPlayAboutOptionsAndQuit)
     startGame();
 
     // The opening: the logo, then the sound question in its start-up mode.
-    ASSERT_TRUE(waitForScene(SceneManager::LOGO));
+    ASSERT_NE(waitForScene<LogoScene>(SceneManager::LOGO), nullptr);
     ASSERT_TRUE(frames(5));
     picture("logo");
-    ASSERT_TRUE(waitForScene(SceneManager::SOUND_QUESTION));
+    ASSERT_NE(waitForScene<Audio>(SceneManager::SOUND_QUESTION), nullptr);
     picture("sound-question");
 
     // Yes by the right soft key: sound on, then the title.
-    pressKey(kSoftRight);
+    ASSERT_TRUE(pressKey(kSoftRight));
     EXPECT_FALSE(main::Main::soundEnabled) << "only the release answers";
-    releaseKey(kSoftRight);
+    ASSERT_TRUE(releaseKey(kSoftRight));
     EXPECT_TRUE(main::Main::soundEnabled);
-    ASSERT_TRUE(waitForScene(SceneManager::TITLE));
+    ASSERT_NE(waitForScene<LogoGameSplash>(SceneManager::TITLE), nullptr);
     ASSERT_TRUE(frames(5));
     picture("title");
 
     // The title goes on to the main menu, whose demo flies behind it.
-    MainMenu* menu = nullptr;
-    ASSERT_TRUE(waitForScene(SceneManager::MAIN_MENU));
+    MainMenu* menu = waitForScene<MainMenu>(SceneManager::MAIN_MENU);
+    ASSERT_NE(menu, nullptr);
     ASSERT_TRUE(frames(10));
     picture("main-menu");
-    menu = current<MainMenu>();
-    ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->selectedItem, 0);
 
     // Money to spend later, in the save data as play would leave it.
     main::Game::money = kMoney;
     ASSERT_TRUE(main::Main::game->saveProgress());
 
-    // Item 0 by a touch on the select button: the stage selection, which
-    // shows the saved money, on stage 1.
-    touch(menu->panel->getSelectBox(ClsUiMainMenu::TOUCH_BOX));
-    ASSERT_TRUE(waitForScene(SceneManager::STAGE_SELECT));
+    // Item 0 by a touch on the select button: held, it only shows pressed;
+    // lifted, the stage selection, which shows the saved money, on stage 1.
+    ASSERT_TRUE(pressAt(menu->panel->getSelectBox(ClsUiMainMenu::TOUCH_BOX)));
+    EXPECT_EQ(SceneManager::instance->currentId, SceneManager::MAIN_MENU);
+    EXPECT_EQ(running<MainMenu>(), menu);
+    EXPECT_EQ(menu->selectedItem, 0);
+    EXPECT_EQ(menu->panel->getItemFrame(menu->panel->selectItem),
+              ClsUiMainMenu::SELECT_PRESSED_FRAME);
+    ASSERT_TRUE(lift());
+    StageSelectMenu* select = waitForScene<StageSelectMenu>(SceneManager::STAGE_SELECT);
+    ASSERT_NE(select, nullptr);
     EXPECT_EQ(StageSelectMenu::selectedStage, 0);
     EXPECT_EQ(MainGame::money, kMoney);
     picture("stage-selection");
 
     // Browsing: the right key to stage 2, then (past the change guard) the
     // left arrow touched back to stage 1.
-    tapKey(kRight);
+    ASSERT_TRUE(tapKey(kRight));
     EXPECT_EQ(StageSelectMenu::selectedStage, 1);
     ASSERT_TRUE(frames(StageSelectMenu::CHANGE_GUARD_MS / 10 + 1));
-    touch(current<StageSelectMenu>()->panel->getLeftArrowRect());
+    ASSERT_EQ(running<StageSelectMenu>(), select);
+    ASSERT_TRUE(touch(select->panel->getLeftArrowRect()));
     EXPECT_EQ(StageSelectMenu::selectedStage, 0);
 
     // Play by a touch: the shop, browsing the weapons.
-    touch(current<StageSelectMenu>()->panel->getPlayRect(ClsUiSelectMenu::TOUCH_BOX));
-    ASSERT_TRUE(waitForScene(SceneManager::SHOP));
-    ShopMenu* shop = current<ShopMenu>();
+    ASSERT_EQ(running<StageSelectMenu>(), select);
+    ASSERT_TRUE(touch(select->panel->getPlayRect(ClsUiSelectMenu::TOUCH_BOX)));
+    ShopMenu* shop = waitForScene<ShopMenu>(SceneManager::SHOP);
     ASSERT_NE(shop, nullptr);
     ASSERT_TRUE(frames(5));
     picture("shop");
@@ -287,12 +297,12 @@ TEST_F(GameSessionTest, OpeningMenusShopPlayAboutOptionsAndQuit)
 
     // Level 2 of weapon 0 by keys: the action key asks, left chooses Yes,
     // select buys.
-    tapKey(kSoftRight);
+    ASSERT_TRUE(tapKey(kSoftRight));
     EXPECT_EQ(shop->state, ShopMenu::BUY_QUESTION);
-    tapKey(kLeft);
+    ASSERT_TRUE(tapKey(kLeft));
     EXPECT_TRUE(shop->buyConfirm->isYes());
     picture("shop-buy-question");
-    tapKey(kSelect);
+    ASSERT_TRUE(tapKey(kSelect));
     EXPECT_EQ(shop->state, ShopMenu::BROWSING);
     EXPECT_EQ((*main::Game::itemLevelsA)[0], 2);
     EXPECT_EQ(MainGame::money, kMoney - weaponPrice);
@@ -300,11 +310,11 @@ TEST_F(GameSessionTest, OpeningMenusShopPlayAboutOptionsAndQuit)
 
     // Level 2 of support 0 by touches: the support row, the action button,
     // then Yes.
-    touch(shop->shopPanel->getRowBox(ClsUiShopMenu::SUPPORT_ROW_BOX));
+    ASSERT_TRUE(touch(shop->shopPanel->getRowBox(ClsUiShopMenu::SUPPORT_ROW_BOX)));
     EXPECT_FALSE(shop->weaponRow);
-    touch(shop->shopPanel->getActionBox());
+    ASSERT_TRUE(touch(shop->shopPanel->getActionBox()));
     EXPECT_EQ(shop->state, ShopMenu::BUY_QUESTION);
-    touch(shop->buyConfirm->getYesBox());
+    ASSERT_TRUE(touch(shop->buyConfirm->getYesBox()));
     EXPECT_EQ(shop->state, ShopMenu::BROWSING);
     EXPECT_EQ((*main::Game::itemLevelsB)[0], 2);
     EXPECT_EQ(MainGame::money, kMoney - weaponPrice - supportPrice);
@@ -312,10 +322,10 @@ TEST_F(GameSessionTest, OpeningMenusShopPlayAboutOptionsAndQuit)
 
     // Down to the start row and start: the progress is saved on the way to
     // stage 1 of the play scene.
-    tapKey(kDown);
+    ASSERT_TRUE(tapKey(kDown));
     EXPECT_TRUE(shop->startRowSelected);
-    tapKey(kSoftRight);
-    ASSERT_TRUE(waitForScene(SceneManager::MAIN_GAME));
+    ASSERT_TRUE(tapKey(kSoftRight));
+    ASSERT_NE(waitForScene<MainGame>(SceneManager::MAIN_GAME), nullptr);
     EXPECT_EQ(MainGame::stage, 0);
     EXPECT_EQ(MainGame::money, kMoney - weaponPrice - supportPrice);
     EXPECT_EQ(ClsPlayer::weaponLevel, 2);
@@ -327,74 +337,89 @@ TEST_F(GameSessionTest, OpeningMenusShopPlayAboutOptionsAndQuit)
     EXPECT_EQ((*main::Game::itemLevelsB)[0], 2);
 
     // The player flies at the enemies, touch held and dragged onto the
-    // nearest one, until the last ship is lost and the game is over.
-    flyIntoEnemies();
+    // nearest one, until the last ship is lost and the game is over; the
+    // lock-step replays the flight to the frame.
+    int32_t flown = 0;
+    ASSERT_NO_FATAL_FAILURE(flyIntoEnemies(flown));
     EXPECT_EQ(SceneManager::instance->previousId, SceneManager::MAIN_GAME);
-    ASSERT_TRUE(waitForScene(SceneManager::STAGE_SELECT));
+    ASSERT_NE(waitForScene<StageSelectMenu>(SceneManager::STAGE_SELECT), nullptr);
     EXPECT_EQ((*main::Game::stageDifficulty)[0], 1) << "not cleared";
+    EXPECT_EQ(flown, kFlightFrames);
+    EXPECT_EQ(MainGame::money, kMoneyAfterPlay);
     picture("stage-selection-after-play");
 
     // Back by the left soft key to the main menu.
-    tapKey(kSoftLeft);
-    ASSERT_TRUE(waitForScene(SceneManager::MAIN_MENU));
+    ASSERT_TRUE(tapKey(kSoftLeft));
+    menu = waitForScene<MainMenu>(SceneManager::MAIN_MENU);
+    ASSERT_NE(menu, nullptr);
 
     // Down twice to the about page, chosen by the select key.
-    tapKey(kDown);
-    tapKey(kDown);
-    menu = current<MainMenu>();
+    ASSERT_TRUE(tapKey(kDown));
+    ASSERT_TRUE(tapKey(kDown));
     EXPECT_EQ(menu->selectedItem, 2);
-    tapKey(kSelect);
-    ASSERT_TRUE(waitForScene(SceneManager::ABOUT));
+    ASSERT_TRUE(tapKey(kSelect));
+    About* about = waitForScene<About>(SceneManager::ABOUT);
+    ASSERT_NE(about, nullptr);
     ASSERT_TRUE(frames(2));
     picture("about");
 
     // Back by a touch on its button.
-    touch(current<About>()->panel->getBackBox());
-    ASSERT_TRUE(waitForScene(SceneManager::MAIN_MENU));
+    ASSERT_TRUE(touch(about->panel->getBackBox()));
+    ASSERT_NE(waitForScene<MainMenu>(SceneManager::MAIN_MENU), nullptr);
 
     // Nothing in the game leads to the options (scene 7): the test asks the
     // scene manager for them, as a menu item would.
     SceneManager::instance->changeScene(SceneManager::OPTIONS);
-    ASSERT_TRUE(waitForScene(SceneManager::OPTIONS));
+    Option* options = waitForScene<Option>(SceneManager::OPTIONS);
+    ASSERT_NE(options, nullptr);
     picture("options");
     // Sound off by a touch on the lower row, and on again by the select key.
-    Option* options = current<Option>();
-    touch(options->panel->getLowerRect());
+    ASSERT_TRUE(touch(options->panel->getLowerRect()));
     EXPECT_FALSE(main::Main::soundEnabled);
     EXPECT_FALSE(options->panel->isSoundOn());
-    tapKey(kSelect);
+    ASSERT_TRUE(tapKey(kSelect));
     EXPECT_TRUE(main::Main::soundEnabled);
     EXPECT_TRUE(options->panel->isSoundOn());
 
     // Back by the right soft key: the title, then the main menu.
-    tapKey(kSoftRight);
-    ASSERT_TRUE(waitForScene(SceneManager::TITLE));
-    ASSERT_TRUE(waitForScene(SceneManager::MAIN_MENU));
+    ASSERT_TRUE(tapKey(kSoftRight));
+    ASSERT_NE(waitForScene<LogoGameSplash>(SceneManager::TITLE), nullptr);
+    menu = waitForScene<MainMenu>(SceneManager::MAIN_MENU);
+    ASSERT_NE(menu, nullptr);
 
     // Up from item 0 wraps to the quit item; a touch on the select button
     // opens the question.
-    tapKey(kUp);
-    menu = current<MainMenu>();
+    ASSERT_TRUE(tapKey(kUp));
     EXPECT_EQ(menu->selectedItem, MainMenu::QUIT_ITEM);
-    touch(menu->panel->getSelectBox(ClsUiMainMenu::TOUCH_BOX));
+    ASSERT_TRUE(touch(menu->panel->getSelectBox(ClsUiMainMenu::TOUCH_BOX)));
     ASSERT_TRUE(menu->confirmOpen);
     picture("quit-question");
 
-    // Yes by a touch: the canvas asks for the exit, its thread ends and the
-    // MIDlet is destroyed, and the exit message waits for the main window.
-    pressAt(menu->confirmPanel->getYesBox());
+    // Yes by a touch: held, the program runs on with the question open and
+    // Yes pressed; lifted, the canvas asks for the exit, its thread ends and
+    // the MIDlet is destroyed, and the exit message waits for the main
+    // window.
+    ASSERT_TRUE(pressAt(menu->confirmPanel->getYesBox()));
+    EXPECT_EQ(tq::TqCanvas::applicationState, tq::TqCanvas::STATE_RUNNING);
+    EXPECT_TRUE(thread->isAlive());
+    EXPECT_EQ(running<MainMenu>(), menu);
+    EXPECT_TRUE(menu->confirmOpen);
+    EXPECT_EQ(menu->confirmPanel->getItemFrame(ClsUiConfirm::yesItem),
+              ClsUiConfirm::YES_PRESSED_FRAME);
     canvas->pointerReleased(touchX, touchY);
-    ASSERT_TRUE(VMFixture_sleepUntil([&] { return !thread->isAlive(); }));
+    ASSERT_TRUE(runUntil([&] { return !thread->isAlive(); }));
     EXPECT_EQ(tq::TqCanvas::applicationState, tq::TqCanvas::STATE_STOPPING);
     EXPECT_EQ(midlet->state, javax::microedition::midlet::MIDlet::DESTROYED);
     MSG exit;
     ASSERT_TRUE(PeekMessageW(&exit, HAL_getMainWindow(), kExitMessage, kExitMessage, PM_NOREMOVE));
 
     // What the program would return: the rest of its main line ends the
-    // process with 0.
+    // process with 0. The child is forked from this thread alone (the
+    // threadsafe style would run the whole session again in it).
+    std::string style = GTEST_FLAG_GET(death_test_style);
     GTEST_FLAG_SET(death_test_style, "fast");
     EXPECT_EXIT(endProgramAsMainDoes(), ::testing::ExitedWithCode(0), "");
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    GTEST_FLAG_SET(death_test_style, style);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // The game's opening as a player sees it, headless on the virtual clock:
 // the logo, the sound question answered by a touch on Yes, the title, and
 // the title's request for the main menu. The game runs from its MIDlet on
-// its own canvas thread; the test plays the user between frames and writes
-// a picture of each step.
+// its own canvas thread, held in lock-step; the test plays the user between
+// frames and writes a picture of each step.
 
 #include <gtest/gtest.h>
 
@@ -39,6 +39,7 @@ protected:
     {
         HubFixture::SetUp();
         copyPack(VX_OPENING_PACKS);
+        holdFrames();
     }
 };
 
