@@ -85,7 +85,10 @@ TEST(ScreenBuffer, FlushOnTheUiThreadShowsAtOnceAndOthersWaitForTheNextPass)
               0);
     EXPECT_EQ(presentsAtBoot, 1u);
     EXPECT_EQ(pendingAfterUiFlush, 0);
-    EXPECT_EQ(presentsAfter, presentsBefore + 1);  // two flushes, one blit
+    // Two flushes give one blit, or two when the UI thread served the first
+    // before the second was queued.
+    EXPECT_GE(presentsAfter, presentsBefore + 1);
+    EXPECT_LE(presentsAfter, presentsBefore + 2);
     EXPECT_EQ(shown, 0x001F);
     EXPECT_EQ(size[0], WINCE_DEFAULT_SCREEN_WIDTH);
     EXPECT_EQ(size[1], WINCE_DEFAULT_SCREEN_HEIGHT);
