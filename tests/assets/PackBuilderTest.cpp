@@ -70,6 +70,9 @@ TEST_F(PackBuilderTest, PlacesEntriesAtFixedIndexes)
                                  "entry C txt note.txt\n"
                                  "at 0x7   # the next index: no gap\n"
                                  "entry D png picture.png\n"
+                                 "at 4     # back into the places skipped\n"
+                                 "entry F raw note.txt\n"
+                                 "entry G txt note.txt\n"
                                  "part 9 plain\n"
                                  "at 2\n"
                                  "entry E raw note.txt\n";
@@ -79,7 +82,8 @@ TEST_F(PackBuilderTest, PlacesEntriesAtFixedIndexes)
     std::string text((std::istreambuf_iterator<char>(header)), {});
     for (const char* line : {"constexpr int32_t A = 0x0801;", "constexpr int32_t B = 0x0802;",
                              "constexpr int32_t C = 0x0806;", "constexpr int32_t D = 0x0807;",
-                             "constexpr int32_t E = 0x2402;"})
+                             "constexpr int32_t E = 0x2402;", "constexpr int32_t F = 0x0804;",
+                             "constexpr int32_t G = 0x0805;"})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
     EXPECT_EQ(text.find("constexpr int32_t  ="), std::string::npos) << text;
 
@@ -90,13 +94,13 @@ TEST_F(PackBuilderTest, PlacesEntriesAtFixedIndexes)
     std::string places;
     for (const packbuilder::ManifestEntry& entry : part2)
         places += entry.isEmpty() ? "-" : entry.name;
-    EXPECT_EQ(places, "-AB---CD");
+    EXPECT_EQ(places, "-AB-FGCD");
     EXPECT_EQ(part2[3].type->code, -1);
     EXPECT_EQ(read.parts[1].entries.size(), 3u);
     EXPECT_TRUE(read.parts[1].entries[1].isEmpty());
-    // The empty places take no bytes in the file they share with the raw entry.
-    EXPECT_EQ(std::filesystem::file_size(dir() / "out" / "RP2part1.rp"), 6u);
-    EXPECT_EQ(std::filesystem::file_size(dir() / "out" / "RP2part2.txt"), 12u);
+    // The empty places take no bytes in the file they share with the raw entries.
+    EXPECT_EQ(std::filesystem::file_size(dir() / "out" / "RP2part1.rp"), 12u);
+    EXPECT_EQ(std::filesystem::file_size(dir() / "out" / "RP2part2.txt"), 18u);
 }
 
 TEST_F(PackBuilderTest, RefusesBadManifestsByLine)
@@ -123,7 +127,9 @@ TEST_F(PackBuilderTest, RefusesBadManifestsByLine)
         {"part 1 chunked\nat x\n", ":2: index must be from 0 to 1023: x"},
         {"part 1 chunked\nat 1024\nentry A txt note.txt\n", ":2: index must be from 0 to 1023: 1024"},
         {"part 1 chunked\nentry A txt note.txt\nentry B txt note.txt\nat 1\nentry C txt note.txt\n",
-         ":4: at 1 goes back: the part's next index is 2"},
+         ":4: at 1 goes back: place 1 holds B"},
+        {"part 1 chunked\nat 2\nentry A txt note.txt\nat 1\nentry B txt note.txt\nentry C txt note.txt\n",
+         ":6: C: place 2 holds A"},
         {"part 1 chunked\nat 3\n", ":2: at 3 has no entry after it"},
         {"part 1 chunked\nat 3\npart 9 plain\nentry A txt note.txt\n", ":2: at 3 has no entry after it"},
         {"part 1 chunked\nat 3\nat 5\nentry A txt note.txt\n", ":2: at 3 has no entry after it"},

@@ -69,6 +69,8 @@ Manifest readManifest(const std::filesystem::path& file)
     // An `at` waiting for its entry, and its line.
     int placeAt = -1;
     int placeAtLine = 0;
+    // The index of the current part's next entry.
+    size_t next = 0;
     auto failAt = [&](int line, const std::string& what) {
         throw BuildError(file.string() + ":" + std::to_string(line) + ": " + what);
     };
@@ -95,9 +97,11 @@ Manifest readManifest(const std::filesystem::path& file)
             checkNoPlaceAt();
             int64_t index = parseNumber(w[1], 0, int64_t(MAX_ENTRIES) - 1,
                                         file.string() + ":" + std::to_string(line) + ": index");
-            size_t next = manifest.parts.back().entries.size();
-            if (size_t(index) < next)
-                fail("at " + w[1] + " goes back: the part's next index is " + std::to_string(next));
+            // Back only into a place an earlier `at` skipped.
+            const std::vector<ManifestEntry>& placed = manifest.parts.back().entries;
+            if (size_t(index) < placed.size() && !placed[size_t(index)].isEmpty())
+                fail("at " + w[1] + " goes back: place " + w[1] + " holds " +
+                     placed[size_t(index)].name);
             placeAt = int(index);
             placeAtLine = line;
         } else if (w[0] == "part") {
@@ -113,6 +117,7 @@ Manifest readManifest(const std::filesystem::path& file)
             if (!partNumbers.insert(number).second)
                 fail("part " + w[1] + " listed twice");
             manifest.parts.push_back({number, chunked, {}});
+            next = 0;
         } else if (w[0] == "entry") {
             if (w.size() < 4)
                 fail("expected: entry <identifier> <type> <source> [key=value ...]");
@@ -134,13 +139,21 @@ Manifest readManifest(const std::filesystem::path& file)
             }
             ManifestPart& part = manifest.parts.back();
             if (placeAt != -1) {
-                while (part.entries.size() < size_t(placeAt))
-                    part.entries.push_back({"", &emptyPlace, {}, {}, placeAtLine});
+                next = size_t(placeAt);
                 placeAt = -1;
             }
-            if (part.entries.size() == MAX_ENTRIES)
+            if (next == MAX_ENTRIES)
                 fail("part " + std::to_string(part.number) + " has more than 1024 entries");
-            part.entries.push_back(std::move(entry));
+            if (next < part.entries.size()) {
+                if (!part.entries[next].isEmpty())
+                    fail(w[1] + ": place " + std::to_string(next) + " holds " + part.entries[next].name);
+                part.entries[next] = std::move(entry);
+            } else {
+                while (part.entries.size() < next)
+                    part.entries.push_back({"", &emptyPlace, {}, {}, placeAtLine});
+                part.entries.push_back(std::move(entry));
+            }
+            next++;
         } else {
             fail("unknown line: " + w[0]);
         }

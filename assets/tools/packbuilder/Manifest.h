@@ -11,7 +11,9 @@
 //                                  part; the places skipped stay empty
 //
 // An entry's identifier is (part << 10) | its index in the part, in the
-// order the entries are listed. Sources are relative to the manifest.
+// order the entries are listed. An `at` may go back into places an earlier
+// one skipped; the entries after it fill them in order. Sources are
+// relative to the manifest.
 
 #include <filesystem>
 #include <map>
@@ -49,8 +51,9 @@ struct Manifest {
 std::vector<std::string> lineWords(std::string text);
 
 // Throws BuildError "file:line: what" for a malformed line, an unknown type,
-// a repeated identifier or part, a part with more than 1024 entries, or an
-// `at` that goes backwards, past 1023 or has no entry after it.
+// a repeated identifier or part, a part with more than 1024 entries, an
+// entry put on a place another holds, or an `at` that goes back to a place
+// another entry holds, past 1023 or has no entry after it.
 Manifest readManifest(const std::filesystem::path& file);
 
 } // namespace packbuilder
