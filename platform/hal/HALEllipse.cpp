@@ -483,7 +483,8 @@ void HALEllipse::arc(HALGraphics& g, int32_t x, int32_t y, int32_t width, int32_
     int64_t w = fill ? static_cast<int64_t>(width) - 1 : width;
     int64_t h = fill ? static_cast<int64_t>(height) - 1 : height;
     Setup s(x, y, w, h);
-    if (start == end || s.kind == 1 || s.kind == 3 || s.kind == 6) {
+    // A thin box (kind 6) still takes the arc path: only its sector is drawn.
+    if (start == end || s.kind == 1 || s.kind == 3) {
         wholeEllipse(g, s, fill);
         return;
     }

@@ -174,11 +174,11 @@ void HALGraphics::dottedSpan(int32_t xa, int32_t xb, int32_t y)
 
 void HALGraphics::drawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, bool dotted)
 {
-    HALRect box = clip;
-    box.intersect(std::min(x1, x2), std::min(y1, y2),
-                  static_cast<int32_t>(std::min<int64_t>(INT32_MAX, std::abs(static_cast<int64_t>(x2) - x1) + 1)),
-                  static_cast<int32_t>(std::min<int64_t>(INT32_MAX, std::abs(static_cast<int64_t>(y2) - y1) + 1)));
-    if (box.isEmpty()) {
+    // The line's box against the clip in 64 bits: a line may span more than
+    // an int holds.
+    if (clip.isEmpty() || std::max(x1, x2) < clip.x || std::max(y1, y2) < clip.y ||
+        std::min(x1, x2) > static_cast<int64_t>(clip.x) + clip.width - 1 ||
+        std::min(y1, y2) > static_cast<int64_t>(clip.y) + clip.height - 1) {
         return;
     }
     if (y1 == y2) {
@@ -486,8 +486,8 @@ void HALGraphics::blit(const HALImage* source, int32_t xDest, int32_t yDest, int
         return;
     }
     int32_t format = static_cast<int32_t>((transform >> 8) & 0xFF);
-    if (format == 0) {
-        format = source->format;
+    if (format < HALImage::kOpaque || format > HALImage::kAlpha) {
+        format = source->format;  // 0, or no format there is
     }
     if (alpha < 8) {
         return;

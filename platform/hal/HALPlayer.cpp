@@ -548,14 +548,13 @@ int32_t HAL_startPlayer(HALPlayer* player)
     }
     if (state == HALPlayer::PREFETCHED || state == HALPlayer::STOPPED) {
         // Started before the device runs, so that a sound ending at once is
-        // seen by the callback.
+        // seen by the callback; its ENDED is not stored over afterwards.
         player->state.store(HALPlayer::STARTED);
         if (waveOutRestart(player->device) != MMSYSERR_NOERROR) {
             player->state.store(state);
             return 6;
         }
     }
-    player->state.store(HALPlayer::STARTED);
     sendEvent(player, HALPlayer::EVENT_STARTED);
     return 0;
 }

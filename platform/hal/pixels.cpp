@@ -192,6 +192,9 @@ void HAL_blit565(uint16_t* destination, intptr_t dstStride, int32_t n, int32_t r
     if (contextAlpha < 8 || n < 1) {
         return;
     }
+    if (format != HALImage::kColourKey && (format != HALImage::kAlpha || !alpha)) {
+        format = HALImage::kOpaque;  // without a plane to read, the pixels as they are
+    }
     bool reference = step != 1 || g_reference.load(std::memory_order_relaxed);
     for (int32_t r = 0; r < rows; ++r) {
         const uint16_t* from = source + r * srcRowStep;

@@ -34,6 +34,7 @@ void HAL_blendSpan565(uint16_t* destination, int32_t n, uint16_t colour, uint32_
 // An image blit of rows x n pixels: destination rows dstStride apart; source
 // pixel (i, r) at source + r x srcRowStep + i x step (and, for format 3, the
 // alpha byte at the same offset from alpha), drawn by the source format's
-// rule at the context alpha (below 8 draws nothing).
+// rule at the context alpha (below 8 draws nothing). Any other format, or
+// format 3 without an alpha plane, is drawn as opaque.
 void HAL_blit565(uint16_t* destination, intptr_t dstStride, int32_t n, int32_t rows, const uint16_t* source,
                  const uint8_t* alpha, intptr_t step, intptr_t srcRowStep, int32_t format, uint32_t contextAlpha);

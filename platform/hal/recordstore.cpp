@@ -25,20 +25,28 @@ constexpr int32_t kMaxNameLength = 32;
 CRITICAL_SECTION g_lock;
 std::once_flag g_lockMade;
 
-// Holds the record-store lock. Taken without the VM lock, which the caller
-// gets back at its old depth once the record-store lock is held.
+// Holds the record-store lock for the file work, with the VM lock given away
+// meanwhile (the work waits on the disk); the caller gets the VM lock back at
+// its old depth after the record-store lock is left, so the two are never
+// waited for in the other order.
 class RecordStoreLock {
 public:
     RecordStoreLock()
     {
         HAL_createRecordStoreLock();
-        uint32_t depth = HAL_releaseVMLock();
+        depth_ = HAL_releaseVMLock();
         EnterCriticalSection(&g_lock);
-        HAL_restoreVMLock(depth);
     }
-    ~RecordStoreLock() { LeaveCriticalSection(&g_lock); }
+    ~RecordStoreLock()
+    {
+        LeaveCriticalSection(&g_lock);
+        HAL_restoreVMLock(depth_);
+    }
     RecordStoreLock(const RecordStoreLock&) = delete;
     RecordStoreLock& operator=(const RecordStoreLock&) = delete;
+
+private:
+    uint32_t depth_ = 0;
 };
 
 // A name that stays one folder name inside the database folder, the same on

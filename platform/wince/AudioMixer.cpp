@@ -531,7 +531,7 @@ void AudioMixer::silentClock(AudioMixer* mixer)
     constexpr uint32_t kFrames = wince::kAudioRate / 100;
     std::vector<float> buffer(2 * kFrames);
     auto next = std::chrono::steady_clock::now();
-    for (;;) {
+    while (!mixer->clockStop_.load()) {
         next += std::chrono::milliseconds(10);
         std::this_thread::sleep_until(next);
         mixer->renderFromDriver(buffer.data(), kFrames);
@@ -543,23 +543,45 @@ void AudioMixer::startOutput()
     if (manual_.load()) {
         return;
     }
-    std::call_once(outputStarted_, [this] {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-            SDL_AudioSpec want{};
-            want.freq = wince::kAudioRate;
-            want.format = AUDIO_F32SYS;
-            want.channels = wince::kAudioChannels;
-            want.samples = 1024;
-            want.callback = sdlCallback;
-            want.userdata = this;
-            SDL_AudioDeviceID id = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
-            if (id != 0) {
-                hasDevice_.store(true);
-                SDL_PauseAudioDevice(id, 0);
-                return;
-            }
+    std::lock_guard<std::mutex> guard(outputLock_);
+    if (outputStarted_) {
+        return;
+    }
+    outputStarted_ = true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        SDL_AudioSpec want{};
+        want.freq = wince::kAudioRate;
+        want.format = AUDIO_F32SYS;
+        want.channels = wince::kAudioChannels;
+        want.samples = 1024;
+        want.callback = sdlCallback;
+        want.userdata = this;
+        SDL_AudioDeviceID id = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+        if (id != 0) {
+            sdlDevice_ = id;
+            hasDevice_.store(true);
+            SDL_PauseAudioDevice(id, 0);
+            return;
         }
-        std::fprintf(stderr, "No audio device (%s): sound plays silently\n", SDL_GetError());
-        std::thread(silentClock, this).detach();
-    });
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    std::fprintf(stderr, "No audio device (%s): sound plays silently\n", SDL_GetError());
+    clockStop_.store(false);
+    clock_ = std::thread(silentClock, this);
+}
+
+void AudioMixer::stopOutput()
+{
+    std::lock_guard<std::mutex> guard(outputLock_);
+    if (sdlDevice_ != 0) {
+        SDL_CloseAudioDevice(sdlDevice_);  // waits for a callback under way
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdlDevice_ = 0;
+    }
+    if (clock_.joinable()) {
+        clockStop_.store(true);
+        clock_.join();
+    }
+    hasDevice_.store(false);
+    outputStarted_ = false;
 }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "wince/waveout.h"
@@ -44,6 +45,9 @@ public:
 
     void setManual(bool on) { manual_.store(on); }
     bool hasDevice() const { return hasDevice_.load(); }
+    // Ends the output (the SDL device or the silent clock) while no device
+    // plays; the next open starts it again on the driver of that time.
+    void stopOutput();
 
     // Checks a format as waveOutOpen does.
     static bool isPlayable(const WAVEFORMATEX* format);
@@ -81,6 +85,12 @@ private:
     std::vector<std::unique_ptr<Device>> devices_;
     std::atomic<bool> manual_{false};
     std::atomic<bool> hasDevice_{false};
-    std::once_flag outputStarted_;
+    // The output, started at the first open: the SDL device, or else the
+    // silent clock's thread. Guarded by the output lock, taken alone.
+    std::mutex outputLock_;
+    bool outputStarted_ = false;
+    uint32_t sdlDevice_ = 0;
+    std::thread clock_;
+    std::atomic<bool> clockStop_{false};
     float scratch_[2 * 1024];
 };

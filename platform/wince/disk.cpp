@@ -13,6 +13,7 @@ namespace {
 std::atomic<wince::DiskFault> g_fault{wince::DiskFault::None};
 std::atomic<uint32_t> g_from{0};
 std::atomic<uint32_t> g_steps{0};
+std::atomic<void (*)()> g_watch{nullptr};
 
 }  // namespace
 
@@ -29,6 +30,11 @@ void setDiskFault(DiskFault fault, uint32_t fromStep)
 uint32_t diskSteps()
 {
     return g_steps;
+}
+
+void setDiskStepWatch(void (*watch)())
+{
+    g_watch = watch;
 }
 
 }  // namespace wince
@@ -64,6 +70,9 @@ DWORD errorFromErrno(int error)
 bool allow(Change change)
 {
     uint32_t step = g_steps.fetch_add(1);
+    if (void (*watch)() = g_watch.load()) {
+        watch();
+    }
     switch (g_fault.load()) {
     case wince::DiskFault::None:
         return true;

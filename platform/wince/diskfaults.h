@@ -23,5 +23,8 @@ enum class DiskFault {
 void setDiskFault(DiskFault fault, uint32_t fromStep = 0);
 // Changes counted since the last setDiskFault, refused ones included.
 uint32_t diskSteps();
+// Called on the changing thread at every step, before any fault applies;
+// null for none.
+void setDiskStepWatch(void (*watch)());
 
 }  // namespace wince

@@ -181,6 +181,11 @@ void pumpAudio(DWORD milliseconds, std::vector<float>* out)
     pumpAudioFrames(static_cast<uint32_t>(static_cast<uint64_t>(milliseconds) * kAudioRate / 1000), out);
 }
 
+void restartAudioOutput()
+{
+    mixer().stopOutput();
+}
+
 bool hasAudioDevice()
 {
     return AudioMixer::instance().hasDevice();

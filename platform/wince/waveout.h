@@ -179,6 +179,9 @@ void useManualAudio(bool on);
 void pumpAudio(DWORD milliseconds, std::vector<float>* out = nullptr);
 // Renders exactly `frames` frames (manual audio).
 void pumpAudioFrames(uint32_t frames, std::vector<float>* out = nullptr);
+// Ends the output the first open started (the sound device or the silent
+// clock), while no device is open; the next open chooses again.
+void restartAudioOutput();
 // True when an SDL audio device plays the mix; false before the first open,
 // in manual mode, and when no device could be opened (a silent clock then
 // paces the players in real time).

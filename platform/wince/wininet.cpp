@@ -7,6 +7,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -43,13 +44,42 @@ void initCurlOnce()
 
 // ---- Handle objects -------------------------------------------------------
 
-struct InternetObject : KernelObject {};
+// Each object holds a reference to the one it was opened from, so a
+// transfer can see its connection or session closed.
+struct InternetObject : KernelObject {
+    InternetObject* parent = nullptr;
+    std::atomic<bool> closed{false};
+
+    explicit InternetObject(InternetObject* from = nullptr) : parent(from)
+    {
+        if (parent) {
+            parent->addRef();
+        }
+    }
+    ~InternetObject() override
+    {
+        if (parent) {
+            parent->release();
+        }
+    }
+    // True once this handle or one it was opened from is closed.
+    bool closedOrOwnerClosed() const
+    {
+        for (const InternetObject* o = this; o; o = o->parent) {
+            if (o->closed.load()) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
 
 struct InternetSession : InternetObject {
     std::string agent;
 };
 
 struct InternetConnection : InternetObject {
+    using InternetObject::InternetObject;
     std::string agent;
     std::string host;
     INTERNET_PORT port = 0;
@@ -61,6 +91,7 @@ struct Header {
 };
 
 struct InternetRequest : InternetObject {
+    using InternetObject::InternetObject;
     std::string agent;
     std::string host;
     INTERNET_PORT port = 0;
@@ -273,11 +304,13 @@ DWORD errorFor(CURLcode code, bool tooLarge)
         return ERROR_INTERNET_NAME_NOT_RESOLVED;
     case CURLE_OPERATION_TIMEDOUT:
         return ERROR_INTERNET_TIMEOUT;
-    case CURLE_UNSUPPORTED_PROTOCOL:
     case CURLE_URL_MALFORMAT:
         return ERROR_INTERNET_INVALID_URL;
     case CURLE_TOO_MANY_REDIRECTS:
+    case CURLE_UNSUPPORTED_PROTOCOL:
         return ERROR_HTTP_REDIRECT_FAILED;
+    case CURLE_ABORTED_BY_CALLBACK:
+        return ERROR_INTERNET_OPERATION_CANCELLED;
     case CURLE_OUT_OF_MEMORY:
         return ERROR_NOT_ENOUGH_MEMORY;
     case CURLE_PEER_FAILED_VERIFICATION:
@@ -326,6 +359,85 @@ bool hasHeader(const InternetRequest& request, std::string_view name)
                        [&](const Header& h) { return equalsIgnoreCase(h.name, name); });
 }
 
+// The transfers running now, each with the multi handle it waits in, so a
+// close can wake the one it ends.
+struct Running {
+    std::mutex mutex;
+    std::vector<std::pair<const InternetObject*, CURLM*>> transfers;
+};
+
+Running& running()
+{
+    static Running* instance = new Running;
+    return *instance;
+}
+
+// Wakes every running transfer under the closed object.
+void wakeTransfersUnder(const InternetObject* closed)
+{
+    std::lock_guard<std::mutex> guard(running().mutex);
+    for (auto& [request, multi] : running().transfers) {
+        for (const InternetObject* o = request; o; o = o->parent) {
+            if (o == closed) {
+                curl_multi_wakeup(multi);
+                break;
+            }
+        }
+    }
+}
+
+// Performs the prepared easy handle in a multi handle of its own, waking at
+// least once a second and on a close; CURLE_ABORTED_BY_CALLBACK when the
+// request or an owner is closed.
+CURLcode perform(const InternetRequest& request, CURL* curl)
+{
+    CURLM* multi = curl_multi_init();
+    if (!multi) {
+        return CURLE_OUT_OF_MEMORY;
+    }
+    if (curl_multi_add_handle(multi, curl) != CURLM_OK) {
+        curl_multi_cleanup(multi);
+        return CURLE_OUT_OF_MEMORY;
+    }
+    {
+        std::lock_guard<std::mutex> guard(running().mutex);
+        running().transfers.emplace_back(&request, multi);
+    }
+    CURLcode code = CURLE_OK;
+    int active = 1;
+    while (active) {
+        if (request.closedOrOwnerClosed()) {
+            code = CURLE_ABORTED_BY_CALLBACK;
+            break;
+        }
+        if (curl_multi_perform(multi, &active) != CURLM_OK) {
+            code = CURLE_OUT_OF_MEMORY;
+            break;
+        }
+        if (active && curl_multi_poll(multi, nullptr, 0, 1000, nullptr) != CURLM_OK) {
+            code = CURLE_OUT_OF_MEMORY;
+            break;
+        }
+    }
+    if (!active) {
+        int left = 0;
+        while (CURLMsg* message = curl_multi_info_read(multi, &left)) {
+            if (message->msg == CURLMSG_DONE) {
+                code = message->data.result;
+            }
+        }
+    }
+    {
+        std::lock_guard<std::mutex> guard(running().mutex);
+        auto& list = running().transfers;
+        list.erase(std::find(list.begin(), list.end(), std::make_pair(
+                                 static_cast<const InternetObject*>(&request), multi)));
+    }
+    curl_multi_remove_handle(multi, curl);
+    curl_multi_cleanup(multi);
+    return code;
+}
+
 // Runs the transfer; false with the error code on failure.
 bool transfer(InternetRequest& request, const char* bodyData, size_t bodyLength, DWORD* error)
 {
@@ -348,7 +460,8 @@ bool transfer(InternetRequest& request, const char* bodyData, size_t bodyLength,
     std::string url = requestUrl(request);
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    // An https request stays on https across redirects.
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, request.secure ? "https" : "http,https");
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
@@ -387,7 +500,8 @@ bool transfer(InternetRequest& request, const char* bodyData, size_t bodyLength,
         curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE,
                          static_cast<curl_off_t>(wince::kInternetMaxBody));
     }
-    if (method != "GET" && method != "POST" && method != "HEAD") {
+    // curl sends a body as POST: any other method with a body is named.
+    if ((method != "GET" || bodyLength > 0) && method != "POST" && method != "HEAD") {
         curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, method.c_str());
     }
 
@@ -414,7 +528,7 @@ bool transfer(InternetRequest& request, const char* bodyData, size_t bodyLength,
     }
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
 
-    CURLcode code = listFailed ? CURLE_OUT_OF_MEMORY : curl_easy_perform(curl);
+    CURLcode code = listFailed ? CURLE_OUT_OF_MEMORY : perform(request, curl);
     long status = 0;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
     curl_slist_free_all(headers);
@@ -618,7 +732,7 @@ HINTERNET InternetConnectW(HINTERNET session, LPCWSTR server, INTERNET_PORT port
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    auto* connection = new InternetConnection;
+    auto* connection = new InternetConnection(owner.object);
     connection->agent = owner->agent;
     connection->host = narrow(server);
     connection->port = port;
@@ -643,7 +757,7 @@ HINTERNET HttpOpenRequestW(HINTERNET connection, LPCWSTR verb, LPCWSTR objectNam
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    auto* request = new InternetRequest;
+    auto* request = new InternetRequest(owner.object);
     request->agent = owner->agent;
     request->host = owner->host;
     request->port = owner->port;
@@ -834,7 +948,12 @@ BOOL InternetCloseHandle(HINTERNET handle)
     if (!object) {
         return FALSE;
     }
-    return KernelObject::closeHandle(handle) ? TRUE : FALSE;
+    if (!KernelObject::closeHandle(handle)) {
+        return FALSE;
+    }
+    object->closed = true;
+    wakeTransfersUnder(object.object);
+    return TRUE;
 }
 
 namespace wince {

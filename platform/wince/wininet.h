@@ -43,6 +43,7 @@ typedef WORD INTERNET_PORT;
 // Error codes of the WinInet calls (GetLastError).
 #define ERROR_INTERNET_TIMEOUT 12002u
 #define ERROR_INTERNET_INTERNAL_ERROR 12004u
+#define ERROR_INTERNET_OPERATION_CANCELLED 12017u
 #define ERROR_INTERNET_INVALID_URL 12005u
 #define ERROR_INTERNET_UNRECOGNIZED_SCHEME 12006u
 #define ERROR_INTERNET_NAME_NOT_RESOLVED 12007u
@@ -111,7 +112,11 @@ HINTERNET HttpOpenRequestW(HINTERNET connection, LPCWSTR verb, LPCWSTR objectNam
 // control character in it, or added after the request went out fails with
 // ERROR_INVALID_PARAMETER.
 BOOL HttpAddRequestHeadersW(HINTERNET request, LPCWSTR headers, DWORD length, DWORD modifiers);
-// The whole transfer; once per request (a second call fails).
+// The whole transfer; once per request (a second call fails). The method
+// goes out as set, with the body when one is given. A redirect may not take
+// an https request to plain http. Closing the request's handle, or its
+// connection's or session's, from another thread ends the transfer at once
+// with ERROR_INTERNET_OPERATION_CANCELLED.
 BOOL HttpSendRequestW(HINTERNET request, LPCWSTR headers, DWORD headersLength, LPVOID optional,
                       DWORD optionalLength);
 // A text goes into buffer with a terminator and *length becomes its size in

@@ -2,6 +2,9 @@
 // latch, paint events drawing the buffer, and collection in either order of
 // a canvas and its Graphics.
 
+#include <algorithm>
+#include <atomic>
+
 #include <gtest/gtest.h>
 
 #include "TestClasses.h"
@@ -11,8 +14,12 @@
 #include "vm/VMEventRegistry.h"
 #include "vm/VMHeap.h"
 #include "vm/VMInstance.h"
+#include "vm/VMSynchronized.h"
+#include "vm/VMThread.h"
 #include "wince/loader.h"
+#include "wince/testing.h"
 
+using javax::microedition::lcdui::Display;
 using javax::microedition::lcdui::Displayable;
 using javax::microedition::lcdui::Graphics;
 using javax::microedition::lcdui::game::GameCanvas;
@@ -104,22 +111,67 @@ TEST_F(GameCanvasTest, APaintEventDrawsTheBufferIntoTheGivenContext)
     HAL_deleteImage(image);
 }
 
+// A callback holds the event lock and then asks for the display lock while
+// another thread switches a canvas to full screen, whose size change is
+// told at once: the switch must take the locks in the same order.
+TEST_F(GameCanvasTest, FullScreenSwitchKeepsTheLockOrderWithACallback)
+{
+    VMStatic<TestCanvas> canvas;
+    canvas = TestCanvas::newInstance()->init();
+    CallLog::clear();
+    // A larger screen, so that full screen changes the size.
+    wince::setScreenSize(WINCE_DEFAULT_SCREEN_WIDTH + 16, WINCE_DEFAULT_SCREEN_HEIGHT + 16);
+    std::atomic<bool> inCallback{false};
+    std::atomic<bool> switching{false};
+    VMTestThread callback([&] {
+        VMSynchronized events(Display::eventLock);
+        inCallback = true;
+        VMFixture_sleepUntil([&] { return switching.load(); });
+        VMThread::sleep(VMThread::current(), 50);  // the switch reaches its locks
+        VMSynchronized display(Display::displayLock);
+    });
+    ASSERT_TRUE(VMFixture_sleepUntil([&] { return inCallback.load(); }));
+    VMTestThread switcher([&] {
+        switching = true;
+        canvas->setFullScreenMode(true);
+    });
+    EXPECT_TRUE(callback.join());
+    EXPECT_TRUE(switcher.join());
+    EXPECT_TRUE(canvas->fullScreenMode);
+    const std::vector<std::string> told = CallLog::all();
+    EXPECT_TRUE(std::any_of(told.begin(), told.end(), [](const std::string& entry) {
+        return entry.rfind("canvas.sizeChanged", 0) == 0;
+    })) << "the size change was told during the switch";
+    wince::resetDevice();
+    canvas->setFullScreenMode(false);  // back to the window's own size
+}
+
 // A sweep frees a canvas and its Graphics in any order: neither destructor
 // may reach the other.
 TEST_F(GameCanvasTest, ACanvasAndItsGraphicsAreCollectedInEitherOrder)
 {
+    // The heap in use after a collection shows what is left of them; one
+    // round first, so that what the classes keep for good is counted in.
+    auto heapInUse = [] {
+        collect();
+        return _VM_getTotalMemory() - _VM_getFreeMemory();
+    };
+    TestCanvas::newInstance()->init()->getGraphics()->fillRect(0, 0, 1, 1);
+    uint32_t inUse = heapInUse();
+    int32_t freed = TestCanvas::freed;
     VMStatic<Graphics> kept;
     kept = TestCanvas::newInstance()->init()->getGraphics();
-    collect(); // the canvas and its buffer go, the Graphics stays
+    EXPECT_GT(heapInUse(), inUse) << "the Graphics stays";
+    EXPECT_EQ(TestCanvas::freed, freed + 1) << "the canvas and its buffer go";
     kept->setColor(0xFFFFFF);
     kept->fillRect(0, 0, 10, 10); // draws nowhere
     kept->setClip(0, 0, 5, 5);
     kept = nullptr;
-    collect();
+    EXPECT_EQ(heapInUse(), inUse);
     for (int i = 0; i < 8; ++i)
         TestCanvas::newInstance()->init()->getGraphics()->fillRect(0, 0, 1, 1);
-    collect(); // canvases and Graphics in the same sweep
-    SUCCEED();
+    EXPECT_EQ(heapInUse(), inUse) << "canvases and Graphics in the same sweep";
+    EXPECT_EQ(TestCanvas::freed, freed + 9);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // walking both ways, filter and comparator, following the store, destroy.
 
 #include <algorithm>
+#include <atomic>
 #include <random>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "support/AppFolder.h"
 #include "support/LangTestSupport.h"
 #include "support/VMFixture.h"
+#include "vm/VMThread.h"
 
 using namespace javax::microedition::rms;
 using vmtest::EvenFilter;
@@ -222,6 +224,40 @@ TEST_F(RecordEnumerationTest, DestroyEndsEverythingAndStopsListening)
         EXPECT_TRUE(vmThrows<java::lang::IllegalStateException>(operation)) << what;
     add(4);  // the store no longer tells it
     EXPECT_EQ(store->getNumRecords(), 2);
+}
+
+// One thread adds a record while another destroys a kept enumeration: the
+// add holds the listener list and tells the enumeration, the destroy leaves
+// the list. Both must end.
+TEST_F(RecordEnumerationTest, DestroyWhileAnotherThreadAddsEndsBoth)
+{
+    vmtest::ListenerLog::clear();
+    VMStatic<vmtest::ListenerLog> first;
+    first = vmtest::ListenerLog::make("first");
+    store->addRecordListener(VMPtr<RecordListener>(first));
+    VMStatic<RecordEnumeration> e;
+    e = enumerate(false, false, true);
+    std::atomic<bool> adding{false};
+    std::atomic<bool> destroying{false};
+    // Told before the enumeration: the list is held; the destroy starts and
+    // is given time to reach its locks before the enumeration is told.
+    first->whenTold = [&] {
+        adding = true;
+        VMFixture_sleepUntil([&] { return destroying.load(); });
+        VMThread::sleep(VMThread::current(), 50);
+    };
+    VMTestThread adder([&] { add(7); });
+    ASSERT_TRUE(VMFixture_sleepUntil([&] { return adding.load(); }));
+    VMTestThread destroyer([&] {
+        destroying = true;
+        e->destroy();
+    });
+    EXPECT_TRUE(adder.join());
+    EXPECT_TRUE(destroyer.join());
+    first->whenTold = nullptr;
+    store->removeRecordListener(VMPtr<RecordListener>(first));
+    EXPECT_EQ(store->getNumRecords(), 1);
+    EXPECT_TRUE(vmThrows<java::lang::IllegalStateException>([&] { e->numRecords(); }));
 }
 
 TEST_F(RecordEnumerationTest, AClosedStoreEndsTheWalk)

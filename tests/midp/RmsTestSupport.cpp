@@ -58,6 +58,8 @@ const std::vector<std::string>& ListenerLog::entries()
 void ListenerLog::heard(const VMPtr<RecordStore>& store, const char* what, int32_t id)
 {
     g_log.push_back(name + " " + what + " " + std::to_string(id));
+    if (whenTold)
+        whenTold();
     if (leaveWhenTold)
         store->removeRecordListener(VMPtr<RecordListener>(this));
     if (throwWhenTold)

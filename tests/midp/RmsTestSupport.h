@@ -3,6 +3,7 @@
 // that logs what it hears, a filter and a comparator over records that hold
 // decimal numbers.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@ class ListenerLog : public virtual javax::microedition::rms::RecordListener {
     std::string name;
     bool leaveWhenTold = false;  // removes itself from the store when told
     bool throwWhenTold = false;  // throws a RuntimeException when told
+    std::function<void()> whenTold;  // run after logging, when set
 
 private:
     void heard(const VMPtr<javax::microedition::rms::RecordStore>& store, const char* what,

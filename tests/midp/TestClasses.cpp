@@ -52,6 +52,11 @@ bool CallLog::waitFor(const std::string& entry, int times, std::chrono::millisec
 
 // ---- TestCanvas ----
 
+TestCanvas::~TestCanvas()
+{
+    ++freed;
+}
+
 VMPtr<TestCanvas> TestCanvas::init()
 {
     return init("canvas");

@@ -33,6 +33,9 @@ class TestCanvas : public javax::microedition::lcdui::game::GameCanvas {
 
     VMPtr<TestCanvas> init();
     VMPtr<TestCanvas> init(const std::string& canvasName, bool suppressKeyEvents = false);
+    // Counts the canvases a sweep has freed.
+    ~TestCanvas() override;
+    static inline int32_t freed = 0;
 
     void paint(VMPtr<javax::microedition::lcdui::Graphics> g) override;
     void keyPressed(int32_t keyCode) override;

@@ -138,6 +138,38 @@ TEST(Lines, ClippedLineDrawsOnlyInsideAndOutsideDrawsNothing)
                                                   ".....#..", "........", "........"}));
 }
 
+// Lines whose ends lie beyond the int range apart still draw where they
+// cross the clip.
+TEST(Lines, LinesSpanningMoreThanAnIntDrawWhereTheyCrossTheClip)
+{
+    struct Case {
+        int32_t x1, y1, x2, y2;
+        int32_t onX, onY, dx, dy;  // the first visible pixel and the step along the line
+    } cases[] = {
+        {INT32_MIN, 10, INT32_MAX, 10, 0, 10, 1, 0},
+        {INT32_MAX, 10, INT32_MIN, 10, 0, 10, 1, 0},
+        {5, INT32_MIN, 5, INT32_MAX, 5, 0, 0, 1},
+        {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 0, 0, 1, 1},
+        {INT32_MAX, 63 - INT32_MAX, 63 - INT32_MAX, INT32_MAX, 63, 0, -1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.x1) + "," + std::to_string(c.y1) + " to " + std::to_string(c.x2) +
+                     "," + std::to_string(c.y2));
+        Target t(64, 64);
+        HAL_drawLine(t.g, c.x1, c.y1, c.x2, c.y2);
+        int drawn = 0;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                drawn += t.at(x, y) != 0;
+            }
+        }
+        EXPECT_EQ(drawn, 64);
+        for (int i = 0; i < 64; ++i) {
+            ASSERT_NE(t.at(c.onX + i * c.dx, c.onY + i * c.dy), 0) << i;
+        }
+    }
+}
+
 // Source pixels 1..6 in a 2 x 3 region; the eight transforms.
 TEST(Blit, EightTransformsOfATwoByThreeRegion)
 {
@@ -216,6 +248,28 @@ TEST(Blit, ColourKeyIsNeverWrittenAndAlphaPlaneBlends)
     HAL_deleteImage(plane);
 }
 
+// Format bits naming no format draw the image by its own format.
+TEST(Blit, FormatBitsBeyondTheFormatsDrawByTheImagesOwn)
+{
+    int32_t argb[4] = {static_cast<int32_t>(0xFFFF0000u), static_cast<int32_t>(0x80FFFFFFu),
+                       static_cast<int32_t>(0xFF00FF00u), 0x00FFFFFF};
+    for (bool alpha : {false, true}) {
+        SCOPED_TRACE(alpha ? "alpha plane" : "opaque");
+        HALImageRef* image = nullptr;
+        ASSERT_EQ(HAL_createImageWithRGB(&image, argb, 4, 2, 2, alpha), 0);
+        Target own(2, 2);
+        HAL_drawImmutableRegion(own.g, image, 0, 0, 2, 2, 0, 0, 0);
+        for (int32_t format : {4, 5, 0x7F, 0xFF}) {
+            SCOPED_TRACE(format);
+            Target t(2, 2);
+            HAL_drawImmutableRegion(t.g, image, 0, 0, 2, 2, format << 8, 0, 0);
+            EXPECT_EQ(t.mask(), own.mask());
+            EXPECT_EQ(t.at(0, 1), own.at(0, 1));
+        }
+        HAL_deleteImage(image);
+    }
+}
+
 TEST(Ellipse, FilledAndOutlinedCoverTheirBoxes)
 {
     Target fill(12, 8);
@@ -248,6 +302,14 @@ TEST(Ellipse, DegenerateBoxesDrawLinesAndAngleRules)
     Target line(3, 6);
     HAL_fillArc(line.g, 1, 0, 1, 5, 0, 90);
     EXPECT_EQ(line.mask(), (std::vector<std::string>{".#.", ".#.", ".#.", ".#.", ".#.", "..."}));
+    // A box two wide: a quarter fills its quarter, not the box.
+    Target thin(4, 12);
+    HAL_fillArc(thin.g, 1, 0, 2, 10, 0, 90);
+    EXPECT_EQ(thin.mask(), (std::vector<std::string>{"..#.", "..#.", "..#.", "..#.", "..#.", "....", "....",
+                                                     "....", "....", "....", "....", "...."}));
+    Target thinWhole(4, 12);
+    HAL_fillArc(thinWhole.g, 1, 0, 2, 10, 0, 360);
+    EXPECT_EQ(thinWhole.mask()[8], ".##.");
     Target whole(12, 8), over(12, 8), none(12, 8);
     HAL_fillArc(whole.g, 0, 0, 10, 6, 0, 360);
     HAL_fillArc(over.g, 0, 0, 10, 6, 30, 400);

@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <fstream>
 #include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "hal/HALHttpConnection.h"
 #include "hal/HALList.h"
@@ -530,6 +534,36 @@ TEST_F(Http, HttpsIsRefusedWithoutTrustAndAcceptedWithIt)
     EXPECT_NE(std::string::npos, trusted.body().find("<HTML>"));
 }
 
+// A redirect may not take an https request to plain http; to https it may.
+TEST_F(Http, HttpsIsNotRedirectedToPlainHttp)
+{
+    vxtest::AppFolder folder;
+    HttpTestServer plain([](const HttpRequest&) {
+        return HttpTestServer::reply("HTTP/1.1 200 OK", {}, "plain");
+    });
+    vxtest::TlsTestServer server(folder.path(), true);
+    ASSERT_TRUE(server.ready());
+    std::string secure = "https://127.0.0.1:" + std::to_string(server.port());
+    auto redirectTo = [&](const std::string& name, const std::string& location) {
+        std::ofstream(folder.path() + "/" + name, std::ios::binary)
+            << "HTTP/1.0 302 Found\r\nLocation: " << location << "\r\nContent-Length: 0\r\n\r\n";
+    };
+    redirectTo("to-plain", plain.url("/"));
+    redirectTo("to-secure", secure + "/page");
+    std::ofstream(folder.path() + "/page", std::ios::binary)
+        << "HTTP/1.0 200 OK\r\nContent-Length: 6\r\n\r\nsecure";
+    wince::setInternetTrustFile(server.certificate());
+    {
+        Connection toPlain(secure + "/to-plain");
+        expectFailedRequest(toPlain);
+        EXPECT_EQ(ERROR_HTTP_REDIRECT_FAILED, toPlain.get()->lastError);
+        EXPECT_TRUE(plain.requests().empty());
+    }
+    Connection toSecure(secure + "/to-secure");
+    EXPECT_EQ(200, toSecure.code());
+    EXPECT_EQ("secure", toSecure.body());
+}
+
 // ---- Response header lines -------------------------------------------------------
 
 TEST(HttpHeaders, ResponseLinesSplitIntoNamesAndValues)
@@ -597,6 +631,82 @@ TEST(WinInet, StaleAndForeignHandlesAreRefused)
     EXPECT_EQ(ERROR_INVALID_HANDLE, GetLastError());
     EXPECT_TRUE(InternetCloseHandle(connection));
     EXPECT_TRUE(InternetCloseHandle(session));
+}
+
+// Handles of one request to a test server; closed with the test.
+struct RawRequest {
+    HINTERNET session = nullptr;
+    HINTERNET connection = nullptr;
+    HINTERNET request = nullptr;
+
+    RawRequest(int port, const char16_t* method)
+    {
+        session = InternetOpenW(u"agent", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+        connection = InternetConnectW(session, u"127.0.0.1", static_cast<INTERNET_PORT>(port), u"",
+                                      nullptr, INTERNET_SERVICE_HTTP, 0, 0);
+        request = HttpOpenRequestW(connection, method, u"/x", nullptr, u"", nullptr, 0, 0);
+        EXPECT_NE(nullptr, request);
+    }
+    ~RawRequest()
+    {
+        for (HINTERNET handle : {request, connection, session}) {
+            if (handle) {
+                InternetCloseHandle(handle);
+            }
+        }
+    }
+};
+
+TEST(WinInet, EveryMethodGoesOutAsSetWithItsBody)
+{
+    HttpTestServer server([](const HttpRequest&) {
+        return HttpTestServer::reply("HTTP/1.1 200 OK", {}, "ok");
+    });
+    const std::vector<std::pair<const char16_t*, std::string>> cases = {
+        {u"GET", "GET"}, {u"POST", "POST"}, {u"PUT", "PUT"}, {u"DELETE", "DELETE"}};
+    for (const auto& [method, name] : cases) {
+        for (const std::string& body : {std::string(), std::string("a=1")}) {
+            SCOPED_TRACE(name + " with body '" + body + "'");
+            RawRequest raw(server.port(), method);
+            ASSERT_TRUE(HttpSendRequestW(raw.request, nullptr, 0, const_cast<char*>(body.data()),
+                                         static_cast<DWORD>(body.size())));
+            HttpRequest seen = server.requests().back();
+            EXPECT_EQ(name, seen.method);
+            EXPECT_EQ(body, seen.body);
+        }
+    }
+}
+
+// Closing the request's handle, or its connection's or session's, ends a
+// transfer that waits on a silent server well before any time-out.
+TEST(WinInet, ClosingAHandleEndsItsTransferAtOnce)
+{
+    wince::setInternetTimeouts(20000, 20000);
+    for (int closed = 0; closed < 3; ++closed) {
+        SCOPED_TRACE(closed);
+        HttpTestServer server([](const HttpRequest&) { return HttpReply{"", true}; });
+        RawRequest raw(server.port(), u"GET");
+        HINTERNET* handle = closed == 0 ? &raw.request : closed == 1 ? &raw.connection : &raw.session;
+        std::atomic<bool> sending{false};
+        BOOL sent = TRUE;
+        DWORD error = 0;
+        std::thread sender([&] {
+            sending = true;
+            sent = HttpSendRequestW(raw.request, nullptr, 0, nullptr, 0);
+            error = GetLastError();
+        });
+        while (!sending || server.requests().empty()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_TRUE(InternetCloseHandle(*handle));
+        *handle = nullptr;
+        sender.join();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+        EXPECT_FALSE(sent);
+        EXPECT_EQ(ERROR_INTERNET_OPERATION_CANCELLED, error);
+    }
+    wince::setInternetTimeouts(0, 0);
 }
 
 TEST(WinInet, CrackUrlCopiesIntoBuffersOrPointsIntoTheUrl)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -688,6 +689,41 @@ TEST_F(CutShort, OnAFullDiskEveryChangeFailsAndTheStoreStaysAsItWas)
 }
 
 // ---- Threads ----------------------------------------------------------------------------------
+
+// Every disk step of a change runs with the VM lock given away, and the
+// caller has it back at its depth afterwards.
+TEST_F(RecordStores, ChangesWorkOnTheDiskWithoutTheVMLock)
+{
+    vxtest::CountingCallbacks callbacks;
+    Store store = open("steps");
+    int32_t id = 0;
+    ASSERT_EQ(HAL_addRecord(store.get(), &id, bytesOf("one").data(), 3), 0);
+    static std::atomic<int> steps;
+    static std::atomic<int> stepsUnderTheVMLock;
+    const std::vector<std::pair<const char*, std::function<int32_t()>>> changes = {
+        {"add", [&] { int32_t added = 0; return HAL_addRecord(store.get(), &added, bytesOf("two").data(), 3); }},
+        {"set", [&] { return HAL_setRecord(store.get(), id, bytesOf("uno").data(), 3); }},
+        {"delete", [&] { return HAL_deleteRecord(store.get(), id); }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        steps = 0;
+        stepsUnderTheVMLock = 0;
+        wince::setDiskStepWatch([] {
+            steps++;
+            if (HAL_holdsVMLock()) {
+                stepsUnderTheVMLock++;
+            }
+        });
+        HAL_lockVM();
+        HAL_lockVM();
+        EXPECT_EQ(change(), 0);
+        wince::setDiskStepWatch(nullptr);
+        EXPECT_EQ(HAL_releaseVMLock(), 2u) << "the VM lock comes back at its depth";
+        EXPECT_GT(steps.load(), 0);
+        EXPECT_EQ(stepsUnderTheVMLock.load(), 0);
+    }
+}
 
 TEST_F(RecordStores, ThreadsHoldingTheVMLockAddThroughTheStoreLockWithoutSharingIds)
 {

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "support/HalTestSupport.h"
@@ -388,12 +390,36 @@ void playATenthOnTheDriver(bool expectDevice)
     EXPECT_EQ(waveOutClose(device), MMSYSERR_NOERROR);
 }
 
-TEST(WaveOutDriver, PlaysOnSdlsDummyDriverInRealTime)
+// Each test starts the output afresh on the driver it names, and leaves the
+// run's own driver for the tests after it.
+class WaveOutDriver : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* driver = getenv("SDL_AUDIODRIVER");
+        saved = driver ? std::optional<std::string>(driver) : std::nullopt;
+        wince::useManualAudio(false);
+        wince::restartAudioOutput();
+    }
+    void TearDown() override
+    {
+        wince::restartAudioOutput();
+        if (saved) {
+            setenv("SDL_AUDIODRIVER", saved->c_str(), 1);
+        } else {
+            unsetenv("SDL_AUDIODRIVER");
+        }
+    }
+    std::optional<std::string> saved;
+};
+
+TEST_F(WaveOutDriver, PlaysOnSdlsDummyDriverInRealTime)
 {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
     playATenthOnTheDriver(true);
 }
 
-TEST(WaveOutDriver, WithoutASoundDeviceBlocksStillEndOnTime)
+TEST_F(WaveOutDriver, WithoutASoundDeviceBlocksStillEndOnTime)
 {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     playATenthOnTheDriver(false);

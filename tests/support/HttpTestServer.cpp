@@ -238,7 +238,7 @@ int unusedPort()
 namespace {
 
 // Runs a program with its output discarded; its pid, or -1.
-pid_t spawnQuiet(const std::vector<std::string>& arguments)
+pid_t spawnQuiet(const std::vector<std::string>& arguments, const std::string& folder = "")
 {
     std::vector<char*> argv;
     for (const std::string& argument : arguments) {
@@ -250,6 +250,9 @@ pid_t spawnQuiet(const std::vector<std::string>& arguments)
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    if (!folder.empty()) {
+        posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    }
     pid_t pid = -1;
     int result = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -278,7 +281,7 @@ bool accepts(int port)
 
 }  // namespace
 
-TlsTestServer::TlsTestServer(const std::string& folder)
+TlsTestServer::TlsTestServer(const std::string& folder, bool servesReplies)
 {
     certificate_ = folder + "/server-cert.pem";
     std::string key = folder + "/server-key.pem";
@@ -291,7 +294,8 @@ TlsTestServer::TlsTestServer(const std::string& folder)
     port_ = unusedPort();
     pid_ = spawnQuiet({"timeout", "120", "openssl", "s_server", "-accept",
                        "127.0.0.1:" + std::to_string(port_), "-cert", certificate_, "-key", key,
-                       "-www", "-quiet"});
+                       servesReplies ? "-HTTP" : "-www", "-quiet"},
+                      folder);
     if (pid_ <= 0) {
         return;
     }

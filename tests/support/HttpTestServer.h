@@ -8,6 +8,8 @@
 //
 // TlsTestServer runs "openssl s_server -www" with a certificate for
 // 127.0.0.1 made at start; it is ended when destroyed and by a time limit.
+// With servesReplies, a request for /name is answered with the bytes of the
+// file name in the folder, a whole reply ("-HTTP").
 
 #include <sys/types.h>
 
@@ -76,7 +78,7 @@ int unusedPort();
 
 class TlsTestServer {
 public:
-    explicit TlsTestServer(const std::string& folder);
+    explicit TlsTestServer(const std::string& folder, bool servesReplies = false);
     ~TlsTestServer();
     TlsTestServer(const TlsTestServer&) = delete;
     TlsTestServer& operator=(const TlsTestServer&) = delete;

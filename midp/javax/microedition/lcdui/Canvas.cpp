@@ -176,6 +176,9 @@ void Canvas::setFullScreenMode(bool mode)
 {
     if (mode == (fullScreenMode != 0))
         return;
+    // The platform may tell the size change at once, which takes the event
+    // lock: the lock order, event lock first.
+    VMSynchronized events(Display::eventLock);
     VMSynchronized guard(Display::displayLock);
     fullScreenMode = mode ? 1 : 0;
     HAL_setFullScreenMode(platformDisplayable, mode ? 1 : 0);

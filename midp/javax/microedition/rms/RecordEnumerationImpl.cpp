@@ -187,10 +187,15 @@ bool RecordEnumerationImpl::isKeptUpdated()
 
 void RecordEnumerationImpl::destroy()
 {
+    checkNotDestroyed();
+    // The store's listener list before this monitor, as a notification takes them.
+    VMPtr<RecordStore> source = store;
+    VMPtr<java::util::Vector> listeners = source->listeners;
+    VMSynchronized listGuard(listeners);
     VMSynchronized guard(this);
     checkNotDestroyed();
     if (kept)
-        VMPtr<RecordStore>(store)->removeRecordListener(VMPtr<RecordListener>(this));
+        source->removeRecordListener(VMPtr<RecordListener>(this));
     store = nullptr;
     comparator = nullptr;
     filter = nullptr;

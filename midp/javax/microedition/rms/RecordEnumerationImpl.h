@@ -7,6 +7,10 @@
 // index is the position of the record returned last, -1 before the first
 // (after a reset). store is null once the enumeration is destroyed, and
 // every operation then throws IllegalStateException.
+//
+// Lock order: the store's listener list before the enumeration's monitor. A
+// store notifies its listeners holding the list, and the listener operations
+// then take the monitor; destroy() takes the list first for that reason.
 
 #include <cstdint>
 

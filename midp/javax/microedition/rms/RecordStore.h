@@ -77,7 +77,9 @@ private:
     enum class Change { Added, Changed, Deleted };
 
     void checkOpen();
-    // Tells every listener, in the order they were added.
+    // Tells every listener, in the order they were added, holding the
+    // listener vector's monitor: a listener that takes a lock of its own
+    // takes it after the vector (see RecordEnumerationImpl).
     void notifyListeners(Change change, int32_t recordId);
 
     VM_FIELDS(name, listeners)
