@@ -77,7 +77,9 @@ std::vector<uint8_t> encodeMusic(EntryContext& entry)
         }
     }
     renderTo(end + kBlendFrames);
-    auto mono = [&](int64_t frame) { return 0.5 * (double(stereo[size_t(2 * frame)]) + stereo[size_t(2 * frame + 1)]); };
+    auto mono = [&](int64_t frame) {
+        return 0.5 * (double(stereo[size_t(2 * frame)]) + stereo[size_t(2 * frame + 1)]);
+    };
 
     std::vector<double> kept(size_t(end - first));
     for (size_t i = 0; i < kept.size(); i++)

@@ -34,7 +34,8 @@ protected:
 TEST_F(MusicOnGamePackTest, SoundOnMakesAWavPlayerThatStartsAndKeepsPlaying)
 {
     Main::instance->soundOn(4);
-    VMPtr<tq::MediaManagerImpl> sounds = vm_cast<tq::MediaManagerImpl>(VMPtr<tq::MediaManager>(Main::instance->mediaManager));
+    VMPtr<tq::MediaManagerImpl> sounds =
+        vm_cast<tq::MediaManagerImpl>(VMPtr<tq::MediaManager>(Main::instance->mediaManager));
     ASSERT_NE(sounds, nullptr);
     ASSERT_TRUE(sounds->isLoaded(Main::MUSIC_SOUND));
     VMPtr<MidpPlayer> player = vm_cast<MidpPlayer>(sounds->players->get(Main::MUSIC_SOUND));
