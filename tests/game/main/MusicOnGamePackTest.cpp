@@ -1,6 +1,6 @@
 // The menu music on the game's own packs, as the real program hears it:
-// sound on loads sound 3 from resource 1081 as a WAV player, and the sound
-// manager's tick starts it.
+// sound on loads sound 3 from resource 1081 as a WAV player, the sound
+// manager's tick starts it, and it loops.
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ protected:
     }
 };
 
-TEST_F(MusicOnGamePackTest, SoundOnMakesAWavPlayerThatStartsAndKeepsPlaying)
+TEST_F(MusicOnGamePackTest, SoundOnMakesAWavPlayerThatStartsAndLoops)
 {
     Main::instance->soundOn(4);
     VMPtr<tq::MediaManagerImpl> sounds =
@@ -50,6 +50,13 @@ TEST_F(MusicOnGamePackTest, SoundOnMakesAWavPlayerThatStartsAndKeepsPlaying)
     wince::pumpAudio(500);
     EXPECT_EQ(player->getState(), MidpPlayer::STARTED);
     EXPECT_GT(player->getMediaTime(), 0);
+
+    // Past its end it goes round again from its start.
+    int64_t lengthMs = player->getDuration() / 1000;
+    ASSERT_GT(lengthMs, 1000);
+    wince::pumpAudio(DWORD(lengthMs - 500 + 200));
+    EXPECT_EQ(player->getState(), MidpPlayer::STARTED);
+    EXPECT_LT(player->getMediaTime(), 1000 * 1000);
 }
 
 } // namespace
