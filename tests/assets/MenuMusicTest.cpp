@@ -4,12 +4,14 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "assets/support/SoundEntries.h"
 #include "hal/audio.h"
+#include "support/HalTestSupport.h"
 #include "wince/MidiSynth.h"
 
 namespace {
@@ -17,14 +19,6 @@ namespace {
 std::vector<uint8_t> menuMusicFile()
 {
     return vxtest::encodeEntry("score", VX_GAME_SOUND_DIR "/menu.score");
-}
-
-uint64_t lengthOf(const std::vector<MIDIWAVEMESSAGE>& messages)
-{
-    uint64_t ticks = 0;
-    for (const MIDIWAVEMESSAGE& m : messages)
-        ticks += m.deltaTicks;
-    return ticks;
 }
 
 class MenuMusicTest : public ::testing::Test {
@@ -46,14 +40,14 @@ TEST_F(MenuMusicTest, KeepsToWhatTheMidiPlayerPlays)
         EXPECT_TRUE(kind == 0x90 || kind == 0xB0 || kind == 0xC0) << std::hex << m.message;
     }
     // A menu loop of half a minute to a minute, ticks being milliseconds.
-    EXPECT_GE(lengthOf(messages), 30000u);
-    EXPECT_LE(lengthOf(messages), 60000u);
+    EXPECT_GE(vxtest::playedLength(messages), 30000u);
+    EXPECT_LE(vxtest::playedLength(messages), 60000u);
 }
 
 TEST_F(MenuMusicTest, PlaysThroughThePlatformPlayerForItsLengthAndIsHeard)
 {
     std::vector<uint8_t> file = menuMusicFile();
-    uint64_t length = lengthOf(vxtest::playedMessages(file));
+    uint64_t length = vxtest::playedLength(vxtest::playedMessages(file));
     wince::useManualAudio(true);
     // The player echoes every message it reads to the console: not here.
     std::fflush(stdout);
@@ -117,6 +111,18 @@ TEST_F(MenuMusicTest, EndsEveryNoteItStartsWithinALoop)
     EXPECT_TRUE(synth.isSounding());
     renderTo(ticks + 3000);
     EXPECT_FALSE(synth.isSounding());
+}
+
+TEST(MusicEntryTypeTest, RefusesASynthesizerWithoutItsSoundFont)
+{
+    vxtest::ScopedEnv font("VEXALON_SOUNDFONT", "/nonexistent/vexalon.sf2");
+    std::string error;
+    try {
+        vxtest::encodeEntry("music", VX_GAME_SOUND_DIR "/menu.score");
+    } catch (const packbuilder::BuildError& e) {
+        error = e.what();
+    }
+    EXPECT_NE(error.find("menu.score: the synthesizer gave no sound"), std::string::npos) << error;
 }
 
 }  // namespace

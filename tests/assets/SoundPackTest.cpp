@@ -34,15 +34,6 @@ protected:
     }
     void TearDown() override { Resources::closePack(); }
 
-    // The bytes the sound manager hands to the player: the entry's length
-    // from its offset in the resource's data.
-    static Bytes soundBytes(int32_t id)
-    {
-        Bytes data = bytesOf(Resources::getResourceData(id));
-        int32_t offset = Resources::getResourceOffset(id);
-        return Bytes(data.begin() + offset, data.begin() + offset + Resources::getEntryInt(id));
-    }
-
     std::string output;
 };
 
@@ -52,14 +43,14 @@ TEST_F(SoundPackTest, TheSoundManagerFindsMusicAsMidiAndEffectsAsWav)
     // The sound manager plays an entry byte of 1 as WAV, any other as MIDI.
     EXPECT_EQ(Resources::getEntryByte(music), 0);
     EXPECT_EQ(Resources::getEntryByte(blip), 1);
-    EXPECT_EQ(soundBytes(music), vxtest::encodeEntry("score", VX_GAME_SOUND_DIR "/menu.score"));
-    EXPECT_EQ(soundBytes(blip), vxtest::encodeEntry("synth", app.path() + "/blip.synth"));
+    EXPECT_EQ(vxtest::packedSound(music), vxtest::encodeEntry("score", VX_GAME_SOUND_DIR "/menu.score"));
+    EXPECT_EQ(vxtest::packedSound(blip), vxtest::encodeEntry("synth", app.path() + "/blip.synth"));
 
-    Bytes effect = soundBytes(blip);
+    Bytes effect = vxtest::packedSound(blip);
     HALPlayer::WavInfo info{};
     EXPECT_EQ(HALPlayer::readWav(effect.data(), int32_t(effect.size()), &info), 0);
     EXPECT_EQ(info.sampleBytes, 22050u * 80 / 1000 * 2);
-    EXPECT_FALSE(vxtest::playedMessages(soundBytes(music)).empty());
+    EXPECT_FALSE(vxtest::playedMessages(vxtest::packedSound(music)).empty());
 }
 
 } // namespace

@@ -34,7 +34,7 @@ protected:
         write("small.font", "face DejaVuSans\nsize 10\nchars 32-126 0xE9\n");
         write("ascii.font", "face DejaVuSans\nsize 10\nchars 32-126\n");
         write("tune.mid", std::string("MThd\0\0\0\6\0\0\0\1\0\x60", 14));
-        write("hit.wav", std::string("RIFF\x04\0\0\0WAVE", 12));
+        write("hit.wav", std::string("RIFF\x0C\0\0\0WAVEfmt \0\0\0\0", 20));
         write("pack.manifest", "part 1 chunked\n"
                                "entry SHEET png sheet.png\n"
                                "entry GOBS gobset sheet.gobs image=SHEET\n"

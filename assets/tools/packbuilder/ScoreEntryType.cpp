@@ -16,7 +16,7 @@
 #include <map>
 #include <sstream>
 
-#include "EntryType.h"
+#include "Sound.h"
 
 namespace packbuilder {
 
@@ -353,7 +353,9 @@ void putVariable(std::vector<uint8_t>& out, uint32_t value)
     out.push_back(uint8_t(value & 0x7F));
 }
 
-std::vector<uint8_t> encodeScore(EntryContext& entry)
+} // namespace
+
+std::vector<uint8_t> scoreMidi(EntryContext& entry)
 {
     Score score = readScore(entry);
     // A whole note is four beats of 60000 / tempo ms; rounded to the nearest.
@@ -439,7 +441,9 @@ std::vector<uint8_t> encodeScore(EntryContext& entry)
     return out;
 }
 
-EntryTypeRegistrar score("score", 0, &encodeScore);
+namespace {
+
+EntryTypeRegistrar score("score", 0, &scoreMidi);
 
 } // namespace
 

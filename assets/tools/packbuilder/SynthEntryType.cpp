@@ -17,7 +17,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "EntryType.h"
+#include "Sound.h"
 
 namespace packbuilder {
 
@@ -163,12 +163,6 @@ void render(const Tone& tone, int32_t rate, std::vector<double>& mix)
     }
 }
 
-void putLittleEndian(std::vector<uint8_t>& out, uint32_t value, int bytes)
-{
-    for (int i = 0; i < bytes; i++)
-        out.push_back(uint8_t(value >> (8 * i)));
-}
-
 std::vector<uint8_t> encodeSynth(EntryContext& entry)
 {
     Effect effect = readEffect(entry);
@@ -179,29 +173,15 @@ std::vector<uint8_t> encodeSynth(EntryContext& entry)
     for (const Tone& tone : effect.tones)
         render(tone, effect.rate, mix);
 
-    std::vector<uint8_t> samples;
+    std::vector<int16_t> samples;
     for (size_t i = 0; i < mix.size(); i++) {
         if (std::fabs(mix[i]) > 1.0) {
             throw BuildError(entry.source.filename().string() + ": the mix goes past full scale at " +
                              std::to_string(int64_t(i) * 1000 / effect.rate) + " ms; lower the volumes");
         }
-        putLittleEndian(samples, uint16_t(int16_t(std::lround(mix[i] * 32767))), 2);
+        samples.push_back(int16_t(std::lround(mix[i] * 32767)));
     }
-
-    std::vector<uint8_t> out{'R', 'I', 'F', 'F'};
-    putLittleEndian(out, uint32_t(36 + samples.size()), 4);
-    out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    putLittleEndian(out, 16, 4);
-    putLittleEndian(out, 1, 2); // PCM
-    putLittleEndian(out, 1, 2); // mono
-    putLittleEndian(out, uint32_t(effect.rate), 4);
-    putLittleEndian(out, uint32_t(effect.rate) * 2, 4);
-    putLittleEndian(out, 2, 2);  // bytes a frame
-    putLittleEndian(out, 16, 2); // bits a sample
-    out.insert(out.end(), {'d', 'a', 't', 'a'});
-    putLittleEndian(out, uint32_t(samples.size()), 4);
-    out.insert(out.end(), samples.begin(), samples.end());
-    return out;
+    return waveFile(effect.rate, samples);
 }
 
 EntryTypeRegistrar synth("synth", 1, &encodeSynth);

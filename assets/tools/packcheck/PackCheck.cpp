@@ -245,7 +245,7 @@ struct Checker {
         std::string head(reinterpret_cast<const char*>(bytes->elements()),
                          size_t(std::min<int32_t>(bytes->length, 14)));
         bool midi = type == 0 && head.compare(0, 4, "MThd") == 0;
-        bool wav = type == 1 && head.size() == 12 && head.compare(0, 4, "RIFF") == 0 &&
+        bool wav = type == 1 && head.size() >= 12 && head.compare(0, 4, "RIFF") == 0 &&
                    head.compare(8, 4, "WAVE") == 0;
         std::string wanted = "midi or wav";
         for (const Condition& c : e.conditions)

@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "EntryType.h"
+#include "engine/support/EngineBytes.h"
 #include "hal/HALPlayer.h"
+#include "tq/Resources.h"
 
 namespace vxtest {
 
@@ -88,6 +90,25 @@ inline std::vector<MIDIWAVEMESSAGE> playedMessages(const std::vector<uint8_t>& f
     if (!messages.empty())
         HALPlayer::readMidi(file.data(), int32_t(file.size()), messages.data(), &count, &unused, false);
     return messages;
+}
+
+// The bytes the sound manager hands to the player for a sound resource of
+// the current pack: the entry's length from its offset in the resource's data.
+inline Bytes packedSound(int32_t id)
+{
+    Bytes data = bytesOf(tq::Resources::getResourceData(id));
+    int32_t offset = tq::Resources::getResourceOffset(id);
+    return Bytes(data.begin() + offset, data.begin() + offset + tq::Resources::getEntryInt(id));
+}
+
+// The length in milliseconds of what the MIDI player plays, a tick being a
+// millisecond.
+inline uint64_t playedLength(const std::vector<MIDIWAVEMESSAGE>& messages)
+{
+    uint64_t ticks = 0;
+    for (const MIDIWAVEMESSAGE& m : messages)
+        ticks += m.deltaTicks;
+    return ticks;
 }
 
 }  // namespace vxtest
