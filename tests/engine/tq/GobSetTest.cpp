@@ -144,7 +144,8 @@ TEST_F(GobSetTest, GobsOutsideTheirImageGiveNull)
     ASSERT_TRUE(whole);
     EXPECT_EQ(whole->get(0)->width, 8);
     const int regions[][4] = {
-        {0, 0, 0x7FFF, 0x7FFF}, {0, 0, 0x1000, 0x1000}, {1, 0, 8, 4}, {0, 1, 8, 4}, {0x8000, 0, 1, 1},
+        {0, 0, 0x7FFF, 0x7FFF}, {0, 0, 0x1000, 0x1000}, {1, 0, 8, 4},
+        {0, 1, 8, 4},           {0x8000, 0, 1, 1},
     };
     for (const auto& r : regions) {
         SCOPED_TRACE(std::to_string(r[0]) + "," + std::to_string(r[1]) + " " +

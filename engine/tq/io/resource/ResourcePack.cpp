@@ -256,7 +256,8 @@ VMPtr<ResourcePack::ByteArray> ResourcePack::getBytes(int32_t id)
         VMPtr<ByteArray> bytes;
         int32_t skip = 0;
         VMPtr<String> name = entryFile(index, skip);
-        readNamedFile(name, skip, [&](const VMPtr<DataInputStream>& in) { bytes = readBlock(in.get(), size); });
+        readNamedFile(name, skip,
+                      [&](const VMPtr<DataInputStream>& in) { bytes = readBlock(in.get(), size); });
         return bytes;
     }
     VMPtr<ByteArray> bytes = ByteArray::newArray(size);

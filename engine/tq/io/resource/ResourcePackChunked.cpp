@@ -119,7 +119,8 @@ void ResourcePackChunked::loadFileList(int32_t part)
     // The block is the data files' bytes and nothing else, so a damaged
     // total cannot make room for data that is not there.
     if (sum < total)
-        vm_throwNew<java::io::IOException>(_VM_literal("FSLM data files shorter than the data block"));
+        vm_throwNew<java::io::IOException>(
+            _VM_literal("FSLM data files shorter than the data block"));
     // Each file is read as a block of its own first, so a damaged length
     // fails at the file's end before a large array is made.
     VMPtr<VMArray<int8_t, 2>> files = VMArray<int8_t, 2>::newArray(m);

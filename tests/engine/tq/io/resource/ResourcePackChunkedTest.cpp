@@ -108,6 +108,9 @@ TEST_F(ResourcePackChunkedTest, VfsoPartsReadEachEntryFromItsDataFile)
     EXPECT_EQ(bytesOf(pack->getBytes(1024)), text("hello"));
     EXPECT_EQ(ResourcePack::currentPart, 1);
     EXPECT_EQ(bytesOf(pack->getBytes(1024 + 2)), text("xy"));
+    VMPtr<VMByteArray> buffer = VMByteArray::newArray(5);
+    pack->readEntryFile(0, buffer);
+    EXPECT_EQ(bytesOf(buffer), text("hello"));
     EXPECT_EQ(bytesOf(pack->getBytes(1024 + 1)), text(picture));
     EXPECT_EQ(vmText(pack->getEntryFileName(1024 + 1)), "/RP1part2.png");
     EXPECT_EQ(pack->getType(1024 + 2), 2);
