@@ -127,14 +127,19 @@ bool AnimPlayer::update(int32_t dt)
             motionY = int16_t(motionY - offsetY(last));
             // A whole pass went by without a halting step, so every further
             // whole pass ends where it began, moved by the last step's
-            // offset: skip them at once.
+            // offset: skip them at once, each counted as a loop. The last
+            // counted pass is left to the stepping, which stops on it.
             if (++wraps >= 2) {
                 int64_t pass = 0;
                 for (int32_t j = 0; j < stepCount; j++)
                     pass += durationOf(j);
                 if (pass > 0 && acc >= pass) {
                     int64_t passes = acc / pass;
+                    if (loopsLeft > 0)
+                        passes = std::min<int64_t>(passes, loopsLeft - 1);
                     acc -= passes * pass;
+                    if (loopsLeft > 0)
+                        loopsLeft = int8_t(loopsLeft - passes);
                     motionX = int16_t(motionX - passes * offsetX(last));
                     motionY = int16_t(motionY - passes * offsetY(last));
                 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "java/io/PrintStream.h"
+#include "java/lang/IllegalArgumentException.h"
 #include "java/lang/System.h"
 #include "tq/GobAlphaImage.h"
 #include "tq/Resources.h"
@@ -269,9 +270,15 @@ void Gob::load(VMPtr<ShortArray> record)
     collisionWidth = int16_t((*record)[8] & 0x7FFF);
     roundCollision = ((*record)[8] & 0x8000) != 0;
     collisionHeight = (*record)[9];
+    // The region is checked against the image before its pixels are made
+    // room for, so a damaged size fails as the read would, not in the heap.
+    VMPtr<Image> source(image);
+    int32_t x = (*record)[2], y = (*record)[3];
+    if (x < 0 || y < 0 || width < 0 || height < 0 || x + width > source->getWidth() ||
+        y + height > source->getHeight())
+        vm_throwNew<java::lang::IllegalArgumentException>();
     VMPtr<IntArray> pixels = IntArray::newArray(int32_t(width) * height);
-    TqCanvas::getRGB(VMPtr<Image>(image), pixels, 0, width, (*record)[2], (*record)[3], width,
-                     height);
+    TqCanvas::getRGB(source, pixels, 0, width, x, y, width, height);
     VMPtr<IntArrays> store(pixelStore);
     store->set(captureCount, pixels);
     captureCount++;

@@ -88,7 +88,9 @@ class Gob : public Paintable {
     // Everything but the image.
     virtual void copyGeometryTo(VMPtr<Gob> other);
     // Sets the geometry from a ten-value record and captures the pixels of
-    // record[2], record[3] of the current image into the pixel store.
+    // record[2], record[3] of the current image into the pixel store. A
+    // region outside the image throws IllegalArgumentException before any
+    // pixel array is made.
     virtual void load(VMPtr<ShortArray> record);
     virtual void reserved();
 

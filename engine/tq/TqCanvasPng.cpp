@@ -261,9 +261,9 @@ VMPtr<TqCanvas::ByteArray> TqCanvas::createPalettedPng(VMPtr<ByteArray> pixels, 
                                                        int32_t height, VMPtr<ByteArray> palette,
                                                        int32_t transparentIndex)
 {
-    // A row must fit a stored block; sizes beyond that would divide by zero
-    // or wrap the file size.
-    if (width < 0 || width >= 32767 || height < 0)
+    // A row must fit a stored block (32767 pixels and the filter byte); a
+    // PNG has at least one row and one column.
+    if (width < 1 || width > 32767 || height < 1)
         vm_throwNew<java::lang::IllegalArgumentException>(_VM_literal("Bad PNG size"));
     const int32_t rowBytes = width + 1;
     const int32_t rowsPerBlock = 32768 / rowBytes;

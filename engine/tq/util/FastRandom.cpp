@@ -52,8 +52,6 @@ int32_t FastRandom::nextInt()
 
 int32_t FastRandom::nextInt(int32_t n)
 {
-    if (n == 0)
-        vm_throwNew<java::lang::IllegalArgumentException>(_VM_literal("n must not be 0"));
     int32_t r = vm_rem(nextInt(), n);
     return r < 0 ? -r : r;
 }

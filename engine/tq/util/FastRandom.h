@@ -19,7 +19,7 @@ class FastRandom : public java::util::Random {
     // Every bit of seed becomes the state.
     void setSeed(int64_t seed) override;
     // |nextInt() % n| (remainder with the dividend's sign): 0 .. |n| - 1.
-    // n == 0 throws IllegalArgumentException.
+    // n == 0 takes the step, then throws ArithmeticException "/ by zero".
     int32_t nextInt(int32_t n) override;
     // The low 32 bits of nextLong().
     int32_t nextInt() override;

@@ -21,7 +21,8 @@ protected:
     // its frames in the source's order.
     static constexpr int WALK = animtest::MOVES_WALK, GLIDE = animtest::MOVES_GLIDE,
                          EVENTS = animtest::MOVES_EVENTS, SNAP = animtest::MOVES_SNAP,
-                         IDLE = animtest::MOVES_IDLE, STILL = animtest::MOVES_STILL;
+                         IDLE = animtest::MOVES_IDLE, LAPS = animtest::MOVES_LAPS,
+                         STILL = animtest::MOVES_STILL;
     enum { FAR, PAIR, EMPTY };
 
     void SetUp() override

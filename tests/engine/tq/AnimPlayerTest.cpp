@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -95,6 +96,40 @@ TEST_F(AnimPlayerTest, HugeAndNegativeTimesOnAnEndlessLoop)
     }
 }
 
+// One long update ends where the same time in small updates ends: passes it
+// skips still count as loops and move the player once each.
+TEST_F(AnimPlayerTest, OneLongUpdateEndsAsManyShortOnes)
+{
+    struct Case {
+        int animation;
+        int32_t total, piece;
+        bool playing;
+        int32_t x, loops;
+    };
+    const Case cases[] = {
+        {LAPS, 150, 50, true, 10, 3},     {LAPS, 300, 100, true, 20, 2},
+        {LAPS, 400, 100, true, 20, 1},    {LAPS, 500, 100, true, 30, 1},
+        {LAPS, 600, 100, false, 30, 0},   {LAPS, 10000, 100, false, 30, 0},
+        {WALK, 10000, 33, true, 110, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.animation) + " " + std::to_string(c.total));
+        VMPtr<AnimPlayer> once = player(c.animation, 0, 0);
+        VMPtr<AnimPlayer> steps = player(c.animation, 0, 0);
+        EXPECT_EQ(once->update(c.total), c.playing);
+        bool playing = true;
+        for (int32_t done = 0; done < c.total; done += c.piece)
+            playing = steps->update(std::min(c.piece, c.total - done));
+        EXPECT_EQ(playing, c.playing);
+        for (const VMPtr<AnimPlayer>& p : {once, steps}) {
+            EXPECT_EQ(p->getPosX(), c.x);
+            EXPECT_EQ(p->getLoopsLeft(), c.loops);
+        }
+        EXPECT_EQ(once->getStep(), steps->getStep());
+        EXPECT_EQ(once->getElapsedTime(), steps->getElapsedTime());
+    }
+}
+
 TEST_F(AnimPlayerTest, GlidesThenStopsOnItsLastStep)
 {
     VMPtr<AnimPlayer> p = player(GLIDE, 0, 0);
@@ -181,7 +216,7 @@ TEST_F(AnimPlayerTest, PlayersWithoutAnAnimation)
     none->setAnimSet(moves());
     EXPECT_EQ(none->getAnimation(), -1);
     EXPECT_EQ(none->getType(), 2);
-    for (int animation : {-1, 6, 1000}) {
+    for (int animation : {-1, 7, 1000}) {
         if (animation != -1)
             none->setAnimation(animation);
         SCOPED_TRACE(animation);

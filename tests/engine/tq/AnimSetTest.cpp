@@ -27,11 +27,11 @@ TEST_F(AnimSetTest, RoundTripsCountsDurationsAndPlacements)
 {
     VMPtr<AnimSet> set = moves();
     EXPECT_EQ(set->getResourceId(), animtest::MOVES);
-    EXPECT_EQ(set->getAnimationCount(), 6);
+    EXPECT_EQ(set->getAnimationCount(), 7);
     EXPECT_EQ(set->getFrameCount(), 3);
-    const int steps[] = {3, 2, 6, 3, 2, 1};
-    const int durations[] = {900, 200, 60, 20, 0, 5};
-    for (int a = 0; a < 6; a++) {
+    const int steps[] = {3, 2, 6, 3, 2, 1, 2};
+    const int durations[] = {900, 200, 60, 20, 0, 5, 200};
+    for (int a = 0; a < 7; a++) {
         EXPECT_EQ(set->getStepCount(a), steps[a]) << a;
         EXPECT_EQ(set->getAnimationDuration(a), durations[a]) << a;
     }
@@ -196,7 +196,7 @@ TEST_F(AnimSetTest, IndexesOutsideTheTablesAreEmpty)
         EXPECT_EQ(made->width, 0);
     }
     EXPECT_EQ(at(target, 4, 4), WHITE);
-    for (int32_t animation : {-1, 6, 65535, INT_MIN}) {
+    for (int32_t animation : {-1, 7, 65535, INT_MIN}) {
         SCOPED_TRACE(animation);
         EXPECT_EQ(set->getStepCount(animation), 0);
         EXPECT_EQ(set->getAnimationDuration(animation), 0);

@@ -8,6 +8,7 @@
 #include "FacadeIds.h"
 #include "engine/support/EngineBytes.h"
 #include "engine/support/PackFolderTest.h"
+#include "engine/support/TightHeap.h"
 #include "tq/Resources.h"
 #include "tq/ResourcesExt.h"
 
@@ -123,6 +124,36 @@ TEST_F(GobSetTest, DamagedSetsGiveNull)
     shortTable[table + 1] = 5;
     shortTable.pop_back();
     EXPECT_FALSE(fromBytes(shortTable));
+}
+
+// One Gob, every field two bytes wide, cut from the 8 x 4 sheet: a region
+// beyond the sheet gives null, without making room for its pixels first.
+TEST_F(GobSetTest, GobsOutsideTheirImageGiveNull)
+{
+    Bytes good = bytesOf(Resources::getResourceBytes(facade::SHEET_GOBS));
+    auto set = [&](int x, int y, int w, int h) {
+        Bytes b = {good[0], good[1], 0, 0, 24, 0, 0, 0, 1};
+        for (int value : {0, 0, x, y, w, h, 0, 0, 0, 0}) {
+            b.push_back(uint8_t(value >> 8));
+            b.push_back(uint8_t(value));
+        }
+        return b;
+    };
+    ASSERT_EQ(set(0, 0, 8, 4).size(), 29u);
+    VMPtr<Gob::GobArray> whole = fromBytes(set(0, 0, 8, 4));
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->get(0)->width, 8);
+    const int regions[][4] = {
+        {0, 0, 0x7FFF, 0x7FFF}, {0, 0, 0x1000, 0x1000}, {1, 0, 8, 4},
+        {0, 1, 8, 4},           {0x8000, 0, 1, 1},
+    };
+    for (const auto& r : regions) {
+        SCOPED_TRACE(std::to_string(r[0]) + "," + std::to_string(r[1]) + " " +
+                     std::to_string(r[2]) + "x" + std::to_string(r[3]));
+        TightHeap heap;
+        EXPECT_FALSE(fromBytes(set(r[0], r[1], r[2], r[3])));
+        EXPECT_FALSE(Gob::pixelStore);
+    }
 }
 
 } // namespace

@@ -430,6 +430,7 @@ namespace {
 struct SocketScript {
     std::vector<std::string> blocks;
     bool ended = false;
+    bool fails = false; // the end of the blocks throws instead of answering -1
     std::vector<int32_t> readLengths;
     std::vector<std::string> written; // "w:" + bytes for a write, "f" for a flush
     int32_t closes = 0;
@@ -454,6 +455,8 @@ class ScriptedInput : public java::io::InputStream {
     {
         script.readLengths.push_back(len);
         while (script.blocks.empty()) {
+            if (script.ended && script.fails)
+                vm_throwNew<java::io::IOException>(vmString("connection reset"));
             if (script.ended)
                 return -1;
             Thread::sleep(5);
@@ -683,26 +686,37 @@ TEST_F(TqCanvasSocketTest, TheReaderDeliversWhatArrivesAndClosesAtTheEndOfTheStr
     EXPECT_EQ(received.size(), 2u);
 }
 
-TEST_F(TqCanvasSocketTest, HttpRepliesThatFailMidwayReportTheReplyPhase)
+TEST_F(TqCanvasSocketTest, RepliesCutShortFailingMidwayOrWithoutACode)
 {
-    // Ten bytes announced, four before the end of the stream: the four
-    // come with the failure.
+    // Ten bytes announced, four before the end of the stream: a reply of
+    // the four, with its code.
     script.blocks = {"abcd"};
     script.ended = true;
     ScriptedHttp::declaredLength = 10;
     Delivery d = exchange("http://scripted/");
-    EXPECT_EQ(d.status, -12);
+    EXPECT_EQ(d.status, 200);
     EXPECT_TRUE(d.hasData);
     EXPECT_EQ(d.data, "abcd");
-    EXPECT_EQ(canvas->getNetworkBytesRead(), -1);
+    EXPECT_EQ(canvas->getNetworkBytesRead(), 4);
 
-    // An unreadable response code is a failure, never a 200.
-    ScriptedHttp::codeFails = true;
-    script.blocks = {"ok"};
+    // A read that fails fails the reply, with the array made for the
+    // announced length.
+    script.blocks = {"abcd"};
+    script.fails = true;
     d = exchange("http://scripted/");
     EXPECT_EQ(d.status, -12);
-    EXPECT_FALSE(d.hasData);
-    EXPECT_TRUE(VMFixture_sleepUntil([] { return script.closes == 2; }));
+    EXPECT_EQ(d.data, std::string("abcd\0\0\0\0\0\0", 10));
+    EXPECT_EQ(canvas->getNetworkBytesRead(), -1);
+    script.fails = false;
+
+    // A response code that cannot be read is taken as 200.
+    ScriptedHttp::codeFails = true;
+    ScriptedHttp::declaredLength = -1;
+    script.blocks = {"ok"};
+    d = exchange("http://scripted/");
+    EXPECT_EQ(d.status, 200);
+    EXPECT_EQ(d.data, "ok");
+    EXPECT_TRUE(VMFixture_sleepUntil([] { return script.closes == 3; }));
 }
 
 TEST_F(TqCanvasSocketTest, ALengthBeyondAnIntIsReadToTheEnd)

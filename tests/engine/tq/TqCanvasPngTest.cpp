@@ -84,7 +84,7 @@ TEST_F(TqCanvasPngTest, StoredBlocksHoldTheirRowCountsAndTheChecksumsMatch)
         std::vector<int32_t> blockRows;
     } cases[] = {
         {2, 2, {2}},           {240, 320, {135, 135, 50}}, {240, 271, {135, 135, 1}},
-        {127, 512, {256, 256}}, {1, 1, {1}},                {0, 3, {3}},
+        {127, 512, {256, 256}}, {1, 1, {1}},                {32767, 2, {1, 1}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
@@ -204,14 +204,14 @@ TEST_F(TqCanvasPngTest, OutputBufferIsRestoredAlsoWhenThePixelsAreShort)
     EXPECT_EQ(TqCanvas::staticOutputPosition, 3);
 }
 
-TEST_F(TqCanvasPngTest, SizesNoStoredBlockCanHoldAreRefused)
+TEST_F(TqCanvasPngTest, EmptyPicturesAndRowsNoStoredBlockCanHoldAreRefused)
 {
     struct Case {
         int32_t width, height, transparent;
         size_t paletteBytes;
     } cases[] = {
-        {-1, 2, -1, 10}, {40000, 1, -1, 10}, {2, -1, -1, 10},
-        {2, 2, -1, 3},   {2, 2, INT32_MAX, 10},
+        {-1, 2, -1, 10}, {40000, 1, -1, 10}, {32768, 1, -1, 10}, {2, -1, -1, 10},
+        {0, 3, -1, 10},  {3, 0, -1, 10},     {2, 2, -1, 3},      {2, 2, INT32_MAX, 10},
     };
     for (const Case& c : cases) {
         EXPECT_TRUE(vmThrows<java::lang::IllegalArgumentException>(

@@ -249,11 +249,19 @@ VMPtr<ResourcePack::ByteArray> ResourcePack::getBytes(int32_t id)
 {
     loadPart(id);
     int32_t index = entryIndex(id);
-    VMPtr<ByteArray> bytes = ByteArray::newArray(sizes->elements()[index]);
-    if (inMemory)
-        java::lang::System::arraycopy(VMPtr<ByteArray>(data), getOffset(id), bytes, 0, bytes->length);
-    else
-        readEntryFile(index, bytes);
+    int32_t size = sizes->elements()[index];
+    if (!inMemory) {
+        // Read as a block, so a size beyond the file fails at its end before
+        // a large array is made.
+        VMPtr<ByteArray> bytes;
+        int32_t skip = 0;
+        VMPtr<String> name = entryFile(index, skip);
+        readNamedFile(name, skip,
+                      [&](const VMPtr<DataInputStream>& in) { bytes = readBlock(in.get(), size); });
+        return bytes;
+    }
+    VMPtr<ByteArray> bytes = ByteArray::newArray(size);
+    java::lang::System::arraycopy(VMPtr<ByteArray>(data), getOffset(id), bytes, 0, size);
     return bytes;
 }
 
@@ -296,12 +304,21 @@ VMPtr<javax::microedition::lcdui::Image> ResourcePack::getImage(int32_t id, VMPt
     return image;
 }
 
-void ResourcePack::readEntryFile(int32_t index, VMPtr<ByteArray> buffer)
+VMPtr<String> ResourcePack::entryFile(int32_t index, int32_t& skip)
 {
-    readNamedFile(getFileName(currentPart, index), 0, buffer);
+    skip = 0;
+    return getFileName(currentPart, index);
 }
 
-void ResourcePack::readNamedFile(VMPtr<String> name, int32_t skip, VMPtr<ByteArray> buffer)
+void ResourcePack::readEntryFile(int32_t index, VMPtr<ByteArray> buffer)
+{
+    int32_t skip = 0;
+    VMPtr<String> name = entryFile(index, skip);
+    readNamedFile(name, skip, [&](const VMPtr<DataInputStream>& in) { in->readFully(buffer); });
+}
+
+void ResourcePack::readNamedFile(VMPtr<String> name, int32_t skip,
+                                 const std::function<void(const VMPtr<DataInputStream>&)>& read)
 {
     VMPtr<DataInputStream> in = openResource(name);
     if (!in)
@@ -309,7 +326,7 @@ void ResourcePack::readNamedFile(VMPtr<String> name, int32_t skip, VMPtr<ByteArr
     try {
         if (skip != 0 && in->skipBytes(skip) != skip)
             vm_throwNew<java::io::EOFException>();
-        in->readFully(buffer);
+        read(in);
     } catch (java::lang::Exception* caught) {
         VMPtr<java::lang::Exception> e(caught);
         closeStream(in);

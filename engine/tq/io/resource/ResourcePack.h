@@ -13,6 +13,7 @@
 // beyond the count, or no tables, throws IOException "No pack entry <n>".
 
 #include <cstdint>
+#include <functional>
 
 #include "java/io/DataInputStream.h"
 #include "java/lang/StringBuffer.h"
@@ -33,7 +34,8 @@ class ResourcePack : public virtual java::lang::Object {
     virtual VMPtr<javax::microedition::lcdui::Image> getImage(int32_t id, VMPtr<ByteArray> palette);
     // Drops the tables; no part is current.
     virtual void close();
-    // A copy of the entry's bytes.
+    // A copy of the entry's bytes. In separate-file mode a size beyond the
+    // entry's file fails at the file's end, before a large array is made.
     virtual VMPtr<ByteArray> getBytes(int32_t id);
     // Null in in-memory mode; else the entry's own file name.
     virtual VMPtr<java::lang::String> getEntryFileName(int32_t id);
@@ -93,10 +95,14 @@ protected:
     static void closeStream(VMPtr<java::io::DataInputStream> in);
     // IOException "<what><name>".
     [[noreturn]] static void throwNamed(const char* what, VMPtr<java::lang::String> name);
-    // Fills buffer from the named resource after skipping skip bytes: a
-    // missing file throws IOException "Missing resource file <name>", read
-    // failures RuntimeException with the failure's text; the file is closed.
-    void readNamedFile(VMPtr<java::lang::String> name, int32_t skip, VMPtr<ByteArray> buffer);
+    // The file that holds entry index in separate-file mode, with in skip
+    // the bytes before the entry there.
+    virtual VMPtr<java::lang::String> entryFile(int32_t index, int32_t& skip);
+    // Runs read on the named resource after skipping skip bytes: a missing
+    // file throws IOException "Missing resource file <name>", read failures
+    // RuntimeException with the failure's text; the file is closed.
+    void readNamedFile(VMPtr<java::lang::String> name, int32_t skip,
+                       const std::function<void(const VMPtr<java::io::DataInputStream>&)>& read);
     // The RuntimeException that carries the text of a caught exception.
     [[noreturn]] static void rethrowAsRuntime(java::lang::Object* caught);
 

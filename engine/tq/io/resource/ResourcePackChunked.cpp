@@ -6,6 +6,7 @@
 #include "java/lang/Exception.h"
 #include "java/lang/NullPointerException.h"
 #include "java/lang/StringBuffer.h"
+#include "java/lang/System.h"
 #include "vm/VMException.h"
 #include "vm/VMStringLiterals.h"
 
@@ -115,24 +116,34 @@ void ResourcePackChunked::loadFileList(int32_t part)
         entries += sizes->elements()[i];
     if (sum > total || entries > total)
         vm_throwNew<java::io::IOException>(_VM_literal("FSLM sizes beyond the data block"));
-    VMPtr<ByteArray> block = ByteArray::newArray(total);
-    data = block;
-    int32_t position = 0;
+    // The block is the data files' bytes and nothing else, so a damaged
+    // total cannot make room for data that is not there.
+    if (sum < total)
+        vm_throwNew<java::io::IOException>(
+            _VM_literal("FSLM data files shorter than the data block"));
+    // Each file is read as a block of its own first, so a damaged length
+    // fails at the file's end before a large array is made.
+    VMPtr<VMArray<int8_t, 2>> files = VMArray<int8_t, 2>::newArray(m);
     for (int32_t k = 1; k <= m; k++) {
         VMPtr<String> name = getFileName(part, k);
         VMPtr<DataInputStream> in = openResource(name);
         if (!in)
             throwNamed("Missing resource pack file ", name);
-        int32_t length = lengths->elements()[k - 1];
         try {
-            in->readFully(block, position, length);
+            files->set(k - 1, readBlock(in.get(), lengths->elements()[k - 1]));
         } catch (...) {
             closeStream(in);
             throw;
         }
         closeStream(in);
-        position += length;
     }
+    VMPtr<ByteArray> block = ByteArray::newArray(total);
+    for (int32_t k = 0, position = 0; k < m; k++) {
+        VMPtr<ByteArray> file = files->get(k);
+        java::lang::System::arraycopy(file, 0, block, position, file->length);
+        position += file->length;
+    }
+    data = block;
 }
 
 VMPtr<DataInputStream> ResourcePackChunked::openPart(int32_t part)
@@ -199,15 +210,14 @@ VMPtr<String> ResourcePackChunked::getEntryFileName(int32_t id)
     return getFileName(currentPart, files->getPart(id), files->getExtension(id));
 }
 
-void ResourcePackChunked::readEntryFile(int32_t index, VMPtr<ByteArray> buffer)
+VMPtr<String> ResourcePackChunked::entryFile(int32_t index, int32_t& skip)
 {
     VMPtr<ChunkVirtualFileSystemOrganization> files(fileSystem);
-    if (!files) {
-        ResourcePack::readEntryFile(index, buffer);
-        return;
-    }
+    if (!files)
+        return ResourcePack::entryFile(index, skip);
     VMPtr<String> name = getEntryFileName(index);
-    readNamedFile(name, files->getOffset(index), buffer);
+    skip = files->getOffset(index);
+    return name;
 }
 
 } // namespace tq::io::resource

@@ -31,7 +31,6 @@ class ResourcePackChunked : public ResourcePackExtension {
     // Also forgets the data-file table, so tables read later from a stream
     // never resolve through the previous part's files.
     void close() override;
-    void readEntryFile(int32_t index, VMPtr<ByteArray> buffer) override;
     // Reads a chunked part's tables and data layout; answers null.
     VMPtr<java::io::DataInputStream> openPart(int32_t part) override;
     // The first chunk with the id, else IOException "Missing RP chunk '<id>'".
@@ -47,6 +46,10 @@ class ResourcePackChunked : public ResourcePackExtension {
 
     VMField<ChunkArray> chunks;
     VMField<ChunkVirtualFileSystemOrganization> fileSystem;
+
+protected:
+    // With a VFSO table, the entry's data file and its offset there.
+    VMPtr<java::lang::String> entryFile(int32_t index, int32_t& skip) override;
 
 private:
     // A stream over a chunk's payload.

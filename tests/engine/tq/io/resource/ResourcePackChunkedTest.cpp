@@ -5,6 +5,7 @@
 
 #include "engine/support/EngineBytes.h"
 #include "engine/support/PackFolderTest.h"
+#include "engine/support/TightHeap.h"
 #include "java/io/ByteArrayOutputStream.h"
 #include "java/io/DataOutputStream.h"
 #include "java/io/IOException.h"
@@ -107,6 +108,9 @@ TEST_F(ResourcePackChunkedTest, VfsoPartsReadEachEntryFromItsDataFile)
     EXPECT_EQ(bytesOf(pack->getBytes(1024)), text("hello"));
     EXPECT_EQ(ResourcePack::currentPart, 1);
     EXPECT_EQ(bytesOf(pack->getBytes(1024 + 2)), text("xy"));
+    VMPtr<VMByteArray> buffer = VMByteArray::newArray(5);
+    pack->readEntryFile(0, buffer);
+    EXPECT_EQ(bytesOf(buffer), text("hello"));
     EXPECT_EQ(bytesOf(pack->getBytes(1024 + 1)), text(picture));
     EXPECT_EQ(vmText(pack->getEntryFileName(1024 + 1)), "/RP1part2.png");
     EXPECT_EQ(pack->getType(1024 + 2), 2);
@@ -124,7 +128,7 @@ TEST_F(ResourcePackChunkedTest, VfsoPartsReadEachEntryFromItsDataFile)
 TEST_F(ResourcePackChunkedTest, FileListPartsHoldOneBlockInMemory)
 {
     app.write("rsc/RP2part0.rp",
-              mainFile({headerChunk({3, 0, 4}), fileListChunk(9, {4, 3})}));
+              mainFile({headerChunk({3, 0, 4}), fileListChunk(7, {4, 3})}));
     app.write("rsc/RP2part1.rp", "abcd");
     app.write("rsc/RP2part2.rp", "efg");
     VMPtr<ResourcePackChunked> pack = ResourcePackChunked::newInstance()->init();
@@ -133,7 +137,7 @@ TEST_F(ResourcePackChunkedTest, FileListPartsHoldOneBlockInMemory)
     EXPECT_EQ(bytesOf(pack->getBytes(2048 + 2)), text("defg"));
     EXPECT_EQ(pack->getOffset(2048 + 2), 3);
     EXPECT_FALSE(pack->getEntryFileName(2048));
-    EXPECT_EQ(bytesOf(pack->getDataArray(2048)), (Bytes{'a', 'b', 'c', 'd', 'e', 'f', 'g', 0, 0}));
+    EXPECT_EQ(bytesOf(pack->getDataArray(2048)), text("abcdefg"));
 }
 
 TEST_F(ResourcePackChunkedTest, PartsEightAndUpArePlain)
@@ -166,6 +170,8 @@ TEST_F(ResourcePackChunkedTest, DamagedMainFilesFailAndTheNextRequestRetries)
          "java.io.IOException: FSLM sizes beyond the data block"},
         {"entries beyond the block", mainFile({headerChunk({4}), fileListChunk(1, {})}),
          "java.io.IOException: FSLM sizes beyond the data block"},
+        {"block beyond the files", mainFile({headerChunk({1}), fileListChunk(2, {1})}),
+         "java.io.IOException: FSLM data files shorter than the data block"},
         {"negative data size", mainFile({headerChunk({1}), fileListChunk(-1, {})}),
          "java.io.IOException: Negative FSLM size"},
         {"negative file length", mainFile({headerChunk({0}), fileListChunk(1, {-1})}),
@@ -199,6 +205,41 @@ TEST_F(ResourcePackChunkedTest, DamagedMainFilesFailAndTheNextRequestRetries)
     app.write("rsc/RP3part0.rp", mainFile({headerChunk({1}), fileListChunk(1, {1})}));
     app.write("rsc/RP3part1.rp", "q");
     EXPECT_EQ(bytesOf(pack->getBytes(3 << 10)), text("q"));
+}
+
+// Sizes far beyond the files fail at the files' end: no room is made for
+// them first, so they fail as damaged data, not as a full heap.
+TEST_F(ResourcePackChunkedTest, DamagedSizesFailBeforeRoomIsMadeForThem)
+{
+    const int32_t huge = 0x3FFFFFFF, large = 64 << 20;
+    struct Case {
+        const char* what;
+        std::string file;
+        const char* message;
+    } cases[] = {
+        {"huge VFSO entry", mainFile({vfsoChunk({{-1, 1, 2}}), headerChunk({huge})}),
+         "java.io.EOFException"},
+        {"large VFSO entry", mainFile({vfsoChunk({{-1, 1, 0}}), headerChunk({large})}),
+         "java.io.EOFException"},
+        {"huge FSLM file", mainFile({headerChunk({1}), fileListChunk(huge, {huge})}),
+         "java.io.EOFException"},
+        {"large FSLM file", mainFile({headerChunk({1}), fileListChunk(large, {large})}),
+         "java.io.EOFException"},
+        {"huge FSLM block without files", mainFile({headerChunk({huge}), fileListChunk(huge, {})}),
+         "java.io.IOException: FSLM data files shorter than the data block"},
+    };
+    app.write("rsc/RP4part1.rp", "abcdefgh");
+    for (const Case& c : cases) {
+        app.write("rsc/RP4part0.rp", c.file);
+        VMPtr<ResourcePackChunked> pack = ResourcePackChunked::newInstance()->init();
+        {
+            TightHeap heap;
+            EXPECT_TRUE(vmThrows<java::lang::RuntimeException>([&] { pack->getBytes(4 << 10); },
+                                                               c.message))
+                << c.what;
+        }
+        pack->close();
+    }
 }
 
 TEST_F(ResourcePackChunkedTest, DataFilesShorterThanTheirEntriesFail)
