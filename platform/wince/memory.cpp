@@ -85,6 +85,16 @@ constexpr DWORD kLookInterval = 1000;      // ms between looks at the heap
 constexpr DWORD kStayFree = 10000;         // ms a large amount must stay free
 constexpr size_t kLargeFree = 8u << 20;    // bytes that count as large
 
+// glibc's own habits undone: it gives the top of the heap back as soon as
+// 128 KB lie free there, and serves large blocks by mmap, so a program that
+// makes and drops big arrays faults fresh pages in for each. The heap keeps
+// them instead, and HeapCompact gives back what stays free.
+const bool heapTuned = [] {
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    return true;
+}();
+
 std::mutex compactLock;
 bool looked = false;
 DWORD lastLook = 0;
