@@ -4,6 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+
+#include "Ratios.h"
+
 namespace {
 
 void BM_VMLockEnterLeave(benchmark::State& state)
@@ -47,5 +51,23 @@ void BM_MallocFree(benchmark::State& state)
     }
 }
 BENCHMARK(BM_MallocFree)->Arg(16)->Arg(256)->Arg(4096);
+
+// The C library's own, as the yardstick.
+void BM_GlibcMallocFree(benchmark::State& state)
+{
+    const auto size = static_cast<size_t>(state.range(0));
+    for (auto _ : state) {
+        void* block = std::malloc(size);
+        benchmark::DoNotOptimize(block);
+        std::free(block);
+    }
+}
+BENCHMARK(BM_GlibcMallocFree)->Arg(16)->Arg(256)->Arg(4096);
+
+const vxbench::Ratio malloc16("HAL_malloc + free 16 B vs glibc", "BM_MallocFree/16", "BM_GlibcMallocFree/16", 1.2);
+const vxbench::Ratio malloc256("HAL_malloc + free 256 B vs glibc", "BM_MallocFree/256",
+                               "BM_GlibcMallocFree/256", 1.2);
+const vxbench::Ratio malloc4096("HAL_malloc + free 4096 B vs glibc", "BM_MallocFree/4096",
+                                "BM_GlibcMallocFree/4096", 1.2);
 
 }  // namespace

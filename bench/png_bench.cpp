@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "InVM.h"
+#include "Ratios.h"
 #include "tq/TqCanvas.h"
 
 namespace {
@@ -77,5 +78,8 @@ void BM_PngPalettedLibpng(benchmark::State& state)
     state.SetBytesProcessed(int64_t(state.iterations()) * kWidth * kHeight);
 }
 BENCHMARK(BM_PngPalettedLibpng)->Unit(benchmark::kMicrosecond);
+
+const vxbench::Ratio pngRatio("PNG write 240x320 vs libpng level 0", "BM_PngPalettedCanvas",
+                              "BM_PngPalettedLibpng", 1.0);
 
 } // namespace

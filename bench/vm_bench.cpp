@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "InVM.h"
+#include "Ratios.h"
 #include "hal/callbacks.h"
 #include "hal/thread.h"
 #include "java/lang/Integer.h"
@@ -72,23 +73,33 @@ void runCollections(benchmark::State& state)
     state.counters["objects"] = double(countObjects());
 }
 
-// range(0) small live objects: Integers held by one Vector.
-void BM_VMCollectSmallObjects(benchmark::State& state)
+// The yardstick: a plain loop over the same objects, reading each one's
+// header once.
+void runWalks(benchmark::State& state)
 {
-    InVM vm;
-    int32_t count = static_cast<int32_t>(state.range(0));
+    collect();
+    for (auto _ : state) {
+        uintptr_t sum = 0;
+        for (java::lang::Object* o = _VM_instance->objectList; o; o = o->objNext)
+            sum += uintptr_t(o->monitorCount);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["objects"] = double(countObjects());
+}
+
+// range(0) small live objects: Integers held by one Vector.
+VMPtr<Vector> smallObjects(int32_t count)
+{
     VMPtr<Vector> held = Vector::newInstance()->init(count);
     for (int32_t i = 0; i < count; ++i)
         held->addElement(Integer::newInstance()->init(i));
-    runCollections(state);
+    return held;
 }
-BENCHMARK(BM_VMCollectSmallObjects)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // A heap of about 4 MB of live objects of mixed shapes: a Hashtable from
 // Integers to strings, int arrays, Vectors of strings and StringBuffers.
-void BM_VMCollectMixedHeap4MB(benchmark::State& state)
+VMPtr<Hashtable> mixedHeap4MB()
 {
-    InVM vm;
     collect();
     uint32_t start = _VM_getHeapState().used;
     VMPtr<Hashtable> table = Hashtable::newInstance()->init();
@@ -114,8 +125,48 @@ void BM_VMCollectMixedHeap4MB(benchmark::State& state)
         }
         table->put(Integer::newInstance()->init(i), value);
     }
+    return table;
+}
+
+void BM_VMCollectSmallObjects(benchmark::State& state)
+{
+    InVM vm;
+    VMPtr<Vector> held = smallObjects(static_cast<int32_t>(state.range(0)));
+    runCollections(state);
+}
+BENCHMARK(BM_VMCollectSmallObjects)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_VMWalkSmallObjects(benchmark::State& state)
+{
+    InVM vm;
+    VMPtr<Vector> held = smallObjects(static_cast<int32_t>(state.range(0)));
+    runWalks(state);
+}
+BENCHMARK(BM_VMWalkSmallObjects)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_VMCollectMixedHeap4MB(benchmark::State& state)
+{
+    InVM vm;
+    VMPtr<Hashtable> table = mixedHeap4MB();
     runCollections(state);
 }
 BENCHMARK(BM_VMCollectMixedHeap4MB)->Unit(benchmark::kMillisecond);
+
+void BM_VMWalkMixedHeap4MB(benchmark::State& state)
+{
+    InVM vm;
+    VMPtr<Hashtable> table = mixedHeap4MB();
+    runWalks(state);
+}
+BENCHMARK(BM_VMWalkMixedHeap4MB)->Unit(benchmark::kMillisecond);
+
+// The goals are absolute; the ratio to the walk says how far the machine's
+// speed explains a miss.
+const vxbench::Ratio collect10k("full collection, 10k live vs a walk", "BM_VMCollectSmallObjects/10000",
+                                "BM_VMWalkSmallObjects/10000", 50, true);
+const vxbench::Ratio collect100k("full collection, 100k live vs a walk", "BM_VMCollectSmallObjects/100000",
+                                 "BM_VMWalkSmallObjects/100000", 500, true);
+const vxbench::Ratio collectMixed("full collection, 4 MB mixed vs a walk", "BM_VMCollectMixedHeap4MB",
+                                  "BM_VMWalkMixedHeap4MB", 500, true);
 
 } // namespace

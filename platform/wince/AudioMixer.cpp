@@ -162,6 +162,9 @@ MMRESULT AudioMixer::open(HWAVEOUT* out, const WAVEFORMATEX* format, WAVEOUTPROC
     device->callback = callback;
     device->instance = callbackInstance;
     if (format->wFormatTag == WAVE_FORMAT_MIDI) {
+        if (!MidiSynth::available()) {
+            return MMSYSERR_NODRIVER;
+        }
         auto midi = reinterpret_cast<const MIDIWAVEFORMAT*>(format);
         device->midi = true;
         device->usPerQuarterNote = midi->usPerQuarterNote;

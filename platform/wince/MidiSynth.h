@@ -7,12 +7,16 @@
 
 typedef struct _fluid_hashtable_t fluid_settings_t;
 typedef struct _fluid_synth_t fluid_synth_t;
+struct FluidApi;
 
 class MidiSynth {
 public:
     // Loads the sound font named by VEXALON_SOUNDFONT, else the one the
     // set-up installs. Without one the synthesizer stays silent (logged once).
     explicit MidiSynth(int sampleRate);
+    // Loads FluidSynth on first use; false when it cannot be loaded, and a
+    // synthesizer made then stays silent.
+    static bool available();
     ~MidiSynth();
     MidiSynth(const MidiSynth&) = delete;
     MidiSynth& operator=(const MidiSynth&) = delete;
@@ -26,6 +30,7 @@ public:
     bool isSounding() const;
 
 private:
+    const FluidApi* api_ = nullptr;
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
     float scratch_[2 * 512];

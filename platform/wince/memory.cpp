@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <mutex>
 
 namespace {
 
@@ -71,19 +72,75 @@ HANDLE GetProcessHeap()
     return &processHeap;
 }
 
-// ---- HeapCompact: returns free heap memory to the system -----------------
-// The result stands for the largest block the heap can still hand out.
+// ---- HeapCompact: coalesces the heap, returns long-idle memory ------------
+// glibc coalesces free neighbours as they are freed, so what is left is
+// giving pages back. Doing that on every call makes each later allocation
+// fault its pages in again, so the heap is looked at once a second at most
+// (one clock read otherwise) and trimmed only when a large amount has stayed
+// free for a while. The result stands for the largest block the heap can
+// still hand out: the free bytes of its last look, at least 1.
+namespace {
+
+constexpr DWORD kLookInterval = 1000;      // ms between looks at the heap
+constexpr DWORD kStayFree = 10000;         // ms a large amount must stay free
+constexpr size_t kLargeFree = 8u << 20;    // bytes that count as large
+
+// glibc's own habits undone: it gives the top of the heap back as soon as
+// 128 KB lie free there, and serves large blocks by mmap, so a program that
+// makes and drops big arrays faults fresh pages in for each. The heap keeps
+// them instead, and HeapCompact gives back what stays free.
+const bool heapTuned = [] {
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    return true;
+}();
+
+std::mutex compactLock;
+bool looked = false;
+DWORD lastLook = 0;
+bool largeFree = false;
+DWORD largeFreeSince = 0;
+UINT lastFree = 1;
+uint32_t trims = 0;
+
+}  // namespace
+
 UINT HeapCompact(HANDLE heap, DWORD)
 {
     if (heap != GetProcessHeap()) {
         SetLastError(ERROR_INVALID_HANDLE);
         return 0;
     }
-    malloc_trim(0);
-    MEMORYSTATUS status;
-    GlobalMemoryStatus(&status);
-    return std::max<UINT>(status.dwAvailPhys, 1);
+    DWORD now = GetTickCount();
+    std::lock_guard guard(compactLock);
+    if (looked && now - lastLook < kLookInterval)
+        return lastFree;
+    looked = true;
+    lastLook = now;
+    size_t freeBytes = mallinfo2().fordblks;
+    if (freeBytes < kLargeFree) {
+        largeFree = false;
+    } else if (!largeFree) {
+        largeFree = true;
+        largeFreeSince = now;
+    } else if (now - largeFreeSince >= kStayFree) {
+        malloc_trim(0);
+        ++trims;
+        largeFree = false;
+    }
+    lastFree = std::max<UINT>(capped(freeBytes), 1);
+    return lastFree;
 }
+
+namespace wince {
+
+uint32_t heapTrims()
+{
+    std::lock_guard guard(compactLock);
+    return trims;
+}
+
+}  // namespace wince
 
 // ---- SHCloseApps (AYGSHELL ordinal 10): asks the shell to free memory ----
 // No other programs are ours to close, so nothing is freed.

@@ -195,6 +195,10 @@ bool initSdl()
     if (g_sdlReady) {
         return true;
     }
+    // Frames are drawn in software and shown through the window's own
+    // surface: no GL stack behind it (loading one costs a second and many
+    // threads at start). The environment may still ask for one.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "SDL video could not start: %s\n", SDL_GetError());
         return false;

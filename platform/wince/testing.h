@@ -47,6 +47,13 @@ void useRealMemory();
 // Puts the figures set above into a status (used by GlobalMemoryStatus).
 void applyMemoryFigures(MEMORYSTATUS* status);
 
+// How often HeapCompact has given free heap memory back to the system.
+uint32_t heapTrims();
+
+// The FluidSynth library the next MIDI device loads (null: the usual names).
+// Made while no MIDI device is open; a library already loaded stays loaded.
+void useSynthLibrary(const char* name);
+
 // Registry values of the in-memory table.
 void setRegistryDword(HKEY root, const char16_t* key, const char16_t* name, DWORD value);
 void setRegistryString(HKEY root, const char16_t* key, const char16_t* name,

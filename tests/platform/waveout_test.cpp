@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/HalTestSupport.h"
+#include "wince/testing.h"
 #include "wince/waveout.h"
 
 namespace {
@@ -244,6 +245,23 @@ TEST_F(WaveOut, AnEmptyBlockEndsAtOnceWhateverItsLoops)
     ASSERT_EQ(waveOutWrite(midiDevice, &block, sizeof block), MMSYSERR_NOERROR);
     wince::pumpAudio(10);
     EXPECT_EQ(midiCalls.done.size(), 1u);
+    EXPECT_EQ(waveOutClose(midiDevice), MMSYSERR_NOERROR);
+}
+
+// FluidSynth is loaded by the first MIDI device; without it a MIDI device is
+// refused as having no driver, and PCM plays on.
+TEST_F(WaveOut, WithoutFluidSynthAMidiDeviceIsRefusedAndPcmPlaysOn)
+{
+    MIDIWAVEFORMAT midi = midiFormat();
+    wince::useSynthLibrary("libvexalon-no-such-synth.so");
+    HWAVEOUT midiDevice = nullptr;
+    EXPECT_EQ(waveOutOpen(&midiDevice, WAVE_MAPPER, &midi.wfx, 0, 0, CALLBACK_NULL), MMSYSERR_NODRIVER);
+    EXPECT_EQ(midiDevice, nullptr);
+    WAVEFORMATEX f = pcm(8000, 8, 1);
+    open(&f);
+
+    wince::useSynthLibrary(nullptr);
+    ASSERT_EQ(waveOutOpen(&midiDevice, WAVE_MAPPER, &midi.wfx, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
     EXPECT_EQ(waveOutClose(midiDevice), MMSYSERR_NOERROR);
 }
 

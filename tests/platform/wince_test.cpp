@@ -2,11 +2,15 @@
 // layer relies on them.
 
 #include "wince/clock.h"
+#include "wince/testing.h"
 #include "wince/wince.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <malloc.h>
 #include <thread>
 #include <vector>
 
@@ -258,6 +262,68 @@ TEST(WinceMemory, FiguresFitA32BitDevice)
     EXPECT_GT(HeapCompact(GetProcessHeap(), 0), 0u);
     EXPECT_EQ(HeapCompact(nullptr, 0), 0u);
     EXPECT_FALSE(SHCloseApps(1 << 20));
+}
+
+// A large amount of free heap is given back only once it has stayed free
+// for ten seconds; one that is used again within them stays with the heap.
+// Run in a fresh process, whose heap is mostly in use.
+void compactOnlyWhatStaysFree()
+{
+    constexpr size_t kBlock = 32 << 10; // below the mmap threshold, above tcache
+    ASSERT_LT(mallinfo2().fordblks, size_t(4) << 20) << "the test needs a mostly used heap";
+    std::vector<void*> blocks(1024);
+    auto allocate = [&] {
+        for (void*& block : blocks) {
+            block = std::malloc(kBlock);
+            std::memset(block, 1, kBlock);
+        }
+    };
+    auto release = [&] {
+        for (void* block : blocks)
+            std::free(block);
+    };
+    allocate();
+    void* pin = std::malloc(kBlock); // keeps the top of the heap in use
+    wince::useVirtualClock(0x40000000u, nullptr);
+    auto after = [](DWORD ms) {
+        wince::advanceVirtualClock(ms);
+        return HeapCompact(GetProcessHeap(), 0);
+    };
+    after(1000);
+    after(1000);
+    uint32_t trims = wince::heapTrims();
+
+    release();
+    EXPECT_GE(after(1000), 32u << 20); // the free bytes, as the largest block
+    after(4000);
+    after(4000);
+    allocate();
+    after(4000);
+    EXPECT_EQ(wince::heapTrims(), trims) << "used again before ten seconds";
+
+    release();
+    after(1000);
+    after(500);
+    after(9000);
+    EXPECT_EQ(wince::heapTrims(), trims);
+    after(1000);
+    EXPECT_EQ(wince::heapTrims(), trims + 1);
+    after(1000);
+    EXPECT_EQ(wince::heapTrims(), trims + 1) << "given back once";
+
+    std::free(pin);
+    wince::useRealClock();
+}
+
+TEST(WinceMemoryDeathTest, HeapCompactGivesBackOnlyWhatStaysFree)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            compactOnlyWhatStaysFree();
+            std::exit(::testing::Test::HasFailure() ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(WinceCom, NestedInitialisationIsCountedPerThread)

@@ -1,6 +1,8 @@
 #include "java/io/ByteArrayInputStream.h"
 
 #include <algorithm>
+#include <cstring>
+#include <typeinfo>
 
 #include "java/lang/NullPointerException.h"
 #include "java/lang/System.h"
@@ -48,6 +50,19 @@ int32_t ByteArrayInputStream::read(VMPtr<ByteArray> b, int32_t off, int32_t len)
         java::lang::System::arraycopy(buf, pos, b, off, n);
         pos += n;
     }
+    return n;
+}
+
+int32_t ByteArrayInputStream::readBytes(uint8_t* to, int32_t wanted)
+{
+    if (typeid(*this) != typeid(ByteArrayInputStream))
+        return InputStream::readBytes(to, wanted);
+    VMSynchronized guard(this);
+    int32_t n = std::min(wanted, std::max(count - pos, 0));
+    if (n <= 0)
+        return 0;
+    std::memcpy(to, buf->elements() + pos, size_t(n));
+    pos += n;
     return n;
 }
 

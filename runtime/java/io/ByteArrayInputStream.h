@@ -19,6 +19,7 @@ class ByteArrayInputStream : public InputStream {
     // At the end -1, also for len 0.
     int32_t read(VMPtr<ByteArray> b, int32_t off, int32_t len) override;
     int32_t read() override;
+    int32_t readBytes(uint8_t* to, int32_t wanted) override;
     // Clamped to the bytes left; negative n skips nothing.
     int64_t skip(int64_t n) override;
     int32_t available() override { return count - pos; }

@@ -1,6 +1,7 @@
 #include "java/io/DataInputStream.h"
 
 #include <bit>
+#include <typeinfo>
 
 #include "java/io/EOFException.h"
 #include "java/io/UTFDataFormatException.h"
@@ -95,17 +96,23 @@ bool DataInputStream::markSupported()
 
 // ---- Reading --------------------------------------------------------------
 
+int32_t DataInputStream::readBytes(uint8_t* to, int32_t count)
+{
+    // read() only forwards, so the source may copy at once; a subclass with
+    // a read() of its own is called byte by byte.
+    if (typeid(*this) == typeid(DataInputStream))
+        return source()->readBytes(to, count);
+    return InputStream::readBytes(to, count);
+}
+
 uint32_t DataInputStream::readBigEndian(int32_t count)
 {
-    uint32_t value = 0;
-    bool ended = false;
-    for (int32_t i = 0; i < count; i++) {
-        int32_t b = read();
-        ended |= b < 0;
-        value = (value << 8) | uint32_t(b & 0xFF);
-    }
-    if (ended)
+    uint8_t bytes[4] = {};
+    if (readBytes(bytes, count) < count)
         vm_throwNew<EOFException>();
+    uint32_t value = 0;
+    for (int32_t i = 0; i < count; i++)
+        value = (value << 8) | bytes[i];
     return value;
 }
 

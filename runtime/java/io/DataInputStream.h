@@ -26,6 +26,7 @@ class DataInputStream : public InputStream, public DataInput {
     void mark(int32_t readlimit) override;
     void reset() override;
     bool markSupported() override;
+    int32_t readBytes(uint8_t* to, int32_t count) override;
 
     // A negative len throws IndexOutOfBoundsException.
     void readFully(VMPtr<ByteArray> b, int32_t off, int32_t len) override;

@@ -1,5 +1,7 @@
 #include "java/io/InputStream.h"
 
+#include <algorithm>
+
 #include "java/io/IOException.h"
 #include "java/lang/IndexOutOfBoundsException.h"
 #include "java/lang/NullPointerException.h"
@@ -75,6 +77,19 @@ void InputStream::reset()
 bool InputStream::markSupported()
 {
     return false;
+}
+
+int32_t InputStream::readBytes(uint8_t* to, int32_t count)
+{
+    int32_t got = count;
+    for (int32_t i = 0; i < count; i++) {
+        int32_t b = read();
+        if (b < 0)
+            got = std::min(got, i);
+        else
+            to[i] = uint8_t(b);
+    }
+    return got;
 }
 
 } // namespace java::io

@@ -32,6 +32,12 @@ class InputStream : public virtual java::lang::Object {
     // Throws IOException("mark/reset not supported").
     virtual void reset();
     virtual bool markSupported();
+
+    // Makes count calls of read() into to; returns how many bytes came before
+    // the end. The streams over memory and files copy at once instead, but
+    // only while read() is their own (a subclass that overrides read() is
+    // called byte by byte).
+    virtual int32_t readBytes(uint8_t* to, int32_t count);
 };
 
 // Throws IndexOutOfBoundsException unless off .. off + len lies within an

@@ -21,6 +21,50 @@ using namespace java::io;
 using java::lang::String;
 using ByteArray = VMArray<int8_t, 1>;
 
+namespace vmtest {
+
+// A byte stream whose read() is its own: every byte comes inverted.
+class InvertingInput : public ByteArrayInputStream {
+    VM_CLASS(InvertingInput, ByteArrayInputStream)
+
+    VMPtr<InvertingInput> init(VMPtr<ByteArray> bytes)
+    {
+        ByteArrayInputStream::init(bytes);
+        return VMPtr<InvertingInput>(this);
+    }
+    int32_t read() override
+    {
+        int32_t b = ByteArrayInputStream::read();
+        return b < 0 ? b : b ^ 0xFF;
+    }
+    using ByteArrayInputStream::read;
+};
+
+// A data stream whose read() is its own: counts the bytes asked for.
+class CountingDataInput : public DataInputStream {
+    VM_CLASS(CountingDataInput, DataInputStream)
+
+    VMPtr<CountingDataInput> init(VMPtr<InputStream> in)
+    {
+        DataInputStream::init(in);
+        return VMPtr<CountingDataInput>(this);
+    }
+    int32_t read() override
+    {
+        reads++;
+        return DataInputStream::read();
+    }
+    using DataInputStream::read;
+    int32_t reads = 0;
+};
+
+} // namespace vmtest
+
+VM_REGISTER_CLASS_NO_CREATOR(vmtest::InvertingInput, "vmtest.InvertingInput", "java.io.ByteArrayInputStream",
+                             "vmtest/InvertingInput", nullptr);
+VM_REGISTER_CLASS_NO_CREATOR(vmtest::CountingDataInput, "vmtest.CountingDataInput",
+                             "java.io.DataInputStream", "vmtest/CountingDataInput", nullptr);
+
 namespace {
 
 class DataStreamTest : public VMFixture {};
@@ -143,6 +187,48 @@ TEST_F(DataStreamTest, TruncatedInputThrowsEofAfterTakingWhatIsLeft)
         EXPECT_TRUE(vmThrows<EOFException>([&] { c.read(in.get()); }));
         EXPECT_EQ(in->available(), 0);
     }
+}
+
+// Values are read whole from the streams over memory, yet a read() of a
+// subclass, of the data stream or of its source, still sees every byte.
+TEST_F(DataStreamTest, ValuesGoThroughAReadOfASubclass)
+{
+    VMPtr<ByteArray> bytes = ByteArray::newArray(6);
+    for (int32_t i = 0; i < 6; i++)
+        (*bytes)[i] = int8_t(i + 1);
+
+    VMPtr<DataInputStream> inverted =
+        DataInputStream::newInstance()->init(vmtest::InvertingInput::newInstance()->init(bytes));
+    EXPECT_EQ(inverted->readInt(), int32_t(0xFEFDFCFB));
+    EXPECT_TRUE(vmThrows<EOFException>([&] { inverted->readInt(); }));
+    EXPECT_EQ(inverted->available(), 0);
+
+    VMPtr<vmtest::CountingDataInput> counted = vmtest::CountingDataInput::newInstance()->init(
+        ByteArrayInputStream::newInstance()->init(bytes));
+    EXPECT_EQ(counted->readShort(), 0x0102);
+    EXPECT_EQ(counted->readChar(), 0x0304);
+    EXPECT_EQ(counted->reads, 4);
+    EXPECT_TRUE(vmThrows<EOFException>([&] { counted->readInt(); }));
+    EXPECT_EQ(counted->reads, 8) << "every byte of the value is asked for, past the end too";
+}
+
+// Mark and reset around values read whole, also around one cut off by the end.
+TEST_F(DataStreamTest, ResetReturnsToTheMarkAfterWholeAndCutValues)
+{
+    VMPtr<DataInputStream> in = reader({1, 2, 3, 4, 5, 6});
+    in->mark(100);
+    EXPECT_EQ(in->readInt(), 0x01020304);
+    in->reset();
+    EXPECT_EQ(in->readShort(), 0x0102);
+    in->mark(100);
+    EXPECT_EQ(in->readInt(), 0x03040506);
+    EXPECT_TRUE(vmThrows<EOFException>([&] { in->readLong(); }));
+    in->reset();
+    EXPECT_TRUE(vmThrows<EOFException>([&] { in->readLong(); }));
+    EXPECT_EQ(in->available(), 0) << "a cut value takes what is left";
+    in->reset();
+    EXPECT_EQ(in->readUnsignedShort(), 0x0304);
+    EXPECT_EQ(in->readShort(), 0x0506);
 }
 
 TEST_F(DataStreamTest, DamagedUtfThrowsUtfDataFormatException)

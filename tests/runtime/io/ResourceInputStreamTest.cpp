@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "com/tarquel/velto/cldc/io/ResourceInputStream.h"
+#include "java/io/DataInputStream.h"
+#include "java/io/EOFException.h"
 #include "java/io/IOException.h"
 #include "java/lang/Class.h"
 #include "java/lang/IndexOutOfBoundsException.h"
@@ -43,6 +45,25 @@ TEST_F(ResourceInputStreamTest, ReadsByteByByteToTheEnd)
     EXPECT_EQ(in->available(), 0);
     EXPECT_EQ(in->read(), -1);
     EXPECT_EQ(in->read(), -1);
+}
+
+// A data stream reads each value from the file in one go, with the stream's
+// own end, mark and close.
+TEST_F(ResourceInputStreamTest, DataValuesReadWholeStopAtTheEndAndAfterClose)
+{
+    VMPtr<ResourceInputStream> file = open("abc.bin");
+    VMPtr<java::io::DataInputStream> in = java::io::DataInputStream::newInstance()->init(file);
+    in->mark(10);
+    EXPECT_EQ(in->readUnsignedShort(), 0x0102);
+    in->reset();
+    EXPECT_EQ(in->readByte(), 1);
+    EXPECT_EQ(in->readShort(), 0x02FF);
+    in->reset();
+    EXPECT_EQ(in->readUnsignedByte(), 1);
+    EXPECT_TRUE(vmThrows<java::io::EOFException>([&] { in->readInt(); }));
+    EXPECT_EQ(in->available(), 0);
+    in->close();
+    EXPECT_TRUE(vmThrows<java::io::IOException>([&] { in->readInt(); }));
 }
 
 TEST_F(ResourceInputStreamTest, ArrayReadsStopAtTheEnd)

@@ -1,6 +1,7 @@
 #include "com/tarquel/velto/cldc/io/ResourceInputStream.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 #include "hal/device.h"
 #include "java/io/IOException.h"
@@ -88,6 +89,16 @@ int32_t ResourceInputStream::read(VMPtr<ByteArray> b, int32_t off, int32_t len)
     if (pos >= size)
         return -1;
     return readAt(b->elements() + off, std::min(len, size - pos));
+}
+
+int32_t ResourceInputStream::readBytes(uint8_t* to, int32_t count)
+{
+    if (typeid(*this) != typeid(ResourceInputStream))
+        return InputStream::readBytes(to, count);
+    checkOpen();
+    if (count <= 0 || pos >= size)
+        return 0;
+    return std::max(readAt(to, std::min(count, size - pos)), 0);
 }
 
 int64_t ResourceInputStream::skip(int64_t n)

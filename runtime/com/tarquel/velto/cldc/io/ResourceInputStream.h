@@ -24,6 +24,7 @@ class ResourceInputStream : public java::io::InputStream {
     using InputStream::read;
     int32_t read(VMPtr<ByteArray> b, int32_t off, int32_t len) override;
     int32_t read() override;
+    int32_t readBytes(uint8_t* to, int32_t count) override;
     // Moves the position, at most to the end; nothing is read.
     int64_t skip(int64_t n) override;
     // These three also answer on a closed stream.
