@@ -106,8 +106,14 @@ void Game::resetProgress()
         (*stageDifficulty)[i] = 1;
 }
 
+int32_t Game::addMoney(int32_t money, int32_t amount)
+{
+    return money > MAX_MONEY - amount ? MAX_MONEY : money + amount;
+}
+
 void Game::clampProgress()
 {
+    money = clamp(money, 0, MAX_MONEY);
     selectedItemA = clamp(selectedItemA, 0, ITEMS_A - 1);
     selectedItemB = clamp(selectedItemB, 0, ITEMS_B - 1);
     clampAll(itemLevelsA, 0, MAX_ITEM_LEVEL);

@@ -36,6 +36,8 @@ class Game : public virtual java::lang::Object {
     static constexpr int32_t MAX_ITEM_LEVEL = 3;
     static constexpr int32_t MIN_DIFFICULTY = 1;
     static constexpr int32_t MAX_DIFFICULTY = 4;
+    // The most money the game holds: an int's largest value.
+    static constexpr int32_t MAX_MONEY = INT32_MAX;
 
     // Loads the progress, then the settings.
     VMPtr<Game> init();
@@ -48,6 +50,8 @@ class Game : public virtual java::lang::Object {
 
     // The progress statics back to their defaults.
     static void resetProgress();
+    // money + amount (amount >= 0), held at MAX_MONEY.
+    static int32_t addMoney(int32_t money, int32_t amount);
 
     // The bytes of record 1 of store id; null when the store is missing or
     // cannot be read.

@@ -1,7 +1,5 @@
 #include "main/Main.h"
 
-#include <limits>
-
 #include "java/io/PrintStream.h"
 #include "java/lang/Exception.h"
 #include "java/lang/System.h"
@@ -252,9 +250,7 @@ void Main::playEffect(int32_t) {}
 int32_t Main::nextRandomAbs()
 {
     int32_t value = random->nextInt();
-    // The smallest int has no positive counterpart.
-    if (value == std::numeric_limits<int32_t>::min())
-        return std::numeric_limits<int32_t>::max();
+    // Negated with wrap-around: the smallest int comes back unchanged.
     return value < 0 ? -value : value;
 }
 

@@ -92,7 +92,8 @@ class Main : public virtual java::lang::Object {
 
     // Drops the shared context (the exit path).
     static void stop();
-    // |nextInt()| of random, never negative.
+    // |nextInt()| of random; the smallest int, which has no positive
+    // counterpart, comes back as it is (callers that index take |r % n|).
     static int32_t nextRandomAbs();
     // The play's sound effects (a part destroyed, a boss falling): none.
     static void playEffect(int32_t effect);

@@ -1,5 +1,7 @@
 #include "scene/mainGame/ClsBgSpace.h"
 
+#include <cstdlib>
+
 #include "main/Main.h"
 
 namespace scene::mainGame {
@@ -15,7 +17,9 @@ VMPtr<ClsBgSpace> ClsBgSpace::init(bool isSpace)
     stars = StarArray::newArray(GROUPS * starsPerGroup);
     for (int32_t group = 0; group < GROUPS; group++) {
         for (int32_t k = 0; k < starsPerGroup; k++) {
-            int32_t grey = main::Main::nextRandomAbs() % 255;
+            // A colour component must not be negative, even from the one draw
+            // that has no absolute value.
+            int32_t grey = std::abs(main::Main::nextRandomAbs() % 255);
             int32_t column = main::Main::nextRandomAbs() % fieldWidth;
             int32_t row = main::Main::nextRandomAbs() % fieldHeight;
             stars->set(group * starsPerGroup + k,

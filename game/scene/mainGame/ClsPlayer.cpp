@@ -299,11 +299,8 @@ void ClsPlayer::update()
 {
     if (isStopped())
         return;
-    if (MainGame::bossDefeated && state != STATE_CLEARED) {
-        // The fly-off counts from here, not from the fire clock's time.
-        (*timerActive)[0] = false;
+    if (MainGame::bossDefeated)
         setState(STATE_CLEARED);
-    }
     moving = (*x)[0] != lastX || (*y)[0] != lastY;
     lastX = (*x)[0];
     lastY = (*y)[0];
@@ -457,8 +454,6 @@ void ClsPlayer::checkDestroyed(int32_t i)
         (*hp)[0] = 1;
         lives -= 1;
         state = lives < 1 ? STATE_DESTROYED : STATE_ENTERING;
-        // The game-over count starts from the loss, not from the fire clock.
-        (*timerActive)[0] = false;
         return;
     }
     if (unit == UNIT_POD) {

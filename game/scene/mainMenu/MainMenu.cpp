@@ -1,5 +1,7 @@
 #include "scene/mainMenu/MainMenu.h"
 
+#include <cstdlib>
+
 #include "main/Main.h"
 #include "scene/SceneManager.h"
 #include "scene/mainGame/boss/ClsBoss_1.h"
@@ -43,7 +45,7 @@ VMPtr<MainMenu> MainMenu::init()
     demoTarget = IntArray::newArray(2);
     selectedItem = 0;
     confirmOpen = false;
-    stage = main::Main::nextRandomAbs() % kDemoStages;
+    stage = std::abs(main::Main::nextRandomAbs() % kDemoStages);
     playActive = false;
     drawTarget();
     enemyControl = ClsEnemyControl::newInstance()->init(waveTable(kDemoWaves), true);
@@ -180,7 +182,7 @@ void MainMenu::flyDemo()
 void MainMenu::drawTarget()
 {
     (*demoTarget)[0] = main::Main::nextRandomAbs() % TARGET_WIDTH;
-    (*demoTarget)[1] = main::Main::nextRandomAbs() % TARGET_HEIGHT + TARGET_TOP;
+    (*demoTarget)[1] = std::abs(main::Main::nextRandomAbs() % TARGET_HEIGHT) + TARGET_TOP;
 }
 
 void MainMenu::handleKeys()

@@ -267,9 +267,16 @@ TEST_F(GameTest, ValuesOutOfTheirRangesAreClampedOnLoading)
     Progress wild{9, -1, -50, {-3, 4, 3, 0, 1000}, {7, -1, 0, 1, 2, 3, 4, INT32_MIN},
                   {0, 5, -2, 4, 1, INT32_MAX, 3, 2}};
     writeStore("0", {encode(wild)});
-    Progress clamped{4, 0, -50, {0, 3, 3, 0, 3}, {3, 0, 0, 1, 2, 3, 3, 0},
+    Progress clamped{4, 0, 0, {0, 3, 3, 0, 3}, {3, 0, 0, 1, 2, 3, 3, 0},
                      {1, 4, 1, 4, 1, 4, 3, 2}};
     EXPECT_EQ(loaded(), clamped);
+    // Money runs from 0 to the most the game holds.
+    for (int32_t money : {INT32_MIN, -1, 0, Game::MAX_MONEY}) {
+        Progress saved = kPlayed;
+        saved.money = money;
+        writeStore("0", {encode(saved)});
+        EXPECT_EQ(loaded().money, money < 0 ? 0 : money) << money;
+    }
 }
 
 TEST_F(GameTest, ALongerRecordLoadsItsLayoutAndNothingBeyond)

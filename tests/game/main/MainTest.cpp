@@ -402,7 +402,7 @@ TEST_F(MainTest, AFontNumberOutsideTheTableThrowsAndChangesNothing)
 
 // ---- Random source --------------------------------------------------------------------------
 
-TEST_F(MainTest, NextRandomAbsIsNeverNegative)
+TEST_F(MainTest, NextRandomAbsNegatesWithWrapAroundSoTheSmallestIntStays)
 {
     VMPtr<vxtest::ScriptedRandom> scripted = vxtest::ScriptedRandom::newInstance()->init();
     scripted->script = {INT_MIN, -5, 7, 0, INT_MAX, -INT_MAX};
@@ -410,7 +410,7 @@ TEST_F(MainTest, NextRandomAbsIsNeverNegative)
     std::vector<int32_t> drawn;
     for (int32_t k = 0; k < 6; k++)
         drawn.push_back(Main::nextRandomAbs());
-    EXPECT_EQ(drawn, (std::vector<int32_t>{INT_MAX, 5, 7, 0, INT_MAX, INT_MAX}));
+    EXPECT_EQ(drawn, (std::vector<int32_t>{INT_MIN, 5, 7, 0, INT_MAX, INT_MAX}));
 }
 
 // ---- Exit -----------------------------------------------------------------------------------

@@ -82,8 +82,8 @@ constexpr UINT kExitMessage = WM_USER + 1;
 constexpr unsigned kExitSeconds = 20;
 // The flight as the lock-step replays it: its frames and the money after
 // the game is over.
-constexpr int32_t kFlightFrames = 939;
-constexpr int32_t kMoneyAfterPlay = 81350;
+constexpr int32_t kFlightFrames = 1578;
+constexpr int32_t kMoneyAfterPlay = 81750;
 
 class GameSessionTest : public vxtest::HubFixture {
 protected:

@@ -114,8 +114,11 @@ void ClsBoss_1::update()
 void ClsBoss_1::enter()
 {
     if (state == 0) {
-        (*y)[partA] += (frameTime * (*speed)[partA]) >> 5;
-        (*y)[partB] -= (frameTime * (*speed)[partB]) >> 5;
+        // Both arms come in at the same rate: A downwards, B upwards.
+        (*vy)[partA] = frameTime * (*speed)[partA];
+        (*vy)[partB] = frameTime * (*speed)[partB];
+        (*y)[partA] += (*vy)[partA] >> 5;
+        (*y)[partB] -= (*vy)[partB] >> 5;
         if ((*y)[partA] >= 0 && (*y)[partB] <= 320 && !(*inactive)[partA] &&
             !(*inactive)[partB]) {
             state = 1;

@@ -1,5 +1,7 @@
 #include "scene/mainGame/boss/ClsBoss_2.h"
 
+#include <cstdlib>
+
 #include "main/Main.h"
 #include "scene/mainGame/boss/BossParts.h"
 #include "scene/SceneManager.h"
@@ -94,10 +96,13 @@ int32_t ClsBoss_2::attachTurrets(int32_t boxKind)
 
 void ClsBoss_2::update()
 {
-    // Nothing before start has laid the parts out.
-    if (isStopped() || nextItem == 0)
+    if (isStopped())
         return;
+    // The phase clock runs from creation, also while the boss comes on.
     phaseClock();
+    // Nothing before start has laid the parts out.
+    if (nextItem == 0)
+        return;
     enter();
     if (state == 1) {
         chargeTimer -= frameTime;
@@ -242,8 +247,8 @@ void ClsBoss_2::aimDrone(int32_t i, int32_t tx, int32_t ty)
 
 void ClsBoss_2::wander(int32_t i)
 {
-    wanderX = random(240);
-    wanderY = random(320) + 160;
+    wanderX = std::abs(random(240));
+    wanderY = std::abs(random(320)) + 160;
     aimDrone(i, wanderX, wanderY);
 }
 

@@ -114,11 +114,14 @@ void ClsBoss_6::attachParts(int32_t boxKind, int32_t wing, int32_t limit)
 
 void ClsBoss_6::update()
 {
-    // Nothing before start has laid the parts out.
-    if (isStopped() || nextItem == 0)
+    if (isStopped())
         return;
+    // The pattern clock runs from creation, also while the boss comes on.
     if (parts::countDown(patternTimer, PATTERN_TIME))
         selectPattern(phase + 1);
+    // Nothing before start has laid the parts out.
+    if (nextItem == 0)
+        return;
     enter();
     parts::stepItems(this, [this](int32_t i) { itemStep(i); }, [this](int32_t) { checkBoss(); });
 }

@@ -84,11 +84,14 @@ void ClsBoss_7::addArm(int32_t n)
 
 void ClsBoss_7::update()
 {
-    // Nothing before start has laid the parts out.
-    if (isStopped() || nextItem == 0)
+    if (isStopped())
         return;
+    // The pattern clock runs from creation, also while the boss comes on.
     if (parts::countDown(patternTimer, PATTERN_TIME))
         selectPattern(phase + 1);
+    // Nothing before start has laid the parts out.
+    if (nextItem == 0)
+        return;
     enter();
     parts::stepItems(
         this,

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "main/Game.h"
 #include "main/Main.h"
 #include "scene/ClsMyMath.h"
 #include "scene/mainGame/MainGame.h"
@@ -51,7 +52,7 @@ void ClsResources::update(int64_t, int32_t index)
         return;
     // Behind the menus the coin is taken but pays nothing.
     if (MainGame::playActive)
-        MainGame::money += value;
+        MainGame::money = main::Game::addMoney(MainGame::money, value);
     dead = true;
 }
 

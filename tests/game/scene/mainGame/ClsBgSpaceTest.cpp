@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "game/support/ScriptedRandom.h"
 #include "main/Main.h"
 #include "scene/mainGame/ClsBgSpace.h"
 #include "scene/mainGame/StructStar.h"
@@ -156,6 +157,19 @@ TEST_F(ClsBgSpaceTest, StarsAreDrawnFromTheSharedRandomSourceInPlace)
         EXPECT_EQ(s->speed, 1);
         EXPECT_FALSE(s->brightening);
     }
+}
+
+TEST_F(ClsBgSpaceTest, TheSmallestIntDrawnStillGivesAGreyThatCanBePainted)
+{
+    // That draw has no absolute value: its remainder is negative.
+    VMPtr<vxtest::ScriptedRandom> scripted = vxtest::ScriptedRandom::newInstance()->init();
+    scripted->fallback = INT32_MIN;
+    main::Main::random = scripted;
+    VMPtr<ClsBgSpace> field = ClsBgSpace::newInstance()->init(true);
+    EXPECT_EQ(field->stars->get(0)->brightness, 128);
+    VMPtr<PixelGraphics> g = PixelGraphics::newInstance();
+    field->paint(g);
+    EXPECT_EQ(g->greys.size(), 30u);
 }
 
 TEST_F(ClsBgSpaceTest, ReleaseLeavesTheStarsInPlace)

@@ -324,10 +324,11 @@ TEST_F(ClsPlayerTest, OtherWeaponsKeepTheirShotsWhenTheShipIsLost)
     EXPECT_EQ(MainGame::playerBullets->size(), 1);
 }
 
-TEST_F(ClsPlayerTest, LastLostShipEndsTheGameAfter5000ms)
+TEST_F(ClsPlayerTest, LastLostShipEndsTheGameOnceTheShipsTimerPasses5000ms)
 {
-    // The slowest weapon keeps the ship's timer running long before the
-    // loss; the count to game over still takes its full time.
+    // The ship's timer is the fire clock's, which the slowest weapon keeps
+    // running: the count to game over goes on from the 840 ms it holds at
+    // the loss.
     playing(4, 1, 0, 1);
     player->setLives(1);
     frames(20);
@@ -335,22 +336,23 @@ TEST_F(ClsPlayerTest, LastLostShipEndsTheGameAfter5000ms)
     frame();
     EXPECT_EQ(player->getState(), ClsPlayer::STATE_DESTROYED);
     EXPECT_EQ(player->getLives(), 0);
-    frames(125);
+    frames(104);
     EXPECT_FALSE(player->isGameOver()) << "5000 ms exactly";
     frame();
     EXPECT_TRUE(player->isGameOver());
     EXPECT_EQ(y(0), 480) << "the lost ship stays below the screen";
 }
 
-TEST_F(ClsPlayerTest, ClearedStageFliesOffUpwardsAfter4000ms)
+TEST_F(ClsPlayerTest, ClearedStageFliesOffUpwardsOnceTheShipsTimerPasses4000ms)
 {
+    // As for the game over: the fire clock's 840 ms count towards the 4000.
     playing(4, 1, 0, 1, 120, 10);
     frames(20);
     MainGame::bossDefeated = true;
     frame();
     EXPECT_EQ(player->getState(), ClsPlayer::STATE_CLEARED);
     EXPECT_TRUE(player->isInvulnerable(0));
-    frames(99);
+    frames(79);
     EXPECT_EQ(y(0), 10) << "4000 ms exactly";
     frame();
     EXPECT_EQ(y(0), 3);

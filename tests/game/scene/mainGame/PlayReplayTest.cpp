@@ -26,13 +26,13 @@ constexpr int32_t kEvery = 100;
 constexpr playtest::Loadout kLoadout{2, 3, 2, 3};
 
 const std::vector<uint64_t> kRecorded = {
-    // 1800 frames to the boss
+    // 1792 frames to the boss
     0xb86a7b632aaa7a51ull, 0xca744bc3b01ff05eull, 0x256db0781539a2e6ull,
     0xfa4778738f0cc3eull, 0x1a343a2cfbefa0f2ull, 0xcfc402f520a8c22eull,
     0xa56df0897e5a0fd0ull, 0xb7837188bf122efdull, 0x7cfcb902de06cc04ull,
     0xad3b8dcc1744f41cull, 0x2158e02adcd1a1b5ull, 0x7d9aee97e1f5e17ull,
-    0xbd44acbbfbe151c7ull, 0x373785ef52f6f8d6ull, 0x84ae146d42c95c83ull,
-    0x93d2ac4ece73b0caull, 0xde6b6936c90401f2ull, 0xf4341c82c8f19cd2ull,
+    0xbd44acbbfbe151c7ull, 0x4f88d7921f60f3d6ull, 0xfb7f47e278f32e04ull,
+    0xf34194625b00efffull, 0x43bfcb6edc5ee6c4ull,
 };
 
 class PlayReplayTest : public playtest::PlayFixture {

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "game/scene/menu/MenuFixture.h"
+#include "game/support/ScriptedRandom.h"
 #include "scene/mainMenu/MainMenu.h"
 
 using menutest::kDownKey;
@@ -324,6 +325,21 @@ TEST_F(MainMenuTest, ARefusedChangeKeepsTheMenuAnswering)
     tapKey(kSelectKey);
     EXPECT_EQ(requests, (Strings{"changeScene 4", "changeScene 2"}));
     EXPECT_EQ(levels(), (std::pair<int32_t, int32_t>{kSavedWeaponLevel, kSavedSupportLevel}));
+}
+
+TEST_F(MainMenuTest, TheSmallestIntDrawnStillGivesADemoStageAndATargetRow)
+{
+    // That draw has no absolute value: the menu takes the remainders'.
+    // Only for the menu's own draws: the entry draws on until it differs.
+    VMPtr<vxtest::ScriptedRandom> scripted = vxtest::ScriptedRandom::newInstance()->init();
+    scripted->fallback = INT32_MIN;
+    VMPtr<tq::util::FastRandom> seeded = main::Main::random;
+    main::Main::random = scripted;
+    menu = MainMenu::newInstance()->init();
+    main::Main::random = seeded;
+    EXPECT_EQ(MainGame::stage, 2);
+    EXPECT_EQ((*menu->demoTarget)[1], 128 + 80);
+    EXPECT_TRUE(show(VMPtr<ui::Scene>(menu.get())));
 }
 
 TEST_F(MainMenuTest, TheDemoFliesForEverWithinItsBounds)

@@ -42,6 +42,12 @@ void RecordingFactory::fireEightWay(int32_t dir, int32_t x, int32_t y)
                   std::to_string(y));
 }
 
+void RecordingFactory::fireAtPoint(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    log.push_back("atPoint " + std::to_string(x1) + " " + std::to_string(y1) + " " +
+                  std::to_string(x2) + " " + std::to_string(y2));
+}
+
 void RecordingFactory::dropMoneySlow(int32_t count, int32_t x, int32_t y)
 {
     log.push_back("money " + std::to_string(count) + " " + std::to_string(x) + " " +
@@ -122,11 +128,15 @@ void BossFixture::SetUp()
     ui::MyObject::frameTime = FRAME_MS;
     factory = RecordingFactory::newInstance();
     factory->init();
+    clock = vxtest::FakeScene::newInstance()->init(9);
+    scene::SceneManager::currentScene = VMPtr<ui::Scene>(clock.get());
 }
 
 void BossFixture::TearDown()
 {
     factory = nullptr;
+    scene::SceneManager::currentScene = nullptr;
+    clock = nullptr;
     MainGame::player = nullptr;
     MainGame::enemyBullets = nullptr;
     main::Main::game = nullptr;
@@ -145,6 +155,7 @@ void BossFixture::useSparseSet(int32_t gobs, int32_t anims)
 void BossFixture::frame(ClsBoss* boss)
 {
     ui::MyObject::frameTime = FRAME_MS;
+    clock->elapsedFrameTime += FRAME_MS;
     VMPtr<ClsBoss> keep(boss);
     keep->update();
 }

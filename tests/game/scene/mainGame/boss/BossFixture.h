@@ -1,9 +1,10 @@
 #pragma once
 // A boss of the later stages on its own: the play test pack in the suite's
 // application folder, a seeded random source, the play scene's statics the
-// boss reads (player, its position, the enemy-bullet list) and a bullet
+// boss reads (player, its position, the enemy-bullet list), a bullet
 // factory that writes down every shot and money ring instead of making
-// bullets. Frames are 40 ms.
+// bullets, and a current scene whose play time the frames advance. Frames
+// are 40 ms.
 
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "game/scene/SceneFixture.h"
+#include "game/support/FakeScene.h"
 #include "scene/mainGame/MainGame.h"
 #include "scene/mainGame/boss/ClsBoss.h"
 #include "scene/mainGame/weapon/ClsBcreator.h"
@@ -28,6 +30,7 @@ class RecordingFactory : public scene::mainGame::weapon::ClsBcreator {
     void fireRingDefault(int32_t count, int32_t x, int32_t y) override;
     void fireAimedDefault(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override;
     void fireEightWay(int32_t dir, int32_t x, int32_t y) override;
+    void fireAtPoint(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override;
     void dropMoneySlow(int32_t count, int32_t x, int32_t y) override;
     // The player's weapons.
     void firePlayerShot(int32_t dir, int32_t part) override;
@@ -69,6 +72,7 @@ protected:
     int32_t beat(scene::mainGame::boss::ClsBoss* boss, int32_t damage, int32_t maxFrames);
 
     VMStatic<RecordingFactory> factory;
+    VMStatic<vxtest::FakeScene> clock;
 };
 
 } // namespace bosstest

@@ -170,75 +170,74 @@ protected:
 
 const uint64_t kArmsBossAtLevelOne[] = {
     0x6e1f68a5734db0a4ull, 0xadd37ff5288bca40ull, 0xddd0a0db4da72337ull, 0x3553a010254eb2dcull,
-    0x1ea691f184f86942ull, 0x583cfaa93c44c3b5ull, 0xeeac8bbbf67a2c2bull, 0x15dd745457532efbull,
-    0x20f8ee972a3f1da8ull, 0xf9ab1fbe33901460ull, 0x712821fe586b1969ull, 0xaaf18fa89cae8f35ull,
-    0x181c82dfdfcba897ull, 0x6fb5f3641096a343ull, 0xe34822da7c2965d2ull, 0xc0298c0ba618d50full,
-    0xa77c60edf9ec325aull, 0xa23775830cf6981aull, 0x17c6831f8a1d9f1eull, 0x86ad213f1ac20793ull,
-    0x906e236180fbc9cdull, 0x4455bdaa09c49efeull,
+    0xd107204a4051a418ull, 0x453ac45250c21aacull, 0x26e30e9609821c30ull, 0x1d9e87d7fe1c1c83ull,
+    0x35e55489fb191d37ull, 0x78f50322d6450ebull, 0x67e8eb20b5221bf7ull, 0xc1035f371427f69bull,
+    0x8b4bb96bcda55721ull, 0x5d7f2640763a1ecaull, 0x799b61e6bed2f65bull, 0x989049c366c37bbbull,
+    0x4032655033e96b29ull, 0x7fb9b705435f1ea0ull,
 };
 
 const uint64_t kArmsBossAtLevelFourWithTheBestWeapons[] = {
-    0xaed77eedd9a8739cull, 0x59236d6b43056da4ull, 0x8ddc26eefa88bbf1ull, 0xcb67d930625035a0ull,
-    0xcb2a09abf959ae73ull, 0x44ea621bfb89b1ffull,
+    0xaed77eedd9a8739cull, 0x59236d6b43056da4ull, 0x8ddc26eefa88bbf1ull, 0xb00a0f31b9f08a30ull,
+    0xfaeba55d1d84adb0ull, 0x33c9ce582dd787ffull,
 };
 
 const uint64_t kCoreBossAtLevelOne[] = {
     0x5559b65f143db6e9ull, 0xa5efc3b6af342dull, 0xbbeda3943485e016ull, 0x75be616a69c2daf9ull,
-    0xc0af08de36f4680full, 0x378e3dc848ec1f1cull, 0x5e97df9c6eb0382aull, 0xd5cb77227def63deull,
-    0x2d4d810ba2b51c5dull, 0x3e8704dad4730631ull, 0x4dc4aad5fad656f4ull, 0xfc70866dfda165c8ull,
-    0x5de2f71ec5d15bfaull, 0x893888912b87f906ull, 0x9869157a0259c36bull, 0x8398494dd7d3245eull,
-    0x9d8770722339785full, 0x2f715938bb7adc8bull, 0x2d9760318d161cffull, 0x4d501733da0b5432ull,
-    0xec2a55c4299a4f03ull,
+    0x8864c0cd3b28f3c9ull, 0x39f3d36832454d99ull, 0x8b1b4e8a0ee8ac09ull, 0x8cd03d8892598dd6ull,
+    0xac41df47baa8f76ull, 0xcfb8df0298892a46ull, 0x17ad530ca2e04e02ull, 0x7ff5d5c881ee74c6ull,
+    0x2065e408b3c635f8ull, 0xa66cca5254d96347ull, 0x39dd9aa0e30611caull, 0xd1c78283f8fccc7full,
+    0xf8926454220be838ull, 0x66ed267599b29a02ull,
 };
 
 const uint64_t kCoreBossAtLevelFourWithTheBestWeapons[] = {
-    0x86f964ca747f81adull, 0x4e67472138a48091ull, 0xf4f828d69e6d7790ull, 0xf125d65dafcaa841ull,
-    0xd6d4a9550d58a16ull, 0xb605d97436be3930ull, 0xc86b069c51702f7ull,
+    0x86f964ca747f81adull, 0x4e67472138a48091ull, 0xf4f828d69e6d7790ull, 0x1a880a59f5e31585ull,
+    0xabb4780c04adef7cull, 0x743c4f552575b46aull, 0x30322cea991b324full,
 };
 
 const uint64_t kTwoCoresBossAtLevelOne[] = {
     0x21bab5db175aae92ull, 0xa3662931dc8f870aull, 0xd506740ca14cbda1ull, 0x20d0f945e61e56deull,
-    0x3f3121403bba1780ull, 0x1ed7254676fb4f7full, 0x95c367bfd9580041ull, 0x25440b181941caa1ull,
-    0x181e2fbff760d092ull, 0xd73a24b881d5a906ull, 0x47e38636b8f200afull, 0x218e8cbb58f6313ull,
-    0xa1e535bffc624361ull, 0xe3da2cec8102b65dull, 0x49a486407730b6acull, 0xa43bc2b8d66f46dull,
-    0x4b1c9bedfc0c5558ull, 0x5576380a624a0698ull, 0x6404c8218378024dull, 0x5e2259f26072c8c2ull,
-    0x47a8f3256dab10dfull, 0xb161b62fbf31c129ull, 0x27f24e0aa18b4326ull, 0x60dbbf3857d02d99ull,
+    0x4d7f6cd7a061ceb6ull, 0x8b6fddb788f071e2ull, 0xe2a06018db717056ull, 0x2883b5247faa09e9ull,
+    0xc5194a9538a109ddull, 0x1af70babbfc858a5ull, 0x24a68a5f8031e119ull, 0xa455a1c9d8e678a1ull,
+    0x9ed86aa2cca61427ull, 0xb8faa41edf971a60ull, 0x307971cf58281b71ull, 0xf13e87028797ae78ull,
+    0x49e8c80a577b9f02ull, 0x8a4fb2e68a098e6dull, 0x878953aef1052abeull, 0xeee1579bb031694aull,
 };
 
 const uint64_t kTwoCoresBossAtLevelFourWithTheBestWeapons[] = {
-    0xf33295638d6684faull, 0x88e51201da4195d2ull, 0x31df65726fbb2787ull, 0xe0e0ea13c46fefeull,
-    0xc08db284f33196ecull, 0x3c709aa4b1dfc4ebull,
+    0xf33295638d6684faull, 0x88e51201da4195d2ull, 0x31df65726fbb2787ull, 0xf7e66b1caf3a84eull,
+    0x37470549c49be924ull, 0x2093bbda19416c0aull,
 };
 
 const uint64_t kChainBossAtLevelOne[] = {
     0x615e279af434d88dull, 0x85b94106d7a0d06aull, 0x644e5622ff12232eull, 0x148e6c60cc8d5e29ull,
-    0x576d990a43c55f9bull, 0xe170750c36137776ull, 0x58473ff367d3dbbaull, 0x7f2232c802d9cfd1ull,
-    0xf97a49e04e94c037ull, 0xe277a08509247387ull, 0x40e8dadae4b778b2ull, 0x3fe225f1807b6fe0ull,
-    0xc428a0fd121a2d4bull, 0x93c633e89956df75ull,
+    0x576d990a43c55f9bull, 0xe170750c36137776ull, 0x58473ff367d3dbbaull, 0xbdf8b7cd67af4185ull,
+    0x68ff8e68d36946f3ull, 0xddced4c5a54a6505ull, 0xd1c6eb7854e68bb0ull, 0xad68a95c74cd5bf1ull,
+    0xc6d960bdfe2dd729ull, 0xa622c1766294930bull,
 };
 
 const uint64_t kBodyBossAtLevelOne[] = {
     0x792a726b72573027ull, 0x65cb5ac873c5b0b8ull, 0x24e0b9ee598e2434ull, 0x9726160153d8d8dfull,
-    0x2c62610a2f4ed379ull, 0x71a31131b9e0e3d8ull, 0xd11d1e4a7a2ec690ull, 0xa821a255ebb09957ull,
-    0x8d6f192ff98b44b9ull, 0x7ebf29c6dfba13a4ull, 0xa937727dae5a1db2ull, 0x1e710fbb0533a8acull,
+    0x2c62610a2f4ed379ull, 0x71a31131b9e0e3d8ull, 0xd11d1e4a7a2ec690ull, 0xd35591d1470f1b1bull,
+    0x323c8c0418ea06e5ull, 0xc46f04a6f042a99dull, 0xaedcf4e6bd9f85efull, 0x655da867bc49d4f4ull,
 };
 
 const uint64_t kWingedBossAtLevelOne[] = {
     0xef1e176e1c069772ull, 0xde30f4abeee05141ull, 0xb0e05e57cffdf8e9ull, 0x62b78a4b1ad044feull,
-    0x9720d1b64824cb0cull, 0x251a9eee1898725ull, 0xd57ce57e96982941ull, 0x45b0d5771912f44aull,
-    0xb87f61bd47c0b4c4ull, 0x5d532e5716351647ull, 0x1b538ef9f6f9b709ull,
+    0x9720d1b64824cb0cull, 0x251a9eee1898725ull, 0xd57ce57e96982941ull, 0xe1981f41db95cb12ull,
+    0x8508001d3f30eaacull, 0xbb1eae7e7f74ac6dull, 0xf6f16eae4ddbc362ull,
 };
 
 const uint64_t kOrbitingBossAtLevelOne[] = {
     0x35a408beb10be831ull, 0xae8ee3ae4acf589eull, 0x4fcad8d6639a52daull, 0x2d71c938403335e5ull,
-    0x98ab3820b1229607ull, 0x4801e7d945692f86ull, 0x9df39973b307e3b2ull, 0x26973305ec4cf455ull,
-    0x547b7a820d6ac2a3ull, 0xa778d58d658f666aull, 0x5adb8c57b6826441ull, 0xbdbe94fcb0f9e2e5ull,
+    0x98ab3820b1229607ull, 0x4801e7d945692f86ull, 0x9df39973b307e3b2ull, 0xe7ae36be600d0f89ull,
+    0xd81dbc43d3fadf73ull, 0x698e0c20dbd24672ull, 0x1f1930e0b1e4f26eull, 0xbf8a438cf78e9061ull,
+    0xa0ed309b3ec1737eull, 0x45ad4a030dc22490ull, 0x1eaa8af6b67501a5ull,
 };
 
 const uint64_t kShieldedBossAtLevelOne[] = {
     0x953207748705cce4ull, 0x984a9d375a3f233full, 0xcb627ce596d0111full, 0x258a94da73be0bcull,
-    0x4d63fa5175cf76aull, 0xa34b2e9eccbb6b13ull, 0x7e32f41a80144ae3ull, 0xf8a1a78bce0ad4d0ull,
-    0x764541585299166ull, 0x66e457fa9a4aa46dull, 0x2e236c055ed3e14full, 0x889ca6823b83cca0ull,
+    0x4d63fa5175cf76aull, 0xa34b2e9eccbb6b13ull, 0x7e32f41a80144ae3ull, 0x66057400fcf831c8ull,
+    0x1c09f0fc82de7372ull, 0x727fbf22341edeb2ull, 0x942420e94f5e1e1full, 0x48c82983eecd4563ull,
+    0x64219d0fef347fd6ull,
 };
 
 // A first play's weapons: the main gun and the barrier at level 1; the
@@ -315,7 +314,7 @@ const Case kCases[] = {
     {"ChainBossAtLevelOne",
      3,
      1,
-     450,
+     400,
      kGunAndBarrier,
      {0, 1, 2, 3, 4},
      true,

@@ -1,6 +1,10 @@
 // The arms boss: its turrets by level, the entry of the two arms, the
-// attack's phases and the gaps that lost turrets leave, the arms' touch,
+// attack's five phases and the gaps that lost turrets leave, the arms' touch,
 // the turrets falling and the defeat, and a set with fewer turret points.
+
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -21,7 +25,7 @@ protected:
         boss->start();
         return boss;
     }
-    static int32_t shots() { return MainGame::enemyBullets->size(); }
+    int32_t shots() const { return int32_t(factory->calls("atPoint ").size()); }
 };
 
 TEST_F(ClsBoss_1Test, EachLevelDoublesTheTurretsAndAddsAPhase)
@@ -59,8 +63,15 @@ TEST_F(ClsBoss_1Test, EachLevelDoublesTheTurretsAndAddsAPhase)
 TEST_F(ClsBoss_1Test, TheArmsCloseInThenTheTurretsCanBeHit)
 {
     VMPtr<ClsBoss_1> boss = make(1);
+    int32_t a0 = boss->getY(0);
+    int32_t b0 = boss->getY(1);
     frame(boss.get());
     EXPECT_TRUE(boss->isInvulnerable(2)) << "untouchable while entering";
+    // Velocity y is frame time * speed; each arm moves by it >> 5.
+    EXPECT_EQ((*boss->vy)[0], 40 * 3);
+    EXPECT_EQ((*boss->vy)[1], 40 * 3);
+    EXPECT_EQ(boss->getY(0), a0 + 3);
+    EXPECT_EQ(boss->getY(1), b0 - 3);
     ASSERT_TRUE(fight(boss.get()));
     EXPECT_GE(boss->getY(0), 0);
     EXPECT_LE(boss->getY(1), 320);
@@ -81,7 +92,7 @@ TEST_F(ClsBoss_1Test, AFallenTurretLeavesAGapInItsPhase)
 {
     VMPtr<ClsBoss_1> boss = make(1);
     ASSERT_TRUE(fight(boss.get()));
-    MainGame::enemyBullets->clear();
+    factory->log.clear();
     destroy(boss.get(), 2 + 3);
     ASSERT_TRUE(boss->isInactive(5));
     boss->phase = 0;
@@ -107,11 +118,53 @@ TEST_F(ClsBoss_1Test, AFallenTurretLeavesAGapInItsPhase)
     EXPECT_EQ(boss->cursor, 0);
 }
 
+TEST_F(ClsBoss_1Test, PhaseTwoFiresAlongTheRingAndPhaseThreeAtTheShip)
+{
+    // Turret j is part 2 + j; phase 2 aims at part 13 - j counted from
+    // part 0, phase 3 at the ship from j and from j + 3.
+    constexpr int32_t SHIP = -1;
+    const struct {
+        int32_t level, phase, cursor;
+        std::vector<std::pair<int32_t, int32_t>> shots;  // (from part, to part or SHIP)
+        int32_t nextPhase, nextCursor;
+    } cases[] = {
+        {3, 2, 0, {{2, 13}}, 2, 1},
+        {3, 2, 11, {{13, 2}}, 3, 11},
+        {2, 2, 11, {{13, 2}}, 0, 0},
+        {3, 3, 5, {{7, SHIP}, {10, SHIP}}, 3, 4},
+        {4, 3, 10, {{12, SHIP}, {3, SHIP}}, 3, 9},
+        {3, 3, 0, {{2, SHIP}, {5, SHIP}}, 0, 0},
+        {4, 3, 0, {{2, SHIP}, {5, SHIP}}, 4, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.level << " " << c.phase << " " << c.cursor);
+        VMPtr<ClsBoss_1> boss = make(c.level);
+        ASSERT_TRUE(fight(boss.get()));
+        factory->log.clear();
+        boss->phase = c.phase;
+        boss->cursor = c.cursor;
+        boss->shotTimer = 0;
+        boss->attack();
+        std::vector<std::string> expected;
+        for (auto [from, to] : c.shots) {
+            int32_t tx = to == SHIP ? MainGame::playerX : boss->getX(to);
+            int32_t ty = to == SHIP ? MainGame::playerY : boss->getY(to);
+            expected.push_back("atPoint " + std::to_string(boss->getX(from)) + " " +
+                               std::to_string(boss->getY(from)) + " " + std::to_string(tx) + " " +
+                               std::to_string(ty));
+        }
+        EXPECT_EQ(factory->log, expected);
+        EXPECT_EQ(boss->phase, c.nextPhase);
+        EXPECT_EQ(boss->cursor, c.nextCursor);
+        EXPECT_EQ(boss->shotTimer, 600);
+    }
+}
+
 TEST_F(ClsBoss_1Test, AtLevelFourTheLastPhaseFiresFromEveryTurret)
 {
     VMPtr<ClsBoss_1> boss = make(4);
     ASSERT_TRUE(fight(boss.get()));
-    MainGame::enemyBullets->clear();
+    factory->log.clear();
     boss->phase = 4;
     boss->cursor = 3;
     boss->shotTimer = 0;

@@ -1,10 +1,17 @@
 // The core boss: its turrets and drones by level, the phases that pass over
-// wiped-out groups, the core's fall and the drones that must fall too, the
-// wrecks taken away, the wandering drones, and a set with fewer points.
+// wiped-out groups and the fire of each, the core's fall and the drones
+// that must fall too, the wrecks taken away, the level-3 sweep, the level-4
+// charge clock and wandering drones, and a set with fewer points.
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "BossFixture.h"
+#include "game/support/ScriptedRandom.h"
 #include "scene/mainGame/boss/ClsBoss_2.h"
 
 using scene::mainGame::MainGame;
@@ -76,6 +83,36 @@ TEST_F(ClsBoss_2Test, ThePhasesPassOverGroupsThatAreGone)
     EXPECT_EQ(none->phase, -1) << "no turret left, no change";
 }
 
+TEST_F(ClsBoss_2Test, EachPhaseFiresFromItsGroupOnceASecond)
+{
+    VMPtr<ClsBoss_2> boss = make(2);
+    ASSERT_TRUE(fight(boss.get()));
+    auto at = [&](int32_t i) {
+        return std::to_string(boss->getX(i)) + " " + std::to_string(boss->getY(i));
+    };
+    int32_t lowered = boss->getY(0) + (2 * boss->getItemSize1(0)) / 5;
+    const struct {
+        int32_t phase;
+        std::vector<std::string> shots;
+    } cases[] = {
+        {-1, {"directional 1 20 " + std::to_string(boss->getX(0)) + " " + std::to_string(lowered) +
+              " 5 jitter aimed"}},
+        {0, {"directional 1 20 " + at(1) + " 3"}},
+        {1, {"ring 5 " + at(2), "ring 5 " + at(3)}},
+        {2, {"atPlayer " + at(4), "atPlayer " + at(5)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.phase);
+        boss->phase = c.phase;
+        // The phase clock held for the second.
+        boss->work6 = clock->elapsedFrameTime;
+        factory->log.clear();
+        for (int32_t f = 0; f < 26; f++)
+            frame(boss.get());
+        EXPECT_EQ(factory->log, c.shots);
+    }
+}
+
 TEST_F(ClsBoss_2Test, TheCoreFallsWithItsTurretsTheBossWithItsDrones)
 {
     VMPtr<ClsBoss_2> boss = make(3);
@@ -103,6 +140,54 @@ TEST_F(ClsBoss_2Test, TheCoreFallsWithItsTurretsTheBossWithItsDrones)
     EXPECT_EQ(factory->calls("money 5 ").size(), 2u);
 }
 
+TEST_F(ClsBoss_2Test, AtLevelThreeTheDronesSweepBetweenTheirTurnsFiringPairs)
+{
+    VMPtr<ClsBoss_2> boss = make(3);
+    ASSERT_TRUE(fight(boss.get()));
+    factory->log.clear();
+    int32_t top = boss->getY(6);
+    int32_t bottom = top;
+    int32_t last = top;
+    int32_t turns = 0;
+    int32_t way = 0;
+    for (int32_t f = 0; f < 26 * 20; f++) {
+        frame(boss.get());
+        int32_t y = boss->getY(6);
+        ASSERT_EQ(std::abs(y - last), 3) << "3 pixels a frame of 40 ms, frame " << f;
+        // Drone 7 turns in the frame drone 6 passed the turn, one step early.
+        ASSERT_LE(std::abs(boss->getY(7) - y), 6) << "the drones sweep together, frame " << f;
+        int32_t now = y > last ? 1 : -1;
+        if (way != 0 && now != way)
+            turns++;
+        way = now;
+        last = y;
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    }
+    EXPECT_GE(turns, 2);
+    EXPECT_NEAR(top, boss->sweepTop, 3);
+    EXPECT_NEAR(bottom, boss->sweepBottom, 3);
+    // A pair of shots 30 degrees apart, straight down, from each drone a second.
+    EXPECT_EQ(factory->calls("directional 1 30 ").size(), 2u * 20);
+}
+
+TEST_F(ClsBoss_2Test, AtLevelFourTheDronesWanderFourSecondsThenChargeTwoAndWanderThree)
+{
+    VMPtr<ClsBoss_2> boss = make(4);
+    ASSERT_TRUE(fight(boss.get()));
+    // The frame that ended the entry counted its 40 ms already.
+    std::vector<int32_t> switches;
+    bool charging = boss->charging;
+    for (int32_t f = 1; f <= 400; f++) {
+        frame(boss.get());
+        if (boss->charging != charging) {
+            switches.push_back(f);
+            charging = boss->charging;
+        }
+    }
+    EXPECT_EQ(switches, (std::vector<int32_t>{99, 149, 224, 274, 349, 399}));
+}
+
 TEST_F(ClsBoss_2Test, ADroneOffTheScreenHeadsForANewPoint)
 {
     VMPtr<ClsBoss_2> boss = make(4);
@@ -116,6 +201,14 @@ TEST_F(ClsBoss_2Test, ADroneOffTheScreenHeadsForANewPoint)
     EXPECT_GE(boss->wanderY, 160);
     EXPECT_LT(boss->wanderY, 480);
     EXPECT_EQ((*boss->vx)[6] > 0, boss->wanderX > -10);
+
+    // The smallest int drawn: the point is taken from the remainders' size.
+    VMPtr<vxtest::ScriptedRandom> scripted = vxtest::ScriptedRandom::newInstance()->init();
+    scripted->fallback = INT32_MIN;
+    main::Main::random = scripted;
+    boss->steerDrone(6);
+    EXPECT_EQ(boss->wanderX, 128);
+    EXPECT_EQ(boss->wanderY, 128 + 160);
 }
 
 TEST_F(ClsBoss_2Test, FewerTurretPointsKeepTheDronesInTheirPlaces)

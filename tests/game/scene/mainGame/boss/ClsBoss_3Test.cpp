@@ -1,7 +1,10 @@
 // The two cores boss: cores and pods by level, pod hits that hurt the core,
 // a core that takes its pods down with it, the defeat with both cores, the
-// corner circuit, the phases and the level-1 fire, and a set with fewer
-// pod points.
+// corner circuit, the phases, the level-1 fire and the pods' fire in each
+// phase, and a set with fewer pod points.
+
+#include <map>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -137,6 +140,41 @@ TEST_F(ClsBoss_3Test, PhasesByLevelAndTheirFire)
     size_t fromB = factory->calls("eightWay 1 ").size();
     EXPECT_GE(fromB, 3u);
     EXPECT_EQ(factory->calls("eightWay 0 ").size(), 2 * fromB);
+}
+
+TEST_F(ClsBoss_3Test, EachPhaseFiresItsPodsInTheirOwnDirections)
+{
+    // Level 4: core A (index 0, direction 0) and core B (1, direction 1);
+    // pods 2-9 direction 2 (even) or 3 (odd); pods 10-17 directions 4, 5,
+    // 6, 7, 6, 7, 4, 5. Phase 0 fires the even pods, 1 the odd ones, 2 all;
+    // a core fires in every phase and once more in the phase that names its
+    // index and in phase 3, which adds a pair aimed at the ship.
+    const struct {
+        int32_t phase;
+        std::map<int32_t, int32_t> eightWayByDirection;
+        size_t aimedPairs;
+    } cases[] = {
+        {0, {{0, 2}, {1, 1}, {2, 4}, {4, 2}, {6, 2}}, 0},
+        {1, {{0, 1}, {1, 2}, {3, 4}, {5, 2}, {7, 2}}, 0},
+        {2, {{0, 2}, {1, 2}, {2, 4}, {3, 4}, {4, 2}, {5, 2}, {6, 2}, {7, 2}}, 0},
+        {3, {{0, 2}, {1, 2}}, 2},
+    };
+    VMPtr<ClsBoss_3> boss = make(4);
+    ASSERT_TRUE(fight(boss.get()));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.phase);
+        boss->phase = c.phase;
+        // The phase clock held for the second.
+        boss->phaseTimer = ClsBoss_3::PHASE_TIME;
+        factory->log.clear();
+        for (int32_t f = 0; f < 26; f++)
+            frame(boss.get());
+        std::map<int32_t, int32_t> byDirection;
+        for (const std::string& shot : factory->calls("eightWay "))
+            byDirection[std::stoi(shot.substr(9))]++;
+        EXPECT_EQ(byDirection, c.eightWayByDirection);
+        EXPECT_EQ(factory->calls("directional 0 20 ").size(), c.aimedPairs);
+    }
 }
 
 TEST_F(ClsBoss_3Test, FewerPodPointsLeaveGapsAndTheBossCanBeBeaten)

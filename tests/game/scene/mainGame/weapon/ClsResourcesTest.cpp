@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "game/scene/mainGame/weapon/ShotFixture.h"
+#include "main/Game.h"
 #include "scene/mainGame/weapon/ClsResources.h"
 
 using scene::mainGame::weapon::ClsResources;
@@ -118,17 +119,21 @@ TEST_F(ClsResourcesTest, TouchingTheShipPaysOnlyInPlayAndEndsTheCoin)
         int32_t px, py;
         bool playActive, shipDown;
         bool taken;
-        int32_t money;
+        int32_t before, money;
     } cases[] = {
-        {"inside the ship", kShipX + 1, kShipY + 1, true, false, true, 50},
-        {"behind a menu", kShipX + 1, kShipY + 1, false, false, true, 0},
-        {"on the ship's edge", kShipX - 4, kShipY, true, false, false, 0},
-        {"through a destroyed ship", kShipX + 1, kShipY + 1, true, true, false, 0},
+        {"inside the ship", kShipX + 1, kShipY + 1, true, false, true, 0, 50},
+        {"behind a menu", kShipX + 1, kShipY + 1, false, false, true, 0, 0},
+        {"on the ship's edge", kShipX - 4, kShipY, true, false, false, 0, 0},
+        {"through a destroyed ship", kShipX + 1, kShipY + 1, true, true, false, 0, 0},
+        {"up to the most the game holds", kShipX + 1, kShipY + 1, true, false, true,
+         main::Game::MAX_MONEY - 50, main::Game::MAX_MONEY},
+        {"held at the most", kShipX + 1, kShipY + 1, true, false, true,
+         main::Game::MAX_MONEY - 49, main::Game::MAX_MONEY},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         MainGame::enemyBullets->clear();
-        MainGame::money = 0;
+        MainGame::money = c.before;
         MainGame::playActive = c.playActive;
         (*MainGame::player->inactive)[0] = c.shipDown;
         // Standing still: well below its speed 100 (step 3) pulls nothing.
