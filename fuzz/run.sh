@@ -23,13 +23,17 @@ for bin in "$build"/fuzz/*_fuzz; do
   corpus="$build/corpus/$name"
   findings="$build/findings/$name"
   log="$build/findings/$name.log"
+  seeds=()
+  if [ -d "$src/corpus/$name" ]; then
+    seeds=("$src/corpus/$name")
+  fi
   mkdir -p "$corpus" "$findings"
   : > "$log"
   deadline=$((SECONDS + seconds))
   result=ok
   while (( SECONDS < deadline )); do
     if ! "$bin" "${options[@]}" -max_total_time=$((deadline - SECONDS)) \
-         -artifact_prefix="$findings/" "$corpus" "$src/corpus/$name" >>"$log" 2>&1; then
+         -artifact_prefix="$findings/" "$corpus" "${seeds[@]}" >>"$log" 2>&1; then
       result="FAULT (see $log and $findings/)"
       status=1
       break
