@@ -54,7 +54,7 @@ std::string buildDate(const uint8_t* data, size_t size, int64_t* millis)
         std::snprintf(text, sizeof text, "%.3s, %02d %s %d %02d:%02d:%02d %s", weekday, day,
                       kMonths[month], year, hour, minute, second, zone);
     else if (form == 1)
-        std::snprintf(text, sizeof text, "%sday, %02d-%s-%d %02d:%02d:%02d %s", weekday, day,
+        std::snprintf(text, sizeof text, "%s, %02d-%s-%d %02d:%02d:%02d %s", weekday, day,
                       kMonths[month], year, hour, minute, second, zone);
     else
         std::snprintf(text, sizeof text, "%.3s %s %2d %02d:%02d:%02d %d %s", weekday, kMonths[month],

@@ -67,12 +67,21 @@ void checkReply(HINTERNET request)
     VXFUZZ_CHECK(queryText(request, HTTP_QUERY_RAW_HEADERS_CRLF, &raw), "no raw headers");
     VXFUZZ_CHECK(raw.size() >= 4 && raw.compare(raw.size() - 4, 4, u"\r\n\r\n") == 0,
                  "the raw headers do not end in an empty line");
-    VXFUZZ_CHECK(raw.compare(0, 5, u"HTTP/") == 0, "the raw headers do not start with the status line");
+    // One status line, the first: the name in any case, as the transfer
+    // takes it; an interim reply's lines are not kept.
+    auto statusLine = [](std::u16string_view line) {
+        std::u16string name(line.substr(0, 5));
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; });
+        return name == u"HTTP/";
+    };
+    VXFUZZ_CHECK(statusLine(raw), "the raw headers do not start with the status line");
     for (size_t at = 0; at + 2 < raw.size();) {
         size_t end = raw.find(u"\r\n", at);
         VXFUZZ_CHECK(end != at, "an empty line inside the headers");
         std::u16string_view line(raw.data() + at, end - at);
         VXFUZZ_CHECK(line.find(u'\n') == line.npos, "a line break inside a header line");
+        VXFUZZ_CHECK(at == 0 || !statusLine(line), "a second status line in the headers");
         at = end + 2;
     }
 
@@ -125,5 +134,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     InternetCloseHandle(request);
     InternetCloseHandle(connection);
     InternetCloseHandle(session);
+    server().clearRequests();
     return 0;
 }
