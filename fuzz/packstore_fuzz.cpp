@@ -4,8 +4,10 @@
 // if any (one of those a pack may throw).
 //
 // Layout: byte 0 sets the size of the store's records (16 times it, plus 1,
-// bytes; the last one shorter); the rest are the pack as saved.
+// bytes, but no fewer than make eight records; the last one shorter); the
+// rest are the pack as saved.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -72,7 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ResourcePack::currentPart = -1;
     tq::Resources::closePack();
     try {
-        saveInRecords(data + 1, size - 1, 1 + 16 * int32_t(data[0]));
+        // At most eight records: each add is a handful of file operations.
+        const int32_t recordSize = std::max(1 + 16 * int32_t(data[0]), int32_t(size + 6) / 8);
+        saveInRecords(data + 1, size - 1, recordSize);
     } catch (java::lang::Throwable* caught) {
         vxfuzz_fail("saving the pack threw " + vxfuzz_thrownClass(caught));
     }

@@ -4,6 +4,8 @@
 # to <build>/findings/<name>/. FUZZ_TARGETS="utf8 string" runs only those.
 # Extra libFuzzer flags of a target stand in fuzz/<name>_fuzz.options; a
 # target that stops early (-runs there) is restarted until its time is up.
+# Each target's line ends with the coverage and the inputs a second of its
+# last run.
 set -euo pipefail
 
 src=$(cd "$(dirname "$0")" && pwd)
@@ -39,6 +41,9 @@ for bin in "$build"/fuzz/*_fuzz; do
       break
     fi
   done
-  echo "fuzz: $name: $result, corpus $(ls "$corpus" | wc -l) inputs"
+  # The last run's closing figures: edges covered and inputs a second.
+  figures=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n 1 |
+            sed -E 's/.*cov: ([0-9]+).*exec\/s: ([0-9]+).*/, cov \1, \2 inputs a second/' || true)
+  echo "fuzz: $name: $result, corpus $(ls "$corpus" | wc -l) inputs$figures"
 done
 exit $status
