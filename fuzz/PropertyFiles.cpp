@@ -31,7 +31,7 @@ bool read(LengthCall lengthOf, CopyCall copy, const std::u16string& key, std::u1
 
 FuzzProperties::FuzzProperties(const std::string& systemText, const std::string& applicationText)
 {
-    static vxtest::AppFolder folder;
+    const vxtest::AppFolder& folder = vxfuzz_appFolder();
     folder.writeSysProperties(systemText);
     folder.writeAppProperties(applicationText);
     HAL_loadProperties();

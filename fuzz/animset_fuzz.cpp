@@ -92,7 +92,7 @@ void exercise(const VMPtr<tq::AnimSet>& set)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    vxfuzz_bootVM();
+    VXFuzzVM vm;
     openSetPack(data, size);
     VMPtr<tq::AnimSet> set;
     try {

@@ -45,7 +45,7 @@ bool indexSafe(F body)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    vxfuzz_bootVM();
+    VXFuzzVM vm;
     VMPtr<TqCanvasAnimations> store = TqCanvasAnimations::newInstance()->init();
     std::string threw;
     try {

@@ -38,7 +38,7 @@ std::u16string unitsOf(const VMPtr<java::lang::String>& s)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    vxfuzz_bootVM();
+    VXFuzzVM vm;
     FuzzedDataProvider in(data, size);
     int32_t from = in.ConsumeIntegralInRange<int32_t>(-2, 40);
     int32_t n = in.ConsumeIntegralInRange<int32_t>(-2, 300);

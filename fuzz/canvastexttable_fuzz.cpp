@@ -16,7 +16,7 @@ using tq::TqCanvas;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    vxfuzz_bootVM();
+    VXFuzzVM vm;
     if (size < 2)
         return 0;
     // The first two bytes announce the table's size in bytes.

@@ -273,7 +273,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size == 0 || size > (1u << 16))
         return 0;
-    vxfuzz_bootVM();
+    VXFuzzVM vm;
     const size_t scriptSize = std::min<size_t>(data[0], size - 1);
     Script script{data + 1, scriptSize};
     const int32_t offset = int32_t(1 + scriptSize);

@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     size_t textAt = 1 + size_t(n) * GLYPH_BYTES + 2;
     if (size < textAt)
         return 0;
-    vxfuzz_bootVM();
+    VXFuzzVM vm;
     VMPtr<Gob::GobArray> set = glyphsOf(data + 1, n);
     VMPtr<RichFont> font = RichFont::newInstance()->initSystemFont();
     try {

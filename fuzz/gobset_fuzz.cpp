@@ -50,7 +50,7 @@ void openPicturePack()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    vxfuzz_bootVM();
+    VXFuzzVM vm;
     static bool opened = false;
     if (!opened) {
         openPicturePack();

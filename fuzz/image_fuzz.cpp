@@ -3,7 +3,9 @@
 // consistently with its format and draws under every transform. An input
 // whose first byte is odd is a recipe for a PNG (size, colour type, pixels)
 // followed by damage (offset, xor pairs), so the search starts from valid
-// structure; an even first byte hands the rest over as it is.
+// structure; a first byte of 2 modulo 4 is the same for a JPEG (size,
+// quality, baseline or progressive, pixels, then damage); one of 0 modulo 4
+// hands the rest over as it is.
 
 #include <cstdint>
 #include <string>
@@ -13,11 +15,12 @@
 #include "hal/HALImage.h"
 #include "hal/HALImageRef.h"
 #include "hal/hal.h"
+#include "support/JpegWriter.h"
 #include "support/PngWriter.h"
 
 namespace {
 
-std::string fromRecipe(const uint8_t* data, size_t size)
+std::string pngFromRecipe(const uint8_t* data, size_t size)
 {
     size_t at = 1;
     auto next = [&]() -> uint8_t { return at < size ? data[at++] : 0; };
@@ -42,16 +45,25 @@ std::string fromRecipe(const uint8_t* data, size_t size)
         }
         png = vxtest::pngRgba(width, height, argb);
     }
-    while (at + 1 < size) {
-        size_t offset = next();
-        uint8_t mask = next();
-        if (mask == 0) {
-            png.resize(std::min(png.size(), offset));  // a cut instead of a flip
-        } else if (!png.empty()) {
-            png[offset % png.size()] = static_cast<char>(png[offset % png.size()] ^ mask);
-        }
-    }
+    vxfuzz_damage(png, data, size, at);
     return png;
+}
+
+std::string jpegFromRecipe(const uint8_t* data, size_t size)
+{
+    size_t at = 1;
+    auto next = [&]() -> uint8_t { return at < size ? data[at++] : 0; };
+    int width = 1 + next() % 24;
+    int height = 1 + next() % 24;
+    int quality = 1 + next() % 100;
+    bool progressive = next() & 1;
+    std::vector<uint32_t> rgb(static_cast<size_t>(width) * height);
+    for (uint32_t& p : rgb) {
+        p = (uint32_t{next()} << 16) | (uint32_t{next()} << 8) | next();
+    }
+    std::string jpeg = vxtest::jpegRgb(width, height, rgb, quality, progressive);
+    vxfuzz_damage(jpeg, data, size, at);
+    return jpeg;
 }
 
 }  // namespace
@@ -61,7 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size < 1) {
         return 0;
     }
-    std::string bytes = (data[0] & 1) ? fromRecipe(data, size) : std::string(data + 1, data + size);
+    std::string bytes = (data[0] & 1)       ? pngFromRecipe(data, size)
+                        : (data[0] & 3) == 2 ? jpegFromRecipe(data, size)
+                                             : std::string(data + 1, data + size);
     HALImageRef* ref = nullptr;
     int32_t width = 0, height = 0;
     int32_t status = HAL_createImageWithData(&ref, reinterpret_cast<const int8_t*>(bytes.data()),

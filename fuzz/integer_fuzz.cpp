@@ -47,7 +47,7 @@ bool reference(const std::u16string& text, int32_t radix, int32_t* value)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    vxfuzz_bootVM();
+    VXFuzzVM vm;
     FuzzedDataProvider in(data, size);
     int32_t radix = in.ConsumeIntegralInRange<int32_t>(0, 40);
     if (in.ConsumeBool())

@@ -29,7 +29,7 @@ void checkText(const VMPtr<String>& written, T value, int32_t radix)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    vxfuzz_bootVM();
+    VXFuzzVM vm;
     FuzzedDataProvider in(data, size);
     int32_t radix = in.ConsumeIntegral<int32_t>();
     int64_t value = in.ConsumeIntegral<int64_t>();

@@ -121,7 +121,7 @@ void checkOpenStore(HALRecordStore* store)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static vxtest::AppFolder app;
+    const vxtest::AppFolder& app = vxfuzz_appFolder();
     static bool loaded = (HAL_loadProperties(), true);
     (void)loaded;
     checkMetadataRoundTrip(data, size);

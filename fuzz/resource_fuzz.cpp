@@ -36,7 +36,7 @@ const Known kInside[] = {
 
 void makeFolder()
 {
-    static vxtest::AppFolder folder;
+    const vxtest::AppFolder& folder = vxfuzz_appFolder();
     static bool made = false;
     if (made)
         return;

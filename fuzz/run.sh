@@ -4,6 +4,8 @@
 # to <build>/findings/<name>/. FUZZ_TARGETS="utf8 string" runs only those.
 # Extra libFuzzer flags of a target stand in fuzz/<name>_fuzz.options; a
 # target that stops early (-runs there) is restarted until its time is up.
+# Each target's line ends with the coverage and the inputs a second of its
+# last run.
 set -euo pipefail
 
 src=$(cd "$(dirname "$0")" && pwd)
@@ -23,18 +25,25 @@ for bin in "$build"/fuzz/*_fuzz; do
   corpus="$build/corpus/$name"
   findings="$build/findings/$name"
   log="$build/findings/$name.log"
+  seeds=()
+  if [ -d "$src/corpus/$name" ]; then
+    seeds=("$src/corpus/$name")
+  fi
   mkdir -p "$corpus" "$findings"
   : > "$log"
   deadline=$((SECONDS + seconds))
   result=ok
   while (( SECONDS < deadline )); do
     if ! "$bin" "${options[@]}" -max_total_time=$((deadline - SECONDS)) \
-         -artifact_prefix="$findings/" "$corpus" "$src/corpus/$name" >>"$log" 2>&1; then
+         -artifact_prefix="$findings/" "$corpus" "${seeds[@]}" >>"$log" 2>&1; then
       result="FAULT (see $log and $findings/)"
       status=1
       break
     fi
   done
-  echo "fuzz: $name: $result, corpus $(ls "$corpus" | wc -l) inputs"
+  # The last run's closing figures: edges covered and inputs a second.
+  figures=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n 1 |
+            sed -E 's/.*cov: ([0-9]+).*exec\/s: ([0-9]+).*/, cov \1, \2 inputs a second/' || true)
+  echo "fuzz: $name: $result, corpus $(ls "$corpus" | wc -l) inputs$figures"
 done
 exit $status

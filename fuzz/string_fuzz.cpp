@@ -125,7 +125,7 @@ void checkCText(FuzzedDataProvider& in)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    vxfuzz_bootVM();
+    VXFuzzVM vm;
     FuzzedDataProvider in(data, size);
     checkBytes(in);
     checkCText(in);

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1 || size > 70000)
         return 0;
-    vxfuzz_bootVM();
+    VXFuzzVM vm;
     int32_t length = int32_t(size - 1) + ((data[0] & 1) ? 0 : data[0]);
     VMPtr<ByteArray> bytes = ByteArray::newArray(int32_t(size - 1));
     for (size_t i = 1; i < size; i++)

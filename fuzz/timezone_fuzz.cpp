@@ -112,7 +112,7 @@ std::u16string unitsOf(const VMPtr<String>& s)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    vxfuzz_bootVM();
+    VXFuzzVM vm;
     if (size > 64)
         return 0;
     std::u16string id;

@@ -103,6 +103,7 @@ struct InternetRequest : InternetObject {
     bool complete = false;
     long status = 0;
     std::vector<std::string> replyLines;  // status line first, no line ends
+    bool betweenReplies = true;  // no header line since the last empty one
     std::string body;
     size_t readPosition = 0;
     size_t headerBytes = 0;
@@ -262,8 +263,12 @@ size_t onHeader(char* data, size_t size, size_t count, void* context)
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
         line.remove_suffix(1);
     }
-    // Each reply (a redirect, an interim 100) starts again with its status line.
-    if (line.size() >= 5 && line.substr(0, 5) == "HTTP/") {
+    // Each reply (a redirect, an interim 100) starts again with its status
+    // line, which follows the empty line that ended the previous headers and
+    // names the protocol in any case. Trailers also follow an empty line.
+    bool first = request->betweenReplies;
+    request->betweenReplies = line.empty();
+    if (first && line.size() >= 5 && equalsIgnoreCase(line.substr(0, 5), "HTTP/")) {
         request->replyLines.clear();
         request->body.clear();
         request->headerBytes = 0;

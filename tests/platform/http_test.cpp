@@ -375,6 +375,36 @@ TEST_F(Http, NotFoundKeepsItsStatusLineAndBody)
     EXPECT_EQ("no such page", connection.body());
 }
 
+TEST_F(Http, OnlyTheFinalReplysLinesAreKept)
+{
+    struct Case {
+        const char* reply;
+        const char* statusLine;
+        std::optional<std::string> hop;
+    };
+    const Case cases[] = {
+        // An interim reply before a status line whose protocol name is in
+        // another case.
+        {"HTTP/1.1 100 Continue\r\nX-Hop: interim\r\n\r\n"
+         "http/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok",
+         "http/1.1 200 OK", std::nullopt},
+        // A header line that begins like a status line starts no reply.
+        {"HTTP/1.1 200 OK\r\nX-Hop: first\r\nHTTP/2-Note: kept\r\nContent-Length: 2\r\n\r\nok",
+         "HTTP/1.1 200 OK", "first"},
+    };
+    for (const Case& c : cases) {
+        HttpTestServer server([&](const HttpRequest&) { return HttpReply{c.reply}; });
+        Connection connection(server.url("/"));
+        EXPECT_EQ(200, connection.code()) << c.reply;
+        EXPECT_EQ(std::optional<std::string>(c.statusLine),
+                  connection.text(HAL_getHTTPResponseMessage).second)
+            << c.reply;
+        EXPECT_EQ(c.hop, connection.header(u"X-Hop")) << c.reply;
+        EXPECT_EQ("ok", connection.body()) << c.reply;
+        HAL_closeHTTPSession();
+    }
+}
+
 // A request that could not be sent fails every question about its reply.
 void expectFailedRequest(Connection& connection)
 {

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <jpeglib.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,6 +13,7 @@
 #include "hal/HALImageRef.h"
 #include "hal/hal.h"
 #include "support/AppFolder.h"
+#include "support/JpegWriter.h"
 #include "support/PngWriter.h"
 
 namespace {
@@ -159,34 +158,7 @@ TEST(Decoding, DamagedDataIsABadFormatAndASwappedPaletteStillDecodes)
 
 TEST(Decoding, JpegGivesOpaquePixels)
 {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr error{};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = 8;
-    info.image_height = 8;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 100, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<unsigned char> row(8 * 3);
-    for (int x = 0; x < 8; ++x) {
-        row[x * 3] = 200;
-        row[x * 3 + 1] = 40;
-        row[x * 3 + 2] = 40;
-    }
-    while (info.next_scanline < 8) {
-        JSAMPROW p = row.data();
-        jpeg_write_scanlines(&info, &p, 1);
-    }
-    jpeg_finish_compress(&info);
-    std::string bytes(reinterpret_cast<char*>(buffer), size);
-    jpeg_destroy_compress(&info);
-    std::free(buffer);
+    std::string bytes = vxtest::jpegRgb(8, 8, std::vector<uint32_t>(64, 0xC82828), 100);
     HALImageRef* ref = nullptr;
     ASSERT_EQ(decode(bytes, &ref), 0);
     EXPECT_EQ(ref->image->format, HALImage::kOpaque);

@@ -155,6 +155,12 @@ std::vector<HttpRequest> HttpTestServer::requests() const
     return requests_;
 }
 
+void HttpTestServer::clearRequests()
+{
+    std::lock_guard<std::mutex> guard(mutex_);
+    requests_.clear();
+}
+
 HttpReply HttpTestServer::reply(const std::string& statusLine,
                                 const std::vector<std::pair<std::string, std::string>>& headers,
                                 const std::string& body, bool withLength)

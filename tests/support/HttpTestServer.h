@@ -53,6 +53,8 @@ public:
     // "http://127.0.0.1:<port>" + path.
     std::string url(const std::string& path) const;
     std::vector<HttpRequest> requests() const;
+    // Forgets the requests seen so far (a server kept for a long run).
+    void clearRequests();
 
     // A complete reply: status line, the headers, Content-Length (unless
     // withLength is false) and the body.
