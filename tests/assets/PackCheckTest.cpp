@@ -30,6 +30,7 @@ TEST_F(PackCheckTest, PassesAPackOfTheExpectedShape)
                     "gobset 1025 gobs=2 boxes@0>=1 boxes@1=0\n"
                     "animset 0x402 gobs=0x401 animations=2 frames>=2 boxes@0=2 boxes@1=0 steps@0=2\n"
                     "animset 0x402 boxids@0=0-1 placed@0=2 placed@1<=0 animboxids@1=1,0\n"
+                    "animset 0x402 ends@0=1 ends@1=1 last@0=1 last@1=0\n"
                     "texts 0x405 ids=0-1,2 font=0x406\n"
                     "font 0x406 chars=32-126,0xE9 height>=8 height<=16 line>=8\n"
                     "sound 0x408 type=midi\n"
@@ -65,6 +66,9 @@ TEST_F(PackCheckTest, NamesTheLineAndTheIdOfEachResourceNotAsExpected)
         {"animset 0x402 animboxids@0=1", "animset 0x402 (1026): animation 0 step 1: frame 1 has no box 1"},
         {"animset 0x402 animboxids@1=3", "animset 0x402 (1026): animation 1 step 0: frame 0 has no box 3"},
         {"animset 0x402 animboxids@2=0", "animset 0x402 (1026): has no animation 2 (it holds 2)"},
+        {"animset 0x402 ends@1=0", "animset 0x402 (1026): animation 1 ends, expected it to run for ever"},
+        {"animset 0x402 last@0=0", "animset 0x402 (1026): animation 0 ends on frame 1, expected 0"},
+        {"animset 0x402 last@2=0", "animset 0x402 (1026): has no animation 2 (it holds 2)"},
         {"animset 0x402 gobs=0x40C", "animset 0x402 (1026): frame 0 places Gob 1, but Gob set 0x40C (1036) holds 1"},
         {"animset 0x402 gobs=0x405", "animset 0x402 (1026): its Gob set 0x405 (1029) does not load"},
         {"texts 0x405 ids=1-3", "texts 0x405 (1029): has no text 3 (it holds 3)"},
@@ -186,6 +190,7 @@ TEST(ExpectationTest, RefusesMalformedLinesByLine)
         {"texts 1 ids=1,\n", "e.expect:1: ids must be a list of numbers and ranges: 1,"},
         {"texts 1 font=0x1FFFF\n", "e.expect:1: font must be from 0 to 65535: 0x1FFFF"},
         {"sound 1 type=mp3\n", "e.expect:1: type is midi or wav: mp3"},
+        {"animset 1 ends@0=2\n", "e.expect:1: ends must be from 0 to 1: 2"},
     };
     vxtest::AppFolder folder;
     std::string file = folder.path() + "/e.expect";

@@ -25,7 +25,8 @@ const std::map<std::string, std::map<std::string, KeyRule>>& kinds()
         {"animset",
          {{"animations", {false, true}}, {"frames", {false, true}}, {"boxes", {true, true}},
           {"boxids", {true, false}}, {"placed", {true, true}}, {"steps", {true, true}},
-          {"animboxids", {true, false}}, {"gobs", {false, false}}}},
+          {"animboxids", {true, false}}, {"ends", {true, false}}, {"last", {true, false}},
+          {"gobs", {false, false}}}},
         {"texts", {{"ids", {false, false}}, {"font", {false, false}}}},
         {"font",
          {{"chars", {false, false}}, {"height", {false, true}}, {"line", {false, true}}}},
@@ -71,7 +72,9 @@ Condition parseCondition(const std::string& word, const std::map<std::string, Ke
         parseValue(condition.value, 0, INT32_MAX, where + key);
     else if (key == "type" && condition.value != "midi" && condition.value != "wav")
         throw CheckError(where + "type is midi or wav: " + condition.value);
-    else if (key == "font" || (key == "gobs" && kind == "animset"))
+    else if (key == "ends")
+        parseValue(condition.value, 0, 1, where + key);
+    else if (key == "font" || key == "last" || (key == "gobs" && kind == "animset"))
         parseValue(condition.value, 0, 0xFFFF, where + key);
     else if (key != "type")
         parseList(condition.value, where + key);

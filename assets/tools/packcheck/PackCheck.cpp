@@ -128,6 +128,8 @@ struct Checker {
                 fail("has no animation " + std::to_string(c.at) + " (it holds " + std::to_string(animations) + ")");
             } else if (c.key == "steps") {
                 fail(compare("the step count of animation " + std::to_string(c.at), set->getStepCount(c.at), c));
+            } else if (c.key == "ends" || c.key == "last") {
+                ending(*set, c);
             } else {
                 animationBoxIds(*set, c.at, parseList(c.value, c.key));
             }
@@ -151,6 +153,24 @@ struct Checker {
                 fail(shownBy + "frame " + std::to_string(frame) + " has no box " + std::to_string(id) +
                      " (its boxes: " + (has.empty() ? "none" : has) + ")");
         }
+    }
+
+    // ends@A=1: the animation plays a number of times and stops (0: it runs
+    // for ever); last@A=F: its last step shows frame F.
+    void ending(tq::AnimSet& set, const Condition& c)
+    {
+        int32_t entry = (*set.animations)[c.at];
+        std::string animation = "animation " + std::to_string(c.at);
+        if (c.key == "ends") {
+            bool ends = tq::AnimSet::signedField(entry, 10, 6) >= 0;
+            if (ends != (c.value != "0"))
+                fail(animation + (ends ? " ends, expected it to run for ever" : " runs for ever, expected it to end"));
+            return;
+        }
+        int32_t steps = set.getStepCount(c.at);
+        int32_t last = steps == 0 ? -1 : int32_t(uint32_t(set.stepEntry((uint32_t(entry) >> 16) + steps - 1)) >> 22);
+        if (last != int32_t(parseValue(c.value, 0, 0xFFFF, c.key)))
+            fail(animation + " ends on frame " + std::to_string(last) + ", expected " + c.value);
     }
 
     // Every listed id has a box in each frame the animation shows.
