@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential g++ clang cmake ninja-build pkg-config git
+  build-essential g++ clang cmake ninja-build pkg-config git ccache
   libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libpixman-1-dev
   libsdl2-dev libcurl4-openssl-dev libpng-dev libjpeg-dev
