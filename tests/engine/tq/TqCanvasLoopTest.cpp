@@ -2,6 +2,7 @@
 // notices, suspend and resume with the settling delay, size changes, exit,
 // and frame pacing checked from the clock.
 
+#include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -179,16 +180,18 @@ TEST_F(TqCanvasLoopTest, FramesArePacedToTheMinimumFrameTimeByTheClock)
 {
     show();
     ASSERT_TRUE(runFrames(1));
-    std::vector<int64_t> stamps;
-    canvas->onUpdate = [&] {
-        stamps.push_back(now());
+    // Owned by the callback too: a failed wait leaves the thread running
+    // until the fixture stops it.
+    auto stamps = std::make_shared<std::vector<int64_t>>();
+    canvas->onUpdate = [stamps] {
+        stamps->push_back(now());
         wince::advanceVirtualClock(10); // the game's work
     };
     canvas->setFrameTimeBoundA(40);
     ASSERT_TRUE(runFrames(300));
-    ASSERT_GE(stamps.size(), 300u);
+    ASSERT_GE(stamps->size(), 300u);
     // Settled: one frame every 40 ms of the clock, each reported as 40.
-    int64_t span = stamps[299] - stamps[199];
+    int64_t span = (*stamps)[299] - (*stamps)[199];
     EXPECT_NEAR(double(span) / 100.0, 40.0, 0.5);
     EXPECT_EQ(canvas->getFrameTime(), 40);
 }
