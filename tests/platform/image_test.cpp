@@ -1,11 +1,14 @@
 // Platform images: formats chosen from ARGB input, reading back, reference
 // counts, mutable images, and decoding through the imaging factory (PNG
-// palette transparency, damaged data, a swapped palette, JPEG).
+// palette transparency, damaged data, a swapped palette, JPEG, pictures
+// declaring a huge size).
 
 #include <gtest/gtest.h>
 
 #include <jpeglib.h>
+#include <sys/resource.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -157,7 +160,8 @@ TEST(Decoding, DamagedDataIsABadFormatAndASwappedPaletteStillDecodes)
     EXPECT_EQ(HAL_createImageWithData(&ref, nullptr, 4, nullptr, nullptr), 2);
 }
 
-TEST(Decoding, JpegGivesOpaquePixels)
+// A JPEG of one colour, baseline or progressive.
+std::string jpegBytes(int width, int height, bool progressive)
 {
     jpeg_compress_struct info{};
     jpeg_error_mgr error{};
@@ -166,20 +170,23 @@ TEST(Decoding, JpegGivesOpaquePixels)
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = 8;
-    info.image_height = 8;
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
     info.input_components = 3;
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 100, TRUE);
+    if (progressive) {
+        jpeg_simple_progression(&info);
+    }
     jpeg_start_compress(&info, TRUE);
-    std::vector<unsigned char> row(8 * 3);
-    for (int x = 0; x < 8; ++x) {
+    std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
+    for (int x = 0; x < width; ++x) {
         row[x * 3] = 200;
         row[x * 3 + 1] = 40;
         row[x * 3 + 2] = 40;
     }
-    while (info.next_scanline < 8) {
+    while (info.next_scanline < info.image_height) {
         JSAMPROW p = row.data();
         jpeg_write_scanlines(&info, &p, 1);
     }
@@ -187,14 +194,67 @@ TEST(Decoding, JpegGivesOpaquePixels)
     std::string bytes(reinterpret_cast<char*>(buffer), size);
     jpeg_destroy_compress(&info);
     std::free(buffer);
-    HALImageRef* ref = nullptr;
-    ASSERT_EQ(decode(bytes, &ref), 0);
-    EXPECT_EQ(ref->image->format, HALImage::kOpaque);
-    uint32_t p = readAll(ref)[27];
-    EXPECT_EQ(p >> 24, 0xFFu);
-    EXPECT_NEAR(static_cast<int>((p >> 16) & 0xFF), 200, 12);
-    EXPECT_NEAR(static_cast<int>((p >> 8) & 0xFF), 40, 12);
-    HAL_deleteImage(ref);
+    return bytes;
+}
+
+// The same bytes with the frame header declaring another size.
+std::string declaringSize(std::string jpeg, uint16_t width, uint16_t height)
+{
+    size_t frame = jpeg.find("\xFF\xC2");
+    if (frame == std::string::npos) {
+        frame = jpeg.find("\xFF\xC0");
+    }
+    jpeg[frame + 5] = static_cast<char>(height >> 8);
+    jpeg[frame + 6] = static_cast<char>(height);
+    jpeg[frame + 7] = static_cast<char>(width >> 8);
+    jpeg[frame + 8] = static_cast<char>(width);
+    return jpeg;
+}
+
+TEST(Decoding, JpegGivesOpaquePixels)
+{
+    for (bool progressive : {false, true}) {
+        HALImageRef* ref = nullptr;
+        ASSERT_EQ(decode(jpegBytes(8, 8, progressive), &ref), 0);
+        EXPECT_EQ(ref->image->format, HALImage::kOpaque);
+        uint32_t p = readAll(ref)[27];
+        EXPECT_EQ(p >> 24, 0xFFu);
+        EXPECT_NEAR(static_cast<int>((p >> 16) & 0xFF), 200, 12);
+        EXPECT_NEAR(static_cast<int>((p >> 8) & 0xFF), 40, 12);
+        HAL_deleteImage(ref);
+    }
+}
+
+// A small file declaring a huge picture is refused from its header: quickly,
+// and without libjpeg allocating for the declared size.
+TEST(Decoding, JpegDeclaringAHugePictureIsRefusedFromItsHeader)
+{
+    struct Case {
+        const char* what;
+        bool progressive;
+        uint16_t width;
+        uint16_t height;
+    };
+    const Case cases[] = {
+        {"progressive 65500 x 65500", true, 65500, 65500},
+        {"baseline 65500 x 65500", false, 65500, 65500},
+        {"progressive, sides allowed, too many pixels", true, 16384, 16384},
+        {"progressive, one side too long", true, 16385, 8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string bomb = declaringSize(jpegBytes(16, 16, c.progressive), c.width, c.height);
+        rusage before{};
+        getrusage(RUSAGE_SELF, &before);
+        auto start = std::chrono::steady_clock::now();
+        HALImageRef* ref = nullptr;
+        EXPECT_EQ(decode(bomb, &ref), 6);
+        EXPECT_EQ(ref, nullptr);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+        rusage after{};
+        getrusage(RUSAGE_SELF, &after);
+        EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 32 * 1024);  // kilobytes
+    }
 }
 
 TEST(Decoding, ResourcesLoadFromTheResourceFolder)
