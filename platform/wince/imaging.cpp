@@ -161,6 +161,17 @@ void jpegFail(j_common_ptr info)
 
 void jpegMessage(j_common_ptr) {}
 
+// Each scan of a progressive file passes over the whole picture: a small
+// file repeating its scans would keep the decoder busy for minutes.
+constexpr int kMaxJpegScans = 100;
+
+void jpegProgress(j_common_ptr info)
+{
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxJpegScans) {
+        jpegFail(info);
+    }
+}
+
 bool decodeJpeg(const uint8_t* data, size_t size, Decoded& out, std::vector<uint8_t>& line)
 {
     jpeg_decompress_struct info{};
@@ -174,6 +185,9 @@ bool decodeJpeg(const uint8_t* data, size_t size, Decoded& out, std::vector<uint
     }
     jpeg_create_decompress(&info);
     info.mem->max_memory_to_use = kMaxJpegMemory;
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = jpegProgress;
+    info.progress = &progress;
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     jpeg_read_header(&info, TRUE);
     // The declared size is refused before jpeg_start_decompress, which for a

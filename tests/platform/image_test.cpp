@@ -225,6 +225,19 @@ TEST(Decoding, JpegGivesOpaquePixels)
     }
 }
 
+// The same bytes with the last scan given `times` more times.
+std::string withScanRepeated(const std::string& jpeg, int times)
+{
+    size_t last = jpeg.rfind("\xFF\xDA");
+    size_t end = jpeg.size() - 2;  // the end-of-image marker
+    std::string scan = jpeg.substr(last, end - last);
+    std::string out = jpeg.substr(0, end);
+    for (int i = 0; i < times; ++i) {
+        out += scan;
+    }
+    return out + jpeg.substr(end);
+}
+
 // A small file declaring a huge picture is refused from its header: quickly,
 // and without libjpeg allocating for the declared size.
 TEST(Decoding, JpegDeclaringAHugePictureIsRefusedFromItsHeader)
@@ -255,6 +268,21 @@ TEST(Decoding, JpegDeclaringAHugePictureIsRefusedFromItsHeader)
         getrusage(RUSAGE_SELF, &after);
         EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 32 * 1024);  // kilobytes
     }
+}
+
+// Every scan of a progressive file passes over the whole picture: a file
+// repeating its last scan past the limit is refused before it has taken long.
+TEST(Decoding, ProgressiveJpegWithTooManyScansIsRefused)
+{
+    std::string jpeg = jpegBytes(1024, 512, true);
+    HALImageRef* ref = nullptr;
+    ASSERT_EQ(decode(withScanRepeated(jpeg, 80), &ref), 0);
+    HAL_deleteImage(ref);
+    auto start = std::chrono::steady_clock::now();
+    ref = reinterpret_cast<HALImageRef*>(1);
+    EXPECT_EQ(decode(withScanRepeated(jpeg, 5000), &ref), 6);
+    EXPECT_EQ(ref, nullptr);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 TEST(Decoding, ResourcesLoadFromTheResourceFolder)
