@@ -231,7 +231,11 @@ int32_t HALPlayer::readWav(const uint8_t* data, int32_t length, WavInfo* info)
     uint32_t declared = le32(data + 40);
     uint32_t samples = static_cast<uint32_t>(length - kWavHeaderBytes);
     uint32_t bytesPerSecond = channels * bits * rate / 8;
-    if (channels == 0 || bytesPerSecond == 0 || declared > samples) {
+    // Only what the mixer plays: 8- or 16-bit PCM, mono or stereo, at a
+    // sound's usual rates (a rate far below them is resampled into minutes).
+    bool playable = (bits == 8 || bits == 16) && (channels == 1 || channels == 2) && rate >= kWavMinRate &&
+                    rate <= kWavMaxRate;
+    if (!playable || declared > samples) {
         return 6;
     }
     WAVEFORMATEX& format = info->format;

@@ -39,6 +39,8 @@ public:
     };
     static constexpr int32_t kWavHeaderBytes = 44;
     static constexpr int32_t kMidiHeaderBytes = 22;
+    static constexpr uint32_t kWavMinRate = 8000;
+    static constexpr uint32_t kWavMaxRate = 48000;
 
     // What a WAV image's fixed header says.
     struct WavInfo {
@@ -46,7 +48,9 @@ public:
         uint32_t sampleBytes;  // from the 44-byte header to the end
     };
     // 0, or 6 for an image too short for its header, a data chunk longer
-    // than the image, no channels, or no bytes per second.
+    // than the image, or a format the mixer does not play (bits other than
+    // 8 or 16, channels other than 1 or 2, a rate outside kWavMinRate to
+    // kWavMaxRate).
     static int32_t readWav(const uint8_t* data, int32_t length, WavInfo* info);
 
     // Reads a single-track standard MIDI file into timed messages (see

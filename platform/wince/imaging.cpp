@@ -24,6 +24,16 @@ namespace {
 // Pictures above this many pixels are refused rather than decoded.
 constexpr uint64_t kMaxPixels = 1u << 24;
 constexpr uint32_t kMaxSide = 16384;
+// libjpeg's own memory: a progressive picture's coefficients (two bytes for
+// each pixel of each of three components) at the largest size, and room for
+// its tables and rows. Beyond it libjpeg would need a backing store, which
+// it does not have, and fails.
+constexpr long kMaxJpegMemory = static_cast<long>(kMaxPixels * 3 * sizeof(JCOEF) + (16u << 20));
+
+bool withinLimits(uint32_t width, uint32_t height)
+{
+    return width <= kMaxSide && height <= kMaxSide && static_cast<uint64_t>(width) * height <= kMaxPixels;
+}
 
 struct Decoded {
     uint32_t width = 0;
@@ -113,7 +123,7 @@ bool decodePng(const uint8_t* data, size_t size, Decoded& out, std::vector<png_b
     png_read_info(png, info);
     png_uint_32 width = png_get_image_width(png, info);
     png_uint_32 height = png_get_image_height(png, info);
-    if (static_cast<uint64_t>(width) * height > kMaxPixels) {
+    if (!withinLimits(width, height)) {
         png_error(png, "too large");
     }
     png_set_expand(png);
@@ -151,6 +161,17 @@ void jpegFail(j_common_ptr info)
 
 void jpegMessage(j_common_ptr) {}
 
+// Each scan of a progressive file passes over the whole picture: a small
+// file repeating its scans would keep the decoder busy for minutes.
+constexpr int kMaxJpegScans = 100;
+
+void jpegProgress(j_common_ptr info)
+{
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxJpegScans) {
+        jpegFail(info);
+    }
+}
+
 bool decodeJpeg(const uint8_t* data, size_t size, Decoded& out, std::vector<uint8_t>& line)
 {
     jpeg_decompress_struct info{};
@@ -163,16 +184,21 @@ bool decodeJpeg(const uint8_t* data, size_t size, Decoded& out, std::vector<uint
         return false;
     }
     jpeg_create_decompress(&info);
+    info.mem->max_memory_to_use = kMaxJpegMemory;
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = jpegProgress;
+    info.progress = &progress;
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     jpeg_read_header(&info, TRUE);
-    if (info.num_components != 1 && info.num_components != 3) {
+    // The declared size is refused before jpeg_start_decompress, which for a
+    // progressive file allocates the coefficients of the whole picture.
+    if ((info.num_components != 1 && info.num_components != 3) || !withinLimits(info.image_width, info.image_height)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
-    if (info.output_components != 3 || info.output_width > kMaxSide || info.output_height > kMaxSide ||
-        static_cast<uint64_t>(info.output_width) * info.output_height > kMaxPixels) {
+    if (info.output_components != 3 || !withinLimits(info.output_width, info.output_height)) {
         jpeg_destroy_decompress(&info);
         return false;
     }

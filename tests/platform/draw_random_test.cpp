@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <initializer_list>
 #include <random>
 #include <vector>
 
@@ -55,69 +57,99 @@ std::vector<uint16_t> draw(uint32_t seed, int count, bool withText)
     auto any = [&](int from, int to) { return from + static_cast<int>(random() % static_cast<uint32_t>(to - from + 1)); };
     auto x = [&] { return any(-20, kWidth + 20); };
     auto y = [&] { return any(-20, kHeight + 20); };
+    auto range = [&](int from, int to) { return [&any, from, to] { return any(from, to); }; };
+    // The numbers of one call, drawn last argument first (the order the
+    // checksum was recorded in): an argument list's own order of evaluation
+    // is the compiler's.
+    auto args = [](std::initializer_list<std::function<int()>> makers) {
+        std::vector<int> a(makers.size());
+        for (size_t k = a.size(); k-- > 0;) {
+            a[k] = makers.begin()[k]();
+        }
+        return a;
+    };
     std::vector<int32_t> pixels(40 * 40);
     for (int32_t& p : pixels) {
         p = static_cast<int32_t>(random());
     }
     for (int i = 0; i < count; ++i) {
         uint32_t alphas[] = {0, 5, 8, 100, 128, 247, 248, 255};
-        HAL_setColor(g, static_cast<int32_t>((alphas[random() % 8] << 24) | (random() & 0xFFFFFF)));
+        uint32_t alpha = alphas[random() % 8];
+        HAL_setColor(g, static_cast<int32_t>((alpha << 24) | (random() & 0xFFFFFF)));
         HAL_setStrokeStyle(g, static_cast<int32_t>(random() % 2));
+        std::vector<int> a;
         switch (random() % 16) {
         case 0:
-            HAL_fillRect(g, x(), y(), any(-5, 70), any(-5, 50));
+            a = args({x, y, range(-5, 70), range(-5, 50)});
+            HAL_fillRect(g, a[0], a[1], a[2], a[3]);
             break;
         case 1:
-            HAL_drawLine(g, x(), y(), x(), y());
+            a = args({x, y, x, y});
+            HAL_drawLine(g, a[0], a[1], a[2], a[3]);
             break;
         case 2:
-            HAL_drawRect(g, x(), y(), any(-5, 40), any(-5, 40));
+            a = args({x, y, range(-5, 40), range(-5, 40)});
+            HAL_drawRect(g, a[0], a[1], a[2], a[3]);
             break;
         case 3:
-            HAL_drawRoundRect(g, x(), y(), any(0, 40), any(0, 40), any(0, 20), any(0, 20));
+            a = args({x, y, range(0, 40), range(0, 40), range(0, 20), range(0, 20)});
+            HAL_drawRoundRect(g, a[0], a[1], a[2], a[3], a[4], a[5]);
             break;
         case 4:
-            HAL_fillRoundRect(g, x(), y(), any(0, 40), any(0, 40), any(0, 20), any(0, 20));
+            a = args({x, y, range(0, 40), range(0, 40), range(0, 20), range(0, 20)});
+            HAL_fillRoundRect(g, a[0], a[1], a[2], a[3], a[4], a[5]);
             break;
         case 5:
-            HAL_drawArc(g, x(), y(), any(-2, 50), any(-2, 50), any(-400, 400), any(-10, 400));
+            a = args({x, y, range(-2, 50), range(-2, 50), range(-400, 400), range(-10, 400)});
+            HAL_drawArc(g, a[0], a[1], a[2], a[3], a[4], a[5]);
             break;
         case 6:
-            HAL_fillArc(g, x(), y(), any(-2, 50), any(-2, 50), any(-400, 400), any(-10, 400));
+            a = args({x, y, range(-2, 50), range(-2, 50), range(-400, 400), range(-10, 400)});
+            HAL_fillArc(g, a[0], a[1], a[2], a[3], a[4], a[5]);
             break;
         case 7:
-            HAL_fillTriangle(g, x(), y(), x(), y(), x(), y());
+            a = args({x, y, x, y, x, y});
+            HAL_fillTriangle(g, a[0], a[1], a[2], a[3], a[4], a[5]);
             break;
-        case 8:
-            HAL_fillGradientRect(g, x(), y(), any(-2, 40), any(-2, 40), static_cast<int32_t>(random()),
-                                 static_cast<int32_t>(random()), random() % 2);
+        case 8: {
+            auto word = [&] { return static_cast<int>(random()); };
+            a = args({x, y, range(-2, 40), range(-2, 40), word, word, range(0, 1)});
+            HAL_fillGradientRect(g, a[0], a[1], a[2], a[3], a[4], a[5], a[6] != 0);
             break;
+        }
         case 9:
         case 10:
         case 11: {
             HALImageRef* source = sources.image[random() % 3];
             int sx = any(0, 12), sy = any(0, 8);
-            HAL_drawImmutableRegion(g, source, sx, sy, any(0, 13 - sx), any(0, 9 - sy),
-                                    static_cast<int32_t>(random() % 8), x(), y());
+            a = args({range(0, 13 - sx), range(0, 9 - sy), range(0, 7), x, y});
+            HAL_drawImmutableRegion(g, source, sx, sy, a[0], a[1], a[2], a[3], a[4]);
             break;
         }
-        case 12:
-            HAL_drawImage(g, sources.image[random() % 3], x(), y());
+        case 12: {
+            a = args({x, y});
+            HAL_drawImage(g, sources.image[random() % 3], a[0], a[1]);
             break;
+        }
         case 13:
-            HAL_drawRGB(g, pixels.data(), 40 * 40, 40, x(), y(), any(1, 40), any(1, 40), random() % 2);
+            a = args({x, y, range(1, 40), range(1, 40), range(0, 1)});
+            HAL_drawRGB(g, pixels.data(), 40 * 40, 40, a[0], a[1], a[2], a[3], a[4] != 0);
             break;
         case 14:
-            HAL_copyArea(g, any(0, 30), any(0, 20), any(1, 30), any(1, 20), x(), y());
+            a = args({range(0, 30), range(0, 20), range(1, 30), range(1, 20), x, y});
+            HAL_copyArea(g, a[0], a[1], a[2], a[3], a[4], a[5]);
             break;
         default:
             if (random() % 2) {
-                HAL_setClip(g, x(), y(), any(-5, 70), any(-5, 50));
+                a = args({x, y, range(-5, 70), range(-5, 50)});
+                HAL_setClip(g, a[0], a[1], a[2], a[3]);
             } else {
-                HAL_clipRect(g, x(), y(), any(0, 70), any(0, 50));
+                a = args({x, y, range(0, 70), range(0, 50)});
+                HAL_clipRect(g, a[0], a[1], a[2], a[3]);
             }
             if (withText) {
-                HAL_drawChars(g, u"Vx&9", 4, x(), y());
+                a = args({x, y});
+                HAL_drawChars(g, u"Vx&9", 4, a[0], a[1]);
             }
             break;
         }

@@ -1,9 +1,13 @@
 // Platform images: formats chosen from ARGB input, reading back, reference
 // counts, mutable images, and decoding through the imaging factory (PNG
-// palette transparency, damaged data, a swapped palette, JPEG).
+// palette transparency, damaged data, a swapped palette, JPEG, pictures
+// declaring a huge size).
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -156,17 +160,97 @@ TEST(Decoding, DamagedDataIsABadFormatAndASwappedPaletteStillDecodes)
     EXPECT_EQ(HAL_createImageWithData(&ref, nullptr, 4, nullptr, nullptr), 2);
 }
 
+// A JPEG of one colour, baseline or progressive.
+std::string jpegBytes(int width, int height, bool progressive)
+{
+    return vxtest::jpegRgb(width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height, 0xC82828),
+                           100, progressive);
+}
+
+// The same bytes with the frame header declaring another size.
+std::string declaringSize(std::string jpeg, uint16_t width, uint16_t height)
+{
+    size_t frame = jpeg.find("\xFF\xC2");
+    if (frame == std::string::npos) {
+        frame = jpeg.find("\xFF\xC0");
+    }
+    jpeg[frame + 5] = static_cast<char>(height >> 8);
+    jpeg[frame + 6] = static_cast<char>(height);
+    jpeg[frame + 7] = static_cast<char>(width >> 8);
+    jpeg[frame + 8] = static_cast<char>(width);
+    return jpeg;
+}
+
 TEST(Decoding, JpegGivesOpaquePixels)
 {
-    std::string bytes = vxtest::jpegRgb(8, 8, std::vector<uint32_t>(64, 0xC82828), 100);
+    for (bool progressive : {false, true}) {
+        HALImageRef* ref = nullptr;
+        ASSERT_EQ(decode(jpegBytes(8, 8, progressive), &ref), 0);
+        EXPECT_EQ(ref->image->format, HALImage::kOpaque);
+        uint32_t p = readAll(ref)[27];
+        EXPECT_EQ(p >> 24, 0xFFu);
+        EXPECT_NEAR(static_cast<int>((p >> 16) & 0xFF), 200, 12);
+        EXPECT_NEAR(static_cast<int>((p >> 8) & 0xFF), 40, 12);
+        HAL_deleteImage(ref);
+    }
+}
+
+// The same bytes with the last scan given `times` more times.
+std::string withScanRepeated(const std::string& jpeg, int times)
+{
+    size_t last = jpeg.rfind("\xFF\xDA");
+    size_t end = jpeg.size() - 2;  // the end-of-image marker
+    std::string scan = jpeg.substr(last, end - last);
+    std::string out = jpeg.substr(0, end);
+    for (int i = 0; i < times; ++i) {
+        out += scan;
+    }
+    return out + jpeg.substr(end);
+}
+
+// A small file declaring a huge picture is refused from its header: quickly,
+// and without libjpeg allocating for the declared size.
+TEST(Decoding, JpegDeclaringAHugePictureIsRefusedFromItsHeader)
+{
+    struct Case {
+        const char* what;
+        bool progressive;
+        uint16_t width;
+        uint16_t height;
+    };
+    const Case cases[] = {
+        {"progressive 65500 x 65500", true, 65500, 65500},
+        {"baseline 65500 x 65500", false, 65500, 65500},
+        {"progressive, sides allowed, too many pixels", true, 16384, 16384},
+        {"progressive, one side too long", true, 16385, 8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string bomb = declaringSize(jpegBytes(16, 16, c.progressive), c.width, c.height);
+        rusage before{};
+        getrusage(RUSAGE_SELF, &before);
+        auto start = std::chrono::steady_clock::now();
+        HALImageRef* ref = nullptr;
+        EXPECT_EQ(decode(bomb, &ref), 6);
+        EXPECT_EQ(ref, nullptr);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        rusage after{};
+        getrusage(RUSAGE_SELF, &after);
+        EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 32 * 1024);  // kilobytes
+    }
+}
+
+// Every scan of a progressive file passes over the whole picture: a file
+// repeating its last scan thousands of times is refused.
+TEST(Decoding, ProgressiveJpegWithTooManyScansIsRefused)
+{
+    std::string jpeg = jpegBytes(512, 256, true);
     HALImageRef* ref = nullptr;
-    ASSERT_EQ(decode(bytes, &ref), 0);
-    EXPECT_EQ(ref->image->format, HALImage::kOpaque);
-    uint32_t p = readAll(ref)[27];
-    EXPECT_EQ(p >> 24, 0xFFu);
-    EXPECT_NEAR(static_cast<int>((p >> 16) & 0xFF), 200, 12);
-    EXPECT_NEAR(static_cast<int>((p >> 8) & 0xFF), 40, 12);
+    ASSERT_EQ(decode(withScanRepeated(jpeg, 80), &ref), 0);
     HAL_deleteImage(ref);
+    ref = reinterpret_cast<HALImageRef*>(1);
+    EXPECT_EQ(decode(withScanRepeated(jpeg, 5000), &ref), 6);
+    EXPECT_EQ(ref, nullptr);
 }
 
 TEST(Decoding, ResourcesLoadFromTheResourceFolder)

@@ -128,6 +128,7 @@ TEST_F(Players, DamagedOrUnsupportedSoundsAreRefusedWithTheirStatus)
         {"WAV without a rate", noRate, 2, 6},
         {"WAV data chunk longer than the file", longData, 2, 6},
         {"12-bit WAV", twelveBits, 2, 6},
+        {"WAV at 1 Hz", vxtest::wavImage(1, 8, 1, std::string(256, 'x')), 2, 6},
         {"WAV given no type", wav, 1, 0},
         {"WAV of 44 bytes", wav.substr(0, 44).replace(40, 4, std::string(4, '\0')), 2, 0},
         {"MIDI", note, 6, 0},
@@ -145,6 +146,36 @@ TEST_F(Players, DamagedOrUnsupportedSoundsAreRefusedWithTheirStatus)
     EXPECT_EQ(HAL_countPlayers(), 0);
     HALPlayer* out = nullptr;
     EXPECT_EQ(HAL_createPlayerWithData(&out, nullptr, 10, 2, 0), 2);
+}
+
+// The reader takes only what the mixer plays; everything else is damaged.
+TEST(WavReader, FormatsOutsideTheMixersRangeAreDamaged)
+{
+    struct Case {
+        uint32_t rate;
+        uint16_t bits;
+        uint16_t channels;
+        int32_t expected;
+    };
+    const Case cases[] = {
+        {8000, 8, 1, 0},     {11025, 16, 2, 0}, {22050, 8, 2, 0},   {48000, 16, 1, 0},
+        {1, 8, 1, 6},        {7999, 16, 1, 6},  {48001, 16, 1, 6},  {4000000, 16, 2, 6},
+        {22050, 0, 1, 6},    {22050, 4, 1, 6},  {22050, 24, 1, 6},  {22050, 32, 2, 6},
+        {22050, 16, 0, 6},   {22050, 16, 3, 6}, {22050, 8, 256, 6}, {22050, 8, 65535, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rate << " Hz, " << c.bits << " bits, " << c.channels << " channels");
+        std::string image = vxtest::wavImage(c.rate, c.bits, c.channels, std::string(64, 'x'));
+        HALPlayer::WavInfo info{};
+        int32_t result = HALPlayer::readWav(reinterpret_cast<const uint8_t*>(image.data()),
+                                            static_cast<int32_t>(image.size()), &info);
+        EXPECT_EQ(result, c.expected);
+        if (result == 0 && c.expected == 0) {
+            EXPECT_EQ(info.format.nSamplesPerSec, c.rate);
+            EXPECT_EQ(info.format.nBlockAlign, c.bits / 8 * c.channels);
+            EXPECT_EQ(info.sampleBytes, 64u);
+        }
+    }
 }
 
 TEST_F(Players, TheMidiReaderKeepsChannelMessagesAndResynchronisesOnTheRest)
