@@ -1,14 +1,15 @@
 // One whole game session as a player plays it, headless on the virtual
 // clock: the opening and the sound question, the main menu, the stage
-// selection, the shop, a flight of stage 1 until the game is over, the
-// about page, the options and the confirmed quit, which ends the program
-// with exit code 0. The game runs from its MIDlet on its own canvas thread
-// with the game's own menu pictures and texts and the play test pack's
-// pictures for the flight (its planes are stand-in squares). The canvas
-// thread is held in lock-step: the test plays the user between frames, with
-// keys and touches alike, each landing on a fixed frame, so a session
-// replays exactly; it writes a picture of each scene for a person to look at
-// (session-NN-<scene>.png in the build's screenshot folder).
+// selection, the shop, a flight of stage 1 with a pause until the game is
+// over, a second flight of stage 1 with stronger weapons until its boss
+// fights, left by the pause panel's quit, the about page, the options and
+// the confirmed quit, which ends the program with exit code 0. The game
+// runs from its MIDlet on its own canvas thread with the game's own packs
+// alone. The canvas thread is held in lock-step: the test plays the user
+// between frames, with keys and touches alike, each landing on a fixed
+// frame, so a session replays exactly; it writes a picture of each scene
+// for a person to look at (session-NN-<scene>.png in the build's
+// screenshot folder).
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +32,9 @@
 #include "scene/mainGame/ClsEnemy.h"
 #include "scene/mainGame/ClsPlayer.h"
 #include "scene/mainGame/MainGame.h"
+#include "scene/mainGame/boss/ClsBoss.h"
+#include "scene/mainGame/weapon/ClsBullet.h"
+#include "scene/mainGame/weapon/ClsExplo.h"
 #include "scene/mainMenu/ClsUiConfirm.h"
 #include "scene/mainMenu/ClsUiMainMenu.h"
 #include "scene/mainMenu/MainMenu.h"
@@ -48,6 +52,9 @@ using scene::SceneManager;
 using scene::mainGame::ClsEnemy;
 using scene::mainGame::ClsPlayer;
 using scene::mainGame::MainGame;
+using scene::mainGame::boss::ClsBoss;
+using scene::mainGame::weapon::ClsBullet;
+using scene::mainGame::weapon::ClsExplo;
 using scene::mainMenu::ClsUiConfirm;
 using scene::mainMenu::ClsUiMainMenu;
 using scene::mainMenu::MainMenu;
@@ -82,21 +89,31 @@ constexpr UINT kExitMessage = WM_USER + 1;
 constexpr unsigned kExitSeconds = 20;
 // The flight as the lock-step replays it: its frames and the money after
 // the game is over.
-constexpr int32_t kFlightFrames = 1578;
-constexpr int32_t kMoneyAfterPlay = 81750;
+constexpr int32_t kFlightFrames = 770;
+constexpr int32_t kMoneyAfterPlay = 82700;
+// The second flight: the weapon and support it flies with (homing missiles
+// and satellites, both at the top level), the frames it may take to the
+// boss at most, the boss's fighting frames before the picture and the
+// frames of one sweep across the screen.
+constexpr int32_t kBossWeapon = 2;
+constexpr int32_t kBossSupport = 2;
+constexpr int32_t kTopLevel = 3;
+constexpr int32_t kBossFlightFrames = 20000;
+constexpr int32_t kBossFightFrames = 300;
+constexpr int32_t kSweepFrames = 160;
+constexpr int32_t kLives = 3;
+// The second flight as the lock-step replays it: its frames until the
+// boss's picture and the money after the quit.
+constexpr int32_t kBossFlightFramesFlown = 1998;
+constexpr int32_t kMoneyAfterBoss = 83650;
 
 class GameSessionTest : public vxtest::HubFixture {
 protected:
     void SetUp() override
     {
         HubFixture::SetUp();
-        // The game's own packs, then the play pictures of the play test
-        // pack's parts 4 to 7 (its part 1 would hide the menus' pictures).
+        // The game's own packs alone.
         copyPack(VX_GAME_RSC);
-        copyPack(VX_PLAY_PACK, [](const std::string& name) {
-            return name.size() > 4 && name.compare(0, 2, "RP") == 0 && name[2] >= '4' &&
-                   name[2] <= '7' && name[3] == 'p';
-        });
         holdFrames();
     }
 
@@ -174,15 +191,38 @@ protected:
         std::_Exit(code);
     }
 
+    // Whether the play shows all it has at once: enemies, the player's
+    // shots, coins on their way and an explosion.
+    static bool busyPlay()
+    {
+        VMPtr<ClsEnemy> enemies = MainGame::enemies;
+        int32_t inView = 0;
+        for (int32_t i = 0; i < ClsEnemy::SLOTS; i++) {
+            inView += !enemies->isInactive(i) && enemies->getX(i) >= 0 &&
+                      enemies->getX(i) < ClsBullet::SCREEN_WIDTH && enemies->getY(i) >= 0 &&
+                      enemies->getY(i) < ClsBullet::SCREEN_HEIGHT;
+        }
+        int32_t coins = 0;
+        VMPtr<tq::util::ArrayList> bullets = MainGame::enemyBullets;
+        for (int32_t i = 0; i < bullets->size(); i++)
+            coins += vm_cast<ClsBullet>(bullets->get(i))->pickup;
+        bool explosion = false;
+        VMPtr<ClsExplo> explosions = MainGame::explosions;
+        for (int32_t i = 0; i < ClsExplo::POOL_SIZE; i++)
+            explosion = explosion || explosions->getItemFrame(i) != ClsExplo::FREE_ANIMATION;
+        return inView >= 3 && coins >= 3 && explosion && MainGame::playerBullets->size() > 0;
+    }
+
     // Stage 1 flown with a touch held on the nearest enemy until the play
-    // scene ends; pictures of the flight and of the lost last ship. The
-    // frames flown in flown.
+    // scene ends; on the way, once the play is busy, a picture of it, and a
+    // pause by a touch on the HUD's pause button, continued by the select
+    // key; then the lost last ship. The frames flown in flown.
     void flyIntoEnemies(int32_t& flown)
     {
         int32_t x = 120;
         int32_t y = 100;
         canvas->pointerPressed(x + main::Main::offsetX, y + main::Main::offsetY);
-        bool flying = false;
+        bool paused = false;
         bool lost = false;
         for (flown = 0; flown < kPlayFrames; flown++) {
             if (SceneManager::instance->currentId != SceneManager::MAIN_GAME)
@@ -203,9 +243,11 @@ protected:
             }
             canvas->pointerDragged(x + main::Main::offsetX, y + main::Main::offsetY);
             ASSERT_TRUE(frames(1));
-            if (!flying && flown >= 60) {
+            if (!paused && flown >= 60 && player->getState() == ClsPlayer::STATE_PLAYING &&
+                busyPlay()) {
                 picture("play");
-                flying = true;
+                ASSERT_NO_FATAL_FAILURE(pauseByTouchAndContinue(x, y));
+                paused = true;
             }
             if (!lost && SceneManager::instance->currentId == SceneManager::MAIN_GAME &&
                 MainGame::player->getState() == ClsPlayer::STATE_DESTROYED) {
@@ -216,8 +258,64 @@ protected:
             }
         }
         canvas->pointerReleased(x + main::Main::offsetX, y + main::Main::offsetY);
+        EXPECT_TRUE(paused) << "the play was never busy";
         EXPECT_TRUE(lost);
         ASSERT_NE(SceneManager::instance->currentId, SceneManager::MAIN_GAME) << "still playing";
+    }
+
+    // The steering touch at (x, y) lifted, the HUD's pause button touched:
+    // the play stands still under the pause panel; the select key's release
+    // continues (the choice a pause starts with), and the steering touch
+    // goes down again.
+    void pauseByTouchAndContinue(int32_t x, int32_t y)
+    {
+        MainGame* play = running<MainGame>();
+        ASSERT_NE(play, nullptr);
+        canvas->pointerReleased(x + main::Main::offsetX, y + main::Main::offsetY);
+        ASSERT_TRUE(frames(2));
+        ASSERT_FALSE(play->paused);
+        ASSERT_TRUE(touch(play->hud->getPauseButtonRect()));
+        ASSERT_TRUE(play->paused);
+        int32_t playerY = MainGame::playerY;
+        int32_t bullets = MainGame::playerBullets->size();
+        ASSERT_TRUE(frames(20));
+        EXPECT_EQ(MainGame::playerY, playerY) << "the ship moved while paused";
+        EXPECT_EQ(MainGame::playerBullets->size(), bullets);
+        picture("pause");
+        ASSERT_TRUE(tapKey(kSelect));
+        EXPECT_FALSE(play->paused);
+        canvas->pointerPressed(x + main::Main::offsetX, y + main::Main::offsetY);
+    }
+
+    // Stage 1 flown by keys from the bottom of the screen, sweeping left
+    // and right, until the waves hand over to the boss and it has fought
+    // for a while: a picture of the boss and its bar. The player never runs
+    // out of ships: a lost one is given back. The frames flown in flown.
+    void flyToTheBoss(int32_t& flown)
+    {
+        int32_t sweepKey = kRight;
+        canvas->pressKey(kDown);
+        canvas->pressKey(sweepKey);
+        int32_t fighting = 0;
+        for (flown = 0; flown < kBossFlightFrames && fighting < kBossFightFrames; flown++) {
+            ASSERT_EQ(SceneManager::instance->currentId, SceneManager::MAIN_GAME)
+                << "the flight ended after " << flown << " frames";
+            if (flown % kSweepFrames == 0) {
+                canvas->releaseKey(sweepKey);
+                sweepKey = sweepKey == kRight ? kLeft : kRight;
+                canvas->pressKey(sweepKey);
+            }
+            if (MainGame::player->getLives() < kLives)
+                MainGame::player->setLives(kLives);
+            ASSERT_TRUE(frames(1));
+            VMPtr<ClsBoss> boss = MainGame::bossOf(MainGame::stage);
+            if (MainGame::bossStarted && boss != nullptr && boss->getState() == 1)
+                fighting++;
+        }
+        canvas->releaseKey(sweepKey);
+        canvas->releaseKey(kDown);
+        ASSERT_EQ(fighting, kBossFightFrames) << "no boss after " << flown << " frames";
+        picture("play-boss");
     }
 
     int32_t touchX = 0;
@@ -352,6 +450,52 @@ TEST_F(GameSessionTest, OpeningMenusShopPlayAboutOptionsAndQuit)
     EXPECT_EQ(flown, kFlightFrames);
     EXPECT_EQ(MainGame::money, kMoneyAfterPlay);
     picture("stage-selection-after-play");
+
+    // A second flight of stage 1 with homing missiles and satellites at the
+    // top level, bought in earlier sessions (in the save data as the shop
+    // would leave it), chosen in the shop by keys.
+    (*main::Game::itemLevelsA)[kBossWeapon] = kTopLevel;
+    (*main::Game::itemLevelsB)[kBossSupport] = kTopLevel;
+    ASSERT_TRUE(main::Main::game->saveProgress());
+    ASSERT_TRUE(tapKey(kSoftRight));
+    shop = waitForScene<ShopMenu>(SceneManager::SHOP);
+    ASSERT_NE(shop, nullptr);
+    for (int32_t i = 0; i < kBossWeapon; i++)
+        ASSERT_TRUE(tapKey(kRight));
+    ASSERT_TRUE(tapKey(kDown));
+    EXPECT_FALSE(shop->weaponRow);
+    for (int32_t i = 0; i < kBossSupport; i++)
+        ASSERT_TRUE(tapKey(kRight));
+    EXPECT_EQ(ClsPlayer::weaponKind, kBossWeapon);
+    EXPECT_EQ(ClsPlayer::supportKind, kBossSupport);
+    ASSERT_TRUE(tapKey(kDown));
+    ASSERT_TRUE(shop->startRowSelected);
+    ASSERT_TRUE(tapKey(kSoftRight));
+    MainGame* play = waitForScene<MainGame>(SceneManager::MAIN_GAME);
+    ASSERT_NE(play, nullptr);
+    EXPECT_EQ(ClsPlayer::weaponLevel, kTopLevel);
+    EXPECT_EQ(ClsPlayer::supportLevel, kTopLevel);
+    int32_t toTheBoss = 0;
+    ASSERT_NO_FATAL_FAILURE(flyToTheBoss(toTheBoss));
+    EXPECT_EQ(toTheBoss, kBossFlightFramesFlown);
+    EXPECT_GT(MainGame::getBossHp(), 0);
+
+    // Paused by the right soft key (once the ship is in play, not coming
+    // back after a loss), the quit row chosen by down and taken by the
+    // release of select: back to the stage selection with the money of the
+    // flight, the stage not cleared.
+    ASSERT_TRUE(runUntil([] { return MainGame::player->getState() == ClsPlayer::STATE_PLAYING; }));
+    ASSERT_TRUE(tapKey(kSoftRight));
+    ASSERT_TRUE(play->paused);
+    ASSERT_TRUE(tapKey(kDown));
+    ASSERT_TRUE(frames(5));
+    picture("pause-quit");
+    ASSERT_TRUE(tapKey(kSelect));
+    select = waitForScene<StageSelectMenu>(SceneManager::STAGE_SELECT);
+    ASSERT_NE(select, nullptr);
+    EXPECT_EQ((*main::Game::stageDifficulty)[0], 1) << "not cleared";
+    EXPECT_EQ(MainGame::money, kMoneyAfterBoss);
+    EXPECT_EQ(main::Game::money, kMoneyAfterBoss);
 
     // Back by the left soft key to the main menu.
     ASSERT_TRUE(tapKey(kSoftLeft));
