@@ -105,6 +105,10 @@ struct HALRecordStore {
     static constexpr size_t kFolderRoom = 260;
     char16_t folder[kFolderRoom];
     Metadata words;
+    // Changes under way on this handle and whether it was closed meanwhile
+    // (the last change then frees it); guarded in recordstore.cpp.
+    int32_t changes = 0;
+    bool closed = false;
 
 private:
 

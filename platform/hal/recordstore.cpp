@@ -49,6 +49,37 @@ private:
     uint32_t depth_ = 0;
 };
 
+// Keeps a handle for a change under way: the change gives the VM lock away
+// for its file work, and a close from another thread meanwhile leaves the
+// freeing to the change. Made while the caller holds the VM lock, as a
+// close is made.
+std::mutex g_handlesLock;
+
+class ChangeUnderWay {
+public:
+    explicit ChangeUnderWay(HALRecordStore* store) : store_(store)
+    {
+        std::lock_guard<std::mutex> guard(g_handlesLock);
+        store_->changes++;
+    }
+    ~ChangeUnderWay()
+    {
+        bool last = false;
+        {
+            std::lock_guard<std::mutex> guard(g_handlesLock);
+            last = --store_->changes == 0 && store_->closed;
+        }
+        if (last) {
+            store_->destroy();
+        }
+    }
+    ChangeUnderWay(const ChangeUnderWay&) = delete;
+    ChangeUnderWay& operator=(const ChangeUnderWay&) = delete;
+
+private:
+    HALRecordStore* store_;
+};
+
 // A name that stays one folder name inside the database folder, the same on
 // the device and here: 1 to 32 characters, no control characters, none of
 // the characters a Windows file name cannot hold (separators, drive colons,
@@ -236,7 +267,16 @@ int32_t HAL_openRecordStore(HALRecordStore** out, const char16_t* name, int32_t 
 
 void HAL_closeRecordStore(HALRecordStore* store)
 {
-    if (store) {
+    if (!store) {
+        return;
+    }
+    bool inUse = false;
+    {
+        std::lock_guard<std::mutex> guard(g_handlesLock);
+        store->closed = true;
+        inUse = store->changes > 0;
+    }
+    if (!inUse) {
         store->destroy();
     }
 }
@@ -367,6 +407,7 @@ int32_t HAL_addRecord(HALRecordStore* store, int32_t* id, const int8_t* data, in
     if (!store || !id || length < 0 || (!data && length != 0)) {
         return 2;
     }
+    ChangeUnderWay use(store);
     RecordStoreLock lock;
     return store->add(data, length, id);
 }
@@ -376,6 +417,7 @@ int32_t HAL_setRecord(HALRecordStore* store, int32_t id, const int8_t* data, int
     if (!store || length < 0 || (!data && length != 0)) {
         return 2;
     }
+    ChangeUnderWay use(store);
     RecordStoreLock lock;
     return store->set(id, data, length);
 }
@@ -385,6 +427,7 @@ int32_t HAL_deleteRecord(HALRecordStore* store, int32_t id)
     if (!store) {
         return 2;
     }
+    ChangeUnderWay use(store);
     RecordStoreLock lock;
     return store->remove(id);
 }

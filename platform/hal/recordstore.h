@@ -11,7 +11,8 @@ struct HALRecordStore;
 // empty name, a missing store without create, or no database folder; 7 when
 // the store folder cannot be made. *out is null on failure.
 int32_t HAL_openRecordStore(HALRecordStore** out, const char16_t* name, int32_t length, bool create);
-// Frees the handle; null ignored.
+// Frees the handle, or leaves that to a change under way on it (on another
+// thread, without the VM lock); null ignored.
 void HAL_closeRecordStore(HALRecordStore* store);
 // Deletes the store's files and folder; 0 also when it did not exist.
 int32_t HAL_deleteRecordStore(const char16_t* name, int32_t length);

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "hal/hal.h"
@@ -722,6 +723,37 @@ TEST_F(RecordStores, ChangesWorkOnTheDiskWithoutTheVMLock)
         EXPECT_EQ(HAL_releaseVMLock(), 2u) << "the VM lock comes back at its depth";
         EXPECT_GT(steps.load(), 0);
         EXPECT_EQ(stepsUnderTheVMLock.load(), 0);
+    }
+}
+
+// A close made while a change waits on the disk (the VM lock given away)
+// leaves the handle to the change, which finishes on it and frees it.
+TEST_F(RecordStores, AHandleClosedDuringAChangeLivesUntilTheChangeEnds)
+{
+    vxtest::CountingCallbacks callbacks;
+    static HALRecordStore* closing;
+    const std::vector<std::pair<const char*, std::function<int32_t(HALRecordStore*)>>> changes = {
+        {"add", [](HALRecordStore* s) { int32_t added = 0; return HAL_addRecord(s, &added, bytesOf("two").data(), 3); }},
+        {"set", [](HALRecordStore* s) { return HAL_setRecord(s, 1, bytesOf("uno").data(), 3); }},
+        {"delete", [](HALRecordStore* s) { return HAL_deleteRecord(s, 1); }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        Store store = open(what);
+        int32_t id = 0;
+        ASSERT_EQ(HAL_addRecord(store.get(), &id, bytesOf("one").data(), 3), 0);
+        closing = store.release();
+        wince::setDiskStepWatch([] {
+            if (HALRecordStore* s = std::exchange(closing, nullptr)) {
+                HAL_closeRecordStore(s);
+            }
+        });
+        HAL_lockVM();
+        HALRecordStore* handle = closing;
+        EXPECT_EQ(change(handle), 0);
+        HAL_releaseVMLock();
+        wince::setDiskStepWatch(nullptr);
+        EXPECT_EQ(closing, nullptr) << "closed during the change";
     }
 }
 
