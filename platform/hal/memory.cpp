@@ -33,24 +33,23 @@ CountSlot countSlots[kCountSlots];
 std::atomic<int> slotsUsed{1};
 std::atomic<void*> reserve{nullptr};
 
-// The calling thread's slot; null before its first count and after its exit
-// (slot 0 then).
+// The calling thread's slot: null before its first count; slot 0 when none
+// was free and after the thread's exit.
 constinit thread_local CountSlot* threadSlot = nullptr;
-constinit thread_local bool slotTried = false;
+CountSlot* const sharedSlot = &countSlots[0];
 
 // Gives the slot up when its thread ends.
 struct SlotRelease {
     ~SlotRelease()
     {
-        if (threadSlot)
-            threadSlot->claimed.store(false);
-        threadSlot = nullptr;
+        threadSlot->claimed.store(false);
+        threadSlot = sharedSlot;
     }
 };
 
-void claimSlot()
+CountSlot* claimSlot()
 {
-    slotTried = true;
+    threadSlot = sharedSlot;
     for (int i = 1; i < kCountSlots; i++) {
         bool free = false;
         if (countSlots[i].claimed.compare_exchange_strong(free, true)) {
@@ -59,20 +58,21 @@ void claimSlot()
             int used = slotsUsed.load();
             while (used < i + 1 && !slotsUsed.compare_exchange_weak(used, i + 1)) {
             }
-            return;
+            break;
         }
     }
+    return threadSlot;
 }
 
 void count(int64_t bytes, bool image)
 {
-    if (__builtin_expect(!slotTried, 0))
-        claimSlot();
     CountSlot* slot = threadSlot;
-    if (slot == nullptr) {
-        countSlots[0].bytes.fetch_add(bytes, std::memory_order_relaxed);
+    if (__builtin_expect(slot == nullptr, 0))
+        slot = claimSlot();
+    if (slot == sharedSlot) {
+        slot->bytes.fetch_add(bytes, std::memory_order_relaxed);
         if (image)
-            countSlots[0].images.fetch_add(bytes, std::memory_order_relaxed);
+            slot->images.fetch_add(bytes, std::memory_order_relaxed);
         return;
     }
     slot->bytes.store(slot->bytes.load(std::memory_order_relaxed) + bytes, std::memory_order_relaxed);
