@@ -16,10 +16,78 @@ namespace {
 constexpr uint32_t kHeaderSize = 16;
 constexpr uint32_t kReserveSize = 65536;
 
-// Counters kept 64 bits wide so that they cannot wrap; reported saturated.
-std::atomic<uint64_t> allocatedBytes{0};
-std::atomic<uint64_t> imageBytes{0};
+// The counters, kept 64 bits wide so that they cannot wrap and reported
+// saturated. Each thread adds to a slot of its own with plain stores (no
+// locked instruction on the allocation path); a read sums the slots ever
+// claimed. A slot outlives its thread and keeps its figures for the next
+// thread that claims it; threads beyond the last slot, and a thread past its
+// end, share slot 0 through atomic adds.
+struct alignas(64) CountSlot {
+    std::atomic<int64_t> bytes{0};
+    std::atomic<int64_t> images{0};
+    std::atomic<bool> claimed{false};
+};
+
+constexpr int kCountSlots = 64;
+CountSlot countSlots[kCountSlots];
+std::atomic<int> slotsUsed{1};
 std::atomic<void*> reserve{nullptr};
+
+// The calling thread's slot: null before its first count; slot 0 when none
+// was free and after the thread's exit.
+constinit thread_local CountSlot* threadSlot = nullptr;
+CountSlot* const sharedSlot = &countSlots[0];
+
+// Gives the slot up when its thread ends.
+struct SlotRelease {
+    ~SlotRelease()
+    {
+        threadSlot->claimed.store(false);
+        threadSlot = sharedSlot;
+    }
+};
+
+CountSlot* claimSlot()
+{
+    threadSlot = sharedSlot;
+    for (int i = 1; i < kCountSlots; i++) {
+        bool free = false;
+        if (countSlots[i].claimed.compare_exchange_strong(free, true)) {
+            thread_local SlotRelease release;
+            threadSlot = &countSlots[i];
+            int used = slotsUsed.load();
+            while (used < i + 1 && !slotsUsed.compare_exchange_weak(used, i + 1)) {
+            }
+            break;
+        }
+    }
+    return threadSlot;
+}
+
+void count(int64_t bytes, bool image)
+{
+    CountSlot* slot = threadSlot;
+    if (__builtin_expect(slot == nullptr, 0))
+        slot = claimSlot();
+    if (slot == sharedSlot) {
+        slot->bytes.fetch_add(bytes, std::memory_order_relaxed);
+        if (image)
+            slot->images.fetch_add(bytes, std::memory_order_relaxed);
+        return;
+    }
+    slot->bytes.store(slot->bytes.load(std::memory_order_relaxed) + bytes, std::memory_order_relaxed);
+    if (image)
+        slot->images.store(slot->images.load(std::memory_order_relaxed) + bytes, std::memory_order_relaxed);
+}
+
+uint64_t sumSlots(std::atomic<int64_t> CountSlot::*counter)
+{
+    int64_t sum = 0;
+    int used = slotsUsed.load(std::memory_order_acquire);
+    for (int i = 0; i < used; i++)
+        sum += (countSlots[i].*counter).load(std::memory_order_relaxed);
+    return sum > 0 ? uint64_t(sum) : 0;
+}
 
 uint32_t saturated(uint64_t value)
 {
@@ -58,9 +126,7 @@ void* allocCounted(uint32_t size, bool image)
     if (block == nullptr)
         return nullptr;
     block[0] = whole;
-    allocatedBytes.fetch_add(whole);
-    if (image)
-        imageBytes.fetch_add(whole);
+    count(whole, image);
     return reinterpret_cast<unsigned char*>(block) + kHeaderSize;
 }
 
@@ -70,9 +136,7 @@ void freeCounted(void* address, bool image)
         return;
     auto* block = reinterpret_cast<uint32_t*>(static_cast<unsigned char*>(address) - kHeaderSize);
     uint32_t whole = block[0];
-    allocatedBytes.fetch_sub(whole);
-    if (image)
-        imageBytes.fetch_sub(whole);
+    count(-int64_t(whole), image);
     std::free(block);
 }
 
@@ -90,7 +154,7 @@ void HAL_free(void* block)
 
 uint32_t HAL_getAllocatedBytes()
 {
-    return saturated(allocatedBytes.load());
+    return saturated(sumSlots(&CountSlot::bytes));
 }
 
 void* HAL_mallocCounted(uint32_t size)
@@ -105,7 +169,7 @@ void HAL_freeCounted(void* block)
 
 uint32_t HAL_getImageBytes()
 {
-    return saturated(imageBytes.load());
+    return saturated(sumSlots(&CountSlot::images));
 }
 
 void* HAL_allocFromSystem(uint32_t size, uint32_t useReserve)

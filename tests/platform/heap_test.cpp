@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -39,6 +41,34 @@ TEST(Heap, ImageBlocksCountInBothCounters)
     HAL_freeCounted(nullptr);
     EXPECT_EQ(HAL_getImageBytes(), images);
     EXPECT_EQ(HAL_getAllocatedBytes(), allocated);
+}
+
+// Each thread counts on its own: blocks made on one thread and freed on
+// another, by more threads than there are counters, over threads that end,
+// leave the totals exact.
+TEST(Heap, CountsStayExactAcrossThreadsThatComeAndGo)
+{
+    uint32_t allocated = HAL_getAllocatedBytes();
+    uint32_t images = HAL_getImageBytes();
+    std::vector<void*> blocks(100, nullptr);
+    std::vector<std::thread> makers;
+    for (size_t t = 0; t < blocks.size(); t++)
+        makers.emplace_back([&blocks, t] { blocks[t] = t % 2 ? HAL_malloc(uint32_t(t)) : HAL_mallocCounted(8); });
+    for (std::thread& maker : makers)
+        maker.join();
+    uint32_t made = 0;
+    for (size_t t = 0; t < blocks.size(); t++)
+        made += t % 2 ? uint32_t(t) + 16 : 24;
+    EXPECT_EQ(HAL_getAllocatedBytes(), allocated + made);
+    EXPECT_EQ(HAL_getImageBytes(), images + 50 * 24);
+
+    std::thread freer([&blocks] {
+        for (size_t t = 0; t < blocks.size(); t++)
+            t % 2 ? HAL_free(blocks[t]) : HAL_freeCounted(blocks[t]);
+    });
+    freer.join();
+    EXPECT_EQ(HAL_getAllocatedBytes(), allocated);
+    EXPECT_EQ(HAL_getImageBytes(), images);
 }
 
 TEST(Heap, RefusesSizesWhoseHeaderWouldOverflow)

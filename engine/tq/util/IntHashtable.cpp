@@ -39,11 +39,11 @@ VMPtr<IntHashtable> IntHashtable::init(int32_t capacity)
     return VMPtr<IntHashtable>(this);
 }
 
-VMPtr<IntHashtable::Entry> IntHashtable::find(int32_t key)
+IntHashtable::Entry* IntHashtable::find(int32_t key)
 {
-    VMPtr<EntryArray> buckets(table);
-    for (VMPtr<Entry> e = buckets->get(bucketOf(key, buckets->length)); e;
-         e = VMPtr<Entry>(e->next)) {
+    // Nothing allocates on the way, so plain pointers are safe.
+    EntryArray* buckets = table.get();
+    for (Entry* e = buckets->elements()[bucketOf(key, buckets->length)]; e; e = e->next.get()) {
         if (e->key == key)
             return e;
     }
@@ -57,13 +57,13 @@ bool IntHashtable::containsKey(int32_t key)
 
 VMPtr<java::lang::Object> IntHashtable::get(int32_t key)
 {
-    VMPtr<Entry> e = find(key);
+    Entry* e = find(key);
     return e ? VMPtr<java::lang::Object>(e->value) : nullptr;
 }
 
 VMPtr<java::lang::Object> IntHashtable::put(int32_t key, VMPtr<java::lang::Object> value)
 {
-    if (VMPtr<Entry> e = find(key)) {
+    if (Entry* e = find(key)) {
         VMPtr<java::lang::Object> old(e->value);
         e->value = value;
         return old;

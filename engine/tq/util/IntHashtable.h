@@ -68,8 +68,8 @@ private:
     {
         return int32_t(uint32_t(key & 0x7FFFFFFF) % uint32_t(capacity));
     }
-    // The entry with the key, or null.
-    VMPtr<Entry> find(int32_t key);
+    // The entry with the key, or null; valid until the next allocation.
+    Entry* find(int32_t key);
     // Moves every entry into 2 * capacity + 1 buckets.
     void rehash();
     // Calls visit(k, entry) for the k-th entry in table order; visit does

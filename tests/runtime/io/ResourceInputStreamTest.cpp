@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include <gtest/gtest.h>
@@ -75,6 +76,34 @@ TEST_F(ResourceInputStreamTest, ArrayReadsStopAtTheEnd)
     EXPECT_EQ((*b)[2], -1);
     EXPECT_EQ(in->read(b, 0, 10), -1);
     EXPECT_TRUE(vmThrows<java::lang::IndexOutOfBoundsException>([&] { in->read(b, 8, 3); }));
+}
+
+// Small reads come from a read ahead of them: values across its edges, a
+// large read after small ones, and a reset behind it read the file's bytes.
+TEST_F(ResourceInputStreamTest, SmallAndLargeReadsMixedReadTheFileInOrder)
+{
+    std::string bytes;
+    for (int i = 0; i < 1500; i++)
+        bytes += char(i * 7 + i / 256);
+    app.write("rsc/long.bin", bytes);
+    auto at = [&](int i) { return uint8_t(bytes[size_t(i)]); };
+    auto intAt = [&](int i) { return int32_t(uint32_t(at(i)) << 24 | at(i + 1) << 16 | at(i + 2) << 8 | at(i + 3)); };
+
+    VMPtr<java::io::DataInputStream> in =
+        java::io::DataInputStream::newInstance()->init(open("long.bin"));
+    in->mark(2000);
+    EXPECT_EQ(in->read(), at(0));
+    EXPECT_EQ(in->skipBytes(509), 509);
+    EXPECT_EQ(in->readInt(), intAt(510)); // across the first read's end
+    VMPtr<ByteArray> b = ByteArray::newArray(600);
+    in->readFully(b);
+    for (int i : {0, 1, 599})
+        EXPECT_EQ(uint8_t((*b)[i]), at(514 + i)) << i;
+    EXPECT_EQ(in->readShort(), int16_t(at(1114) << 8 | at(1115)));
+    in->reset();
+    EXPECT_EQ(in->readInt(), intAt(0));
+    EXPECT_EQ(in->skipBytes(2000), 1496);
+    EXPECT_EQ(in->read(), -1);
 }
 
 TEST_F(ResourceInputStreamTest, ShrunkFileEndsTheStreamInsteadOfReadingGarbage)

@@ -1,6 +1,5 @@
 #include "tq/io/resource/ChunkVirtualFileSystemOrganization.h"
 
-#include "java/io/ByteArrayInputStream.h"
 #include "java/io/EOFException.h"
 #include "java/io/IOException.h"
 #include "java/lang/NullPointerException.h"
@@ -21,6 +20,11 @@ namespace {
     vm_throwNew<java::io::IOException>(text->toString());
 }
 
+int32_t bigEndianInt(const uint8_t* at)
+{
+    return int32_t(uint32_t(at[0]) << 24 | uint32_t(at[1]) << 16 | uint32_t(at[2]) << 8 | at[3]);
+}
+
 } // namespace
 
 VMPtr<ChunkVirtualFileSystemOrganization>
@@ -28,22 +32,26 @@ ChunkVirtualFileSystemOrganization::init(VMPtr<DataInputStream> in)
 {
     readBody(ID_VFSO, vm_nonNull(in));
     VMPtr<ByteArray> data = getData();
-    VMPtr<DataInputStream> table = DataInputStream::newInstance()->init(
-        java::io::ByteArrayInputStream::newInstance()->init(data));
-    headerValue = table->readInt();
-    int32_t n = table->readInt();
+    // The table is read from the chunk's bytes directly, big-endian: a count
+    // of rows, each a type byte, a pad byte, a 16-bit part, then the offset
+    // and the entry's value.
+    if (data->length < 8)
+        vm_throwNew<java::io::EOFException>();
+    const auto* at = reinterpret_cast<const uint8_t*>(data->elements());
+    headerValue = bigEndianInt(at);
+    int32_t n = bigEndianInt(at + 4);
     if (n < 0)
         throwCount("Negative VFSO entry count ", n);
     if (n > (data->length - 8) / 12)
         vm_throwNew<java::io::EOFException>();
     VMPtr<IntArray> rows = IntArray::newArray(4 * n);
     int32_t* row = rows->elements();
-    for (int32_t i = 0; i < n; i++, row += 4) {
-        row[0] = table->readByte();
-        table->readByte();
-        row[1] = table->readChar();
-        row[2] = table->readInt();
-        row[3] = table->readInt();
+    at += 8;
+    for (int32_t i = 0; i < n; i++, row += 4, at += 12) {
+        row[0] = int8_t(at[0]);
+        row[1] = int32_t(at[2]) << 8 | at[3];
+        row[2] = bigEndianInt(at + 4);
+        row[3] = bigEndianInt(at + 8);
     }
     entries = rows;
     entryCount = n;

@@ -1,6 +1,7 @@
 #include "com/tarquel/velto/cldc/io/ResourceInputStream.h"
 
 #include <algorithm>
+#include <cstring>
 #include <typeinfo>
 
 #include "hal/device.h"
@@ -60,17 +61,42 @@ void ResourceInputStream::checkOpen()
         vm_throwNew<IOException>();
 }
 
-int32_t ResourceInputStream::readAt(void* buffer, int32_t count)
+int32_t ResourceInputStream::readDirect(void* buffer, int32_t at, int32_t count)
 {
-    int32_t status = HAL_readResource(handle, buffer, pos, &count);
+    int32_t status = HAL_readResource(handle, buffer, at, &count);
     // The platform reports the end of the file as a short count, with
     // status 0 or the end-of-data status.
     if ((status == 0 || status == kEndOfData) && count < 1)
         return -1;
     if (status != 0)
         throwResourceError(status);
-    pos += count;
     return count;
+}
+
+int32_t ResourceInputStream::readAt(void* buffer, int32_t count)
+{
+    if (count >= kAhead) {
+        int32_t n = readDirect(buffer, pos, count);
+        if (n > 0)
+            pos += n;
+        return n;
+    }
+    int32_t done = 0;
+    while (done < count) {
+        if (pos < aheadStart || pos >= aheadStart + aheadCount) {
+            aheadCount = 0;
+            int32_t n = readDirect(ahead, pos, kAhead);
+            if (n < 0)
+                break;
+            aheadStart = pos;
+            aheadCount = n;
+        }
+        int32_t n = std::min(count - done, aheadStart + aheadCount - pos);
+        std::memcpy(static_cast<uint8_t*>(buffer) + done, ahead + (pos - aheadStart), size_t(n));
+        pos += n;
+        done += n;
+    }
+    return done > 0 ? done : -1;
 }
 
 int32_t ResourceInputStream::read()

@@ -1,7 +1,8 @@
 #pragma once
 // com.tarquel.velto.cldc.io.ResourceInputStream: an InputStream over one
 // file of the application's resource folder, read through the platform's
-// resource functions at an explicit position. Failures are IOExceptions:
+// resource functions at an explicit position; reads of a few bytes are
+// served from one read ahead of them. Failures are IOExceptions:
 // "Resource error: " and the platform status for a failed open or read, no
 // message on a closed stream. The handle is closed by close() or, failing
 // that, when the collector frees the stream.
@@ -41,9 +42,18 @@ class ResourceInputStream : public java::io::InputStream {
     int32_t markPosition = 0;
 
 private:
+    static constexpr int32_t kAhead = 512;
+
     void checkOpen();
-    // Reads *count bytes at pos into buffer; -1 at the end, else the count.
+    // Reads count bytes at pos into buffer; -1 at the end, else the count.
     int32_t readAt(void* buffer, int32_t count);
+    // The platform read of count bytes at `at`, with readAt's results.
+    int32_t readDirect(void* buffer, int32_t at, int32_t count);
+
+    // The resource's bytes [aheadStart, aheadStart + aheadCount).
+    int32_t aheadStart = 0;
+    int32_t aheadCount = 0;
+    uint8_t ahead[kAhead];
 };
 
 } // namespace com::tarquel::velto::cldc::io
