@@ -1,5 +1,6 @@
 #include "scene/mainMenu/MainMenu.h"
 
+#include "generated/RP.h"
 #include "main/Main.h"
 #include "scene/SceneManager.h"
 #include "scene/mainGame/boss/ClsBoss_1.h"
@@ -22,8 +23,8 @@ constexpr int32_t kDemoWaves[][5] = {
 };
 // The item names, by item.
 constexpr int32_t kItemTexts[MainMenu::ITEMS] = {29, 24, 25, 27};
-constexpr int32_t kBackdropGobs = 1057;
-constexpr int32_t kBackdropAnimations = 1037;
+constexpr int32_t kBackdropGobs = generated::RP::BACKDROP;
+constexpr int32_t kBackdropAnimations = generated::RP::BACKDROP_ANIMS;
 constexpr int32_t kDemoStages = 7;
 constexpr int32_t kPanelItems = 7;
 constexpr int32_t kConfirmItems = 4;
