@@ -2,13 +2,19 @@
 // generated.AnimEnemyBullet: animation numbers of the AnimEnemyBullet animation set. Its constants
 // are folded into the code that uses them; at run time it is a registered interface with nothing in
 // it.
+// The constants are the set's animations, named as in its source, taken from
+// the identifier header of its pack (rp::ENEMY_BULLET_ANIMS_<NAME>).
 
+#include "generated/Constants.h"
 #include "java/lang/Object.h"
+#include "rp/Part5.h"
 
 namespace generated {
 
 class AnimEnemyBullet : public virtual java::lang::Object {
     VM_INTERFACE(AnimEnemyBullet)
+
+    RP_ENEMY_BULLET_ANIMS_CONSTANTS(VX_GENERATED_CONSTANT)
 };
 
 } // namespace generated

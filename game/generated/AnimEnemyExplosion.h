@@ -2,13 +2,19 @@
 // generated.AnimEnemyExplosion: animation numbers of the AnimEnemyExplosion animation set. Its
 // constants are folded into the code that uses them; at run time it is a registered interface with
 // nothing in it.
+// The constants are the set's animations, named as in its source, taken from
+// the identifier header of its pack (rp::EXPLOSION_ANIMS_<NAME>).
 
+#include "generated/Constants.h"
 #include "java/lang/Object.h"
+#include "rp/Part5.h"
 
 namespace generated {
 
 class AnimEnemyExplosion : public virtual java::lang::Object {
     VM_INTERFACE(AnimEnemyExplosion)
+
+    RP_EXPLOSION_ANIMS_CONSTANTS(VX_GENERATED_CONSTANT)
 };
 
 } // namespace generated

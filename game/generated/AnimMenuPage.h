@@ -1,13 +1,19 @@
 #pragma once
 // generated.AnimMenuPage: animation numbers of the AnimMenuPage animation set. Its constants are
 // folded into the code that uses them; at run time it is a registered interface with nothing in it.
+// The constants are the set's animations, named as in its source, taken from
+// the identifier header of its pack (rp::ANIM_MENU_PAGE_<NAME>).
 
+#include "generated/Constants.h"
 #include "java/lang/Object.h"
+#include "rp/Part1.h"
 
 namespace generated {
 
 class AnimMenuPage : public virtual java::lang::Object {
     VM_INTERFACE(AnimMenuPage)
+
+    RP_ANIM_MENU_PAGE_CONSTANTS(VX_GENERATED_CONSTANT)
 };
 
 } // namespace generated

@@ -11,6 +11,9 @@ void initialiseBuild()
 #define VX_BUILD_ASSIGN(name, value) Build::name = _VM_literal(value);
     VX_BUILD_PROPERTIES(VX_BUILD_ASSIGN)
 #undef VX_BUILD_ASSIGN
+#define VX_BUILD_CLEAR(name) Build::name = _VM_literal("");
+    VX_BUILD_UNSET_PROPERTIES(VX_BUILD_CLEAR)
+#undef VX_BUILD_CLEAR
 }
 
 } // namespace

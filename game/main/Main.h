@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "global/GameGlobals.h"
 #include "java/lang/Object.h"
 #include "javax/microedition/lcdui/Graphics.h"
@@ -42,12 +43,12 @@ class Main : public virtual java::lang::Object {
     static constexpr int32_t WIDTH = 240;
     static constexpr int32_t HEIGHT = 320;
     // Gob set of each bitmap font, by font number.
-    static constexpr int32_t FONT_SETS[] = {0x802, 0x801};
+    static constexpr int32_t FONT_SETS[] = {generated::RP::FONT_LABEL, generated::RP::FONT_BODY};
     static constexpr int32_t FONT_COUNT = 2;
     // Gob 0 of this set is the loading picture.
-    static constexpr int32_t LOADING_PICTURE_SET = 0x415;
+    static constexpr int32_t LOADING_PICTURE_SET = generated::RP::LOADING;
     // The music: this resource in sound slot 3, played on channel 1.
-    static constexpr int32_t MUSIC_RESOURCE = 0x439;
+    static constexpr int32_t MUSIC_RESOURCE = generated::RP::MENU_MUSIC;
     static constexpr int32_t MUSIC_SOUND = 3;
     static constexpr int32_t MUSIC_CHANNEL = 1;
     // Kept playing by stopOtherChannels.

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "java/lang/Object.h"
 #include "javax/microedition/lcdui/Graphics.h"
 #include "tq/TqCanvas.h"
@@ -37,7 +38,7 @@ class SceneManager : public virtual java::lang::Object {
     static constexpr int32_t SHOP = 11;
     static constexpr int32_t TITLE = 12;
     // The text table loaded when the manager is made.
-    static constexpr int32_t TEXTS = 0x806;
+    static constexpr int32_t TEXTS = generated::RP::TEXTS;
     // Logical keys.
     static constexpr int32_t KEY_UP = 14;
     static constexpr int32_t KEY_LEFT = 15;

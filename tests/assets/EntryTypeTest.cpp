@@ -25,9 +25,18 @@ TEST(EntryTypeTest, AddedConstantsFollowTheEntriesInTheHeader)
 
     entry.addConstant("TXT_HELLO", 0);
     entry.addConstant("TXT_LOW", INT32_MIN);
+    entry.addConstant("NOTE_WALK", 1);
+    entry.addConstant("NOTE_2", 2);
     std::string header = packbuilder::identifierHeader(manifest, constants);
     EXPECT_NE(header.find("constexpr int32_t NOTE = 0x0400; // part 1, txt\n\n// NOTE\n"
                           "constexpr int32_t TXT_HELLO = 0;\nconstexpr int32_t TXT_LOW = -2147483648;\n"),
+              std::string::npos)
+        << header;
+    EXPECT_NE(header.find("#define IDS_PART1_ENTRIES(X) \\\n    X(NOTE, 1024)\n"),
+              std::string::npos)
+        << header;
+    EXPECT_NE(header.find("#define IDS_NOTE_CONSTANTS(X) \\\n    X(TXT_HELLO, 0) \\\n"
+                          "    X(TXT_LOW, -2147483648) \\\n    X(WALK, 1) \\\n    X(NOTE_2, 2)\n"),
               std::string::npos)
         << header;
 
@@ -50,7 +59,7 @@ TEST(EntryTypeTest, AddedConstantsFollowTheEntriesInTheHeader)
             EXPECT_STREQ(e.what(), c.message);
         }
     }
-    EXPECT_EQ(constants.size(), 2u);
+    EXPECT_EQ(constants.size(), 4u);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "PackWriter.h"
 
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -256,6 +257,43 @@ std::string identifierHeader(const Manifest& manifest, const std::vector<HeaderC
         text << "constexpr int32_t " << constant.name << " = " << constant.value << ";\n";
     }
     text << "\n} // namespace " << manifest.identifierNamespace << "\n";
+
+    // The same names as X(name, value) lists, for classes that hold them as
+    // their own constants: <NS>_PART<n>_ENTRIES for a part's entries and
+    // <NS>_<ENTRY>_CONSTANTS for each entry's added constants (empty when it
+    // added none), named without the entry's prefix.
+    std::string prefix;
+    for (char c : manifest.identifierNamespace)
+        prefix += std::isalnum(static_cast<unsigned char>(c))
+                      ? char(std::toupper(static_cast<unsigned char>(c)))
+                      : '_';
+    for (const ManifestPart& part : manifest.parts) {
+        text << "\n#define " << prefix << "_PART" << part.number << "_ENTRIES(X)";
+        for (size_t i = 0; i < part.entries.size(); i++) {
+            if (!part.entries[i].isEmpty())
+                text << " \\\n    X(" << part.entries[i].name << ", "
+                     << ((part.number << 10) | int(i)) << ")";
+        }
+        text << "\n\n";
+    }
+    for (const ManifestPart& part : manifest.parts) {
+        for (const ManifestEntry& item : part.entries) {
+            if (item.isEmpty())
+                continue;
+            text << "#define " << prefix << "_" << item.name << "_CONSTANTS(X)";
+            std::string own = item.name + "_";
+            for (const HeaderConstant& constant : constants) {
+                if (constant.entry != item.name)
+                    continue;
+                std::string name = constant.name;
+                if (name.compare(0, own.size(), own) == 0 && name.size() > own.size() &&
+                    !std::isdigit(static_cast<unsigned char>(name[own.size()])))
+                    name.erase(0, own.size());
+                text << " \\\n    X(" << name << ", " << constant.value << ")";
+            }
+            text << "\n";
+        }
+    }
     return text.str();
 }
 

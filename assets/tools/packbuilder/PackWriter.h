@@ -23,7 +23,9 @@ void writePack(const Manifest& manifest, const std::filesystem::path& outputFold
                std::vector<std::filesystem::path>& inputs,
                std::vector<HeaderConstant>* constants = nullptr);
 
-// The header text: one constexpr int32_t per entry, then the added constants.
+// The header text: one constexpr int32_t per entry, then the added constants,
+// then both again as X(name, value) list macros (<NS>_PART<n>_ENTRIES,
+// <NS>_<ENTRY>_CONSTANTS with the entry's prefix cut from each name).
 std::string identifierHeader(const Manifest& manifest,
                              const std::vector<HeaderConstant>& constants = {});
 

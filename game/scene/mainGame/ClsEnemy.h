@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "scene/mainGame/ClsPlane.h"
 
 namespace scene::mainGame {
@@ -20,8 +21,8 @@ class ClsEnemy : public ClsPlane {
     VM_CLASS(ClsEnemy, ClsPlane)
 
     static constexpr int32_t SLOTS = 50;
-    static constexpr int32_t GOB_SET = 5123;
-    static constexpr int32_t ANIM_SET = 5120;
+    static constexpr int32_t GOB_SET = generated::RP::ENEMY;
+    static constexpr int32_t ANIM_SET = generated::RP::ENEMY_ANIMS;
     // The frame of a free slot.
     static constexpr int32_t FREE_FRAME = 34;
     // The frame of kind 2, whatever the stage.

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "scene/mainGame/ClsPlane.h"
 #include "vm/VMArray.h"
 
@@ -64,11 +65,11 @@ class ClsPlayer : public ClsPlane {
     static constexpr int32_t GAME_OVER_MS = 5000;
     static constexpr int32_t SATELLITES_MAX = 3;
 
-    // Pictures: every unit shows a frame of Gob set 4109 and AnimSet 4096;
+    // Pictures: every unit shows a frame of the player Gob set and AnimSet;
     // the pod has its own AnimSet per level.
-    static constexpr int32_t GOB_SET = 4109;
-    static constexpr int32_t ANIM_SET = 4096;
-    static constexpr int32_t POD_ANIM_SET_1 = 4097;
+    static constexpr int32_t GOB_SET = generated::RP::PLAYER;
+    static constexpr int32_t ANIM_SET = generated::RP::PLAYER_ANIMS;
+    static constexpr int32_t POD_ANIM_SET_1 = generated::RP::PLAYER_POD_1_ANIMS;
     static constexpr int32_t FRAME_BARRIER = 0;
     static constexpr int32_t FRAME_SHIP = 1;
     static constexpr int32_t FRAME_SHIP_INVULNERABLE = 3;

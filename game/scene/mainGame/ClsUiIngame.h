@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "ui/Screen.h"
 
 namespace scene::mainGame {
@@ -14,16 +15,16 @@ class ClsUiIngame : public ui::Screen {
     VM_CLASS(ClsUiIngame, ui::Screen)
 
     // Pictures: (Gob set, animation set).
-    static constexpr int32_t TOP_BAR_GOBS = 1047;
-    static constexpr int32_t TOP_BAR_ANIMATIONS = 1028;
-    static constexpr int32_t LIFE_GOBS = 4109;
-    static constexpr int32_t LIFE_ANIMATIONS = 4096;
-    static constexpr int32_t BOSS_BAR_GOBS = 6169;
-    static constexpr int32_t BOSS_BAR_ANIMATIONS = 6152;
-    static constexpr int32_t BANNER_GOBS = 1049;
-    static constexpr int32_t BANNER_ANIMATIONS = 1030;
-    static constexpr int32_t BUTTON_GOBS = 1059;
-    static constexpr int32_t BUTTON_ANIMATIONS = 1039;
+    static constexpr int32_t TOP_BAR_GOBS = generated::RP::MENU_PAGE;
+    static constexpr int32_t TOP_BAR_ANIMATIONS = generated::RP::ANIM_MENU_PAGE;
+    static constexpr int32_t LIFE_GOBS = generated::RP::PLAYER;
+    static constexpr int32_t LIFE_ANIMATIONS = generated::RP::PLAYER_ANIMS;
+    static constexpr int32_t BOSS_BAR_GOBS = generated::RP::BOSS_HP;
+    static constexpr int32_t BOSS_BAR_ANIMATIONS = generated::RP::ANIM_BOSS_HP;
+    static constexpr int32_t BANNER_GOBS = generated::RP::BANNER;
+    static constexpr int32_t BANNER_ANIMATIONS = generated::RP::BANNER_ANIMS;
+    static constexpr int32_t BUTTON_GOBS = generated::RP::UI_BUTTON;
+    static constexpr int32_t BUTTON_ANIMATIONS = generated::RP::ANIM_UI_BUTTON;
     // Frames and animations.
     static constexpr int32_t TOP_BAR_FRAME = 1;
     static constexpr int32_t LIFE_FRAME = 31;

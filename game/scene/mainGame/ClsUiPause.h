@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "ui/Screen.h"
 
 namespace scene::mainGame {
@@ -13,8 +14,8 @@ namespace scene::mainGame {
 class ClsUiPause : public ui::Screen {
     VM_CLASS(ClsUiPause, ui::Screen)
 
-    static constexpr int32_t GOBS = 1059;
-    static constexpr int32_t ANIMATIONS = 1039;
+    static constexpr int32_t GOBS = generated::RP::UI_BUTTON;
+    static constexpr int32_t ANIMATIONS = generated::RP::ANIM_UI_BUTTON;
     static constexpr int32_t BACKGROUND_FRAME = 30;
     static constexpr int32_t MARKER_FRAME = 32;
     // The background's boxes.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "generated/RP.h"
 #include "java/lang/StringBuffer.h"
 #include "vm/VMStringLiterals.h"
 #include "main/Main.h"
@@ -50,16 +51,39 @@ constexpr int32_t kWaves4[][5] = {
     {13, 4, 32, 1, 2}, {14, 4, 1, 4, 5},  {15, 4, 1, 5, 4},
 };
 
+using generated::RP;
+
 // Resources of the stage, (Gob set, animation set), loaded after the ship's.
-constexpr int32_t kShipResources[][2] = {{4109, 4097}, {4109, 4098}, {4109, 4099}};
+constexpr int32_t kShipResources[][2] = {{RP::PLAYER, RP::PLAYER_POD_1_ANIMS},
+                                         {RP::PLAYER, RP::PLAYER_POD_2_ANIMS},
+                                         {RP::PLAYER, RP::PLAYER_POD_3_ANIMS}};
 constexpr int32_t kStageResources[][2] = {
-    {4113, 4108}, {4113, 4105}, {4112, 4106}, {4112, 4107}, {4110, 4103}, {4110, 4100},
-    {4110, 4101}, {4110, 4102}, {4111, 4104}, {4111, 4108}, {5124, 5121}, {5125, 5122},
-    {5123, 5120}, {6162, 6145}, {6169, 6152}, {7171, 7168}, {7173, 7170}, {7172, 7169},
+    {RP::PLAYER_LASER_VERTICAL, RP::PLAYER_LASER_UP_ANIMS},
+    {RP::PLAYER_LASER_VERTICAL, RP::PLAYER_LASER_DOWN_ANIMS},
+    {RP::PLAYER_LASER_HORIZONTAL, RP::PLAYER_LASER_LEFT_ANIMS},
+    {RP::PLAYER_LASER_HORIZONTAL, RP::PLAYER_LASER_RIGHT_ANIMS},
+    {RP::PLAYER_BOMB, RP::PLAYER_BOMB_UP_ANIMS},
+    {RP::PLAYER_BOMB, RP::PLAYER_BOMB_DOWN_ANIMS},
+    {RP::PLAYER_BOMB, RP::PLAYER_BOMB_LEFT_ANIMS},
+    {RP::PLAYER_BOMB, RP::PLAYER_BOMB_RIGHT_ANIMS},
+    {RP::PLAYER_SHOTS, RP::PLAYER_SHOTS_ANIMS},
+    {RP::PLAYER_SHOTS, RP::PLAYER_LASER_UP_ANIMS},
+    {RP::ENEMY_BULLET, RP::ENEMY_BULLET_ANIMS},
+    {RP::EXPLOSION, RP::EXPLOSION_ANIMS},
+    {RP::ENEMY, RP::ENEMY_ANIMS},
+    {RP::BOSS02, RP::ANIM_BOSS02},
+    {RP::BOSS_HP, RP::ANIM_BOSS_HP},
+    {RP::THEME_BIG, RP::THEME_BIG_ANIMS},
+    {RP::THEME_PAIR, RP::THEME_PAIR_ANIMS},
+    {RP::THEME_SMALL, RP::THEME_SMALL_ANIMS},
 };
 // What a preview or a demo flight shows: shots, pick-ups, explosions.
-constexpr int32_t kFlightResources[][2] = {{4113, 4108}, {4111, 4104}, {4111, 4108},
-                                           {5124, 5121}, {5125, 5122}, {5123, 5120}};
+constexpr int32_t kFlightResources[][2] = {{RP::PLAYER_LASER_VERTICAL, RP::PLAYER_LASER_UP_ANIMS},
+                                           {RP::PLAYER_SHOTS, RP::PLAYER_SHOTS_ANIMS},
+                                           {RP::PLAYER_SHOTS, RP::PLAYER_LASER_UP_ANIMS},
+                                           {RP::ENEMY_BULLET, RP::ENEMY_BULLET_ANIMS},
+                                           {RP::EXPLOSION, RP::EXPLOSION_ANIMS},
+                                           {RP::ENEMY, RP::ENEMY_ANIMS}};
 constexpr int32_t kPanelItems = 10;
 constexpr int32_t kHudItems = 10;
 constexpr int32_t kPauseItems = 3;

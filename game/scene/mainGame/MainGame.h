@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <span>
 
+#include "generated/Texts.h"
 #include "main/Game.h"
 #include "scene/mainGame/ClsBgSpace.h"
 #include "scene/mainGame/ClsEnemy.h"
@@ -67,9 +68,9 @@ class MainGame : public ui::Scene {
     static constexpr int32_t ORDER_PAUSE = 53;
     static constexpr int32_t ORDER_LABELS = 54;
     // Translation texts of the pause panel.
-    static constexpr int32_t TEXT_PAUSE_TITLE = 10;
-    static constexpr int32_t TEXT_CONTINUE = 11;
-    static constexpr int32_t TEXT_QUIT = 17;
+    static constexpr int32_t TEXT_PAUSE_TITLE = generated::Texts::TXT_PAUSED;
+    static constexpr int32_t TEXT_CONTINUE = generated::Texts::TXT_CONTINUE;
+    static constexpr int32_t TEXT_QUIT = generated::Texts::TXT_QUIT_STAGE;
 
     // The constructor body: wave tables, save data, flags, stage, level and
     // money (brought into range), spawner, star field, bullet lists and

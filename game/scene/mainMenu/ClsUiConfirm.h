@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "ui/Screen.h"
 #include "vm/VMArray.h"
 
@@ -18,10 +19,10 @@ class ClsUiConfirm : public ui::Screen {
 
     using IntArray = VMArray<int32_t, 1>;
 
-    static constexpr int32_t BACKGROUND_GOBS = 1057;
-    static constexpr int32_t BACKGROUND_ANIMATION_SET = 1037;
-    static constexpr int32_t BUTTON_GOBS = 1059;
-    static constexpr int32_t BUTTON_ANIMATION_SET = 1039;
+    static constexpr int32_t BACKGROUND_GOBS = generated::RP::BACKDROP;
+    static constexpr int32_t BACKGROUND_ANIMATION_SET = generated::RP::BACKDROP_ANIMS;
+    static constexpr int32_t BUTTON_GOBS = generated::RP::UI_BUTTON;
+    static constexpr int32_t BUTTON_ANIMATION_SET = generated::RP::ANIM_UI_BUTTON;
     static constexpr int32_t DIALOG_FRAME = 30;
     static constexpr int32_t YES_FRAME = 21;
     static constexpr int32_t YES_PRESSED_FRAME = 17;

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "generated/AnimUiButton.h"
+#include "generated/RP.h"
 #include "ui/Screen.h"
 #include "vm/VMArray.h"
 
@@ -17,17 +19,17 @@ class ClsUiMainMenu : public ui::Screen {
 
     using IntArray = VMArray<int32_t, 1>;
 
-    static constexpr int32_t TITLE_GOBS = 1043;
-    static constexpr int32_t TITLE_ANIMATION_SET = 1026;
-    static constexpr int32_t BUTTON_GOBS = 1059;
-    static constexpr int32_t BUTTON_ANIMATION_SET = 1039;
+    static constexpr int32_t TITLE_GOBS = generated::RP::GAME_NAME;
+    static constexpr int32_t TITLE_ANIMATION_SET = generated::RP::GAME_NAME_ANIMS;
+    static constexpr int32_t BUTTON_GOBS = generated::RP::UI_BUTTON;
+    static constexpr int32_t BUTTON_ANIMATION_SET = generated::RP::ANIM_UI_BUTTON;
     // Frames of the select button, animations of the arrows.
     static constexpr int32_t SELECT_FRAME = 1;
     static constexpr int32_t SELECT_PRESSED_FRAME = 0;
-    static constexpr int32_t UP_ANIMATION = 5;
-    static constexpr int32_t UP_PRESSED_ANIMATION = 4;
-    static constexpr int32_t DOWN_ANIMATION = 7;
-    static constexpr int32_t DOWN_PRESSED_ANIMATION = 6;
+    static constexpr int32_t UP_ANIMATION = generated::AnimUiButton::UP;
+    static constexpr int32_t UP_PRESSED_ANIMATION = generated::AnimUiButton::UP_PRESSED;
+    static constexpr int32_t DOWN_ANIMATION = generated::AnimUiButton::DOWN;
+    static constexpr int32_t DOWN_PRESSED_ANIMATION = generated::AnimUiButton::DOWN_PRESSED;
     // Boxes of the select button's picture.
     static constexpr int32_t TOUCH_BOX = 0;
     static constexpr int32_t LABEL_BOX = 2;

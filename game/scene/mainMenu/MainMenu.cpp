@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "generated/RP.h"
 #include "main/Main.h"
 #include "scene/SceneManager.h"
 #include "scene/mainGame/boss/ClsBoss_1.h"
@@ -24,8 +25,8 @@ constexpr int32_t kDemoWaves[][5] = {
 };
 // The item names, by item.
 constexpr int32_t kItemTexts[MainMenu::ITEMS] = {29, 24, 25, 27};
-constexpr int32_t kBackdropGobs = 1057;
-constexpr int32_t kBackdropAnimations = 1037;
+constexpr int32_t kBackdropGobs = generated::RP::BACKDROP;
+constexpr int32_t kBackdropAnimations = generated::RP::BACKDROP_ANIMS;
 constexpr int32_t kDemoStages = 7;
 constexpr int32_t kPanelItems = 7;
 constexpr int32_t kConfirmItems = 4;

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+#include "generated/Texts.h"
 #include "scene/mainGame/MainGame.h"
 #include "scene/mainMenu/ClsUiConfirm.h"
 #include "scene/mainMenu/ClsUiMainMenu.h"
@@ -33,8 +34,8 @@ class MainMenu : public mainGame::MainGame {
     static constexpr int32_t KEY_NO = 12;
     static constexpr int32_t KEY_YES = 13;
     // Texts: the items' names, the quit question's title and question.
-    static constexpr int32_t TEXT_QUIT_TITLE = 27;
-    static constexpr int32_t TEXT_QUIT_QUESTION = 8;
+    static constexpr int32_t TEXT_QUIT_TITLE = generated::Texts::TXT_QUIT;
+    static constexpr int32_t TEXT_QUIT_QUESTION = generated::Texts::TXT_ARE_YOU_SURE;
     // Draw orders.
     static constexpr int32_t ORDER_BACKDROP = 1;
     static constexpr int32_t ORDER_MENU_BOSS = 2;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "generated/Texts.h"
 #include "scene/menu/ClsUiAbout.h"
 #include "ui/Addon.h"
 #include "ui/Scene.h"
@@ -21,10 +22,10 @@ class About : public ui::Scene {
     static constexpr int32_t PANEL_ITEMS = 4;
     static constexpr int32_t LABELS_DRAW_ORDER = 53;
     static constexpr int32_t LABELS = 1;
-    static constexpr int32_t TITLE_TEXT = 25;
-    static constexpr int32_t HEADING_TEXT = 32;
-    static constexpr int32_t VERSION_TEXT = 33;
-    static constexpr int32_t BODY_TEXT = 45;
+    static constexpr int32_t TITLE_TEXT = generated::Texts::TXT_ABOUT;
+    static constexpr int32_t HEADING_TEXT = generated::Texts::TXT_ABOUT_HEADING;
+    static constexpr int32_t VERSION_TEXT = generated::Texts::TXT_VERSION;
+    static constexpr int32_t BODY_TEXT = generated::Texts::TXT_ABOUT_BODY;
     static constexpr const char* VERSION = "1.0.0";
     static constexpr int32_t TEXT_FONT = 1;
     // A drag scrolls once it is longer than this.

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "generated/Texts.h"
 #include "scene/mainMenu/ClsUiConfirm.h"
 #include "ui/Addon.h"
 #include "ui/Scene.h"
@@ -24,8 +25,8 @@ class Audio : public ui::Scene {
     static constexpr int32_t PANEL_ITEMS = 7;
     static constexpr int32_t LABELS_DRAW_ORDER = 53;
     static constexpr int32_t LABELS = 2;
-    static constexpr int32_t TITLE_TEXT = 24;
-    static constexpr int32_t QUESTION_TEXT = 9;
+    static constexpr int32_t TITLE_TEXT = generated::Texts::TXT_SOUND;
+    static constexpr int32_t QUESTION_TEXT = generated::Texts::TXT_SOUND_QUESTION;
     static constexpr int32_t TEXT_FONT = 1;
     static constexpr int32_t MUSIC = 5;
     // Logical keys of the scene manager.

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "generated/AnimUiButton.h"
+#include "generated/RP.h"
 #include "ui/Screen.h"
 #include "vm/VMArray.h"
 
@@ -18,14 +20,14 @@ class ClsUiBuyConfirm : public ui::Screen {
 
     using IntArray = VMArray<int32_t, 1>;
 
-    static constexpr int32_t BUTTON_GOBS = 1059;
-    static constexpr int32_t BUTTON_ANIMATION_SET = 1039;
+    static constexpr int32_t BUTTON_GOBS = generated::RP::UI_BUTTON;
+    static constexpr int32_t BUTTON_ANIMATION_SET = generated::RP::ANIM_UI_BUTTON;
     static constexpr int32_t DIALOG_FRAME = 30;
     // Yes and No are animations; OK is a frame.
-    static constexpr int32_t YES_CHOSEN = 12;
-    static constexpr int32_t YES_NOT_CHOSEN = 14;
-    static constexpr int32_t NO_CHOSEN = 13;
-    static constexpr int32_t NO_NOT_CHOSEN = 15;
+    static constexpr int32_t YES_CHOSEN = generated::AnimUiButton::YES_CHOSEN;
+    static constexpr int32_t YES_NOT_CHOSEN = generated::AnimUiButton::YES_UNCHOSEN;
+    static constexpr int32_t NO_CHOSEN = generated::AnimUiButton::NO_CHOSEN;
+    static constexpr int32_t NO_NOT_CHOSEN = generated::AnimUiButton::NO_UNCHOSEN;
     static constexpr int32_t CHOICE_HIDDEN = 16;
     static constexpr int32_t OK_FRAME = 11;
     static constexpr int32_t OK_PRESSED = 10;

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "ui/Screen.h"
 #include "vm/VMArray.h"
 
@@ -19,12 +20,12 @@ class ClsUiOption : public ui::Screen {
 
     using IntArray = VMArray<int32_t, 1>;
 
-    static constexpr int32_t BACKGROUND_GOBS = 1057;
-    static constexpr int32_t BACKGROUND_ANIMATION_SET = 1037;
-    static constexpr int32_t BUTTON_GOBS = 1059;
-    static constexpr int32_t BUTTON_ANIMATION_SET = 1039;
-    static constexpr int32_t ICON_GOBS = 1046;
-    static constexpr int32_t ICON_ANIMATION_SET = 1027;
+    static constexpr int32_t BACKGROUND_GOBS = generated::RP::BACKDROP;
+    static constexpr int32_t BACKGROUND_ANIMATION_SET = generated::RP::BACKDROP_ANIMS;
+    static constexpr int32_t BUTTON_GOBS = generated::RP::UI_BUTTON;
+    static constexpr int32_t BUTTON_ANIMATION_SET = generated::RP::ANIM_UI_BUTTON;
+    static constexpr int32_t ICON_GOBS = generated::RP::ICONS;
+    static constexpr int32_t ICON_ANIMATION_SET = generated::RP::ICON_ANIMS;
     static constexpr int32_t WINDOW_FRAME = 28;
     static constexpr int32_t BACK_FRAME = 21;
     static constexpr int32_t BACK_PRESSED_FRAME = 17;

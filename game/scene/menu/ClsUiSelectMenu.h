@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+#include "generated/AnimUiButton.h"
+#include "generated/RP.h"
 #include "ui/Screen.h"
 #include "vm/VMArray.h"
 
@@ -20,20 +22,20 @@ class ClsUiSelectMenu : public ui::Screen {
 
     static constexpr int32_t STAGES = 8;
     // Pictures: (Gob set, animation set).
-    static constexpr int32_t BACKDROP_GOBS = 1057;
-    static constexpr int32_t BACKDROP_ANIMATIONS = 1037;
-    static constexpr int32_t BACKING_GOBS = 1041;
-    static constexpr int32_t BACKING_ANIMATIONS = 1024;
-    static constexpr int32_t SHEET_GOBS = 1047;
-    static constexpr int32_t SHEET_ANIMATIONS = 1028;
-    static constexpr int32_t PROGRESS_GOBS = 1042;
-    static constexpr int32_t PROGRESS_ANIMATIONS = 1025;
-    static constexpr int32_t BUTTON_GOBS = 1059;
-    static constexpr int32_t BUTTON_ANIMATIONS = 1039;
+    static constexpr int32_t BACKDROP_GOBS = generated::RP::BACKDROP;
+    static constexpr int32_t BACKDROP_ANIMATIONS = generated::RP::BACKDROP_ANIMS;
+    static constexpr int32_t BACKING_GOBS = generated::RP::BACKING;
+    static constexpr int32_t BACKING_ANIMATIONS = generated::RP::BACKING_ANIMS;
+    static constexpr int32_t SHEET_GOBS = generated::RP::MENU_PAGE;
+    static constexpr int32_t SHEET_ANIMATIONS = generated::RP::ANIM_MENU_PAGE;
+    static constexpr int32_t PROGRESS_GOBS = generated::RP::DIFFICULTY_STAR;
+    static constexpr int32_t PROGRESS_ANIMATIONS = generated::RP::ANIM_DIFFICULTY_STAR;
+    static constexpr int32_t BUTTON_GOBS = generated::RP::UI_BUTTON;
+    static constexpr int32_t BUTTON_ANIMATIONS = generated::RP::ANIM_UI_BUTTON;
     // Stage s shows Gob set FIRST_STAGE_GOBS + s with animation set
     // FIRST_STAGE_ANIMATIONS + s.
-    static constexpr int32_t FIRST_STAGE_GOBS = 6170;
-    static constexpr int32_t FIRST_STAGE_ANIMATIONS = 6153;
+    static constexpr int32_t FIRST_STAGE_GOBS = generated::RP::STAGE_1;
+    static constexpr int32_t FIRST_STAGE_ANIMATIONS = generated::RP::STAGE_1_ANIMS;
     // Frames of the sheet.
     static constexpr int32_t TOP_BAR_FRAME = 1;
     static constexpr int32_t WINDOW_FRAME = 2;
@@ -45,10 +47,10 @@ class ClsUiSelectMenu : public ui::Screen {
     static constexpr int32_t STAGE_CHOSEN = 0;
     static constexpr int32_t STAGE_NOT_CHOSEN = 1;
     // Looks of the arrows (animations) and buttons (frames).
-    static constexpr int32_t LEFT_ARROW = 9;
-    static constexpr int32_t LEFT_ARROW_PRESSED = 8;
-    static constexpr int32_t RIGHT_ARROW = 11;
-    static constexpr int32_t RIGHT_ARROW_PRESSED = 10;
+    static constexpr int32_t LEFT_ARROW = generated::AnimUiButton::LEFT;
+    static constexpr int32_t LEFT_ARROW_PRESSED = generated::AnimUiButton::LEFT_PRESSED;
+    static constexpr int32_t RIGHT_ARROW = generated::AnimUiButton::RIGHT;
+    static constexpr int32_t RIGHT_ARROW_PRESSED = generated::AnimUiButton::RIGHT_PRESSED;
     static constexpr int32_t PLAY_FRAME = 21;
     static constexpr int32_t PLAY_PRESSED_FRAME = 17;
     static constexpr int32_t PLAY_FRAME_38 = 38;

@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+#include "generated/AnimUiButton.h"
+#include "generated/RP.h"
 #include "ui/Screen.h"
 #include "vm/VMArray.h"
 
@@ -21,10 +23,10 @@ class ClsUiShopMenu : public ui::Screen {
 
     using IntArray = VMArray<int32_t, 1>;
 
-    static constexpr int32_t SHOP_GOBS = 1047;
-    static constexpr int32_t SHOP_ANIMATION_SET = 1028;
-    static constexpr int32_t BUTTON_GOBS = 1059;
-    static constexpr int32_t BUTTON_ANIMATION_SET = 1039;
+    static constexpr int32_t SHOP_GOBS = generated::RP::MENU_PAGE;
+    static constexpr int32_t SHOP_ANIMATION_SET = generated::RP::ANIM_MENU_PAGE;
+    static constexpr int32_t BUTTON_GOBS = generated::RP::UI_BUTTON;
+    static constexpr int32_t BUTTON_ANIMATION_SET = generated::RP::ANIM_UI_BUTTON;
 
     // Frames of the shop sheet.
     static constexpr int32_t MONEY_BAR_FRAME = 1;
@@ -39,11 +41,11 @@ class ClsUiShopMenu : public ui::Screen {
     static constexpr int32_t MARKER_EMPTY = 10;
     static constexpr int32_t MARKER_HIDDEN = 11;
     // Frames (arrows: animations) of the button sheet.
-    static constexpr int32_t LEFT_ARROW_FRAME = 9;
-    static constexpr int32_t LEFT_ARROW_PRESSED = 8;
-    static constexpr int32_t RIGHT_ARROW_FRAME = 11;
-    static constexpr int32_t RIGHT_ARROW_PRESSED = 10;
-    static constexpr int32_t ARROW_HIDDEN = 16;
+    static constexpr int32_t LEFT_ARROW_FRAME = generated::AnimUiButton::LEFT;
+    static constexpr int32_t LEFT_ARROW_PRESSED = generated::AnimUiButton::LEFT_PRESSED;
+    static constexpr int32_t RIGHT_ARROW_FRAME = generated::AnimUiButton::RIGHT;
+    static constexpr int32_t RIGHT_ARROW_PRESSED = generated::AnimUiButton::RIGHT_PRESSED;
+    static constexpr int32_t ARROW_HIDDEN = generated::AnimUiButton::HIDDEN;
     static constexpr int32_t BACK_FRAME = 18;
     static constexpr int32_t BACK_PRESSED = 14;
     static constexpr int32_t ACTION_FRAME = 21;

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "generated/Texts.h"
 #include "scene/menu/ClsUiOption.h"
 #include "ui/Addon.h"
 #include "ui/Scene.h"
@@ -22,8 +23,8 @@ class Option : public ui::Scene {
     static constexpr int32_t PANEL_ITEMS = 7;
     static constexpr int32_t LABELS_DRAW_ORDER = 53;
     static constexpr int32_t LABELS = 2;
-    static constexpr int32_t TEXT_ROW_TEXT = 1;
-    static constexpr int32_t SOUND_ROW_TEXT = 31;
+    static constexpr int32_t TEXT_ROW_TEXT = generated::Texts::TXT_LANGUAGE;
+    static constexpr int32_t SOUND_ROW_TEXT = generated::Texts::TXT_SOUND_SETTING;
     static constexpr int32_t LABEL_FONT = 1;
     // The hub's resource set the text row selects: its bitmap font 1.
     static constexpr int32_t RESOURCE_SET = 1;

@@ -19,6 +19,7 @@
 
 #include <cstdint>
 
+#include "generated/Texts.h"
 #include "scene/mainGame/MainGame.h"
 #include "scene/menu/ClsUiBuyConfirm.h"
 #include "scene/menu/ClsUiShopMenu.h"
@@ -38,12 +39,12 @@ class ShopMenu : public mainGame::MainGame {
     static constexpr int32_t KEY_BACK = 12;
     static constexpr int32_t KEY_ACTION = 13;
     // Texts.
-    static constexpr int32_t TEXT_BUY_QUESTION = 8;
-    static constexpr int32_t TEXT_LEVEL = 49;
-    static constexpr int32_t TEXT_TITLE = 50;
-    static constexpr int32_t TEXT_BUY_WEAPON = 51;
-    static constexpr int32_t TEXT_BUY_SUPPORT = 52;
-    static constexpr int32_t TEXT_CANNOT_BUY = 53;
+    static constexpr int32_t TEXT_BUY_QUESTION = generated::Texts::TXT_ARE_YOU_SURE;
+    static constexpr int32_t TEXT_LEVEL = generated::Texts::TXT_LEVEL;
+    static constexpr int32_t TEXT_TITLE = generated::Texts::TXT_SHOP;
+    static constexpr int32_t TEXT_BUY_WEAPON = generated::Texts::TXT_BUY_WEAPON_FIRST;
+    static constexpr int32_t TEXT_BUY_SUPPORT = generated::Texts::TXT_BUY_SUPPORT_FIRST;
+    static constexpr int32_t TEXT_CANNOT_BUY = generated::Texts::TXT_NOT_ENOUGH_MONEY;
     // Draw orders.
     static constexpr int32_t ORDER_PREVIEW_SHIP = 4;
     static constexpr int32_t ORDER_PANEL = 53;

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "generated/Texts.h"
 #include "scene/menu/ClsUiSelectMenu.h"
 #include "ui/Addon.h"
 #include "ui/Scene.h"
@@ -28,7 +29,7 @@ class StageSelectMenu : public ui::Scene {
     static constexpr int32_t PANEL_ITEMS = 20;
     static constexpr int32_t LABEL_DRAW_ORDER = 53;
     static constexpr int32_t LABELS = 5;
-    static constexpr int32_t TITLE_TEXT = 48;
+    static constexpr int32_t TITLE_TEXT = generated::Texts::TXT_SELECT_STAGE;
     // The play button's label box.
     static constexpr int32_t PLAY_LABEL_BOX = 2;
     // Logical keys of the scene manager.

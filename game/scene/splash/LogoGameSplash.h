@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "ui/Scene.h"
 
 namespace scene::splash {
@@ -15,10 +16,10 @@ class LogoGameSplash : public ui::Scene {
     VM_CLASS(LogoGameSplash, ui::Scene)
 
     static constexpr int32_t TITLE_MODE = 12;
-    static constexpr int32_t TITLE_GOBS = 0x41F;
-    static constexpr int32_t TITLE_ANIMATION_SET = 0x40B;
-    static constexpr int32_t BANNER_GOBS = 0x413;
-    static constexpr int32_t BANNER_ANIMATION_SET = 0x402;
+    static constexpr int32_t TITLE_GOBS = generated::RP::TITLE_SPLASH;
+    static constexpr int32_t TITLE_ANIMATION_SET = generated::RP::TITLE_SPLASH_ANIMS;
+    static constexpr int32_t BANNER_GOBS = generated::RP::GAME_NAME;
+    static constexpr int32_t BANNER_ANIMATION_SET = generated::RP::GAME_NAME_ANIMS;
     static constexpr int32_t ADDON_DRAW_ORDER = 50;
     static constexpr int32_t NEXT_SCENE = 1;
     static constexpr int32_t SHOW_TIME = 3000;

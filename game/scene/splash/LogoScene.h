@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "ui/Scene.h"
 
 namespace scene::splash {
@@ -13,12 +14,12 @@ namespace scene::splash {
 class LogoScene : public ui::Scene {
     VM_CLASS(LogoScene, ui::Scene)
 
-    static constexpr int32_t LOGO_GOBS = 0xC01;
-    static constexpr int32_t LOGO_ANIMATION_SET = 0xC00;
+    static constexpr int32_t LOGO_GOBS = generated::RP::LOGO;
+    static constexpr int32_t LOGO_ANIMATION_SET = generated::RP::LOGO_ANIMS;
     static constexpr int32_t LOGO_X = 120;
     static constexpr int32_t LOGO_Y = 160;
     static constexpr int32_t BACKGROUND = 0xFFFFFF;
-    static constexpr int32_t TEXTS = 0x806;
+    static constexpr int32_t TEXTS = generated::RP::TEXTS;
     static constexpr int32_t FONT = 1;
     static constexpr int32_t NEXT_SCENE = 6;
     // The scene leaves at the first frame whose summed frame time lies in

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "scene/mainGame/boss/ClsBoss.h"
 
 namespace scene::mainGame::boss {
@@ -17,8 +18,8 @@ class ClsBoss_1 : public ClsBoss {
 
     static constexpr int32_t PARTS = 14;
     static constexpr int32_t TURRETS = 12;
-    static constexpr int32_t GOBS = 6161;
-    static constexpr int32_t ANIMS = 6144;
+    static constexpr int32_t GOBS = generated::RP::BOSS1;
+    static constexpr int32_t ANIMS = generated::RP::BOSS1_ANIMS;
     // Animations of the set.
     static constexpr int32_t ARM_A = 1;
     static constexpr int32_t ARM_B = 3;

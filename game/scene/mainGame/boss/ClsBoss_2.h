@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "generated/AnimBoss02.h"
+#include "generated/RP.h"
 #include "scene/mainGame/boss/ClsBoss.h"
 
 namespace scene::mainGame::boss {
@@ -16,8 +18,8 @@ class ClsBoss_2 : public ClsBoss {
     VM_CLASS(ClsBoss_2, ClsBoss)
 
     static constexpr int32_t PARTS = 8;
-    static constexpr int32_t GOBS = 6162;
-    static constexpr int32_t ANIMS = 6145;
+    static constexpr int32_t GOBS = generated::RP::BOSS02;
+    static constexpr int32_t ANIMS = generated::RP::ANIM_BOSS02;
     static constexpr int32_t CORE = 0;
     static constexpr int32_t DRONE_A = 6;
     static constexpr int32_t DRONE_B = 7;
@@ -28,15 +30,15 @@ class ClsBoss_2 : public ClsBoss {
     static constexpr int32_t KIND_CORE = 0;
     static constexpr int32_t KIND_DRONE = 3;
     // Animations of the set.
-    static constexpr int32_t CORE_REST = 0;
-    static constexpr int32_t CORE_ANIM = 1;
-    static constexpr int32_t DRONE_REST = 2;
-    static constexpr int32_t DRONE_ANIM = 3;
-    static constexpr int32_t TURRET_REST = 4;
-    static constexpr int32_t TURRET_ANIM = 5;
-    static constexpr int32_t TURRET_WRECK = 6;
-    static constexpr int32_t CORE_WRECK = 8;
-    static constexpr int32_t DRONE_WRECK = 10;
+    static constexpr int32_t CORE_REST = generated::AnimBoss02::CORE_REST;
+    static constexpr int32_t CORE_ANIM = generated::AnimBoss02::CORE;
+    static constexpr int32_t DRONE_REST = generated::AnimBoss02::DRONE_HIT;
+    static constexpr int32_t DRONE_ANIM = generated::AnimBoss02::DRONE;
+    static constexpr int32_t TURRET_REST = generated::AnimBoss02::TURRET_HIT;
+    static constexpr int32_t TURRET_ANIM = generated::AnimBoss02::TURRET;
+    static constexpr int32_t TURRET_WRECK = generated::AnimBoss02::TURRET_WRECK;
+    static constexpr int32_t CORE_WRECK = generated::AnimBoss02::CORE_WRECK;
+    static constexpr int32_t DRONE_WRECK = generated::AnimBoss02::DRONE_WRECK;
     static constexpr int32_t HIT_BOX = 14;
     static constexpr int32_t SPEED = 3;
     static constexpr int32_t PHASE_TIME = 4000;

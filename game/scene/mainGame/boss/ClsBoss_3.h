@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "scene/mainGame/boss/ClsBoss.h"
 
 namespace scene::mainGame::boss {
@@ -16,8 +17,8 @@ class ClsBoss_3 : public ClsBoss {
     VM_CLASS(ClsBoss_3, ClsBoss)
 
     static constexpr int32_t PARTS = 18;
-    static constexpr int32_t GOBS = 6163;
-    static constexpr int32_t ANIMS = 6146;
+    static constexpr int32_t GOBS = generated::RP::BOSS3;
+    static constexpr int32_t ANIMS = generated::RP::BOSS3_ANIMS;
     static constexpr int32_t MARGIN = 48;
     // Places per core and box kind.
     static constexpr int32_t PODS = 4;

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "scene/mainGame/boss/ClsBoss.h"
 
 namespace scene::mainGame::boss {
@@ -21,8 +22,8 @@ class ClsBoss_4 : public ClsBoss {
     static constexpr int32_t PARTS_PER_SEGMENT = 7;
     static constexpr int32_t PATTERNS = 5;
     static constexpr int32_t PATTERN_TIME = 3000;
-    static constexpr int32_t GOBS = 6164;
-    static constexpr int32_t ANIMS = 6147;
+    static constexpr int32_t GOBS = generated::RP::BOSS4;
+    static constexpr int32_t ANIMS = generated::RP::BOSS4_ANIMS;
 
     // Without a bullet factory, at level 1.
     VMPtr<ClsBoss_4> init() { return init(VMPtr<weapon::ClsBcreator>(), 1); }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "scene/mainGame/boss/ClsBoss.h"
 
 namespace scene::mainGame::boss {
@@ -17,8 +18,8 @@ class ClsBoss_5 : public ClsBoss {
     static constexpr int32_t BODY_PARTS = 5;
     static constexpr int32_t POD_PARTS = 3;
     static constexpr int32_t PATTERN_TIME = 4000;
-    static constexpr int32_t GOBS = 6165;
-    static constexpr int32_t ANIMS = 6148;
+    static constexpr int32_t GOBS = generated::RP::BOSS5;
+    static constexpr int32_t ANIMS = generated::RP::BOSS5_ANIMS;
 
     // Without a bullet factory, at level 1.
     VMPtr<ClsBoss_5> init() { return init(VMPtr<weapon::ClsBcreator>(), 1); }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "scene/mainGame/boss/ClsBoss.h"
 
 namespace scene::mainGame::boss {
@@ -15,8 +16,8 @@ class ClsBoss_6 : public ClsBoss {
 
     static constexpr int32_t PARTS = 9;
     static constexpr int32_t PATTERN_TIME = 4000;
-    static constexpr int32_t GOBS = 6166;
-    static constexpr int32_t ANIMS = 6149;
+    static constexpr int32_t GOBS = generated::RP::BOSS6;
+    static constexpr int32_t ANIMS = generated::RP::BOSS6_ANIMS;
 
     // Without a bullet factory, at level 1.
     VMPtr<ClsBoss_6> init() { return init(VMPtr<weapon::ClsBcreator>(), 1); }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "scene/mainGame/boss/ClsBoss.h"
 
 namespace scene::mainGame::boss {
@@ -19,8 +20,8 @@ class ClsBoss_7 : public ClsBoss {
     static constexpr int32_t GUN_PARTS = 5;
     static constexpr int32_t PATTERNS = 4;
     static constexpr int32_t PATTERN_TIME = 4000;
-    static constexpr int32_t GOBS = 6167;
-    static constexpr int32_t ANIMS = 6150;
+    static constexpr int32_t GOBS = generated::RP::BOSS7;
+    static constexpr int32_t ANIMS = generated::RP::BOSS7_ANIMS;
 
     // Without a bullet factory, at level 1.
     VMPtr<ClsBoss_7> init() { return init(VMPtr<weapon::ClsBcreator>(), 1); }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "scene/mainGame/boss/ClsBoss.h"
 
 namespace scene::mainGame::boss {
@@ -16,8 +17,8 @@ class ClsBoss_8 : public ClsBoss {
     static constexpr int32_t PARTS = 19;
     static constexpr int32_t RING_GUNS = 8;
     static constexpr int32_t PATTERN_TIME = 4000;
-    static constexpr int32_t GOBS = 6168;
-    static constexpr int32_t ANIMS = 6151;
+    static constexpr int32_t GOBS = generated::RP::BOSS8;
+    static constexpr int32_t ANIMS = generated::RP::BOSS8_ANIMS;
 
     // Without a bullet factory, at level 1.
     VMPtr<ClsBoss_8> init() { return init(VMPtr<weapon::ClsBcreator>(), 1); }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "ui/Screen.h"
 #include "vm/VMArray.h"
 
@@ -15,12 +16,12 @@ class ClsBgItem : public ui::Screen {
     VM_CLASS(ClsBgItem, ui::Screen)
 
     static constexpr int32_t ITEMS = 4;
-    static constexpr int32_t BIG_GOBS = 7171;
-    static constexpr int32_t BIG_ANIMATIONS = 7168;
-    static constexpr int32_t SMALL_GOBS = 7172;
-    static constexpr int32_t SMALL_ANIMATIONS = 7169;
-    static constexpr int32_t PAIR_GOBS = 7173;
-    static constexpr int32_t PAIR_ANIMATIONS = 7170;
+    static constexpr int32_t BIG_GOBS = generated::RP::THEME_BIG;
+    static constexpr int32_t BIG_ANIMATIONS = generated::RP::THEME_BIG_ANIMS;
+    static constexpr int32_t SMALL_GOBS = generated::RP::THEME_SMALL;
+    static constexpr int32_t SMALL_ANIMATIONS = generated::RP::THEME_SMALL_ANIMS;
+    static constexpr int32_t PAIR_GOBS = generated::RP::THEME_PAIR;
+    static constexpr int32_t PAIR_ANIMATIONS = generated::RP::THEME_PAIR_ANIMS;
 
     // The panel, four places, and the random frames and places.
     VMPtr<ClsBgItem> init();

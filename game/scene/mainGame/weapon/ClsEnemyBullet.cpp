@@ -1,5 +1,6 @@
 #include "scene/mainGame/weapon/ClsEnemyBullet.h"
 
+#include "generated/AnimEnemyBullet.h"
 #include "scene/mainGame/MainGame.h"
 
 namespace scene::mainGame::weapon {
@@ -8,7 +9,7 @@ VMPtr<ClsEnemyBullet> ClsEnemyBullet::init(int32_t x0, int32_t y0, int32_t vx0, 
                                            int32_t speed)
 {
     ClsBullet::init(x0, y0, vx0, vy0, speed);
-    setAnimation(GOB_SET, ANIM_SET, 0);
+    setAnimation(GOB_SET, ANIM_SET, generated::AnimEnemyBullet::SHOT);
     damage = 1;
     return VMPtr<ClsEnemyBullet>(this);
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "generated/RP.h"
 #include "scene/mainGame/weapon/ClsBullet.h"
 
 namespace scene::mainGame::weapon {
@@ -12,8 +13,8 @@ class ClsEnemyBullet : public ClsBullet {
     VM_CLASS(ClsEnemyBullet, ClsBullet)
 
     // Resources of the enemy bullets' picture set.
-    static constexpr int32_t GOB_SET = 5124;
-    static constexpr int32_t ANIM_SET = 5121;
+    static constexpr int32_t GOB_SET = generated::RP::ENEMY_BULLET;
+    static constexpr int32_t ANIM_SET = generated::RP::ENEMY_BULLET_ANIMS;
 
     VMPtr<ClsEnemyBullet> init(int32_t x, int32_t y, int32_t vx, int32_t vy, int32_t speed);
 

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "generated/AnimEnemyExplosion.h"
+#include "generated/RP.h"
 #include "ui/Screen.h"
 
 namespace scene::mainGame::weapon {
@@ -15,9 +17,9 @@ class ClsExplo : public ui::Screen {
     VM_CLASS(ClsExplo, ui::Screen)
 
     static constexpr int32_t POOL_SIZE = 30;
-    static constexpr int32_t GOB_SET = 5125;
-    static constexpr int32_t ANIM_SET = 5122;
-    static constexpr int32_t FREE_ANIMATION = 2;
+    static constexpr int32_t GOB_SET = generated::RP::EXPLOSION;
+    static constexpr int32_t ANIM_SET = generated::RP::EXPLOSION_ANIMS;
+    static constexpr int32_t FREE_ANIMATION = generated::AnimEnemyExplosion::FREE;
 
     VMPtr<ClsExplo> init();
 

@@ -1,5 +1,6 @@
 #include "scene/mainGame/weapon/ClsPlyBomb.h"
 
+#include "generated/RP.h"
 #include "scene/mainGame/MainGame.h"
 #include "scene/mainGame/weapon/ClsPlyCommon.h"
 
@@ -7,7 +8,9 @@ namespace scene::mainGame::weapon {
 
 namespace {
 // The bomb's AnimSet by direction: up, down, left, right.
-constexpr int32_t ANIM_SETS[] = {4103, 4100, 4101, 4102};
+constexpr int32_t ANIM_SETS[] = {
+    generated::RP::PLAYER_BOMB_UP_ANIMS, generated::RP::PLAYER_BOMB_DOWN_ANIMS,
+    generated::RP::PLAYER_BOMB_LEFT_ANIMS, generated::RP::PLAYER_BOMB_RIGHT_ANIMS};
 } // namespace
 
 VMPtr<ClsPlyBomb> ClsPlyBomb::init(int32_t dir0, int32_t x0, int32_t y0, int32_t vx0, int32_t vy0,
@@ -17,7 +20,7 @@ VMPtr<ClsPlyBomb> ClsPlyBomb::init(int32_t dir0, int32_t x0, int32_t y0, int32_t
     // Up-left and up-right (and anything beyond) fly the upward picture.
     if (dir0 < 0 || dir0 > 3)
         dir0 = 0;
-    setAnimation(4110, ANIM_SETS[dir0], 0);
+    setAnimation(generated::RP::PLAYER_BOMB, ANIM_SETS[dir0], 0);
     part = part0;
     damage = plyshot::damageOf(part0);
     timer = 0;

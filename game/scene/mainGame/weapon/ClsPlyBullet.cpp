@@ -1,5 +1,7 @@
 #include "scene/mainGame/weapon/ClsPlyBullet.h"
 
+#include "generated/AnimPlayerBullet.h"
+#include "generated/RP.h"
 #include "scene/mainGame/MainGame.h"
 #include "scene/mainGame/weapon/ClsPlyCommon.h"
 
@@ -9,7 +11,8 @@ VMPtr<ClsPlyBullet> ClsPlyBullet::init(int32_t offX, int32_t offY, int32_t vx0, 
                                        int32_t part0)
 {
     ClsBullet::init(offX, offY, vx0, vy0, plyshot::speed());
-    setAnimation(4111, 4104, 0);
+    setAnimation(generated::RP::PLAYER_SHOTS, generated::RP::PLAYER_SHOTS_ANIMS,
+                 generated::AnimPlayerBullet::SHOT);
     accX = offX;
     accY = offY;
     part = part0;

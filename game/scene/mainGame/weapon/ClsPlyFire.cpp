@@ -1,5 +1,7 @@
 #include "scene/mainGame/weapon/ClsPlyFire.h"
 
+#include "generated/AnimPlayerBullet.h"
+#include "generated/RP.h"
 #include "scene/mainGame/MainGame.h"
 #include "scene/mainGame/weapon/ClsPlyCommon.h"
 
@@ -8,7 +10,8 @@ namespace scene::mainGame::weapon {
 VMPtr<ClsPlyFire> ClsPlyFire::init(int32_t x0, int32_t y0, int32_t vx0, int32_t vy0, int32_t part0)
 {
     ClsBullet::init(x0, y0, vx0, vy0, plyshot::speed());
-    setAnimation(4111, 4104, 2);
+    setAnimation(generated::RP::PLAYER_SHOTS, generated::RP::PLAYER_SHOTS_ANIMS,
+                 generated::AnimPlayerBullet::FLAME);
     part = part0;
     damage = plyshot::damageOf(part0);
     return VMPtr<ClsPlyFire>(this);

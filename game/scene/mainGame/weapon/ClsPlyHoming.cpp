@@ -1,5 +1,7 @@
 #include "scene/mainGame/weapon/ClsPlyHoming.h"
 
+#include "generated/AnimPlayerBullet.h"
+#include "generated/RP.h"
 #include "scene/ClsMyMath.h"
 #include "scene/mainGame/MainGame.h"
 #include "scene/mainGame/weapon/ClsPlyCommon.h"
@@ -10,7 +12,8 @@ VMPtr<ClsPlyHoming> ClsPlyHoming::init(int32_t x0, int32_t y0, int32_t vx0, int3
                                        int32_t part0)
 {
     ClsBullet::init(x0, y0, vx0, vy0, plyshot::speed());
-    setAnimation(4111, 4104, 1);
+    setAnimation(generated::RP::PLAYER_SHOTS, generated::RP::PLAYER_SHOTS_ANIMS,
+                 generated::AnimPlayerBullet::HOMING);
     part = part0;
     damage = plyshot::damageOf(part0);
     range = plyshot::level() * ClsPlayer::unitDistance;

@@ -1,5 +1,6 @@
 #include "scene/mainGame/weapon/ClsPlyLaser_2.h"
 
+#include "generated/RP.h"
 #include "scene/mainGame/MainGame.h"
 #include "scene/mainGame/weapon/ClsPlyCommon.h"
 
@@ -7,8 +8,12 @@ namespace scene::mainGame::weapon {
 
 namespace {
 // The pictures by direction: up, down, left, right.
-constexpr int32_t GOB_SETS[] = {4113, 4113, 4112, 4112};
-constexpr int32_t ANIM_SETS[] = {4108, 4105, 4106, 4107};
+constexpr int32_t GOB_SETS[] = {
+    generated::RP::PLAYER_LASER_VERTICAL, generated::RP::PLAYER_LASER_VERTICAL,
+    generated::RP::PLAYER_LASER_HORIZONTAL, generated::RP::PLAYER_LASER_HORIZONTAL};
+constexpr int32_t ANIM_SETS[] = {
+    generated::RP::PLAYER_LASER_UP_ANIMS, generated::RP::PLAYER_LASER_DOWN_ANIMS,
+    generated::RP::PLAYER_LASER_LEFT_ANIMS, generated::RP::PLAYER_LASER_RIGHT_ANIMS};
 constexpr int32_t MAIN_ANIMATION = 6;
 // Segment 0 plays FIRST_SEGMENT + level, the others OTHER_SEGMENTS + level;
 // the main picture LAYOUT + level.

@@ -1,5 +1,7 @@
 #include "scene/mainGame/weapon/ClsPlyReactBullet.h"
 
+#include "generated/AnimPlayerBullet.h"
+#include "generated/RP.h"
 #include "scene/mainGame/MainGame.h"
 #include "scene/mainGame/weapon/ClsPlyCommon.h"
 
@@ -8,7 +10,8 @@ namespace scene::mainGame::weapon {
 VMPtr<ClsPlyReactBullet> ClsPlyReactBullet::init(int32_t x0, int32_t y0, int32_t vx0, int32_t vy0)
 {
     ClsBullet::init(x0, y0, vx0, vy0, SPEED);
-    setAnimation(4111, 4104, 0);
+    setAnimation(generated::RP::PLAYER_SHOTS, generated::RP::PLAYER_SHOTS_ANIMS,
+                 generated::AnimPlayerBullet::SHOT);
     damage = DAMAGE;
     return VMPtr<ClsPlyReactBullet>(this);
 }

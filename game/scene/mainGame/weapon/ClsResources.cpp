@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "generated/AnimEnemyBullet.h"
+#include "generated/RP.h"
 #include "main/Game.h"
 #include "main/Main.h"
 #include "scene/ClsMyMath.h"
@@ -17,7 +19,8 @@ VMPtr<ClsResources> ClsResources::init(int32_t x0, int32_t y0, int32_t vx0, int3
     int32_t r1 = random->nextInt();
     int32_t r2 = random->nextInt();
     ClsBullet::init(x0, y0, (2 + r1 % 2) * vx0, (2 + r2 % 2) * vy0, speed);
-    setAnimation(5124, 5121, 1);
+    setAnimation(generated::RP::ENEMY_BULLET, generated::RP::ENEMY_BULLET_ANIMS,
+                 generated::AnimEnemyBullet::COIN);
     value = VALUE;
     phase = 0;
     fallStep = stepPerMs / 2;
