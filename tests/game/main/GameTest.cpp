@@ -154,6 +154,16 @@ protected:
         return Game::newInstance()->init();
     }
 
+    // kPlayed and settings (true, 77) saved.
+    static void savePlayed()
+    {
+        set(kPlayed);
+        Game::settingsFlag = true;
+        Game::settingsValue = 77;
+        ASSERT_TRUE(Game::newInstance()->saveProgress());
+        ASSERT_TRUE(Game::newInstance()->saveSettings());
+    }
+
     // The progress a restarted game loads.
     static Progress loaded()
     {
@@ -227,11 +237,7 @@ TEST_F(GameTest, ADamagedStoreKeepsTheSaveItHolds)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        set(kPlayed);
-        Game::settingsFlag = true;
-        Game::settingsValue = 77;
-        ASSERT_TRUE(Game::newInstance()->saveProgress());
-        ASSERT_TRUE(Game::newInstance()->saveSettings());
+        ASSERT_NO_FATAL_FAILURE(savePlayed());
         app.write(c.file, c.bytes);
 
         testing::internal::CaptureStderr();
@@ -283,11 +289,7 @@ TEST_F(GameTest, AShortOrLostSaveStartsWithDefaultsAndWhatWasThereIsKeptAside)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        set(kPlayed);
-        Game::settingsFlag = true;
-        Game::settingsValue = 77;
-        ASSERT_TRUE(Game::newInstance()->saveProgress());
-        ASSERT_TRUE(Game::newInstance()->saveSettings());
+        ASSERT_NO_FATAL_FAILURE(savePlayed());
         c.spoil(app);
         bool progressSpoiled = std::string(c.what).find("settings") == std::string::npos;
 
@@ -403,11 +405,7 @@ TEST_F(GameTest, ASaveStoppedAtAnyStepLeavesThePreviousOrTheNewSave)
         for (uint32_t step = 0; !reachedEnd; ++step) {
             SCOPED_TRACE(std::string(c.what) + " stopped at step " + std::to_string(step));
             std::filesystem::remove_all(app.path() + "/database");
-            set(kPlayed);
-            Game::settingsFlag = true;
-            Game::settingsValue = 77;
-            ASSERT_TRUE(Game::newInstance()->saveProgress());
-            ASSERT_TRUE(Game::newInstance()->saveSettings());
+            ASSERT_NO_FATAL_FAILURE(savePlayed());
             c.prepare(app);
             testing::internal::CaptureStderr();
             wince::setDiskFault(wince::DiskFault::Halt, step);
