@@ -1,5 +1,8 @@
 #include "main/Game.h"
 
+#include <cstdio>
+#include <string>
+
 #include "java/lang/Exception.h"
 #include "javax/microedition/rms/InvalidRecordIDException.h"
 #include "javax/microedition/rms/RecordStore.h"
@@ -71,6 +74,50 @@ bool hasSaveRecord(const VMPtr<RecordStore>& store)
     }
 }
 
+// Stores whose save the last load found damaged: what they hold is kept
+// aside before the first write.
+bool damagedStore[2] = {false, false};
+
+// Copies the records of store id that read back into a new store
+// "<id>-kept-<n>"; false when that store could not be written.
+bool keepAside(int32_t id, const VMPtr<RecordStore>& store)
+{
+    OpenedStore kept;
+    std::string name;
+    try {
+        for (int32_t n = 1; kept.store == nullptr; n++) {
+            name = std::to_string(id) + "-kept-" + std::to_string(n);
+            VMPtr<String> keptName = String::newFromCString(name.c_str());
+            try {
+                RecordStore::openRecordStore(keptName, false)->closeRecordStore();
+            } catch (javax::microedition::rms::RecordStoreNotFoundException* free) {
+                VMPtr<javax::microedition::rms::RecordStoreNotFoundException> keep(free);
+                kept.store = RecordStore::openRecordStore(keptName, true);
+            }
+        }
+        int32_t copied = 0;
+        for (int32_t record = 1; record < store->getNextRecordID(); record++) {
+            VMPtr<Game::ByteArray> bytes;
+            try {
+                bytes = store->getRecord(record);
+            } catch (java::lang::Exception* unreadable) {
+                VMPtr<java::lang::Exception> keep(unreadable);
+                continue;
+            }
+            int32_t length = bytes == nullptr ? 0 : bytes->length;
+            kept.store->addRecord(bytes, 0, length);
+            copied++;
+        }
+        std::fprintf(stderr, "Save store %d: %d readable records kept in store %s\n", id, copied,
+                     name.c_str());
+        return true;
+    } catch (java::lang::Exception* refused) {
+        VMPtr<java::lang::Exception> keep(refused);
+        std::fprintf(stderr, "Save store %d: its records could not be kept aside\n", id);
+        return false;
+    }
+}
+
 int32_t clamp(int32_t value, int32_t low, int32_t high)
 {
     return value < low ? low : value > high ? high : value;
@@ -125,6 +172,8 @@ void Game::loadProgress()
 {
     VMPtr<ByteArray> data = readStore(PROGRESS_STORE);
     progressData = data;
+    if (data != nullptr && data->length < PROGRESS_BYTES)
+        reportShort(PROGRESS_STORE, data->length, PROGRESS_BYTES);
     if (data == nullptr || data->length < PROGRESS_BYTES) {
         resetProgress();
         saveProgress();
@@ -164,6 +213,8 @@ void Game::loadSettings()
     VMPtr<ByteArray> data = readStore(SETTINGS_STORE);
     settingsData = data;
     // The flag and the int; the sixth byte is never read.
+    if (data != nullptr && data->length < SETTINGS_BYTES - 1)
+        reportShort(SETTINGS_STORE, data->length, SETTINGS_BYTES - 1);
     if (data == nullptr || data->length < SETTINGS_BYTES - 1) {
         settingsFlag = false;
         settingsValue = 0;
@@ -187,13 +238,31 @@ bool Game::saveSettings()
 VMPtr<Game::ByteArray> Game::readStore(int32_t id)
 {
     OpenedStore opened;
+    damagedStore[id] = false;
     try {
         opened.store = RecordStore::openRecordStore(String::valueOf(id), false);
         return opened.store->getRecord(kSaveRecord);
+    } catch (javax::microedition::rms::RecordStoreNotFoundException* absent) {
+        VMPtr<javax::microedition::rms::RecordStoreNotFoundException> keep(absent);
+        return nullptr;
+    } catch (javax::microedition::rms::InvalidRecordIDException* absent) {
+        VMPtr<javax::microedition::rms::InvalidRecordIDException> keep(absent);
+        std::fprintf(stderr, "Save store %d holds no save; starting from defaults\n", id);
+        return nullptr;
     } catch (java::lang::Exception* unreadable) {
         VMPtr<java::lang::Exception> keep(unreadable);
+        damagedStore[id] = true;
+        std::fprintf(stderr, "Save store %d: %s; starting from defaults\n", id,
+                     opened.store == nullptr ? "it cannot be opened" : "its save cannot be read");
         return nullptr;
     }
+}
+
+void Game::reportShort(int32_t id, int32_t length, int32_t needed)
+{
+    damagedStore[id] = true;
+    std::fprintf(stderr, "Save store %d: the save is %d bytes, %d needed; starting from defaults\n",
+                 id, length, needed);
 }
 
 bool Game::writeStore(int32_t id, VMPtr<ByteArray> data)
@@ -201,25 +270,32 @@ bool Game::writeStore(int32_t id, VMPtr<ByteArray> data)
     VMPtr<String> name = String::valueOf(id);
     OpenedStore opened;
     try {
-        try {
-            opened.store = RecordStore::openRecordStore(name, true);
-        } catch (java::lang::Exception* damaged) {
-            VMPtr<java::lang::Exception> keep(damaged);
+        opened.store = RecordStore::openRecordStore(name, true);
+        bool kept = damagedStore[id];
+        if (kept) {
+            if (!keepAside(id, opened.store))
+                return false;
+            damagedStore[id] = false;
         }
-        if (opened.store != nullptr && hasSaveRecord(opened.store)) {
+        bool present = false;
+        try {
+            present = hasSaveRecord(opened.store);
+        } catch (java::lang::Exception* unreadable) {
+            // Kept aside above when the load met it; it cannot be written over.
+            VMPtr<java::lang::Exception> keep(unreadable);
+        }
+        if (present) {
             opened.store->setRecord(kSaveRecord, data, 0, data->length);
             return true;
         }
-        if (opened.store != nullptr && opened.store->getNextRecordID() == kSaveRecord)
+        if (opened.store->getNextRecordID() == kSaveRecord)
             return opened.store->addRecord(data, 0, data->length) == kSaveRecord;
-        // The store holds no save to keep (it cannot be read, or its save
-        // record is gone): it starts again with data alone.
+        // Record 1 cannot be made in this store: it starts again with data
+        // alone, once what it holds is kept aside.
+        if (!kept && opened.store->getNumRecords() > 0 && !keepAside(id, opened.store))
+            return false;
         opened.close();
-        try {
-            RecordStore::deleteRecordStore(name);
-        } catch (javax::microedition::rms::RecordStoreNotFoundException* absent) {
-            VMPtr<javax::microedition::rms::RecordStoreNotFoundException> keep(absent);
-        }
+        RecordStore::deleteRecordStore(name);
         opened.store = RecordStore::openRecordStore(name, true);
         return opened.store->addRecord(data, 0, data->length) == kSaveRecord;
     } catch (java::lang::Exception* refused) {

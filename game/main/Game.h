@@ -58,8 +58,13 @@ class Game : public virtual java::lang::Object {
     static VMPtr<ByteArray> readStore(int32_t id);
     // Makes data record 1 of store id: one record write into a readable
     // store that has record 1, else a fresh store with data as its only
-    // record. False when the platform refused.
+    // record. A store the last load found damaged is first copied into a
+    // store "<id>-kept-<n>", and so is one whose records would be lost.
+    // False when the platform refused; nothing is deleted then.
     static bool writeStore(int32_t id, VMPtr<ByteArray> data);
+    // Says on stderr that the save of store id is too short, and has the
+    // store kept aside before it is written.
+    static void reportShort(int32_t id, int32_t length, int32_t needed);
 
     static inline int32_t money = 0;
     static inline int32_t selectedItemA = 0;

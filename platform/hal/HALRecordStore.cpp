@@ -250,6 +250,50 @@ HALRecordStore::Metadata HALRecordStore::latest() const
     return loadMetadata(&disk) == Load::Ok ? disk : words;
 }
 
+HALRecordStore::Metadata HALRecordStore::rebuiltWords(const Metadata* known) const
+{
+    Metadata rebuilt;
+    if (known) {
+        rebuilt.version = known->version + 1;
+        rebuilt.nextId = known->nextId;
+    }
+    for (int32_t id : recordIds()) {
+        int32_t size = 0;
+        if (recordSize(id, &size) == 0) {
+            rebuilt.size += size;
+        }
+        rebuilt.count++;
+        rebuilt.nextId = std::max(rebuilt.nextId, id == INT32_MAX ? id : id + 1);
+    }
+    rebuilt.lastModified = now();
+    return rebuilt;
+}
+
+bool HALRecordStore::copyFilesTo(const std::u16string& into) const
+{
+    for (const std::u16string& name : filesMatching(pathOf(u"*"))) {
+        HANDLE file = INVALID_HANDLE_VALUE;
+        if (openForReading(pathOf(name), &file) != 0) {
+            continue;  // nothing of it can be kept
+        }
+        int32_t size = 0;
+        std::vector<uint8_t> bytes;
+        DWORD read = 0;
+        bool whole = lengthOf(file, &size);
+        if (whole) {
+            bytes.resize(static_cast<size_t>(size));
+            whole = size == 0 || (ReadFile(file, bytes.data(), static_cast<DWORD>(size), &read,
+                                           nullptr) &&
+                                  read == static_cast<DWORD>(size));
+        }
+        CloseHandle(file);
+        if (whole && !writeFlushed(into + name, bytes.data(), static_cast<uint32_t>(size))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // ---- Commit protocol --------------------------------------------------------------
 
 bool HALRecordStore::writeFlushed(const std::u16string& path, const void* bytes,

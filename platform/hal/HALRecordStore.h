@@ -83,6 +83,13 @@ struct HALRecordStore {
     bool refresh();
     // The words on the disk, or the held ones when they cannot be read.
     Metadata latest() const;
+    // Words that agree with the record files: their count and byte total,
+    // the next id past the highest and never below `known`'s, a version
+    // after `known`'s; `known` may be null.
+    Metadata rebuiltWords(const Metadata* known) const;
+    // Copies every readable file of the store folder into the folder `into`
+    // (ending in a backslash, existing); false when a copy is not written.
+    bool copyFilesTo(const std::u16string& into) const;
 
     // The changes; each needs the record-store lock. Status as the HAL_
     // operations: 4 for a record that does not exist, 7 when the disk

@@ -3,6 +3,7 @@
 // and how a change reaches them are in HALRecordStore.
 
 #include <algorithm>
+#include <cstdio>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -173,32 +174,108 @@ void emptyTrash()
     }
 }
 
+constexpr std::u16string_view kKeptPrefix = u"damaged-";
+
+std::string narrow(std::u16string_view text)
+{
+    std::string out;
+    for (char16_t c : text) {
+        out += c < 0x80 ? static_cast<char>(c) : '?';
+    }
+    return out;
+}
+
+// A store whose metadata is lost or disagrees with its record files: the
+// files as found are copied into a new folder "damaged-<name>-<n>" of the
+// database folder, then the metadata is rebuilt from the record files. A
+// change cut short is undone when no metadata says it was committed. 7 when
+// the copy or the new metadata cannot be written; the store is then as found.
+int32_t salvage(HALRecordStore* store, std::u16string_view name,
+                const HALRecordStore::Metadata* known, const char* what)
+{
+    std::string shown = narrow(name);
+    std::u16string kept;
+    for (int32_t n = 1;; ++n) {
+        std::string digits = std::to_string(n);
+        kept = databaseFolder() + std::u16string(kKeptPrefix) + std::u16string(name) + u"-" +
+               std::u16string(digits.begin(), digits.end()) + u"\\";
+        if (CreateDirectoryW(kept.c_str(), nullptr)) {
+            break;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS || n == 1000) {
+            std::fprintf(stderr, "Record store %s: %s; no copy could be made, left as found\n",
+                         shown.c_str(), what);
+            return 7;
+        }
+    }
+    if (!store->copyFilesTo(kept)) {
+        std::fprintf(stderr, "Record store %s: %s; no copy could be made, left as found\n",
+                     shown.c_str(), what);
+        return 7;
+    }
+    HALRecordStore::Metadata committed;
+    if (known) {
+        committed = *known;
+    } else {
+        // No version to finish a change by: every one is undone.
+        std::vector<HALRecordStore::Leftover> leftovers = store->leftovers();
+        committed.version = INT32_MIN;
+        while (std::any_of(leftovers.begin(), leftovers.end(), [&](const auto& leftover) {
+            return leftover.version == committed.version;
+        })) {
+            committed.version++;
+        }
+    }
+    HALRecordStore::Metadata words;
+    bool mended = store->recover(committed);
+    if (mended) {
+        words = store->rebuiltWords(known);
+        mended = store->commitMetadata(words);
+    }
+    if (!mended) {
+        std::fprintf(stderr,
+                     "Record store %s: %s; the copy is in database\\%s but the store could not "
+                     "be mended\n",
+                     shown.c_str(), what, narrow(kept.substr(databaseFolder().size())).c_str());
+        return 7;
+    }
+    std::fprintf(stderr,
+                 "Record store %s: %s; rebuilt from its %d record files, the store as found is "
+                 "kept in database\\%s\n",
+                 shown.c_str(), what, words.count,
+                 narrow(kept.substr(databaseFolder().size())).c_str());
+    store->words = words;
+    return 0;
+}
+
 // A store's files as an open needs them: the metadata read (or, for a store
 // that has none and no records, written), a cut-short change finished or
-// undone, and the words checked against the record files. 7 when the store
-// is damaged or the disk refuses.
-int32_t prepare(HALRecordStore* store)
+// undone, and the words checked against the record files; a store whose
+// metadata is lost or disagrees is salvaged. 7 when the disk refuses.
+int32_t prepare(HALRecordStore* store, std::u16string_view name)
 {
     HALRecordStore::Metadata words;
     switch (store->loadMetadata(&words)) {
     case HALRecordStore::Load::Ok: {
         std::vector<int32_t> ids = store->recordIdsAfterRecovery(words);
         if (static_cast<size_t>(words.count) != ids.size() ||
-            (!ids.empty() && ids.back() >= words.nextId) || !store->recover(words)) {
+            (!ids.empty() && ids.back() >= words.nextId)) {
+            return salvage(store, name, &words, "metadata.info disagrees with the record files");
+        }
+        if (!store->recover(words)) {
             return 7;
         }
         break;
     }
-    case HALRecordStore::Load::Missing:
+    case HALRecordStore::Load::Missing: {
         // Only a store cut short while it was made has no metadata; one with
         // records, or with a change under way, has lost it.
-        if (!store->recordIds().empty()) {
-            return 7;
-        }
-        for (const HALRecordStore::Leftover& leftover : store->leftovers()) {
-            if (leftover.kind != HALRecordStore::Leftover::Kind::Other) {
-                return 7;
-            }
+        std::vector<HALRecordStore::Leftover> leftovers = store->leftovers();
+        if (!store->recordIds().empty() ||
+            std::any_of(leftovers.begin(), leftovers.end(), [](const auto& leftover) {
+                return leftover.kind != HALRecordStore::Leftover::Kind::Other;
+            })) {
+            return salvage(store, name, nullptr, "metadata.info is missing");
         }
         if (!store->discardLeftovers()) {
             return 7;
@@ -209,8 +286,9 @@ int32_t prepare(HALRecordStore* store)
             return 7;
         }
         break;
+    }
     case HALRecordStore::Load::Damaged:
-        return 7;
+        return salvage(store, name, nullptr, "metadata.info is damaged");
     }
     store->words = words;
     return 0;
@@ -256,7 +334,7 @@ int32_t HAL_openRecordStore(HALRecordStore** out, const char16_t* name, int32_t 
     if (!store) {
         return 5;
     }
-    int32_t status = prepare(store);
+    int32_t status = prepare(store, storeName);
     if (status != 0) {
         store->destroy();
         return status;

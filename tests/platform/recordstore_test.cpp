@@ -471,32 +471,40 @@ TEST_F(RecordStores, HandleOfADeletedStoreCannotWriteIntoItsSuccessor)
 
 // ---- Damaged files ----------------------------------------------------------------------------
 
-TEST_F(RecordStores, DamagedMetadataIsReportedAndNothingIsChanged)
+TEST_F(RecordStores, DamagedMetadataIsRebuiltFromTheRecordsAfterTheStoreIsKeptAside)
 {
     struct Case {
         const char* what;
         bool hasMetadata;
         std::string metadata;
         std::vector<int32_t> records;
+        Contents rebuilt;
         const char* leftover = nullptr;  // a file a change cut short left
     };
+    const std::map<int32_t, std::string> one{{1, "abc"}};
+    const std::map<int32_t, std::string> two{{1, "abc"}, {2, "abc"}};
     const Case cases[] = {
-        {"truncated", true, metadataBytes(0, 1, 2, 3, 1).substr(0, 19), {1}},
-        {"empty", true, "", {}},
-        {"one byte too long", true, metadataBytes(0, 1, 2, 3, 1) + "x", {1}},
-        {"next id zero", true, metadataBytes(0, 1, 0, 3, 0), {}},
-        {"negative count", true, metadataBytes(0, 1, 1, 0, -1), {}},
-        {"count above the records", true, metadataBytes(0, 2, 3, 6, 2), {1}},
-        {"count below the records", true, metadataBytes(0, 2, 3, 6, 1), {1, 2}},
-        {"record at the next id", true, metadataBytes(0, 2, 2, 6, 2), {1, 2}},
-        {"records without metadata", false, "", {1}},
+        {"truncated", true, metadataBytes(0, 1, 2, 3, 1).substr(0, 19), {1}, {0, 2, 3, 1, one}},
+        {"empty", true, "", {}, {0, 1, 0, 0, {}}},
+        {"one byte too long", true, metadataBytes(0, 1, 2, 3, 1) + "x", {1}, {0, 2, 3, 1, one}},
+        {"next id zero", true, metadataBytes(0, 1, 0, 3, 0), {}, {0, 1, 0, 0, {}}},
+        {"negative count", true, metadataBytes(0, 1, 1, 0, -1), {}, {0, 1, 0, 0, {}}},
+        // Ids are never handed out twice: the next id stays where it was.
+        {"count above the records", true, metadataBytes(0, 2, 3, 6, 2), {1}, {3, 3, 3, 1, one}},
+        {"count below the records", true, metadataBytes(0, 2, 3, 6, 1), {1, 2}, {3, 3, 6, 2, two}},
+        {"record at the next id", true, metadataBytes(0, 2, 2, 6, 2), {1, 2}, {3, 3, 6, 2, two}},
+        {"stray record", true, metadataBytes(0, 2, 2, 3, 1), {1, 7},
+         {3, 8, 6, 2, {{1, "abc"}, {7, "abc"}}}},
+        {"records without metadata", false, "", {1}, {0, 2, 3, 1, one}},
         {"count mismatch beside an unfinished add", true, metadataBytes(0, 1, 3, 6, 2), {1},
-         "~put-2-5.tmp"},
-        {"metadata lost during a delete", false, "", {}, "~del-1-1.tmp"},
+         {2, 3, 3, 1, one}, "~put-2-5.tmp"},
+        {"metadata lost during a delete", false, "", {}, {0, 2, 3, 1, {{1, "def"}}},
+         "~del-1-1.tmp"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove_all(storeFolder("hurt"));
+        fs::remove_all(fs::path(app.path()) / "database" / "damaged-hurt-1");
         fs::create_directories(storeFolder("hurt"));
         if (c.hasMetadata) {
             app.write("database/store-hurt/metadata.info", c.metadata);
@@ -508,10 +516,51 @@ TEST_F(RecordStores, DamagedMetadataIsReportedAndNothingIsChanged)
             app.write("database/store-hurt/" + std::string(c.leftover), "def");
         }
         std::map<std::string, std::string> before = everything();
-        EXPECT_EQ(openStatus(u"hurt", false), 7);
-        EXPECT_EQ(openStatus(u"hurt", true), 7);
-        EXPECT_EQ(everything(), before);
+
+        testing::internal::CaptureStderr();
+        Store store = open("hurt", false);
+        std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find("Record store hurt: metadata.info"), std::string::npos) << said;
+        EXPECT_NE(said.find("damaged-hurt-1"), std::string::npos) << said;
+        EXPECT_EQ(contents(store.get()), c.rebuilt);
+        // The store as it was found, file for file.
+        std::map<std::string, std::string> kept;
+        for (const auto& [path, bytes] : before) {
+            if (path.rfind("database/store-hurt/", 0) == 0) {
+                kept["database/damaged-hurt-1/" + path.substr(20)] = bytes;
+            }
+        }
+        std::map<std::string, std::string> after = everything();
+        for (const auto& [path, bytes] : kept) {
+            EXPECT_EQ(after[path], bytes) << path;
+        }
+        // The mended store is whole: it takes changes and opens quietly.
+        EXPECT_EQ(add(store.get(), "new"), c.rebuilt.nextId);
+        store.reset();
+        testing::internal::CaptureStderr();
+        open("hurt", false);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        EXPECT_EQ(HAL_getNumRecordStores(), 1) << "the copy is not a store";
     }
+}
+
+TEST_F(RecordStores, ADamagedStoreOnAFullDiskIsLeftAsFound)
+{
+    Store made = open("hurt");
+    add(made.get(), "save");
+    made.reset();
+    app.write("database/store-hurt/metadata.info", "junk");
+    std::map<std::string, std::string> before = everything();
+    wince::setDiskFault(wince::DiskFault::Full);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(openStatus(u"hurt", false), 7);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("left as found"), std::string::npos);
+    wince::setDiskFault(wince::DiskFault::None);
+    for (const auto& [path, bytes] : before) {
+        EXPECT_EQ(everything()[path], bytes) << path;
+    }
+    Store store = open("hurt", false);
+    EXPECT_EQ(record(store.get(), 1), "save");
 }
 
 TEST_F(RecordStores, AnUnreadableRecordFailsAloneAndTheRestStaysReadable)
@@ -525,6 +574,13 @@ TEST_F(RecordStores, AnUnreadableRecordFailsAloneAndTheRestStaysReadable)
     int8_t buffer[16];
     int32_t length = 16;
     EXPECT_EQ(HAL_getRecordSize(store.get(), 1, &size), 7);
+    EXPECT_EQ(HAL_getRecord(store.get(), 1, buffer, &length), 7);
+    EXPECT_EQ(record(store.get(), 2), "second");
+    // Opened again, the store agrees with what is left and still opens.
+    store.reset();
+    testing::internal::CaptureStderr();
+    store = open("partly", false);
+    testing::internal::GetCapturedStderr();
     EXPECT_EQ(HAL_getRecord(store.get(), 1, buffer, &length), 7);
     EXPECT_EQ(record(store.get(), 2), "second");
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -153,6 +154,16 @@ protected:
         return Game::newInstance()->init();
     }
 
+    // kPlayed and settings (true, 77) saved.
+    static void savePlayed()
+    {
+        set(kPlayed);
+        Game::settingsFlag = true;
+        Game::settingsValue = 77;
+        ASSERT_TRUE(Game::newInstance()->saveProgress());
+        ASSERT_TRUE(Game::newInstance()->saveSettings());
+    }
+
     // The progress a restarted game loads.
     static Progress loaded()
     {
@@ -212,53 +223,96 @@ TEST_F(GameTest, AnyNonZeroSettingsFlagByteLoadsAsTrueAndSavesAsOne)
 
 // ---- Stores that are missing, short or damaged -------------------------------------------------
 
-TEST_F(GameTest, AStoreThatIsShortOrDamagedStartsWithDefaultsWrittenBack)
+TEST_F(GameTest, ADamagedStoreKeepsTheSaveItHolds)
 {
     struct Case {
         const char* what;
-        std::function<void(vxtest::AppFolder&)> spoil;
+        const char* file;  // under the application folder
+        std::string bytes;
     } cases[] = {
-        {"progress cut short", [](auto&) { writeStore("0", {Bytes(95, 1)}); }},
-        {"empty progress record", [](auto&) { writeStore("0", {Bytes{}}); }},
-        {"no records", [](auto&) { writeStore("0", {}); }},
+        {"junk metadata", "database/store-0/metadata.info", "junk"},
+        {"metadata cut short", "database/store-0/metadata.info", std::string(19, '\1')},
+        {"stray record file", "database/store-0/record-9.bin", "stray"},
+        {"empty settings metadata", "database/store-1/metadata.info", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NO_FATAL_FAILURE(savePlayed());
+        app.write(c.file, c.bytes);
+
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(loaded(), kPlayed);
+        std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find("metadata.info"), std::string::npos) << said;
+        EXPECT_TRUE(Game::settingsFlag);
+        EXPECT_EQ(Game::settingsValue, 77);
+        set(kLater);
+        ASSERT_TRUE(Game::newInstance()->saveProgress());
+        EXPECT_EQ(loaded(), kLater);
+        std::filesystem::remove_all(app.path() + "/database");
+    }
+}
+
+TEST_F(GameTest, AShortOrLostSaveStartsWithDefaultsAndWhatWasThereIsKeptAside)
+{
+    using Records = std::vector<std::pair<int32_t, Bytes>>;
+    struct Case {
+        const char* what;
+        std::function<void(vxtest::AppFolder&)> spoil;
+        const char* kept;  // the store holding what was found, or null
+        Records keptRecords;
+    } cases[] = {
+        {"progress cut short", [](auto&) { writeStore("0", {Bytes(95, 1)}); }, "0-kept-1",
+         {{1, Bytes(95, 1)}}},
+        {"empty progress record", [](auto&) { writeStore("0", {Bytes{}}); }, "0-kept-1",
+         {{1, Bytes{}}}},
+        {"no records", [](auto&) { writeStore("0", {}); }, nullptr, {}},
         {"save record deleted",
          [](auto&) {
              writeStore("0", {Bytes(96, 0), encode(kPlayed)});
              VMPtr<RecordStore> store = RecordStore::openRecordStore(vmString("0"), false);
              store->deleteRecord(1);
              store->closeRecordStore();
-         }},
-        {"damaged metadata", [](auto& app) { app.write("database/store-0/metadata.info", "junk"); }},
-        {"store missing", [](auto&) { RecordStore::deleteRecordStore(vmString("0")); }},
+         },
+         "0-kept-1", {{1, encode(kPlayed)}}},
+        {"store missing", [](auto&) { RecordStore::deleteRecordStore(vmString("0")); }, nullptr,
+         {}},
         {"unreadable save record",
          [](auto& app) {
              std::string record = app.path() + "/database/store-0/record-1.bin";
              std::filesystem::remove(record);
              std::filesystem::create_directory(record);
-         }},
-        {"settings cut short", [](auto&) { writeStore("1", {Bytes{1, 0, 0, 0}}); }},
-        {"damaged settings", [](auto& app) { app.write("database/store-1/metadata.info", ""); }},
+         },
+         "0-kept-1", {}},
+        {"settings cut short", [](auto&) { writeStore("1", {Bytes{1, 0, 0, 0}}); }, "1-kept-1",
+         {{1, Bytes{1, 0, 0, 0}}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        set(kPlayed);
-        Game::settingsFlag = true;
-        Game::settingsValue = 77;
-        ASSERT_TRUE(Game::newInstance()->saveProgress());
-        ASSERT_TRUE(Game::newInstance()->saveSettings());
+        ASSERT_NO_FATAL_FAILURE(savePlayed());
         c.spoil(app);
         bool progressSpoiled = std::string(c.what).find("settings") == std::string::npos;
 
+        testing::internal::CaptureStderr();
         EXPECT_EQ(loaded(), progressSpoiled ? kDefaults : kPlayed);
+        std::string said = testing::internal::GetCapturedStderr();
+        if (c.kept) {
+            EXPECT_NE(said.find(std::string("kept in store ") + c.kept), std::string::npos)
+                << said;
+        }
         EXPECT_EQ(Game::settingsFlag, progressSpoiled);
         EXPECT_EQ(Game::settingsValue, progressSpoiled ? 77 : 0);
         EXPECT_EQ(records(progressSpoiled ? "0" : "1"),
-                  (std::vector<std::pair<int32_t, Bytes>>{
-                      {1, progressSpoiled ? encode(kDefaults) : Bytes(6, 0)}}));
-        // The rewritten store takes saves again.
+                  (Records{{1, progressSpoiled ? encode(kDefaults) : Bytes(6, 0)}}));
+        if (c.kept) {
+            EXPECT_EQ(records(c.kept), c.keptRecords);
+        }
+        // The rewritten store takes saves again, and nothing more is kept.
         set(kLater);
         ASSERT_TRUE(Game::newInstance()->saveProgress());
         EXPECT_EQ(loaded(), kLater);
+        EXPECT_EQ(records("0-kept-2"), Records{});
+        std::filesystem::remove_all(app.path() + "/database");
     }
 }
 
@@ -289,29 +343,80 @@ TEST_F(GameTest, ALongerRecordLoadsItsLayoutAndNothingBeyond)
 
 // ---- Saves cut short ------------------------------------------------------------------------
 
+// Each case: what is on the disk before, the step that is stopped, and what
+// a restart must find afterwards, given whether the step reported success.
 TEST_F(GameTest, ASaveStoppedAtAnyStepLeavesThePreviousOrTheNewSave)
 {
-    set(kPlayed);
-    ASSERT_TRUE(Game::newInstance()->saveProgress());
-    bool reachedEnd = false;
-    for (uint32_t step = 0; !reachedEnd; ++step) {
-        SCOPED_TRACE("stopped at step " + std::to_string(step));
-        set(kPlayed);
-        ASSERT_TRUE(Game::newInstance()->saveProgress());
-        set(kLater);
-        wince::setDiskFault(wince::DiskFault::Halt, step);
-        bool saved = Game::newInstance()->saveProgress();
-        reachedEnd = wince::diskSteps() <= step;
-        wince::setDiskFault(wince::DiskFault::None);
-
-        Progress found = loaded();
-        EXPECT_TRUE(found == kPlayed || found == kLater) << found;
-        if (saved) {
-            EXPECT_EQ(found, kLater);
-        }
-        if (reachedEnd) {
-            EXPECT_TRUE(saved);
-            EXPECT_EQ(found, kLater);
+    struct Case {
+        const char* what;
+        std::function<void(vxtest::AppFolder&)> prepare;
+        std::function<bool()> act;
+        std::function<void(bool saved)> check;
+    } cases[] = {
+        {"progress save", [](auto&) {},
+         [] {
+             set(kLater);
+             return Game::newInstance()->saveProgress();
+         },
+         [](bool saved) {
+             Progress found = loaded();
+             EXPECT_TRUE(found == (saved ? kLater : kPlayed) || (!saved && found == kLater))
+                 << found;
+         }},
+        {"settings save", [](auto&) {},
+         [] {
+             Game::settingsFlag = false;
+             Game::settingsValue = 99;
+             return Game::newInstance()->saveSettings();
+         },
+         [](bool saved) {
+             loaded();
+             bool later = !Game::settingsFlag && Game::settingsValue == 99;
+             bool earlier = Game::settingsFlag && Game::settingsValue == 77;
+             EXPECT_TRUE(later || (!saved && earlier)) << Game::settingsValue;
+             EXPECT_EQ(current(), kPlayed);
+         }},
+        {"start on damaged metadata",
+         [](auto& app) { app.write("database/store-0/metadata.info", "junk"); },
+         [] {
+             restart();
+             return current() == kPlayed;
+         },
+         [](bool) { EXPECT_EQ(loaded(), kPlayed); }},
+        {"reset after a short save", [](auto&) { writeStore("0", {Bytes(95, 1)}); },
+         [] {
+             restart();
+             return records("0") == std::vector<std::pair<int32_t, Bytes>>{
+                                        {1, encode(kDefaults)}};
+         },
+         [](bool saved) {
+             // The short save stays in its store or in a kept one.
+             bool inPlace = records("0") ==
+                            std::vector<std::pair<int32_t, Bytes>>{{1, Bytes(95, 1)}};
+             bool kept = records("0-kept-1") ==
+                         std::vector<std::pair<int32_t, Bytes>>{{1, Bytes(95, 1)}};
+             EXPECT_TRUE(inPlace || kept);
+             EXPECT_TRUE(!saved || kept);
+             EXPECT_EQ(loaded(), kDefaults);
+         }},
+    };
+    for (const Case& c : cases) {
+        bool reachedEnd = false;
+        for (uint32_t step = 0; !reachedEnd; ++step) {
+            SCOPED_TRACE(std::string(c.what) + " stopped at step " + std::to_string(step));
+            std::filesystem::remove_all(app.path() + "/database");
+            ASSERT_NO_FATAL_FAILURE(savePlayed());
+            c.prepare(app);
+            testing::internal::CaptureStderr();
+            wince::setDiskFault(wince::DiskFault::Halt, step);
+            bool saved = c.act();
+            reachedEnd = wince::diskSteps() <= step;
+            wince::setDiskFault(wince::DiskFault::None);
+            c.check(saved);
+            if (reachedEnd) {
+                EXPECT_TRUE(saved);
+            }
+            testing::internal::GetCapturedStderr();
         }
     }
 }
