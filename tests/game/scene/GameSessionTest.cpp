@@ -89,8 +89,8 @@ constexpr UINT kExitMessage = WM_USER + 1;
 constexpr unsigned kExitSeconds = 20;
 // The flight as the lock-step replays it: its frames and the money after
 // the game is over.
-constexpr int32_t kFlightFrames = 770;
-constexpr int32_t kMoneyAfterPlay = 82700;
+constexpr int32_t kFlightFrames = 780;
+constexpr int32_t kMoneyAfterPlay = 82850;
 // The second flight: the weapon and support it flies with (homing missiles
 // and satellites, both at the top level), the frames it may take to the
 // boss at most, the boss's fighting frames before the picture and the
@@ -104,8 +104,8 @@ constexpr int32_t kSweepFrames = 160;
 constexpr int32_t kLives = 3;
 // The second flight as the lock-step replays it: its frames until the
 // boss's picture and the money after the quit.
-constexpr int32_t kBossFlightFramesFlown = 1998;
-constexpr int32_t kMoneyAfterBoss = 83650;
+constexpr int32_t kBossFlightFramesFlown = 2049;
+constexpr int32_t kMoneyAfterBoss = 83900;
 
 class GameSessionTest : public vxtest::HubFixture {
 protected:
